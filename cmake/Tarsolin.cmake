@@ -1,0 +1,38 @@
+# Shared build settings for the project's own targets.
+
+set(TARSOLIN_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+
+function(tarsolin_target tgt)
+  target_compile_options(${tgt} PRIVATE ${TARSOLIN_WARNINGS})
+  if(TARSOLIN_ASAN)
+    target_compile_options(${tgt} PRIVATE -fsanitize=address -fno-omit-frame-pointer)
+    target_link_options(${tgt} PRIVATE -fsanitize=address)
+  endif()
+endfunction()
+
+# A target that includes Qt headers gets the shared precompiled header.
+function(tarsolin_qt_target tgt)
+  tarsolin_target(${tgt})
+  target_precompile_headers(${tgt} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_qt.h)
+endfunction()
+
+# A loadable module: no lib prefix, hidden symbols, one exported C function.
+function(tarsolin_module tgt)
+  add_library(${tgt} MODULE ${ARGN})
+  set_target_properties(${tgt} PROPERTIES PREFIX "" SUFFIX ".so"
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  target_link_options(${tgt} PRIVATE -Wl,--no-undefined)
+  tarsolin_qt_target(${tgt})
+endfunction()
+
+# One GoogleTest executable per folder under tests/, all its *.cpp files.
+function(tarsolin_test_folder name)
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name}_tests ${srcs})
+  target_link_libraries(${name}_tests PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main Qt6::Test)
+  tarsolin_qt_target(${name}_tests)
+  target_compile_definitions(${name}_tests PRIVATE TARSOLIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name}_tests
+    WORKING_DIRECTORY ${TARSOLIN_BIN_DIR}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" DISCOVERY_TIMEOUT 60)
+endfunction()

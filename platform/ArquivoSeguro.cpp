@@ -1,0 +1,91 @@
+#include "platform/ArquivoSeguro.h"
+
+#include <QFileInfo>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plat {
+
+namespace {
+std::atomic<long long> g_falhaApos{-1};
+}
+
+void SimulaFalhaGravacao(long long bytes) { g_falhaApos = bytes; }
+
+GravacaoSegura::GravacaoSegura(const QString& destino) : destino_(destino) {
+  const QFileInfo info(destino);
+  QByteArray modelo = (info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                       QStringLiteral(".XXXXXX")).toLocal8Bit();
+  fd_ = mkstemp(modelo.data());
+  if (fd_ < 0) {
+    erro_ = QString::fromLocal8Bit(std::strerror(errno));
+    return;
+  }
+  temporario_ = QString::fromLocal8Bit(modelo);
+  // Keep the permissions of the file being replaced (a new file gets 0644 less the umask).
+  struct stat st;
+  if (::stat(destino.toLocal8Bit().constData(), &st) == 0) {
+    ::fchmod(fd_, st.st_mode & 07777);
+  } else {
+    const mode_t mascara = ::umask(0);
+    ::umask(mascara);
+    ::fchmod(fd_, 0666 & ~mascara);
+  }
+}
+
+GravacaoSegura::~GravacaoSegura() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!temporario_.isEmpty()) ::unlink(temporario_.toLocal8Bit().constData());
+}
+
+bool GravacaoSegura::Escreve(const void* dados, std::size_t tamanho) {
+  if (fd_ < 0 || falhou_) return false;
+  const char* p = static_cast<const char*>(dados);
+  while (tamanho > 0) {
+    std::size_t parte = tamanho;
+    const long long limite = g_falhaApos.load();
+    if (limite >= 0) {
+      if (limite == 0) {
+        falhou_ = true;
+        erro_ = QString::fromLocal8Bit(std::strerror(ENOSPC));
+        return false;
+      }
+      parte = std::min<std::size_t>(parte, static_cast<std::size_t>(limite));
+    }
+    const ssize_t n = ::write(fd_, p, parte);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      falhou_ = true;
+      erro_ = QString::fromLocal8Bit(std::strerror(errno));
+      return false;
+    }
+    if (limite >= 0) g_falhaApos = limite - n;
+    p += n;
+    tamanho -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool GravacaoSegura::Confirma() {
+  if (fd_ < 0 || falhou_) return false;
+  if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
+    fd_ = -1;
+    falhou_ = true;
+    erro_ = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+  }
+  fd_ = -1;
+  if (::rename(temporario_.toLocal8Bit().constData(), destino_.toLocal8Bit().constData()) != 0) {
+    falhou_ = true;
+    erro_ = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+  }
+  temporario_.clear();
+  return true;
+}
+
+}  // namespace plat
