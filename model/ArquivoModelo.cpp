@@ -1,0 +1,167 @@
+#include "ArquivoModelo.h"
+
+#include "dado.h"
+#include "dadoP.h"
+#include "pesoW.h"
+
+#include "platform/ArquivoSeguro.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr long long OffDados = static_cast<long long>(CabecalhoModelo::Tamanho);
+
+// A file descriptor closed on every path out.
+class Descritor {
+public:
+  Descritor(const QString& caminho, int modo) : fd_(::open(QFile::encodeName(caminho).constData(), modo | O_CLOEXEC)) {}
+  ~Descritor() { if (fd_ >= 0) ::close(fd_); }
+  Descritor(const Descritor&) = delete;
+  Descritor& operator=(const Descritor&) = delete;
+  bool Aberto() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
+  long long Tamanho() const {
+    struct stat st;
+    return ::fstat(fd_, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+  }
+  // Reads exactly n bytes at `pos` (whole regions in as few calls as the kernel allows).
+  bool Le(void* p, std::size_t n, long long pos) const {
+    char* c = static_cast<char*>(p);
+    while (n > 0) {
+      const ssize_t r = ::pread(fd_, c, n, pos);
+      if (r < 0 && errno == EINTR) continue;
+      if (r <= 0) return false;
+      c += r; n -= std::size_t(r); pos += r;
+    }
+    return true;
+  }
+  bool Escreve(const void* p, std::size_t n, long long pos) const {
+    const char* c = static_cast<const char*>(p);
+    while (n > 0) {
+      const ssize_t r = ::pwrite(fd_, c, n, pos);
+      if (r < 0 && errno == EINTR) continue;
+      if (r <= 0) return false;
+      c += r; n -= std::size_t(r); pos += r;
+    }
+    return true;
+  }
+private:
+  int fd_;
+};
+
+}  // namespace
+
+bool LeElementosW(const CabecalhoModelo& cab) {
+  return cab.EspacialCalculado() && !cab.SemElementosW();
+}
+
+long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos) {
+  long long t = OffDados + static_cast<long long>(cab.NumDados()) * static_cast<long long>(dado::Tamanho) +
+                static_cast<long long>(cab.NumDadosP()) * static_cast<long long>(dadoP::Tamanho);
+  if (comElementos) t += static_cast<long long>(cab.NumElementosW()) * static_cast<long long>(sizeof(pesoW));
+  return t;
+}
+
+bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab) {
+  if (cab == nullptr) return false;
+  Descritor f(caminho, O_RDONLY);
+  if (!f.Aberto() || !f.Le(cab->bytes, CabecalhoModelo::Tamanho, 0)) return false;
+  return cab->ContagensValidas();
+}
+
+bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
+                       NEWMAT::Matrix& W) {
+  if (cab == nullptr || !cab->ContagensValidas()) return false;
+  const int N = cab->NumDados(), M = cab->NumDadosP();
+  if ((N > 0 && dados == nullptr) || (M > 0 && dadosP == nullptr)) return false;
+  const bool elementos = LeElementosW(*cab);
+  Descritor f(caminho, O_RDONLY);
+  if (!f.Aberto() || f.Tamanho() < TamanhoEsperadoModelo(*cab, elementos)) return false;
+
+  long long pos = OffDados;
+  const std::size_t bytesDados = std::size_t(N) * dado::Tamanho;
+  if (bytesDados > 0 && !f.Le(dados, bytesDados, pos)) return false;
+  pos += static_cast<long long>(bytesDados);
+  const std::size_t bytesDadosP = std::size_t(M) * dadoP::Tamanho;
+  if (bytesDadosP > 0 && !f.Le(dadosP, bytesDadosP, pos)) return false;
+  pos += static_cast<long long>(bytesDadosP);
+
+  if (!elementos) return true;
+  const int K = cab->NumElementosW();
+  std::vector<pesoW> pesos(static_cast<std::size_t>(K));
+  if (K > 0 && !f.Le(pesos.data(), pesos.size() * sizeof(pesoW), pos)) return false;
+  // An element outside the matrix marks a damaged file.
+  for (const pesoW& p : pesos)
+    if (p.linha < 1 || p.linha > N || p.coluna < 1 || p.coluna > N) return false;
+  W.ReSize(N, N);
+  W = 0.0;
+  for (const pesoW& p : pesos) W(p.linha, p.coluna) = p.valor;
+  return true;
+}
+
+bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado* dados, const dadoP* dadosP,
+                        NEWMAT::Matrix& W) {
+  if (cab == nullptr) return false;
+  const int N = cab->NumDados(), M = cab->NumDadosP();
+  if (N < 0 || N > CabecalhoModelo::MaxDados || M < 0 || M > CabecalhoModelo::MaxDadosP) return false;
+  if (W.Nrows() != N) W.ReSize(0, 0);
+
+  // The elements are counted before the header goes out, so the header is
+  // written once with the count of what follows it.
+  std::vector<pesoW> pesos;
+  if (!cab->SemElementosW()) {
+    const int linhas = W.Nrows(), colunas = W.Ncols();
+    for (int i = 1; i <= linhas; ++i)
+      for (int j = 1; j <= colunas; ++j) {
+        const double v = W(i, j);
+        if (v != 0.0) pesos.push_back(pesoW{v, i, j});  // a NaN is not zero
+      }
+    cab->SetNumElementosW(static_cast<int>(pesos.size()));
+  }
+
+  plat::GravacaoSegura g(caminho);
+  if (!g.Aberta()) return false;
+  if (!g.Escreve(cab->bytes, CabecalhoModelo::Tamanho)) return false;
+  if (dados != nullptr && N > 0 && !g.Escreve(dados, std::size_t(N) * dado::Tamanho)) return false;
+  if (dadosP != nullptr && M > 0 && !g.Escreve(dadosP, std::size_t(M) * dadoP::Tamanho)) return false;
+  if (!pesos.empty() && !g.Escreve(pesos.data(), pesos.size() * sizeof(pesoW))) return false;
+  return g.Confirma();
+}
+
+bool GravaCabecalhoModelo(const QString& caminho, const CabecalhoModelo* cab) {
+  if (cab == nullptr) return false;
+  Descritor f(caminho, O_WRONLY);
+  return f.Aberto() && f.Escreve(cab->bytes, CabecalhoModelo::Tamanho, 0);
+}
+
+bool GravaResiduos(const QString& caminho, const CabecalhoModelo* cab, const dado* dados) {
+  if (cab == nullptr || !cab->ContagensValidas()) return false;
+  const int N = cab->NumDados();
+  if (N > 0 && dados == nullptr) return false;
+  Descritor f(caminho, O_RDWR);
+  // Never write residuals past the records the file holds.
+  if (!f.Aberto() || f.Tamanho() < OffDados + static_cast<long long>(N) * static_cast<long long>(dado::Tamanho))
+    return false;
+  if (!f.Escreve(cab->bytes, CabecalhoModelo::Tamanho, 0)) return false;
+  // Blocks of records are read, given their residuals and written back, so
+  // only the residual bytes change and the calls stay few.
+  constexpr int Bloco = 1024;
+  std::vector<dado> buffer(static_cast<std::size_t>(std::min(N, Bloco)));
+  for (int inicio = 0; inicio < N; inicio += Bloco) {
+    const int n = std::min(Bloco, N - inicio);
+    const long long pos = OffDados + static_cast<long long>(inicio) * static_cast<long long>(dado::Tamanho);
+    const std::size_t bytes = std::size_t(n) * dado::Tamanho;
+    if (!f.Le(buffer.data(), bytes, pos)) return false;
+    for (int i = 0; i < n; ++i)
+      std::copy(std::begin(dados[inicio + i].residuo), std::end(dados[inicio + i].residuo), buffer[i].residuo);
+    if (!f.Escreve(buffer.data(), bytes, pos)) return false;
+  }
+  return true;
+}

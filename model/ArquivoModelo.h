@@ -1,0 +1,45 @@
+#pragma once
+// The model file: header, data records, appraisal records and, in some files,
+// the stored elements of W, read and written as whole regions. Record arrays
+// are contiguous, N data and M appraisal records as the header counts them.
+// None of these routines shows a message; each returns false on any failure.
+#include "CabecalhoModelo.h"
+
+#include <QString>
+
+#include <newmat.h>
+
+struct dado;
+struct dadoP;
+
+// Length of a file holding the header's records, and its W elements when
+// `comElementos`.
+long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos);
+// Whether the header stores W elements that a reader must take: the spatial
+// model is calculated and W is not rebuilt from the coordinates.
+bool LeElementosW(const CabecalhoModelo& cab);
+
+// Reads exactly the 583,248 header bytes; fails on a null buffer, a short
+// file, or counts out of their limits (a damaged file).
+bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab);
+
+// Reads N data and M appraisal records into the caller's arrays, then the W
+// elements when the header stores them (W becomes N x N, zero elsewhere).
+// Fails on counts out of their limits, a file shorter than the header
+// announces, or an element outside 1..N.
+bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados,
+                       dadoP* dadosP, NEWMAT::Matrix& W);
+
+// Writes the whole file through a temporary file that replaces the model only
+// when complete, so a failed write keeps the old file. A null array writes
+// none of its records. A W without N rows is emptied; when W elements are
+// stored the header's element count becomes the number written.
+bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado* dados,
+                        const dadoP* dadosP, NEWMAT::Matrix& W);
+
+// Rewrites the header in place at offset 0, leaving the records as they are.
+bool GravaCabecalhoModelo(const QString& caminho, const CabecalhoModelo* cab);
+
+// Rewrites the header and, in place, the 800 residual bytes of each of the N
+// data records.
+bool GravaResiduos(const QString& caminho, const CabecalhoModelo* cab, const dado* dados);

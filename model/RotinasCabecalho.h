@@ -1,0 +1,23 @@
+#pragma once
+// Routines over the header's per-variable tables.
+struct CabecalhoModelo;
+struct dado;
+
+// A scratch copy of `origem` whose per-variable tables hold the enabled
+// variables packed from slot 0, for views that index statistics by enabled
+// position: per kept equation the transformation codes, t values,
+// coefficients, confidences and exponents; and the names, decimal places and
+// relations (nothing is packed while no equation is kept). Enabled flags,
+// types and descriptions stay as in the source. False for a null destination.
+bool CompactaCabecalho(CabecalhoModelo* destino, const CabecalhoModelo& origem);
+
+// Makes the dependent variable the last one: swaps its header entries (name,
+// description, the 6- and 11-byte texts, relation, type, per-variable code,
+// decimals, width) with those of the last variable, sets the dependent index
+// and clears the calculation state; with `desabilita` the old slot is
+// disabled; with records (the header's N of them) swaps their values and cell
+// attributes too. Nothing at all when the dependent is already last.
+void MoveVariavelDependente(CabecalhoModelo& cab, bool desabilita, dado* dados);
+inline void MoveVariavelDependente(CabecalhoModelo* cab, bool desabilita, dado* dados) {
+  if (cab != nullptr) MoveVariavelDependente(*cab, desabilita, dados);
+}
