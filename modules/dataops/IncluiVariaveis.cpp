@@ -1,0 +1,101 @@
+#include "IncluiVariaveis.h"
+
+#include "RegistrosModelo.h"
+#include "SlotsVariavel.h"
+#include "model/CabecalhoModelo.h"
+#include "model/Var.h"
+
+#include <algorithm>
+
+namespace palvedo {
+
+namespace {
+
+// Swaps the dependent variable (at its stored slot) with the last slot n - 1:
+// the header's texts and codes (the enabled flags stay with their slots) and,
+// in every data record, the two slots' values and display attributes.
+void MoveDependenteParaUltimo(CabecalhoModelo& c, std::vector<dado>& dados) {
+  const int n = c.I32(cab::NumVariaveis);
+  const int d = c.I32(cab::Dependente);
+  if (d == n - 1 || d < 0 || d >= n) return;
+  auto troca = [&](std::size_t base, std::size_t tam) {
+    std::swap_ranges(c.bytes + base + tam * d, c.bytes + base + tam * (d + 1), c.bytes + base + tam * (n - 1));
+  };
+  troca(cab::TextoSeis, cab::TamTextoSeis);
+  troca(cab::Descricao, cab::TamDescricao);
+  troca(cab::Nome, cab::TamNome);
+  troca(cab::DataEvento, cab::TamDataEvento);
+  for (std::size_t base : {cab::Decimais, cab::Tipo, cab::Relacao, cab::CodigoVariavel, cab::LarguraDado})
+    troca(base, 4);
+  c.SetI32(cab::Dependente, n - 1);
+  c.SetI32(cab::MetodoCalculo, 0);
+  for (dado& r : dados) {
+    std::swap(r.valor[d], r.valor[n - 1]);
+    std::swap(r.corTexto[d], r.corTexto[n - 1]);
+    std::swap(r.corFundo[d], r.corFundo[n - 1]);
+    std::swap(r.negrito[d], r.negrito[n - 1]);
+    std::swap(r.italico[d], r.italico[n - 1]);
+    std::swap(r.sublinhado[d], r.sublinhado[n - 1]);
+  }
+}
+
+}  // namespace
+
+NovaVariavel NovaVariavel::Digitada(const QString& nome) {
+  NovaVariavel n;
+  n.nome = nome;
+  n.tipo = 4;
+  n.decimais = 2;
+  return n;
+}
+
+NovaVariavel NovaVariavel::DoCatalogo(const Var& v) {
+  NovaVariavel n;
+  n.nome = v.Nome();
+  n.descricao = v.Descricao();
+  // Catalogue: 1 dichotomous, 2 date, 3 qualitative, 4 quantitative.
+  // Model: the same first three, 4 proxy, 5 quantitative.
+  n.tipo = v.tipo == 4 ? 5 : v.tipo;
+  n.decimais = v.casasDecimais;
+  return n;
+}
+
+bool CabeMaisUma(const CabecalhoModelo& c, int pendentes) {
+  return c.I32(cab::NumVariaveis) + pendentes < MaxVariaveis;
+}
+
+void IncluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const std::vector<NovaVariavel>& novas) {
+  const int V = c.I32(cab::NumVariaveis);
+  const int k = int(novas.size());
+  if (k == 0 || V < 1 || V + k > MaxVariaveis) return;
+
+  for (int j = 0; j < k; ++j) {
+    const int v = V + j;
+    const NovaVariavel& n = novas[j];
+    c.SetTexto(cab::Nome + cab::TamNome * v, cab::TamNome, n.nome);
+    c.SetTexto(cab::Descricao + cab::TamDescricao * v, cab::TamDescricao, n.descricao);
+    c.SetI32(cab::Relacao + 4 * v, 1);
+    c.SetI32(cab::Decimais + 4 * v, n.decimais);
+    c.SetI32(cab::Tipo + 4 * v, n.tipo);
+    c.SetI32(cab::Habilitada + 4 * v, 1);
+    c.SetI32(cab::LarguraDado + 4 * v, LarguraColunaPadrao);
+  }
+
+  for (dado& d : r.dados) {
+    unsigned char* b = RegistrosModelo::Bytes(d);
+    for (int v = V; v < V + k; ++v) LimpaSlotDado(b, v);
+  }
+  // The appraisal records lose the old dependent's slot and the result slots:
+  // the new variables and the moved results start from 0.
+  for (dadoP& p : r.dadosP) {
+    unsigned char* b = RegistrosModelo::Bytes(p);
+    for (int s = V - 1; s < SlotsAvaliando; ++s) LimpaSlotAvaliando(b, s);
+  }
+
+  c.SetI32(cab::NumVariaveis, V + k);
+  MoveDependenteParaUltimo(c, r.dados);
+  c.SetI32(cab::ResultadosEspaciais, 0);
+  c.SetI32(cab::MetodoCalculo, 0);
+}
+
+}  // namespace palvedo
