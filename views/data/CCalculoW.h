@@ -1,0 +1,26 @@
+#pragma once
+// "Cálculo de W" (dialog 506): the user picks the two variables that hold the
+// plane coordinates and W becomes the N x N matrix of Euclidean distances
+// between all data records (zero diagonal); the model is then saved.
+#include <QDialog>
+
+class CTarsolinDoc;
+class QComboBox;
+
+class CCalculoW : public QDialog {
+  Q_OBJECT
+public:
+  explicit CCalculoW(QWidget* parent = nullptr);
+  CTarsolinDoc* documento = nullptr;
+
+public slots:
+  void accept() override;
+
+protected:
+  void showEvent(QShowEvent* e) override;
+
+private:
+  QComboBox* x_;
+  QComboBox* y_;
+  bool iniciado_ = false;
+};
