@@ -49,10 +49,12 @@ bool CabecalhoModelo::ContagensValidas() const {
   if (considered < 0 || considered > N) return false;
   const int validation = NumValidacao();
   if (validation < 0 || validation > N) return false;
-  const int K = NumElementosW();
-  if (K < 0) return false;
-  // Files of minor version below '4' predate the spatial fields (set on upgrade).
-  const bool temEspacial = static_cast<signed char>(VersaoMenor()) >= '4';
-  if (temEspacial && !SemElementosW() && EspacialCalculado() && (long long)K > (long long)N * N) return false;
+  // Files of minor version below '4' predate the spatial fields: the upgrade
+  // after reading sets them.
+  if (static_cast<signed char>(VersaoMenor()) >= '4') {
+    const int K = NumElementosW();
+    if (K < 0) return false;
+    if (!SemElementosW() && EspacialCalculado() && (long long)K > (long long)N * N) return false;
+  }
   return true;
 }

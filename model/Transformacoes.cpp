@@ -89,10 +89,12 @@ void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W) {
       NEWMAT::Real& w = a[std::size_t(i) * std::size_t(colunas) + std::size_t(j)];
       if (quadrada && i == j) { w = 0.0; continue; }
       double d = w;
+      // A zero off the diagonal is no neighbour (W stores no zero elements):
+      // it weighs 0 even under a minimum distance.
+      if (d == 0.0) continue;
       if (minimo != 0.0 && d < minimo) d = minimo;
       // A maximum of 0 means none, as for the minimum.
-      if (d == 0.0 || (maximo != 0.0 && d > maximo)) w = 0.0;
-      else w = std::pow(d, expoente);
+      w = (maximo != 0.0 && d > maximo) ? 0.0 : std::pow(d, expoente);
     }
 }
 

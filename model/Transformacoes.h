@@ -32,9 +32,10 @@ double TransformaDado(const CabecalhoModelo* cab, const dado* dados, int v, int 
 double DestransformaValor(double y, int codigo, double p);
 
 // Distances to weights, in place, when the header asks for it (408737) and
-// the matrix has columns: minimum distance raises smaller ones, zero and
-// distances beyond the maximum weigh 0 (a maximum of 0 is no maximum), the
-// rest are raised to the exponent. The diagonal of a square matrix weighs 0.
+// the matrix has columns: zero (no neighbour) and distances beyond the
+// maximum weigh 0 (a maximum of 0 is no maximum), the minimum distance raises
+// smaller ones, and the rest are raised to the exponent. The diagonal of a
+// square matrix weighs 0.
 void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W);
 // Divides every row by its sum (a zero row becomes 1/columns in every cell);
 // in place, and returns a copy of the result.
