@@ -1,0 +1,365 @@
+#include "modules/regression/engine/BuscaTransformacoes.h"
+
+#include "modules/regression/engine/ListaEquacoes.h"
+#include "modules/regression/engine/ProgressoBusca.h"
+
+#include <algorithm>
+#include <atomic>
+#include <barrier>
+#include <cmath>
+#include <cstdint>
+#include <thread>
+
+namespace ostrimo {
+
+namespace {
+// Below this many combinations a worker thread costs more than it saves.
+constexpr std::uint64_t CombinacoesPorBloco = 8192;
+}  // namespace
+
+BuscaTransformacoes::BuscaTransformacoes() = default;
+BuscaTransformacoes::~BuscaTransformacoes() = default;
+
+int BuscaTransformacoes::Proximo(int digito) const {
+  for (int c = digito + 1; c <= 7; ++c)
+    if (opcoes_.permitido[c])
+      return c;
+  return 8;
+}
+
+double BuscaTransformacoes::Criterio(AjusteEquacao& ajuste) const {
+  if (opcoes_.criterio == 1 && !opcoes_.estatistica)
+    return ajuste.CorrelacaoOriginal(dados_.valores + std::size_t(k_ - 1) * dados_.n, sst_);
+  return ajuste.R();
+}
+
+void BuscaTransformacoes::Conta(ProgressoBusca* progresso) {
+  iteracoes_ += 1.0;
+  if (progresso && (metodo_ == 1 || metodo_ == 2)) {
+    const int pos = int(std::floor(iteracoes_ / combinacoes_ * 40.0));
+    if (pos != posicaoBarra_) {
+      posicaoBarra_ = pos;
+      progresso->Posicao(pos);
+    }
+  }
+}
+
+BuscaTransformacoes::Estado BuscaTransformacoes::Executa(const DadosBusca& dados,
+                                                        const OpcoesBusca& opcoes,
+                                                        ListaEquacoes* lista,
+                                                        ProgressoBusca* progresso,
+                                                        ObservadorBusca* observador) {
+  opcoes_ = opcoes;
+  dados_ = dados;
+  k_ = dados.k;
+  metodo_ = opcoes.metodo;
+  iteracoes_ = 0.0;
+  posicaoBarra_ = -1;
+  const int k = k_, n = dados.n;
+  if (k < 2 || k > 60 || n < 1)
+    return MetodoInvalido;
+  if (metodo_ == 3 || opcoes_.estatistica)
+    std::fill(std::begin(opcoes_.permitido), std::end(opcoes_.permitido), 1);
+  opcoes_.permitido[1] = 1;
+  melhorCriterio_ = opcoes_.criterio == 1 ? -1.7e-307 : 0.0;
+
+  // A value ≤ 0 cannot take 1/x, ln or the roots: its position keeps "x".
+  for (int j = 0; j < k; ++j) {
+    codigos_[j] = opcoes.codigos[j];
+    const double* x = dados.valores + std::size_t(j) * n;
+    for (int i = 0; i < n; ++i)
+      if (x[i] <= 0.0) {
+        codigos_[j] = 1;
+        break;
+      }
+    fixo_[j] = codigos_[j] != 0;
+  }
+
+  // Means, extremes and binary marks of the regressors; SST of the raw dependent.
+  for (int j = 0; j < k - 1; ++j) {
+    const double* x = dados.valores + std::size_t(j) * n;
+    long double soma = 0.0L;
+    double mn = x[0], mx = x[0];
+    for (int i = 0; i < n; ++i) {
+      soma += x[i];
+      mn = std::min(mn, x[i]);
+      mx = std::max(mx, x[i]);
+    }
+    media_[j] = double(soma / n);
+    minimo_[j] = mn;
+    maximo_[j] = mx;
+    bool binaria = true;
+    for (int i = 0; i < n && binaria; ++i)
+      binaria = x[i] == mn || x[i] == mx;
+    binaria_[j] = binaria;
+  }
+  {
+    const double* y = dados.valores + std::size_t(k - 1) * n;
+    long double soma = 0.0L;
+    for (int i = 0; i < n; ++i)
+      soma += y[i];
+    const long double media = soma / n;
+    long double sst = 0.0L;
+    for (int i = 0; i < n; ++i)
+      sst += (y[i] - media) * (y[i] - media);
+    sst_ = sst;
+  }
+
+  if (metodo_ == 1 && std::any_of(fixo_, fixo_ + k, [](bool f) { return f; }))
+    metodo_ = 2;
+  if (metodo_ == 1 || metodo_ == 2) {
+    for (int j = 0; j < k; ++j)
+      digitos_[j] = melhor_[j] = 1;
+  } else if (metodo_ == 3) {
+    for (int j = 0; j < k; ++j)
+      digitos_[j] = melhor_[j] = codigos_[j] == 0 ? 1 : codigos_[j];
+  } else {
+    return MetodoInvalido;
+  }
+
+  // Columns each position can take: its fixed code, or every allowed one;
+  // "x" always, since an untouched best digit is 1.
+  unsigned mascaras[60];
+  unsigned permitidos = 0;
+  for (int c = 1; c <= 7; ++c)
+    if (opcoes_.permitido[c])
+      permitidos |= 1u << c;
+  for (int j = 0; j < k; ++j)
+    mascaras[j] = (fixo_[j] ? (1u << digitos_[j]) : permitidos) | (1u << 1);
+  tabela_.Monta(dados.valores, n, k, mascaras, opcoes_.criterio == 1 && !opcoes_.estatistica);
+  ajuste_ = std::make_unique<AjusteEquacao>(tabela_, k);
+
+  int m = 0;
+  for (int c = 1; c <= 7; ++c)
+    m += opcoes_.permitido[c] ? 1 : 0;
+  int fixos = 0;
+  for (int j = 0; j < k; ++j)
+    fixos += fixo_[j] ? 1 : 0;
+  if (metodo_ == 1)
+    combinacoes_ = std::pow(double(m), double(k));
+  else if (metodo_ == 2)
+    combinacoes_ = double(k - fixos - 1) * m * m - double(k - fixos - 2) * m + m;
+  else
+    combinacoes_ = 1.0;
+
+  const bool comJanela = progresso && (metodo_ == 1 || metodo_ == 2);
+  if (comJanela)
+    progresso->Inicia(40);
+  Estado estado;
+  if (metodo_ == 1 && !opcoes_.sequencial && !opcoes_.estatistica &&
+      std::pow(double(m), double(k)) < 4.0e18)
+    estado = GeralParalela(lista, progresso, observador);
+  else
+    estado = Sequencial(lista, progresso, observador);
+  if (comJanela)
+    progresso->Termina();
+  return estado;
+}
+
+BuscaTransformacoes::Estado BuscaTransformacoes::Sequencial(ListaEquacoes* lista,
+                                                           ProgressoBusca* progresso,
+                                                           ObservadorBusca* observador) {
+  const int k = k_;
+  const bool dependenteFixo = fixo_[k - 1];
+  const bool oferece = lista && !opcoes_.estatistica && (metodo_ == 1 || metodo_ == 2);
+  int* d = digitos_;
+  int p = k - 1;
+  bool calculou = false;  // ends the search even when no criterion rises above 0
+  for (;;) {
+    bool final = false;
+    if (!dependenteFixo && d[k - 1] <= 7) {
+      // the dependent alone takes its next code
+    } else if (!calculou) {
+      // the first combination, as it stands
+    } else {
+      for (;;) {
+        if (p == 0 && (fixo_[0] || d[0] >= 7)) {
+          final = true;
+          break;
+        }
+        if (metodo_ == 1) {
+          for (int j = p; j < k; ++j)
+            d[j] = 1;
+          --p;
+        } else {
+          if (p == k - 1)
+            --p;
+          while (fixo_[p] && p > 0)
+            --p;
+          if (d[p] >= 7 && !fixo_[p]) {
+            d[p] = melhor_[p];
+            --p;
+            while (fixo_[p] && p > 0)
+              --p;
+          }
+          if (!dependenteFixo)
+            d[k - 1] = 1;
+        }
+        if (!fixo_[p])
+          d[p] = Proximo(d[p]);
+        if (d[p] >= 8)
+          continue;
+        if (metodo_ == 1)
+          p = k - 1;
+        break;
+      }
+      if (final)
+        for (int j = 0; j < k; ++j)
+          d[j] = melhor_[j];
+    }
+
+    if (ajuste_->Ajusta(d) != AjusteEquacao::Ok)
+      return Indeterminada;
+    const double r = Criterio(*ajuste_);
+    calculou = true;
+    Conta(progresso);
+    if (observador)
+      observador->Combinacao(d, k, r, final);
+    if (final)
+      return Concluida;
+    if (r > melhorCriterio_) {
+      melhorCriterio_ = r;
+      std::copy(d, d + k, melhor_);
+      if (progresso && (metodo_ == 1 || metodo_ == 2))
+        progresso->MelhorCriterio(r);
+    }
+    if (oferece)
+      lista->Oferece(r, d, k);
+    if (!dependenteFixo)
+      d[k - 1] = Proximo(d[k - 1]);
+  }
+}
+
+// The general method is a plain odometer over the allowed codes, the
+// dependent turning fastest. Workers score blocks of consecutive combinations;
+// this thread then meets the scores in odometer order and does with each
+// exactly what the one-thread walk does, so the kept list and the best
+// combination do not depend on the number of threads.
+BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* lista,
+                                                              ProgressoBusca* progresso,
+                                                              ObservadorBusca* observador) {
+  const int k = k_;
+  int codigosPermitidos[8];
+  int m = 0;
+  for (int c = 1; c <= 7; ++c)
+    if (opcoes_.permitido[c])
+      codigosPermitidos[m++] = c;
+  std::uint64_t total = 1;
+  for (int j = 0; j < k; ++j)
+    total *= std::uint64_t(m);
+
+  int threads = opcoes_.threads > 0 ? opcoes_.threads : int(std::thread::hardware_concurrency());
+  threads = std::max(1, std::min<int>(threads, int(std::min<std::uint64_t>(64, total / CombinacoesPorBloco + 1))));
+  const std::uint64_t tamanhoBloco = CombinacoesPorBloco * std::uint64_t(threads);
+
+  std::vector<double> criterios(tamanhoBloco);
+  std::vector<unsigned char> indeterminada(tamanhoBloco);
+  std::vector<std::unique_ptr<AjusteEquacao>> ajustes;
+  for (int t = 1; t < threads; ++t)
+    ajustes.push_back(std::make_unique<AjusteEquacao>(tabela_, k));
+
+  auto decodifica = [&](std::uint64_t indice, int* digitos, int* posicoes) {
+    for (int j = k - 1; j >= 0; --j) {
+      const int q = int(indice % std::uint64_t(m));
+      indice /= std::uint64_t(m);
+      if (posicoes)
+        posicoes[j] = q;
+      digitos[j] = codigosPermitidos[q];
+    }
+  };
+
+  std::uint64_t base = 0, tamanho = 0;
+  std::atomic<bool> parar{false};
+  auto calculaFatia = [&](int t, AjusteEquacao& ajuste) {
+    const std::uint64_t inicio = base + tamanho * std::uint64_t(t) / std::uint64_t(threads);
+    const std::uint64_t fim = base + tamanho * std::uint64_t(t + 1) / std::uint64_t(threads);
+    if (inicio >= fim)
+      return;
+    int digitos[60], posicoes[60];
+    decodifica(inicio, digitos, posicoes);
+    for (std::uint64_t i = inicio; i < fim; ++i) {
+      const std::uint64_t local = i - base;
+      if (ajuste.Ajusta(digitos) == AjusteEquacao::Ok) {
+        criterios[local] = Criterio(ajuste);
+        indeterminada[local] = 0;
+      } else {
+        criterios[local] = 0.0;
+        indeterminada[local] = 1;
+      }
+      for (int j = k - 1; j >= 0; --j) {
+        if (++posicoes[j] < m) {
+          digitos[j] = codigosPermitidos[posicoes[j]];
+          break;
+        }
+        posicoes[j] = 0;
+        digitos[j] = codigosPermitidos[0];
+      }
+    }
+  };
+
+  std::barrier inicioBloco(threads), fimBloco(threads);
+  std::vector<std::thread> trabalhadores;
+  for (int t = 1; t < threads; ++t)
+    trabalhadores.emplace_back([&, t] {
+      for (;;) {
+        inicioBloco.arrive_and_wait();
+        if (parar.load())
+          return;
+        calculaFatia(t, *ajustes[t - 1]);
+        fimBloco.arrive_and_wait();
+      }
+    });
+  auto encerra = [&] {
+    parar.store(true);
+    inicioBloco.arrive_and_wait();
+    for (auto& t : trabalhadores)
+      t.join();
+  };
+
+  const bool oferece = lista != nullptr;
+  int digitos[60];
+  for (base = 0; base < total; base += tamanho) {
+    tamanho = std::min(tamanhoBloco, total - base);
+    inicioBloco.arrive_and_wait();
+    calculaFatia(0, *ajuste_);
+    fimBloco.arrive_and_wait();
+    for (std::uint64_t local = 0; local < tamanho; ++local) {
+      if (indeterminada[local]) {
+        encerra();
+        decodifica(base + local, digitos_, nullptr);
+        return Indeterminada;
+      }
+      const double r = criterios[local];
+      Conta(progresso);
+      if (observador) {
+        decodifica(base + local, digitos, nullptr);
+        observador->Combinacao(digitos, k, r, false);
+      }
+      if (r > melhorCriterio_) {
+        melhorCriterio_ = r;
+        decodifica(base + local, melhor_, nullptr);
+        if (progresso)
+          progresso->MelhorCriterio(r);
+      }
+      if (oferece && !std::isnan(r) &&
+          (lista->Quantidade() < ListaEquacoes::Capacidade ||
+           r > (*lista)[ListaEquacoes::Capacidade - 1].criterio)) {
+        decodifica(base + local, digitos, nullptr);
+        lista->Oferece(r, digitos, k);
+      }
+    }
+  }
+  encerra();
+
+  // The final pass recomputes the best combination.
+  std::copy(melhor_, melhor_ + k, digitos_);
+  if (ajuste_->Ajusta(digitos_) != AjusteEquacao::Ok)
+    return Indeterminada;
+  const double r = Criterio(*ajuste_);
+  Conta(progresso);
+  if (observador)
+    observador->Combinacao(digitos_, k, r, true);
+  return Concluida;
+}
+
+}  // namespace ostrimo
