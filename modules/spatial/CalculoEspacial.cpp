@@ -1,0 +1,182 @@
+#include "CalculoEspacial.h"
+
+#include "EstatisticasEspaciais.h"
+#include "GradeLogDeterminante.h"
+#include "ModeloSar.h"
+#include "ModeloSem.h"
+#include "Progresso.h"
+#include "TestesResiduos.h"
+#include "model/CabecalhoModelo.h"
+#include "model/TabelasEstatisticas.h"
+#include "model/Transformacoes.h"
+#include "platform/Mensagem.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <algorithm>
+#include <exception>
+
+namespace quenvik {
+
+namespace {
+
+constexpr std::size_t OffConsiderados = 65580;
+constexpr std::size_t OffMonteCarlo = CabecalhoModelo::OffIteracoesMonteCarlo;
+
+const QString MatrizNula = QStringLiteral("Matriz nula! ");
+const QString Incompativeis = QStringLiteral("Matrizes incompativeis! ");
+const QString Indeterminado = QStringLiteral("Cálculo indeterminado !");
+
+bool Recusa(const QString& texto) {
+  plat::MessageBox(texto, QString(), plat::MB_OK);
+  return false;
+}
+
+// The header's variable count, clamped to the table's 60 slots.
+int Variaveis(const CabecalhoModelo& cab) {
+  return std::clamp(cab.I32(CabecalhoModelo::OffNumVariaveis), 0, CabecalhoModelo::MaxVariaveis);
+}
+
+// Enabled regressors among slots 0 … V − 2: they must be X's columns.
+int RegressoresHabilitados(const CabecalhoModelo& cab) {
+  int k = 0;
+  for (int v = 0; v <= Variaveis(cab) - 2; ++v)
+    if (cab.I32(CabecalhoModelo::OffHabilitadas + 4 * std::size_t(v)) != 0) ++k;
+  return k;
+}
+
+int VariaveisHabilitadas(const CabecalhoModelo& cab) {
+  int k = 0;
+  for (int v = 0; v < Variaveis(cab); ++v)
+    if (cab.I32(CabecalhoModelo::OffHabilitadas + 4 * std::size_t(v)) != 0) ++k;
+  return k;
+}
+
+// Checks shared by the four exports, in the program's order, then the limits
+// of this build: W must be n × n and small enough for the dense calculation.
+bool Verifica(const NEWMAT::ColumnVector* y, const NEWMAT::Matrix* X, const NEWMAT::Matrix* W,
+              const CabecalhoModelo* cab, bool denso) {
+  if (!y || !X || !W || !cab) return false;
+  if (y->Ncols() < 1) return Recusa(MatrizNula);
+  if (X->Nrows() < 1) return Recusa(MatrizNula);
+  if (W->Nrows() < 1) return Recusa(MatrizNula);
+  if (X->Nrows() != y->Nrows()) return Recusa(Incompativeis);
+  if (W->Nrows() != y->Nrows() || W->Ncols() != y->Nrows()) return Recusa(Incompativeis);
+  if (denso && y->Nrows() > MaxRegistrosEspaciais)
+    return Recusa(QStringLiteral("Número de dados excessivo para o cálculo espacial ! (máximo %1)")
+                      .arg(MaxRegistrosEspaciais));
+  return true;
+}
+
+void Normaliza(NEWMAT::Matrix& W, const CabecalhoModelo& cab, const Progresso* progresso) {
+  if (cab.U8(CabecalhoModelo::OffNormalizaW) == 0) return;
+  if (progresso) progresso->Registra("Normalizando matriz pesos...");
+  PadronizaLinhas(W);
+}
+
+void PoeIntercepto(NEWMAT::Matrix& X) {
+  const int n = X.Nrows();
+  NEWMAT::ColumnVector uns(n);
+  uns = 1.0;
+  if (X.Ncols() > 0) X = uns | X;
+  else X = uns;
+}
+
+class CursorEspera {
+public:
+  CursorEspera() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      ativo_ = true;
+    }
+  }
+  ~CursorEspera() {
+    if (ativo_) QGuiApplication::restoreOverrideCursor();
+  }
+
+private:
+  bool ativo_ = false;
+};
+
+// Runs a calculation, turning any matrix or standard exception into the
+// program's message and a false result.
+template <typename F>
+bool Protegido(F&& calculo) {
+  try {
+    return calculo();
+  } catch (const RBD_COMMON::BaseException&) {
+  } catch (const std::exception&) {
+  }
+  return Recusa(Indeterminado);
+}
+
+bool AjustaModelo(bool defasagem, NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W,
+                  CabecalhoModelo* cab, const ProgressoCalculo* registro, const OpcoesCalculo& opcoes) {
+  if (!Verifica(y, X, W, cab, true)) return false;
+  if (Variaveis(*cab) < 1 || RegressoresHabilitados(*cab) != X->Ncols()) return Recusa(Incompativeis);
+  const Progresso progresso(registro);
+  Normaliza(*W, *cab, &progresso);
+  PoeIntercepto(*X);
+  return Protegido([&] {
+    OpcoesAjuste aj;
+    aj.inferior = cab->F64(CabecalhoModelo::OffRhoMinimo);
+    aj.superior = cab->F64(CabecalhoModelo::OffRhoMaximo);
+    aj.maxIteracoes = cab->I32(CabecalhoModelo::OffMaxIteracoes);
+    aj.parametroInicial = cab->F64(CabecalhoModelo::OffRho);
+    aj.criterio = cab->F64(CabecalhoModelo::OffTolerancia);
+    aj.considerados = cab->I32(OffConsiderados);
+    const int iteracoes = cab->I32(OffMonteCarlo);
+
+    progresso.Registra("Cálculo da função de log-verossimilhança...");
+    std::unique_ptr<ProvedorLogDeterminante> G;
+    if (opcoes.provedor) G = opcoes.provedor(*W);
+    const NEWMAT::Matrix grade = EstimaLogDeterminante(*W, OrdemSerie, iteracoes, progresso, opcoes.sorteio);
+    if (!G) G = std::make_unique<GradeLogDeterminante>(grade);
+
+    const ResultadoEspacial res = defasagem ? AjustaSar(*y, *X, *W, *G, aj, progresso)
+                                            : AjustaSem(*y, *X, *W, *G, aj, progresso);
+    const double confiancaF = ConfiancaSnedecor(res.F, VariaveisHabilitadas(*cab), aj.considerados);
+    GravaResultadoEspacial(*cab, res, Variaveis(*cab), aj.inferior, aj.superior, confiancaF);
+    return true;
+  });
+}
+
+}  // namespace
+
+bool Walds(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, CabecalhoModelo* cab) {
+  if (!Verifica(y, X, W, cab, false)) return false;
+  Normaliza(*W, *cab, nullptr);
+  return true;
+}
+
+bool LmErroMoranI(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, CabecalhoModelo* cab) {
+  if (!Verifica(y, X, W, cab, true)) return false;
+  Normaliza(*W, *cab, nullptr);
+  CursorEspera cursor;
+  PoeIntercepto(*X);
+  return Protegido([&] {
+    const ResultadoTestes t = CalculaTestesResiduos(*y, *X, *W);
+    cab->SetF64(410328, t.lmErro);
+    cab->SetF64(410336, t.probLmErro);
+    cab->SetF64(410400, t.lmDefasagem);
+    cab->SetF64(410408, t.probLmDefasagem);
+    cab->SetF64(410344, t.moranI);
+    cab->SetF64(410352, t.confiancaI);
+    cab->SetF64(410360, t.zI);
+    cab->SetF64(410368, t.esperancaI);
+    cab->SetF64(410376, t.varianciaI);
+    return true;
+  });
+}
+
+bool Sar(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, CabecalhoModelo* cab,
+         const ProgressoCalculo* progresso, const OpcoesCalculo& opcoes) {
+  return AjustaModelo(true, y, X, W, cab, progresso, opcoes);
+}
+
+bool Sem(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, CabecalhoModelo* cab,
+         const ProgressoCalculo* progresso, const OpcoesCalculo& opcoes) {
+  return AjustaModelo(false, y, X, W, cab, progresso, opcoes);
+}
+
+}  // namespace quenvik

@@ -1,0 +1,182 @@
+#include "GradeLogDeterminante.h"
+
+#include "GeradorAleatorio.h"
+#include "GeradorRanlib.h"
+#include "platform/TextoNumerico.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quenvik {
+
+namespace {
+
+// c = d^e by binary powering, as the Vandermonde powers were formed.
+double Potencia(double d, int e) {
+  double c = 1.0;
+  int b = e;
+  for (;;) {
+    if (b & 1) c *= d;
+    if (b < 2) break;
+    b /= 2;
+    d *= d;
+  }
+  return c;
+}
+
+// saida = W·V for r vectors side by side (n × r, row-major), over contiguous
+// rows of W; the inner loop runs across the vectors.
+void ProdutoWV(const double* w, int n, const double* v, int r, double* saida) {
+  for (int i = 0; i < n; ++i) {
+    const double* linha = w + std::size_t(i) * n;
+    double* out = saida + std::size_t(i) * r;
+    for (int h = 0; h < r; ++h) out[h] = 0.0;
+    for (int j = 0; j < n; ++j) {
+      const double wij = linha[j];
+      const double* vj = v + std::size_t(j) * r;
+      for (int h = 0; h < r; ++h) out[h] += wij * vj[h];
+    }
+  }
+}
+
+int ArredondaInteiro(double v) {
+  const int t = static_cast<int>(v);
+  return t <= v - 0.5 ? t + 1 : t;
+}
+
+}  // namespace
+
+GradeLogDeterminante::GradeLogDeterminante(const NEWMAT::Matrix& G) : G_(G) {}
+
+int GradeLogDeterminante::Linha(double x) const {
+  const int m = G_.Nrows();
+  if (m < 2) return 1;
+  const double* g = G_.Store();  // row-major: value at 2·i, estimate at 2·i + 1
+  const double passo = g[2] - g[0];
+  // Largest row (from 1) whose grid value is ≤ limite; 0 when none.
+  auto maiorAte = [&](double limite) {
+    int lo = 0, hi = m;  // answer in [lo, hi]
+    while (lo < hi) {
+      const int meio = (lo + hi + 1) / 2;
+      if (g[2 * (meio - 1)] <= limite) lo = meio; else hi = meio - 1;
+    }
+    return lo;
+  };
+  const int i1 = maiorAte(x + passo);
+  const int i2 = maiorAte(x - passo);
+  const int idx = ArredondaInteiro((i1 + i2) * 0.5);
+  return idx == 0 ? 1 : idx;
+}
+
+double GradeLogDeterminante::LogDet(double a) const { return G_(Linha(a), 2); }
+
+NEWMAT::RowVector MediasColunas(const NEWMAT::Matrix& M) {
+  NEWMAT::RowVector medias(M.Ncols());
+  for (int j = 1; j <= M.Ncols(); ++j) {
+    double s = 0.0;
+    for (int i = 1; i <= M.Nrows(); ++i) s += M(i, j);
+    medias(j) = s / M.Nrows();
+  }
+  return medias;
+}
+
+NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int iteracoes, const Progresso& progresso,
+                                     std::optional<int32_t> sorteio) {
+  const int o = std::max(ordem, 2);
+  const int r = iteracoes > 0 ? iteracoes : 30;  // a damaged count must not divide by zero
+  const int n = W.Ncols();
+  const bool quadrada = W.Nrows() == n;
+
+  progresso.Faixa(0, r);
+  progresso.ProcessaMensagens();
+  progresso.Posicao(0);
+
+  // Exact first two moments: tr(W) and ½·tr(W²) = ½·Σ W_ij·W_ji.
+  double traco = 0.0, t2 = 0.0;
+  if (quadrada) {
+    for (int i = 1; i <= n; ++i) {
+      traco += W(i, i);
+      for (int j = 1; j <= n; ++j) t2 += W(i, j) * W(j, i);
+    }
+  }
+  t2 *= 0.5;
+
+  if (!sorteio) {
+    GeradorAleatorio gerador(0, 10000);
+    GeradorAleatorio::Semeia();
+    sorteio = gerador.Sorteia();
+  }
+  const std::string frase = plat::FormataPonto("%5i", {int(*sorteio)});
+  const ParSementes sementes = SementesDeFrase(frase);
+  DefineSementes(sementes.s1, sementes.s2);
+
+  // M(i, h): the estimate of tr(W^i)/i from random vector h. The r vectors
+  // are drawn in order and carried side by side (n × r, vector h in column h),
+  // so each power streams W once for all of them; every dot product still
+  // adds its terms in the same order as one vector at a time would.
+  std::vector<double> M(std::size_t(o) * r, 0.0);
+  std::vector<double> U(std::size_t(n) * r), V, T(std::size_t(n) * r);
+  for (int h = 0; h < r; ++h)
+    for (int k = 0; k < n; ++k) U[std::size_t(k) * r + h] = GeraNormal(0.0, 1.0);
+  std::vector<double> s(r, 0.0);
+  for (int k = 0; k < n; ++k)
+    for (int h = 0; h < r; ++h) s[h] += U[std::size_t(k) * r + h] * U[std::size_t(k) * r + h];
+  V = U;
+  const double* w = W.Store();
+  for (int i = 1; i <= o && quadrada; ++i) {
+    ProdutoWV(w, n, V.data(), r, T.data());
+    V.swap(T);
+    std::vector<double> uv(r, 0.0);
+    for (int k = 0; k < n; ++k)
+      for (int h = 0; h < r; ++h) uv[h] += U[std::size_t(k) * r + h] * V[std::size_t(k) * r + h];
+    for (int h = 0; h < r; ++h) M[std::size_t(i - 1) * r + h] = n * (uv[h] * (1.0 / (i * s[h])));
+    progresso.Posicao(r * i / o);
+    progresso.ProcessaMensagens();
+  }
+  for (int h = 0; h < r; ++h) {
+    M[h] = traco;
+    M[std::size_t(r) + h] = t2;
+  }
+  std::vector<double> mu(o);
+  for (int i = 0; i < o; ++i) {
+    double s = 0.0;
+    for (int h = 0; h < r; ++h) s += M[std::size_t(i) * r + h];
+    mu[i] = s / r;
+  }
+
+  std::vector<double> a;
+  for (double x = -0.99; x <= 0.991; x += 0.001) a.push_back(x);
+  const int m = static_cast<int>(a.size());
+
+  // The powers a^1 … a^o of every grid value; the two phases keep the log
+  // lines and progress of the Vandermonde construction and its column flip.
+  std::vector<double> potencias(std::size_t(m) * o);
+  progresso.Registra("Calculando a matriz de vander...");
+  progresso.Faixa(1, 100);
+  progresso.Posicao(1);
+  progresso.ProcessaMensagens();
+  for (int i = 0; i < m; ++i) {
+    for (int k = 1; k <= o; ++k) potencias[std::size_t(i) * o + (k - 1)] = Potencia(a[i], k);
+    progresso.Posicao(100 * (i + 1) / m);
+    progresso.ProcessaMensagens();
+  }
+  progresso.Registra("Calculando matriz de flip...");
+  progresso.Faixa(1, 100);
+  progresso.Posicao(1);
+  progresso.ProcessaMensagens();
+  for (int i = 0; i < m; ++i) {
+    progresso.Posicao(100 * (i + 1) / m);
+    progresso.ProcessaMensagens();
+  }
+
+  NEWMAT::Matrix G(m, 2);
+  for (int i = 0; i < m; ++i) {
+    double L = 0.0;
+    for (int k = 1; k <= o; ++k) L += (-potencias[std::size_t(i) * o + (k - 1)]) * mu[k - 1];
+    G(i + 1, 1) = a[i];
+    G(i + 1, 2) = L;
+  }
+  return G;
+}
+
+}  // namespace quenvik

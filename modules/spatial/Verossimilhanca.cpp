@@ -1,0 +1,63 @@
+#include "Verossimilhanca.h"
+
+#include <cmath>
+
+namespace quenvik {
+
+namespace {
+constexpr double DoisPi = 6.283185307179586476925286766559;
+
+double Quadrado(const NEWMAT::ColumnVector& v) {
+  const double* p = v.Store();
+  double s = 0.0;
+  for (int i = 0; i < v.Nrows(); ++i) s += p[i] * p[i];
+  return s;
+}
+}  // namespace
+
+NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVector& v) {
+  const int n = W.Nrows(), m = W.Ncols();
+  NEWMAT::ColumnVector out(n);
+  const double* w = W.Store();
+  const double* x = v.Store();
+  double* o = out.Store();
+  for (int i = 0; i < n; ++i) {
+    const double* linha = w + std::size_t(i) * m;
+    double s = 0.0;
+    for (int j = 0; j < m; ++j) s += linha[j] * x[j];
+    o[i] = s;
+  }
+  return out;
+}
+
+double LogVerossimilhancaSar(double rho, const ProvedorLogDeterminante& G, double e0e0, double eded, double ede0,
+                             int n) {
+  const double z = (e0e0 - (rho * 2.0) * ede0) + (rho * rho) * eded;
+  return (n * 0.5) * std::log(z / n) - G.LogDet(rho);
+}
+
+double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const NEWMAT::Matrix& W,
+                             const ProvedorLogDeterminante& G) {
+  const int n = e.Nrows();
+  const NEWMAT::ColumnVector a = e - lambda * ProdutoW(W, e);
+  return (n * 0.5) * std::log(Quadrado(a) / n) - G.LogDet(lambda);
+}
+
+double LogVerossimilhancaCompletaSar(const NEWMAT::ColumnVector& beta, double rho, double sigma2,
+                                     const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
+                                     const ProvedorLogDeterminante& G) {
+  const int n = y.Nrows();
+  const NEWMAT::ColumnVector e = (y - X * beta) - rho * ProdutoW(W, y);
+  return G.LogDet(rho) - (n * 0.5) * std::log(DoisPi * sigma2) - Quadrado(e) * (1.0 / (sigma2 * 2.0));
+}
+
+double LogVerossimilhancaCompletaSem(const NEWMAT::ColumnVector& beta, double lambda, double sigma2,
+                                     const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
+                                     const ProvedorLogDeterminante& G) {
+  const int n = y.Nrows();
+  const NEWMAT::ColumnVector r = y - X * beta;
+  const NEWMAT::ColumnVector f = r - lambda * ProdutoW(W, r);
+  return G.LogDet(lambda) - (n * 0.5) * std::log(DoisPi * sigma2) - Quadrado(f) * (1.0 / (sigma2 * 2.0));
+}
+
+}  // namespace quenvik

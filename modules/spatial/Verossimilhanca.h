@@ -1,0 +1,29 @@
+#pragma once
+// The concentrated objectives that the minimiser drives (smaller is better)
+// and the full Gaussian log-likelihoods evaluated at the optimum:
+//   −(n/2)·ln(2πσ²) − e'e/(2σ²) + ln|I − a·W|.
+#include "ProvedorLogDeterminante.h"
+
+#include <newmat.h>
+
+namespace quenvik {
+
+// (n/2)·ln(((e0'e0 − 2ρ·ed'e0) + ρ²·ed'ed)/n) − ln|I − ρW|.
+double LogVerossimilhancaSar(double rho, const ProvedorLogDeterminante& G, double e0e0, double eded, double ede0,
+                             int n);
+// (n/2)·ln(a'a/n) − ln|I − λW| with a = e − λ·W·e.
+double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const NEWMAT::Matrix& W,
+                             const ProvedorLogDeterminante& G);
+// Lag model: e = y − Xβ − ρ·Wy.
+double LogVerossimilhancaCompletaSar(const NEWMAT::ColumnVector& beta, double rho, double sigma2,
+                                     const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
+                                     const ProvedorLogDeterminante& G);
+// Error model: f = r − λ·W·r with r = y − Xβ.
+double LogVerossimilhancaCompletaSem(const NEWMAT::ColumnVector& beta, double lambda, double sigma2,
+                                     const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
+                                     const ProvedorLogDeterminante& G);
+
+// W·v over contiguous rows (W n × n, v of n rows).
+NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVector& v);
+
+}  // namespace quenvik
