@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <locale.h>
 #include <random>
 #include <string>
 
@@ -137,12 +138,15 @@ TEST_F(TextoNumero, FormataNumeroConfereComPrintf) {
   std::mt19937_64 gerador(20261210);
   std::uniform_real_distribution<double> expoente(-6.0, 9.0);
   std::uniform_int_distribution<int> casas(0, 11);
+  // The C library prints in the C locale on this thread, whatever the process has.
+  const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  const locale_t anterior = uselocale(c);
   for (int i = 0; i < 3000; ++i) {
     double x = std::pow(10.0, expoente(gerador));
     if (i % 2) x = -x;
     const int d = casas(gerador);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.9f", x);  // the test process keeps the C locale
+    std::snprintf(buf, sizeof buf, "%.9f", x);
     std::string t = buf;
     const bool negativo = t[0] == '-';
     if (negativo) t.erase(0, 1);
@@ -156,8 +160,14 @@ TEST_F(TextoNumero, FormataNumeroConfereComPrintf) {
       agrupado += inteiros[k];
     }
     std::string esperado = (negativo ? "-" : "") + agrupado + (d ? "," + decimais : "");
-    ASSERT_EQ(FormataNumero(x, d).toStdString(), esperado) << "x=" << buf << " d=" << d;
+    const std::string obtido = FormataNumero(x, d).toStdString();
+    if (obtido != esperado) {
+      ADD_FAILURE() << "x=" << buf << " d=" << d << ": " << obtido << " != " << esperado;
+      break;
+    }
   }
+  uselocale(anterior);
+  freelocale(c);
 }
 
 TEST_F(TextoNumero, LeituraDoProprioFormatoVolta) {
