@@ -1,0 +1,146 @@
+#include "COpcoesRE.h"
+#include "CRelatorio.h"
+#include "Fixturas.h"
+#include "views/equation/CResultados.h"
+
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+using C = CabecalhoModelo;
+
+// Three kept equations with the given correlations.
+std::unique_ptr<CabecalhoModelo> CabecalhoComEquacoes() {
+  auto cab = CabecalhoPequeno();
+  const double r[] = {0.9, 0.95, 0.8}, ro[] = {0.85, 0.8, 0.9};
+  cab->SetI32(C::OffEstadoCalculo, 1);
+  cab->SetI32(C::OffNumEquacoes, 3);
+  for (int e = 0; e < 3; ++e) {
+    cab->SetF64(C::OffCorrelacao + 8 * e, r[e]);
+    cab->SetF64(C::OffEstatisticasEquacao + 8 * e, ro[e]);
+    cab->SetF64(C::OffEstatisticasEquacao + 800 * 3 + 8 * e, -1.0);  // no Durbin-Watson
+    for (int v = 0; v < 3; ++v) cab->SetI32VE(C::OffTransformacoes, v, e, 1);
+  }
+  cab->SetI32VE(C::OffTransformacoes, 0, 1, 0);
+  cab->SetF64VE(C::OffExpoentes, 0, 1, 0.5);
+  cab->SetI32VE(C::OffTransformacoes, 1, 1, 3);
+  return cab;
+}
+
+struct Dialogos : ::testing::Test {
+  ServicosGravados servicos;
+  plat::GravadorMensagens mensagens;
+  void SetUp() override { CTarsolinDoc::DefineServicos(&servicos); }
+  void TearDown() override { CTarsolinDoc::DefineServicos(nullptr); }
+};
+}  // namespace
+
+TEST_F(Dialogos, ChooserLinesToggleAndApply) {
+  auto cab = CabecalhoComEquacoes();
+  CResultados dlg(cab.get());
+  auto* lista = dlg.findChild<QComboBox*>("1040");
+  ASSERT_NE(lista, nullptr);
+  ASSERT_EQ(lista->count(), 3);
+  EXPECT_EQ(lista->itemText(0), QStringLiteral("1 - 0,9000000  /  0,8500000"));
+  EXPECT_EQ(plat::Texto(dlg, 1045), QStringLiteral("1 -      0,81  /    0,7225"));
+  EXPECT_EQ(plat::Texto(dlg, 1047), QString());  // statistic -1: nothing to judge
+  plat::Pressiona(dlg, 32809);                   // criterion Regressão: now sorted by Ro
+  EXPECT_EQ(plat::Texto(dlg, 32809), QStringLiteral("<<"));
+  EXPECT_EQ(lista->itemText(0), QStringLiteral("3 -       0,8  /       0,9"));
+  lista->setCurrentIndex(2);  // "2 - ..." (Ro 0.8, the smallest)
+  auto* tabela = dlg.findChild<QTreeWidget*>("1076");
+  EXPECT_EQ(tabela->topLevelItem(0)->text(1), QStringLiteral("x^0,50"));
+  EXPECT_EQ(tabela->topLevelItem(1)->text(1), QStringLiteral("ln(x)"));
+  EXPECT_EQ(tabela->topLevelItem(2)->text(2), QString());  // the dependent has no growth
+  plat::Pressiona(dlg, 1);
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_EQ(cab->I32(C::OffEquacaoCorrente), 1);
+  EXPECT_EQ(servicos.postados, std::vector<int>{32889});
+}
+
+TEST_F(Dialogos, ChooserClampsAStoredEquationAndRefusesAnEmptyList) {
+  auto cab = CabecalhoComEquacoes();
+  cab->SetI32(C::OffEquacaoCorrente, 57);
+  {
+    CResultados dlg(cab.get());
+    EXPECT_EQ(dlg.findChild<QComboBox*>("1040")->currentIndex(), 2);
+    plat::Pressiona(dlg, 1);
+    EXPECT_EQ(cab->I32(C::OffEquacaoCorrente), 2);
+  }
+  cab->SetI32(C::OffNumEquacoes, 0);
+  CResultados vazio(cab.get());
+  EXPECT_FALSE(plat::Habilitado(vazio, 1));
+}
+
+TEST_F(Dialogos, SpatialOptionsShowTheHeaderAndWriteItBack) {
+  auto cab = CabecalhoPequeno();
+  cab->SetI32(C::OffMaxIteracoes, 500);
+  cab->SetF64(C::OffTolerancia, 0.0001);
+  cab->SetF64(C::OffRho, 0.1);
+  cab->SetF64(C::OffRhoMinimo, -0.99);
+  cab->SetF64(C::OffRhoMaximo, 0.99);
+  cab->SetF64(C::OffExpoenteDistancia, -1);
+  cab->SetI32(C::OffTipoEspacial, 1);
+  CTarsolinDoc doc;
+  doc.GetW().ReSize(2, 2);
+  doc.GetW() = 0.0;
+  COpcoesRE dlg;
+  dlg.documento = &doc;
+  dlg.PreencheDoCabecalho(*cab);
+  dlg.show();
+  EXPECT_EQ(plat::Texto(dlg, 1057), QStringLiteral(" 500"));
+  EXPECT_EQ(plat::Texto(dlg, 1058), QStringLiteral("0,00010"));
+  EXPECT_EQ(plat::Texto(dlg, 1063), QStringLiteral("-1,00"));
+  EXPECT_TRUE(plat::Marcado(dlg, 1096));
+  EXPECT_FALSE(plat::Habilitado(dlg, 1063));  // distances greyed while not inverted
+  plat::DefineMarcado(dlg, 1031, true);
+  EXPECT_TRUE(plat::Habilitado(dlg, 1063));
+
+  plat::Pressiona(dlg, 1);  // W all zeros: refused, dialog stays open
+  EXPECT_EQ(mensagens.Textos().value(0), QStringLiteral("Matriz de pesos está vazia!"));
+  EXPECT_TRUE(dlg.isVisible());
+
+  doc.GetW()(1, 2) = 3.0;
+  plat::DefineTexto(dlg, 1060, "0.5");  // minimum above the start: refused
+  plat::Pressiona(dlg, 1);
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(mensagens.Textos().size(), 2);
+  plat::DefineTexto(dlg, 1060, "-0.5");  // the point is accepted as well
+  plat::DefineMarcado(dlg, 1095, true);
+  plat::Pressiona(dlg, 1);
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_FALSE(dlg.ModeloLag());
+  dlg.GravaNoCabecalho(*cab);
+  EXPECT_EQ(cab->F64(C::OffRhoMinimo), -0.5);
+  EXPECT_EQ(cab->I32(C::OffTipoEspacial), 0);
+  EXPECT_EQ(cab->I32(C::OffIteracoesMonteCarlo), 30);
+  EXPECT_EQ(cab->U8(C::OffTransformaDistancias), 1);
+  EXPECT_EQ(cab->I32(C::OffMaxIteracoes), 500);
+}
+
+TEST_F(Dialogos, ProgressLogKeepsLinesAndTheWaitEndsOnClose) {
+  CRelatorio rel;
+  rel.show();
+  ProgressoCalculo* p = rel.Progresso();
+  p->AcrescentaRegistro(p->contexto, "Iniciando os cálculos ...\n");
+  p->DefineFaixa(p->contexto, 0, 50);
+  p->DefinePosicao(p->contexto, 20);
+  p->AcrescentaRegistro(p->contexto, "linha 2\n");
+  p->ProcessaMensagens(p->contexto);
+  EXPECT_EQ(rel.TextoRegistro(), QStringLiteral("Iniciando os cálculos ...\nlinha 2\n"));
+  EXPECT_EQ(rel.Barra()->maximum(), 50);
+  EXPECT_EQ(rel.Barra()->value(), 20);
+  rel.MostraFechar();
+  EXPECT_EQ(plat::Texto(rel, 2), QStringLiteral("&Fechar"));
+  QTimer::singleShot(10, &rel, [&] { plat::Pressiona(rel, 2); });
+  rel.AguardaFechamento();
+  EXPECT_TRUE(rel.Fechado());
+  rel.AguardaFechamento();  // already closed: returns at once
+}

@@ -1,0 +1,54 @@
+#pragma once
+// A small model file on disk and a document over it, with the services that
+// record the posted commands.
+#include "model/ArquivoModelo.h"
+#include "model/CTarsolinDoc.h"
+#include "model/CabecalhoModelo.h"
+#include "model/dado.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+struct ServicosGravados : ServicosDocumento {
+  std::vector<int> postados;
+  void PostaComando(int c) override { postados.push_back(c); }
+};
+
+// Three variables (the last the dependent) over five records at (i, i²).
+inline std::unique_ptr<CabecalhoModelo> CabecalhoPequeno(int registros = 5) {
+  auto cab = std::make_unique<CabecalhoModelo>();
+  cab->Zera();
+  std::memcpy(cab->bytes, "Tarsolin 15509664", 17);
+  cab->SetI32(CabecalhoModelo::OffNumVariaveis, 3);
+  cab->SetI32(CabecalhoModelo::OffNumDados, registros);
+  cab->SetI32(CabecalhoModelo::OffNumConsiderados, registros);
+  cab->SetI32(CabecalhoModelo::OffDependente, 2);
+  for (int v = 0; v < 3; ++v) {
+    cab->SetI32(CabecalhoModelo::OffHabilitadas + 4 * v, 1);
+    cab->SetTexto(CabecalhoModelo::OffNomesVariaveis + 31 * v, 31, QStringLiteral("V%1").arg(v));
+  }
+  return cab;
+}
+
+inline QString GravaModelo(const QTemporaryDir& pasta, const QString& nome, CabecalhoModelo& cab) {
+  const int n = cab.I32(CabecalhoModelo::OffNumDados);
+  std::vector<dado> dados(n);
+  for (int i = 0; i < n; ++i) {
+    dados[i].valor[0] = i + 1;
+    dados[i].valor[1] = (i + 1) * (i + 1);
+    dados[i].valor[2] = 10.0 + 3 * i + (i % 2);
+  }
+  NEWMAT::Matrix w;
+  const QString caminho = pasta.filePath(nome);
+  GravaArquivoModelo(caminho, &cab, dados.data(), nullptr, w);
+  return caminho;
+}
+
+inline QByteArray Conteudo(const QString& caminho) {
+  QFile f(caminho);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
