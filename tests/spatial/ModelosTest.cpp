@@ -1,0 +1,232 @@
+// Behaviour of the spatial fits and of the statistics block on small cases
+// whose answers follow from a direct least-squares solve.
+#include "CalculoEspacial.h"
+#include "EstatisticasEspaciais.h"
+#include "FixtureEspacial.h"
+#include "LogDeterminanteExato.h"
+#include "ModeloSar.h"
+#include "ModeloSem.h"
+#include "ProgressoFalso.h"
+#include "platform/Mensagem.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+using namespace quenvik;
+
+namespace {
+
+NEWMAT::Matrix ComIntercepto(const NEWMAT::Matrix& X) {
+  NEWMAT::ColumnVector uns(X.Nrows());
+  uns = 1.0;
+  return uns | X;
+}
+
+NEWMAT::ColumnVector Mqo(const NEWMAT::Matrix& X, const NEWMAT::ColumnVector& y) {
+  return (X.t() * X).i() * (X.t() * y);
+}
+
+NEWMAT::Matrix Normalizada(NEWMAT::Matrix W) {
+  for (int i = 1; i <= W.Nrows(); ++i) {
+    double s = 0.0;
+    for (int j = 1; j <= W.Ncols(); ++j) s += W(i, j);
+    for (int j = 1; j <= W.Ncols(); ++j) W(i, j) = s == 0.0 ? 1.0 / W.Ncols() : W(i, j) / s;
+  }
+  return W;
+}
+
+OpcoesCalculo Exato() {
+  OpcoesCalculo o;
+  o.sorteio = 99;
+  o.provedor = [](const NEWMAT::Matrix& W) { return std::make_unique<LogDeterminanteExato>(W); };
+  return o;
+}
+
+// The header image, to prove a refused or failed call left it alone.
+std::vector<unsigned char> Imagem(const CabecalhoModelo& cab) {
+  return std::vector<unsigned char>(cab.bytes, cab.bytes + CabecalhoModelo::Tamanho);
+}
+
+}  // namespace
+
+TEST(ModeloSar, ParameterPinnedAtZeroGivesTheLeastSquaresFit) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const NEWMAT::Matrix X = ComIntercepto(f.X);
+  const NEWMAT::Matrix W = Normalizada(f.W);
+  OpcoesAjuste op;
+  op.inferior = op.superior = 0.0;
+  op.considerados = f.y.Nrows();
+  const LogDeterminanteExato G(W);
+  const ResultadoEspacial r = AjustaSar(f.y, X, W, G, op, Progresso());
+  const NEWMAT::ColumnVector b = Mqo(X, f.y);
+  const NEWMAT::ColumnVector e = f.y - X * b;
+  EXPECT_EQ(r.parametro, 0.0);
+  for (int j = 1; j <= 4; ++j) EXPECT_NEAR(r.beta(j), b(j), 1e-10 * (1 + std::fabs(b(j))));
+  EXPECT_NEAR(r.sigma2, NEWMAT::DotProduct(e, e) / f.y.Nrows(), 1e-12);
+  // At ρ = 0 the fitted values are Xβ, so the residuals are the OLS ones.
+  for (int i = 1; i <= e.Nrows(); ++i) ASSERT_NEAR(r.residuos(i), e(i), 1e-9);
+  // R² and the adjusted R² with n − p.
+  const int n = f.y.Nrows(), p = 4;
+  EXPECT_NEAR(r.r2Ajustado, 1.0 - (1.0 - r.r2) * (n - 1) / (n - p), 1e-12);
+}
+
+TEST(ModeloSem, BetaIsTheGlsEstimateWhereTheLastPassStarted) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const NEWMAT::Matrix X = ComIntercepto(f.X);
+  const NEWMAT::Matrix W = Normalizada(f.W);
+  const LogDeterminanteExato G(W);
+  auto gls = [&](double l) {
+    const NEWMAT::Matrix Xs = X - l * W * X;
+    const NEWMAT::ColumnVector ys = f.y - l * W * f.y;
+    return Mqo(Xs, ys);
+  };
+  struct Caso { const char* nome; int maxIteracoes; double criterio; int passes; double lambdaBeta; } casos[] = {
+      // λ pinned at 0.3 by the bounds, starting from 0.5.
+      {"two passes", 500, 0.0001, 2, 0.3},
+      {"one allowed", 2, 0.0001, 1, 0.5},
+      {"maximum of one still runs a pass", 1, 0.0001, 1, 0.5},
+      {"criterion of one or more still runs a pass", 500, 1.5, 1, 0.5},
+  };
+  for (const Caso& c : casos) {
+    OpcoesAjuste op;
+    op.inferior = op.superior = 0.3;
+    op.parametroInicial = 0.5;
+    op.maxIteracoes = c.maxIteracoes;
+    op.criterio = c.criterio;
+    op.considerados = f.y.Nrows();
+    const ResultadoEspacial r = AjustaSem(f.y, X, W, G, op, Progresso());
+    EXPECT_EQ(r.passes, c.passes) << c.nome;
+    EXPECT_EQ(r.parametro, 0.3) << c.nome;
+    const NEWMAT::ColumnVector b = gls(c.lambdaBeta);
+    for (int j = 1; j <= 4; ++j) EXPECT_NEAR(r.beta(j), b(j), 1e-9 * (1 + std::fabs(b(j)))) << c.nome;
+  }
+}
+
+TEST(ModeloSem, PassesStopAtTheIterationLimit) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const NEWMAT::Matrix X = ComIntercepto(f.X);
+  const NEWMAT::Matrix W = Normalizada(f.W);
+  const LogDeterminanteExato G(W);
+  OpcoesAjuste op;
+  op.inferior = -0.99;
+  op.superior = 0.99;
+  op.maxIteracoes = 4;
+  op.criterio = -1.0;  // never met
+  const ResultadoEspacial r = AjustaSem(f.y, X, W, G, op, Progresso());
+  EXPECT_EQ(r.passes, 3);
+}
+
+TEST(EstatisticasEspaciais, ResidualBands) {
+  // 50 residuals, s = 1: 37 at ratio ≤ 1, then 1.5, 1.64, 1.96 (in its band, not above 2),
+  // 2.0 (in no band and not above 2) and eight above 2.
+  NEWMAT::ColumnVector r(50);
+  int i = 1;
+  for (int k = 0; k < 37; ++k) r(i++) = (k % 2 ? -1.0 : 1.0) * (k + 1) / 37.0;
+  r(i++) = 1.5;
+  r(i++) = -1.64;
+  r(i++) = 1.96;
+  r(i++) = 2.0;
+  for (; i <= 50; ++i) r(i) = (i % 2 ? 2.5 : -3.0);
+  const FaixasResiduos f = ContaFaixas(r, 1.0);
+  EXPECT_EQ(f.ate1, 74);
+  EXPECT_EQ(f.ate164, 39 * 100 / 50);
+  EXPECT_EQ(f.ate196, 40 * 100 / 50);
+  EXPECT_EQ(f.acimaDe2, 9);
+}
+
+TEST(EstatisticasEspaciais, FMultiplierIsReal) {
+  // n = 31, p = 3: (31 − 3 − 1)/(3 − 1) = 13.5.
+  NEWMAT::ColumnVector y(31), r(31);
+  for (int i = 1; i <= 31; ++i) {
+    y(i) = i;
+    r(i) = (i % 2 ? 1.0 : -1.0);
+  }
+  const double sst = 31.0 * (31.0 * 31.0 - 1.0) / 12.0;
+  EXPECT_NEAR(EstatisticaF(y, r, 3), 13.5 * (sst - 31.0) / 31.0, 1e-9);
+  EXPECT_EQ(EstatisticaF(y, r, 1), 0.0);
+}
+
+TEST(EstatisticasEspaciais, DisabledVariableGetsZeroSlots) {
+  // Enabled flags 1, 0, 1 for slots 0, 1, 2; the dependent in slot 3.
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const int n = f.y.Nrows();
+  auto cab = CabecalhoEspacial(3, n);
+  cab->SetI32(CabecalhoModelo::OffHabilitadas + 4, 0);
+  for (int j = 0; j < 189; ++j) cab->SetF64(408776 + 8 * j, 7.0);  // 189, 190: the bounds
+  cab->SetF64(CabecalhoModelo::OffRhoMinimo, 0.0);
+  cab->SetF64(CabecalhoModelo::OffRhoMaximo, 0.0);
+  NEWMAT::ColumnVector y = f.y;
+  NEWMAT::Matrix X(n, 2);
+  X.Column(1) = f.X.Column(1);
+  X.Column(2) = f.X.Column(3);
+  const NEWMAT::ColumnVector b = Mqo(ComIntercepto(X), f.y);
+  NEWMAT::Matrix W = f.W;
+  ASSERT_TRUE(Sar(&y, &X, &W, cab.get(), nullptr, Exato()));
+  EXPECT_EQ(SlotEspacial(*cab, 60), 0.0);
+  EXPECT_NEAR(SlotEspacial(*cab, 0), b(2), 1e-9);
+  EXPECT_NEAR(SlotEspacial(*cab, 2), b(3), 1e-9);
+  EXPECT_NEAR(SlotEspacial(*cab, 3), b(1), 1e-9);
+  for (int j : {1, 67, 127}) EXPECT_EQ(SlotEspacial(*cab, j), 0.0) << j;
+  for (int j : {66, 68, 69, 126, 128, 129}) EXPECT_NE(SlotEspacial(*cab, j), 0.0) << j;
+  // Slots past the model's variables are not touched.
+  EXPECT_EQ(SlotEspacial(*cab, 4), 7.0);
+}
+
+TEST(CalculoEspacial, LagWritesItsHeaderFieldsAndLogsEachLineOnceInOrder) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  for (bool defasagem : {true, false}) {
+    auto cab = CabecalhoEspacial(3, f.y.Nrows());
+    cab->SetI32(408716, 9);
+    cab->SetF64(CabecalhoModelo::OffRhoMinimo, -0.9);
+    cab->SetF64(CabecalhoModelo::OffRhoMaximo, 0.95);
+    NEWMAT::ColumnVector y = f.y;
+    NEWMAT::Matrix X = f.X, W = f.W;
+    ProgressoFalso falso;
+    OpcoesCalculo op;
+    op.sorteio = 3;
+    ASSERT_TRUE(defasagem ? Sar(&y, &X, &W, cab.get(), &falso.p, op) : Sem(&y, &X, &W, cab.get(), &falso.p, op));
+    const std::vector<std::string> esperado = {
+        "\nNormalizando matriz pesos...\n", "Cálculo da função de log-verossimilhança...\n",
+        "Calculando a matriz de vander...\n", "Calculando matriz de flip...\n",
+        "Cálculo da função de otimização...\n", "Calculando resultados estatísticos...\n"};
+    EXPECT_EQ(falso.registro, esperado);
+    EXPECT_EQ(cab->I32(408704), 1);
+    EXPECT_EQ(cab->I32(408716), 0);
+    EXPECT_EQ(cab->I32(408720), 50);
+    EXPECT_GT(cab->I32(408724), 1);
+    EXPECT_EQ(cab->F64(408744), -0.9);
+    EXPECT_EQ(cab->F64(408752), 0.95);
+    EXPECT_EQ(X.Ncols(), 4);
+    // Confidence of the spatial parameter from its t value.
+    const double t = SlotEspacial(*cab, 186);
+    EXPECT_NEAR(cab->F64(410320), std::erf(std::fabs(t) / std::sqrt(2.0)) * 100.0, 1e-9);
+  }
+}
+
+TEST(CalculoEspacial, RefusalsAndFailuresLeaveTheHeaderUnchanged) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const int n = f.y.Nrows();
+  struct Caso { const char* nome; int regressores; bool duplicada; const char* mensagem; int colunasDepois; } casos[] = {
+      {"enabled count differs from X", 2, false, "Matrizes incompativeis! ", 3},
+      {"singular X'X", 3, true, "Cálculo indeterminado !", 4},
+  };
+  for (const Caso& c : casos)
+    for (bool defasagem : {true, false}) {
+      auto cab = CabecalhoEspacial(c.regressores, n);
+      const auto antes = Imagem(*cab);
+      NEWMAT::ColumnVector y = f.y;
+      NEWMAT::Matrix X = f.X, W = f.W;
+      if (c.duplicada) X.Column(3) = X.Column(1);
+      plat::GravadorMensagens gravador;
+      OpcoesCalculo op;
+      op.sorteio = 1;
+      const bool ok = defasagem ? Sar(&y, &X, &W, cab.get(), nullptr, op) : Sem(&y, &X, &W, cab.get(), nullptr, op);
+      EXPECT_FALSE(ok) << c.nome;
+      ASSERT_EQ(gravador.Textos().size(), 1) << c.nome;
+      EXPECT_EQ(gravador.Textos()[0], QString::fromUtf8(c.mensagem)) << c.nome;
+      EXPECT_TRUE(Imagem(*cab) == antes) << c.nome;
+      EXPECT_EQ(X.Ncols(), c.colunasDepois) << c.nome;
+    }
+}
