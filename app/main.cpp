@@ -1,22 +1,21 @@
 // Tarsolin: the mass-appraisal workbench.
-#include <QApplication>
-#include <QMainWindow>
-#include <QMdiArea>
+#include "CTarsolinApp.h"
 
 #include "platform/Mensagem.h"
+
+#include <QApplication>
+#include <QSettings>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Tarsolin");
   QApplication::setApplicationName("Tarsolin");
+  QSettings::setDefaultFormat(QSettings::IniFormat);
   plat::DefineTituloPadrao("Tarsolin Windows");
 
-  QMainWindow janela;
-  janela.setObjectName("CMainFrame");
-  janela.setWindowTitle("Tarsolin Windows");
-  auto* mdi = new QMdiArea(&janela);
-  janela.setCentralWidget(mdi);
-  janela.resize(1024, 720);
-  janela.show();
-  return app.exec();
+  CTarsolinApp tarsolin;
+  if (!tarsolin.InitInstance(app.arguments().mid(1))) return 0;
+  const int r = app.exec();
+  tarsolin.ExitInstance();
+  return r;
 }

@@ -1,0 +1,27 @@
+#pragma once
+// A target of the command router: windows, documents and the application
+// handle numeric command ids (the ids of the menus and tool bars) through it.
+
+// What an update handler decides for a command.
+struct EstadoComando {
+  bool habilitado = true;
+  bool marcado = false;
+};
+
+class QObject;
+
+class AlvoComando {
+public:
+  virtual ~AlvoComando() = default;
+  // Runs the command; false when this target does not handle it.
+  virtual bool OnCmdMsg(int id) = 0;
+  // True when this target handles `id` (without running it).
+  virtual bool TemComando(int id) const = 0;
+  // Update handler: true when this target decides the state of `id`.
+  virtual bool OnUpdateCmd(int id, EstadoComando& estado) { return false; }
+  // For frames: the active view and the document it shows (routed before the frame).
+  virtual QObject* VistaAtiva() { return nullptr; }
+  virtual QObject* DocumentoAlvo() { return nullptr; }
+  // A colour chosen in the formatting bar (32806 text colour, otherwise back colour).
+  virtual void OnCorFormatacao(unsigned cor, int comando) {}
+};

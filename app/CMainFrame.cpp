@@ -1,0 +1,446 @@
+#include "CMainFrame.h"
+
+#include "CSplashWnd.h"
+#include "CTarsolinApp.h"
+#include "Comandos.h"
+#include "ModeloCorrente.h"
+#include "RoteadorComandos.h"
+
+#include "model/CTarsolinDoc.h"
+#include "platform/Programa.h"
+#include "platform/TabelaTextos.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QFontComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWindowStateChangeEvent>
+
+namespace {
+// Closing a document's window asks the application, which may keep it open.
+class FiltroFechamento : public QObject {
+public:
+  FiltroFechamento(CTarsolinApp* app, CTarsolinDoc* doc, QObject* parent) : QObject(parent), app_(app), doc_(doc) {}
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Close || !doc_) return false;
+    if (!app_->FechaDocumento(doc_)) {
+      e->ignore();
+      return true;
+    }
+    return false;
+  }
+
+private:
+  CTarsolinApp* app_;
+  QPointer<CTarsolinDoc> doc_;
+};
+}  // namespace
+
+CMainFrame::CMainFrame(CTarsolinApp* app, QWidget* parent) : QMainWindow(parent), app_(app) {
+  setObjectName("CMainFrame");
+  setWindowTitle("Tarsolin Windows");
+  setAcceptDrops(true);
+  ModeloCorrente = nullptr;
+  RoteadorComandos::Instancia().DefineCadeia([this] {
+    std::vector<QObject*> cadeia;
+    QMdiSubWindow* sub = mdi_ ? mdi_->activeSubWindow() : nullptr;
+    QWidget* janela = sub ? sub->widget() : nullptr;
+    if (auto* alvo = dynamic_cast<AlvoComando*>(janela)) {
+      cadeia.push_back(alvo->VistaAtiva());
+      cadeia.push_back(alvo->DocumentoAlvo());
+    }
+    cadeia.push_back(janela);
+    cadeia.push_back(this);
+    cadeia.push_back(app_);
+    return cadeia;
+  });
+}
+
+CMainFrame::~CMainFrame() { RoteadorComandos::Instancia().DefineCadeia({}); }
+
+bool CMainFrame::PosicaoValida(const Retangulo& r, const QSize& tela) {
+  if (r.Largura() <= 0 || r.Altura() <= 0) return false;
+  const QRect area(QPoint(0, 0), tela);
+  return area.contains(r.left, r.top) && area.contains(r.right, r.bottom);
+}
+
+bool CMainFrame::Cria() {
+  mdi_ = new QMdiArea(this);
+  mdi_->setObjectName("mdi");
+  setCentralWidget(mdi_);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::JanelaAtivada);
+
+  auto* barra = statusBar();
+  barra->setObjectName("59393");
+  auto* caps = new QLabel("CAP", barra);
+  caps->setObjectName("59137");
+  auto* num = new QLabel("NUM", barra);
+  num->setObjectName("59138");
+  barra->addPermanentWidget(caps);
+  barra->addPermanentWidget(num);
+  barra->showMessage("Pronto");
+
+  CriaMenus();
+  CriaBarras();
+  CriaPaineis();
+  CSplashWnd::OpenSplash(this);
+
+  const Retangulo& r = app_->Opcoes().FrameRect;
+  const QScreen* tela = QGuiApplication::primaryScreen();
+  if (tela && PosicaoValida(r, tela->geometry().size()))
+    setGeometry(r.left, r.top, r.Largura(), r.Altura());
+  else
+    resize(1024, 720);
+  AtualizaMenus();
+  return true;
+}
+
+QAction* CMainFrame::NovaAcao(int id, const QString& texto, const QKeySequence& atalho) {
+  if (QAction* existente = acoes_.value(id)) return existente;
+  auto* a = new QAction(texto, this);
+  a->setObjectName(QString::number(id));
+  a->setData(id);
+  if (!atalho.isEmpty()) a->setShortcut(atalho);
+  acoes_.insert(id, a);
+  RoteadorComandos::Instancia().RegistraAcao(a);
+  return a;
+}
+
+void CMainFrame::CriaMenus() {
+  QMenuBar* mb = menuBar();
+  mb->setObjectName("100");
+  QMenu* arquivo = mb->addMenu("&Arquivo");
+  arquivo->addAction(NovaAcao(ID_FILE_NEW, "&Novo...", QKeySequence("Ctrl+M")));
+  arquivo->addAction(NovaAcao(ID_FILE_OPEN, "&Abrir...", QKeySequence("Ctrl+A")));
+  arquivo->addAction(NovaAcao(ID_FILE_CLOSE, "&Fechar"));
+  arquivo->addAction(NovaAcao(ID_FILE_SAVE, "&Salvar", QKeySequence("Ctrl+S")));
+  arquivo->addAction(NovaAcao(ID_FILE_SAVE_AS, "Salvar &como..."));
+  arquivo->addSeparator();
+  arquivo->addAction(NovaAcao(ID_IMPORTAR, "&Importar"));
+  arquivo->addSeparator();
+  for (int i = 0; i < ListaArquivosRecentes::Tamanho; ++i) arquivo->addAction(NovaAcao(ID_FILE_MRU_FILE1 + i, QString()));
+  connect(arquivo, &QMenu::aboutToShow, this, [this] {
+    const QStringList& e = app_->Recentes().Entradas();
+    for (int i = 0; i < ListaArquivosRecentes::Tamanho; ++i) {
+      QAction* a = acoes_.value(ID_FILE_MRU_FILE1 + i);
+      a->setVisible(i < e.size() || i == 0);
+      a->setText(i < e.size() ? QString("&%1 %2").arg(i + 1).arg(QFileInfo(e[i]).fileName()) : "Arquivo recente");
+    }
+  });
+  arquivo->addSeparator();
+  arquivo->addAction(NovaAcao(ID_APP_EXIT, "Sai&r"));
+
+  QMenu* editar = mb->addMenu("&Editar");
+  editar->addAction(NovaAcao(ID_EDIT_UNDO, "&Desfazer", QKeySequence::Undo));
+  editar->addSeparator();
+  editar->addAction(NovaAcao(ID_EDIT_CUT, "Recor&tar", QKeySequence::Cut));
+  editar->addAction(NovaAcao(ID_EDIT_COPY, "&Copiar", QKeySequence::Copy));
+  editar->addAction(NovaAcao(ID_EDIT_PASTE, "C&olar", QKeySequence::Paste));
+  editar->addSeparator();
+  editar->addAction(NovaAcao(ID_EDIT_FIND, "&Localizar...", QKeySequence::Find));
+
+  QMenu* dados = mb->addMenu("&Dados");
+  dados->addAction(NovaAcao(ID_EDITAR_DADOS, "&Editar Dados"));
+  dados->addAction(NovaAcao(32816, "&Operar Dados"));
+  dados->addAction(NovaAcao(32812, "&Classificar"));
+  dados->addSeparator();
+  dados->addAction(NovaAcao(32912, "E&xibir Variáveis"));
+  dados->addAction(NovaAcao(32913, "&Incluir Variáveis"));
+  dados->addAction(NovaAcao(32911, "E&xcluir Variáveis"));
+  dados->addAction(NovaAcao(32914, "O&perar Variáveis"));
+  QMenu* modelo = mb->addMenu("&Modelo");
+  modelo->addAction(NovaAcao(32831, "&Calcular"));
+  modelo->addAction(NovaAcao(32837, "E&quações"));
+  modelo->addAction(NovaAcao(ID_PROJETAR, "&Projetar valores"));
+  modelo->addSeparator();
+  modelo->addAction(NovaAcao(32836, "&Equação"));
+  modelo->addAction(NovaAcao(32840, "&Resíduos"));
+  modelo->addAction(NovaAcao(32838, "&Outliers"));
+  modelo->addAction(NovaAcao(32833, "C&orrelações"));
+  modelo->addAction(NovaAcao(32852, "&Aderência"));
+  modelo->addSeparator();
+  modelo->addAction(NovaAcao(ID_PROPRIEDADES, "Propr&iedades"));
+  menusModelo_ = {dados, modelo};
+
+  QMenu* exibir = mb->addMenu("E&xibir");
+  exibir->addAction(NovaAcao(32856, "&Data e Hora"));
+  exibir->addAction(NovaAcao(32830, "Calc&uladora"));
+  QMenu* janela = mb->addMenu("&Janela");
+  janela->addAction(NovaAcao(ID_WINDOW_CASCADE, "&Cascata"));
+  janela->addAction(NovaAcao(ID_WINDOW_TILE_HORZ, "&Lado a lado"));
+  QMenu* ajuda = mb->addMenu("A&juda");
+  ajuda->addAction(NovaAcao(ID_TIP_OF_THE_DAY, "Dicas do dia"));
+  ajuda->addAction(NovaAcao(ID_APP_ABOUT, "&Sobre Tarsolin..."));
+}
+
+void CMainFrame::CriaBarras() {
+  struct Botao { int id; const char* texto; };
+  auto cria = [this](int id, int idTitulo, const QString& titulo, std::initializer_list<Botao> botoes) {
+    QToolBar* b = addToolBar(idTitulo ? plat::Texto(idTitulo) : titulo);
+    b->setObjectName(QString::number(id));
+    for (const Botao& o : botoes) {
+      if (o.id == 0) { b->addSeparator(); continue; }
+      QAction* a = NovaAcao(o.id, QString::fromUtf8(o.texto));
+      b->addAction(a);
+    }
+    return b;
+  };
+  cria(100, 3109, {}, {{ID_FILE_NEW, "Novo"}, {ID_FILE_OPEN, "Abrir"}, {0, ""}, {ID_FILE_SAVE, "Salvar"}, {0, ""},
+                       {ID_EDIT_FIND, "Localizar"}, {0, ""}, {ID_EDIT_UNDO, "Desfazer"}, {0, ""},
+                       {ID_EDIT_CUT, "Recortar"}, {ID_EDIT_COPY, "Copiar"}, {ID_EDIT_PASTE, "Colar"}, {0, ""},
+                       {ID_FILE_PRINT_PREVIEW, "Visualizar Impressão"}, {0, ""}, {ID_FILE_PRINT, "Imprimir"}});
+  cria(2005, 3104, {}, {{ID_EDITAR_DADOS, "Editar Dados"}, {32816, "Operar Dados"}, {0, ""}, {32812, "Classificar"},
+                        {0, ""}, {32912, "Exibir Variáveis"}, {32913, "Incluir Variáveis"},
+                        {32911, "Excluir Variáveis"}, {32914, "Operar Variáveis"}});
+  // The string the calculation bar names is not in the table; its neighbour's text fits the bar.
+  cria(2000, 3107, {}, {{32831, "Calcular"}, {32837, "Equações"}, {0, ""}, {ID_PROJETAR, "Projetar"}, {0, ""},
+                        {32836, "Equação"}, {32840, "Resíduos"}, {32838, "Outiliers"}, {32833, "Correlações"},
+                        {32852, "Aderência"}});
+  corTexto_ = unsigned(palette().color(QPalette::WindowText).rgb() & 0xFFFFFF);
+  corFundo_ = unsigned(palette().color(QPalette::Base).rgb() & 0xFFFFFF);
+  QToolBar* formatacao = cria(2007, 3106, {}, {});
+  auto* fonte = new QFontComboBox(formatacao);
+  fonte->setObjectName("1067");
+  formatacao->addWidget(fonte);
+  formatacao->addSeparator();
+  auto* tamanho = new QComboBox(formatacao);
+  tamanho->setObjectName("1068");
+  for (int t : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) tamanho->addItem(QString::number(t));
+  tamanho->setCurrentText("10");
+  formatacao->addWidget(tamanho);
+  formatacao->addSeparator();
+  formatacao->addAction(NovaAcao(32805, "Negrito"));
+  formatacao->addAction(NovaAcao(32807, "Itálico"));
+  formatacao->addAction(NovaAcao(32808, "Sublinhado"));
+  formatacao->addSeparator();
+  formatacao->addAction(NovaAcao(32806, "Cor"));
+  formatacao->addAction(NovaAcao(32800, "Cor de fundo"));
+  formatacao->addSeparator();
+  formatacao->addAction(NovaAcao(32868, "Alinhar à esquerda"));
+  formatacao->addAction(NovaAcao(32867, "Centralizar"));
+  formatacao->addAction(NovaAcao(32869, "Alinhar à direita"));
+  cria(2006, 3105, {}, {{ID_CONTEXT_HELP, "Ajuda"}, {0, ""}, {32856, "Data e Hora"}, {0, ""}, {32830, "Calculadora"},
+                        {0, ""}, {ID_APP_EXIT, "Finalizar"}});
+  // Bars 100, 2005, 2000 share the first row; 2007 and 2006 the second.
+  insertToolBarBreak(formatacao);
+}
+
+void CMainFrame::CriaPaineis() {
+  auto cria = [this](int id, const QString& titulo, bool fechavel) {
+    auto* d = new QDockWidget(titulo, this);
+    d->setObjectName(QString::number(id));
+    d->setFeatures(fechavel ? QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                            : QDockWidget::DockWidgetMovable);
+    d->setWidget(new QWidget(d));
+    paineis_.insert(id, d);
+    return d;
+  };
+  QDockWidget* dados = cria(59507, "Dados", false);
+  QDockWidget* rl = cria(32923, "Resultados RL", false);
+  QDockWidget* re = cria(32924, "Resultados RE", false);
+  QDockWidget* lista = cria(32921, "Lista de Dados", true);
+  for (QDockWidget* d : {dados, rl, re}) d->widget()->setMinimumSize(280, 140);
+  addDockWidget(Qt::RightDockWidgetArea, dados);
+  tabifyDockWidget(dados, rl);
+  tabifyDockWidget(dados, re);
+  addDockWidget(Qt::BottomDockWidgetArea, lista);
+  lista->hide();
+  layoutNormal_ = saveState();
+  rl->hide();
+  dados->hide();
+  layoutPreview_ = saveState();
+}
+
+QDockWidget* CMainFrame::Painel(int id) const { return paineis_.value(id); }
+
+void CMainFrame::AplicaLayoutNormal() { restoreState(layoutNormal_); }
+void CMainFrame::AplicaLayoutPreview() { restoreState(layoutPreview_); }
+
+QMdiSubWindow* CMainFrame::AdicionaJanela(QWidget* janela, CTarsolinDoc* doc) {
+  QMdiSubWindow* sub = mdi_->addSubWindow(janela);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setProperty("documento", QVariant::fromValue<QObject*>(doc));
+  sub->setWindowTitle(janela->windowTitle());
+  connect(janela, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+  sub->show();
+  return sub;
+}
+
+QMdiSubWindow* CMainFrame::AdicionaJanelaModelo(QWidget* janela, CTarsolinDoc* doc) {
+  QMdiSubWindow* sub = AdicionaJanela(janela, doc);
+  sub->installEventFilter(new FiltroFechamento(app_, doc, sub));
+  sub->resize(mdi_->size() * 0.8);
+  mdi_->setActiveSubWindow(sub);
+  JanelaAtivada(sub);
+  return sub;
+}
+
+void CMainFrame::AtivaDocumento(CTarsolinDoc* doc) {
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (sub->property("documento").value<QObject*>() == doc) {
+      if (sub->isMinimized()) sub->showNormal();
+      mdi_->setActiveSubWindow(sub);
+      break;
+    }
+  TrazParaFrente();
+}
+
+void CMainFrame::TrazParaFrente() {
+  if (isMinimized()) setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  show();
+  raise();
+  activateWindow();
+}
+
+void CMainFrame::JanelaAtivada(QMdiSubWindow* sub) {
+  QWidget* janela = sub ? sub->widget() : nullptr;
+  auto* alvo = dynamic_cast<AlvoComando*>(janela);
+  auto* doc = alvo ? qobject_cast<CTarsolinDoc*>(alvo->DocumentoAlvo()) : nullptr;
+  if (doc && janela->objectName() == "JanelaModelo" && ModeloCorrente != doc) {
+    // A model's main window became active: the panes follow it.
+    ModeloCorrente = doc;
+    AplicaLayoutNormal();
+    RoteadorComandos::Instancia().Posta(ID_ATUALIZA_RESULTADOS);
+    RoteadorComandos::Instancia().Posta(ID_AJUSTA_LISTA);
+    RoteadorComandos::Instancia().Posta(ID_ATUALIZA_PAINEL_DADOS);
+  }
+  AtualizaMenus();
+  RoteadorComandos::Instancia().AtualizaAcoes();
+}
+
+void CMainFrame::AtualizaMenus() {
+  QMdiSubWindow* sub = mdi_ ? mdi_->activeSubWindow() : nullptr;
+  auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr);
+  const bool modelo = alvo && qobject_cast<CTarsolinDoc*>(alvo->DocumentoAlvo());
+  for (QMenu* m : menusModelo_) m->menuAction()->setVisible(modelo);
+  QString titulo = "Tarsolin Windows";
+  if (sub) titulo += " - " + sub->windowTitle();
+  setWindowTitle(titulo);
+}
+
+void CMainFrame::MensagemCor(unsigned cor, int comando) {
+  if (comando == 32806) corTexto_ = cor;
+  else corFundo_ = cor;
+  QMdiSubWindow* sub = mdi_->activeSubWindow();
+  if (auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr)) {
+    auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
+    (vista ? vista : alvo)->OnCorFormatacao(cor, comando);
+  }
+}
+
+void CMainFrame::OnImportar() {
+  // The database manager runs on its own; nothing is reported when it cannot start.
+  const QString programa = plat::CaminhoPrograma("brenk");
+  if (QFileInfo(programa).isExecutable()) QProcess::startDetached(programa, {});
+}
+
+void CMainFrame::AbreArquivosSoltos(const QStringList& arquivos) {
+  if (arquivos.isEmpty()) return;
+  app_->OpenDocumentFile(arquivos.first().left(259));
+}
+
+bool CMainFrame::TemComando(int id) const {
+  switch (id) {
+    case ID_IMPORTAR: case ID_ATUALIZA_RESULTADOS: case ID_ATUALIZA_PAINEL_DADOS: case ID_AJUSTA_LISTA:
+    case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ: case 32806: case 32800:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CMainFrame::OnUpdateCmd(int id, EstadoComando& estado) {
+  switch (id) {
+    case 32805: case 32807: case 32808: case 32867: case 32868: case 32869:
+      estado.habilitado = false;  // unless the active view enabled them first
+      return true;
+    case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ:
+      estado.habilitado = !mdi_->subWindowList().isEmpty();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CMainFrame::OnCmdMsg(int id) {
+  switch (id) {
+    case ID_IMPORTAR: OnImportar(); return true;
+    case ID_ATUALIZA_RESULTADOS: emit atualizaResultados(); return true;
+    case ID_ATUALIZA_PAINEL_DADOS: emit atualizaPainelDados(); return true;
+    case ID_AJUSTA_LISTA: emit ajustaColunasLista(); return true;
+    case ID_WINDOW_CASCADE: mdi_->cascadeSubWindows(); return true;
+    case ID_WINDOW_TILE_HORZ: mdi_->tileSubWindows(); return true;
+    case 32806: case 32800: {
+      const QColor atual = QColor::fromRgb(id == 32806 ? corTexto_ : corFundo_);
+      QColorDialog dlg(QColor(qBlue(atual.rgb()), qGreen(atual.rgb()), qRed(atual.rgb())), this);
+      dlg.setObjectName("dlgCor");
+      if (dlg.exec() != QDialog::Accepted) return true;
+      const QColor c = dlg.selectedColor();
+      // Colours travel as Windows colour values: red in the low byte.
+      MensagemCor(unsigned(c.red()) | unsigned(c.green()) << 8 | unsigned(c.blue()) << 16, id);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void CMainFrame::GuardaPosicao() {
+  if (isMaximized() || isMinimized() || isFullScreen()) return;
+  const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
+  app_->Opcoes().FrameRect = Retangulo{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+
+void CMainFrame::changeEvent(QEvent* e) {
+  QMainWindow::changeEvent(e);
+  if (e->type() == QEvent::WindowStateChange) {
+    app_->Opcoes().Maximized = isMaximized() ? 1 : 0;
+    GuardaPosicao();
+  }
+}
+
+void CMainFrame::moveEvent(QMoveEvent* e) {
+  QMainWindow::moveEvent(e);
+  GuardaPosicao();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  app_->Opcoes().Maximized = isMaximized() ? 1 : 0;
+  GuardaPosicao();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+  // Every model is offered for saving; one kept open keeps the program running.
+  const std::vector<CTarsolinDoc*> docs = app_->Documentos();
+  for (CTarsolinDoc* d : docs)
+    if (!app_->FechaDocumento(d)) {
+      e->ignore();
+      return;
+    }
+  e->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* e) {
+  QStringList arquivos;
+  for (const QUrl& u : e->mimeData()->urls())
+    if (u.isLocalFile()) arquivos << u.toLocalFile();
+  e->acceptProposedAction();
+  AbreArquivosSoltos(arquivos);
+}

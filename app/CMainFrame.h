@@ -1,0 +1,87 @@
+#pragma once
+// The main window: the MDI area where every model window and auxiliary window
+// opens, the menu bar, the five tool bars, the status bar and the four panes
+// ("Dados", "Resultados RL", "Resultados RE" as tabs, "Lista de Dados"), with
+// their two layouts: normal (all panes) and preview ("Resultados RL" and
+// "Dados" hidden). It opens dropped files and starts the database manager.
+#include "AlvoComando.h"
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+
+class CTarsolinApp;
+class CTarsolinDoc;
+class QAction;
+class QDockWidget;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+struct Retangulo;
+
+class CMainFrame : public QMainWindow, public AlvoComando {
+  Q_OBJECT
+public:
+  explicit CMainFrame(CTarsolinApp* app, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // Builds bars, panes and layouts and places the window; false on failure.
+  bool Cria();
+  // The saved placement is used when both its corners lie on the screen.
+  static bool PosicaoValida(const Retangulo& r, const QSize& tela);
+
+  QMdiArea* Mdi() const { return mdi_; }
+  QMdiSubWindow* AdicionaJanelaModelo(QWidget* janela, CTarsolinDoc* doc);
+  // Any window of the program (auxiliary windows too) for document `doc`.
+  QMdiSubWindow* AdicionaJanela(QWidget* janela, CTarsolinDoc* doc);
+  void AtivaDocumento(CTarsolinDoc* doc);
+  void TrazParaFrente();
+  QAction* Acao(int id) const { return acoes_.value(id); }
+  QDockWidget* Painel(int id) const;
+  void AplicaLayoutNormal();
+  void AplicaLayoutPreview();
+  // The formatting bar's colour (message 10028): 32806 the text colour, otherwise the back colour.
+  void MensagemCor(unsigned cor, int comando);
+  unsigned CorTexto() const { return corTexto_; }
+  unsigned CorFundo() const { return corFundo_; }
+  // Opens the first of the dropped files.
+  void AbreArquivosSoltos(const QStringList& arquivos);
+  void OnImportar();
+
+  bool OnCmdMsg(int id) override;
+  bool TemComando(int id) const override;
+  bool OnUpdateCmd(int id, EstadoComando& estado) override;
+
+signals:
+  void atualizaResultados();     // 32889
+  void atualizaPainelDados();    // 32819
+  void ajustaColunasLista();     // 32858
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+
+private:
+  QAction* NovaAcao(int id, const QString& texto, const QKeySequence& atalho = {});
+  void CriaMenus();
+  void CriaBarras();
+  void CriaPaineis();
+  void JanelaAtivada(QMdiSubWindow* sub);
+  void AtualizaMenus();
+  void GuardaPosicao();
+
+  CTarsolinApp* app_;
+  QMdiArea* mdi_ = nullptr;
+  QMap<int, QAction*> acoes_;
+  QList<QMenu*> menusModelo_;     // shown only while a model window is active
+  QMenu* menuRecentes_ = nullptr;
+  QMap<int, QDockWidget*> paineis_;
+  QByteArray layoutNormal_, layoutPreview_;
+  unsigned corTexto_ = 0, corFundo_ = 0xFFFFFF;
+};

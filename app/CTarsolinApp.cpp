@@ -1,0 +1,397 @@
+#include "CTarsolinApp.h"
+
+#include "CDlgTransparent.h"
+#include "CMainFrame.h"
+#include "CSplashWnd.h"
+#include "Comandos.h"
+#include "EstiloGrafico.h"
+#include "InstanciaUnica.h"
+#include "JanelaModeloBasica.h"
+#include "ModeloCorrente.h"
+#include "ServicosDocumentoApp.h"
+#include "UnidadesMedida.h"
+
+#include "model/CTarsolinDoc.h"
+#include "model/TextoNumero.h"
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+#include "platform/TabelaTextos.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtEndian>
+#include <cmath>
+
+Q_LOGGING_CATEGORY(logDocumentos, "tarsolin.documentos", QtWarningMsg)
+
+namespace {
+
+CTarsolinApp* instancia = nullptr;
+CTarsolinApp::FabricaJanelaModelo fabricaJanela;
+
+// The file types the program's own file dialogs offer.
+struct TipoArquivo {
+  int tipo;
+  int idFiltro;
+  bool abrir;
+  bool salvar;
+};
+// Types 4 to 6 need converter files that do not exist here, so they are never offered.
+constexpr TipoArquivo TiposArquivo[] = {
+    {0, 3093, true, false}, {1, 3094, true, false}, {2, 3095, true, false}, {3, 3119, false, false},
+    {4, 3120, false, false}, {5, 3120, false, false}, {6, 3127, false, false}, {7, 3082, false, true},
+    {8, 3100, false, true}, {9, 3073, false, true}, {10, 3001, false, false}, {11, 3038, false, false},
+};
+
+QString Campo(int idFiltro, int campo) {
+  const QStringList c = plat::Texto(idFiltro).split('\n');
+  return campo < c.size() ? c[campo] : QString();
+}
+
+}  // namespace
+
+QByteArray Retangulo::Bytes() const {
+  QByteArray b(16, '\0');
+  auto* p = reinterpret_cast<uchar*>(b.data());
+  qToLittleEndian<int32_t>(left, p);
+  qToLittleEndian<int32_t>(top, p + 4);
+  qToLittleEndian<int32_t>(right, p + 8);
+  qToLittleEndian<int32_t>(bottom, p + 12);
+  return b;
+}
+
+Retangulo Retangulo::DeBytes(const QByteArray& b, const Retangulo& padrao) {
+  if (b.size() != 16) return padrao;
+  const auto* p = reinterpret_cast<const uchar*>(b.constData());
+  return Retangulo{qFromLittleEndian<int32_t>(p), qFromLittleEndian<int32_t>(p + 4),
+                   qFromLittleEndian<int32_t>(p + 8), qFromLittleEndian<int32_t>(p + 12)};
+}
+
+CTarsolinApp::CTarsolinApp(QObject* parent) : QObject(parent) {
+  instancia = this;
+  opcoes_.Units = UnidadePadrao();
+  for (auto& e : EstilosGraficos) e = EstiloGrafico::Padrao();
+}
+
+CTarsolinApp::~CTarsolinApp() {
+  if (servicos_) CTarsolinDoc::DefineServicos(nullptr);
+  for (CTarsolinDoc* d : documentos_) delete d;
+  if (instancia == this) instancia = nullptr;
+}
+
+CTarsolinApp* CTarsolinApp::Instancia() { return instancia; }
+
+CMainFrame* CTarsolinApp::MainFrame() const { return frame_; }
+
+void CTarsolinApp::DefineFabricaJanelaModelo(FabricaJanelaModelo fabrica) { fabricaJanela = std::move(fabrica); }
+
+QSettings* CTarsolinApp::Configuracoes() {
+  static QSettings* s = new QSettings(QSettings::IniFormat, QSettings::UserScope,
+                                      QStringLiteral("Tarsolin"), QStringLiteral("Tarsolin"));
+  return s;
+}
+
+int CTarsolinApp::UnidadePadrao() {
+  return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? 0 : 1;
+}
+
+// ------------------------------------------------------------ options
+
+void CTarsolinApp::LoadOptions(QSettings& s, const QRect& tela) {
+  s.beginGroup("Options");
+  opcoes_.WordSel = s.value("WordSel", 1).toInt();
+  opcoes_.Units = s.value("Units", UnidadePadrao()).toInt();
+  if (opcoes_.Units < 0 || opcoes_.Units >= NumUnidades) opcoes_.Units = UnidadePadrao();
+  opcoes_.Maximized = s.value("Maximized", 0).toInt();
+  opcoes_.FrameRect = Retangulo::DeBytes(s.value("FrameRect").toByteArray(), Retangulo{});
+  opcoes_.PageMargin = Retangulo::DeBytes(s.value("PageMargin").toByteArray(), Retangulo{1700, 1440, 1700, 1440});
+  s.endGroup();
+  CarregaEstilosGraficos(s);
+  // A placement that meets the screen by less than 10 x 10 pixels is forgotten.
+  const Retangulo& r = opcoes_.FrameRect;
+  const QRect quadro(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+  const QRect comum = quadro.intersected(tela);
+  if (comum.width() < 10 || comum.height() < 10) opcoes_.FrameRect = Retangulo{};
+  opcoes_.texto.wrap = s.value("Text/Wrap", 0).toInt();
+  opcoes_.rtf.wrap = s.value("RTF/Wrap", 1).toInt();
+  opcoes_.word6.wrap = s.value("Word6/Wrap", 1).toInt();
+  opcoes_.write.wrap = s.value("Write/Wrap", 1).toInt();
+}
+
+void CTarsolinApp::SaveOptions(QSettings& s) const {
+  s.beginGroup("Options");
+  s.setValue("WordSel", opcoes_.WordSel);
+  s.setValue("Units", opcoes_.Units);
+  s.setValue("Maximized", opcoes_.Maximized);
+  s.setValue("FrameRect", opcoes_.FrameRect.Bytes());
+  s.setValue("PageMargin", opcoes_.PageMargin.Bytes());
+  s.endGroup();
+  GravaEstilosGraficos(s);
+  s.setValue("Text/Wrap", opcoes_.texto.wrap);
+  s.setValue("RTF/Wrap", opcoes_.rtf.wrap);
+  s.setValue("Word6/Wrap", opcoes_.word6.wrap);
+  s.setValue("Write/Wrap", opcoes_.write.wrap);
+  s.sync();
+}
+
+OpcoesTipoRelatorio& CTarsolinApp::ObtemOpcoesDocumento(int tipo) {
+  static OpcoesTipoRelatorio padrao;
+  switch (tipo) {
+    case 4: case 5: return opcoes_.word6;
+    case 6: return opcoes_.write;
+    case 7: return opcoes_.rtf;
+    case 8: case 9: return opcoes_.texto;
+    default: padrao = OpcoesTipoRelatorio{}; return padrao;
+  }
+}
+
+// ------------------------------------------------------------ units
+
+void CTarsolinApp::CarregaUnidades() { CarregaUnidadesMedida(); }
+
+bool CTarsolinApp::LeMedida(const QString& texto, int* twips) const {
+  return LeMedidaTexto(texto, opcoes_.Units, twips);
+}
+
+QString CTarsolinApp::EscreveMedida(int twips, int decimais) const {
+  return EscreveMedidaTexto(twips, decimais, opcoes_.Units);
+}
+
+int CTarsolinApp::ComparaValor(const QString* a, const QString* b) {
+  if (!a || !b) return 0;
+  double x = 0, y = 0;
+  ConverteStringNumero(*a, &x);
+  ConverteStringNumero(*b, &y);
+  return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+int CTarsolinApp::ComparaValorAbsoluto(const QString* a, const QString* b) {
+  if (!a || !b) return 0;
+  double x = 0, y = 0;
+  ConverteStringNumero(*a, &x);
+  ConverteStringNumero(*b, &y);
+  x = std::fabs(x);
+  y = std::fabs(y);
+  return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+// ------------------------------------------------------------ file dialog
+
+bool CTarsolinApp::PedeNomeArquivo(QString& nome, int idTitulo, bool abrir, int* tipo) {
+  std::vector<int> oferecidos;
+  QStringList filtros;
+  for (const TipoArquivo& t : TiposArquivo) {
+    if (!(abrir ? t.abrir : t.salvar)) continue;
+    oferecidos.push_back(t.tipo);
+    filtros << Campo(t.idFiltro, abrir ? 1 : 0) + (abrir ? QString() : " (" + Campo(t.idFiltro, 2) + ")");
+  }
+  if (oferecidos.empty()) return false;
+  int inicio = 0;
+  if (abrir) {
+    inicio = std::clamp(posicaoFiltroAbrir_, 0, int(oferecidos.size()) - 1);
+  } else {
+    const int desejado = tipo ? *tipo : 5;
+    for (int procurado : {desejado, 5, 7}) {
+      auto it = std::find(oferecidos.begin(), oferecidos.end(), procurado);
+      if (it != oferecidos.end()) { inicio = int(it - oferecidos.begin()); break; }
+    }
+  }
+  QFileDialog dlg(frame_, plat::Texto(idTitulo));
+  dlg.setObjectName("dlgArquivo");
+  dlg.setOption(QFileDialog::DontUseNativeDialog);
+  dlg.setAcceptMode(abrir ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dlg.setFileMode(abrir ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dlg.setNameFilters(filtros);
+  dlg.selectNameFilter(filtros[inicio]);
+  dlg.setDefaultSuffix(Campo(TiposArquivo[oferecidos[inicio]].idFiltro, 2).remove("*.").remove('*'));
+  if (!nome.isEmpty()) dlg.selectFile(nome);
+  if (plat::ExecutaDialogo(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
+  nome = dlg.selectedFiles().first();
+  const int posicao = std::max(0, int(filtros.indexOf(dlg.selectedNameFilter())));
+  if (abrir) posicaoFiltroAbrir_ = posicao;
+  if (tipo) *tipo = oferecidos[std::min<std::size_t>(std::size_t(posicao), oferecidos.size() - 1)];
+  return true;
+}
+
+// ------------------------------------------------------------ documents
+
+CTarsolinDoc* CTarsolinApp::DocumentoAberto(const QString& caminho) const {
+  const QString absoluto = QFileInfo(caminho).absoluteFilePath();
+  for (CTarsolinDoc* d : documentos_)
+    if (QFileInfo(d->GetPathName()).absoluteFilePath() == absoluto) return d;
+  return nullptr;
+}
+
+CTarsolinDoc* CTarsolinApp::OpenDocumentFile(const QString& caminho) {
+  if (caminho.isEmpty()) return nullptr;
+  if (CTarsolinDoc* d = DocumentoAberto(caminho)) {
+    if (frame_) frame_->AtivaDocumento(d);
+    return d;
+  }
+  auto* doc = new CTarsolinDoc(this);
+  if (!doc->AbreArquivo(caminho)) {
+    delete doc;
+    return nullptr;
+  }
+  documentos_.push_back(doc);
+  recentes_.Adiciona(doc->GetPathName());
+  recentes_.Grava(*Configuracoes());
+  CriaJanela(doc);
+  qCInfo(logDocumentos) << "aberto:" << doc->GetPathName();
+  emit documentoAberto(doc);
+  return doc;
+}
+
+bool CTarsolinApp::CriaJanela(CTarsolinDoc* doc) {
+  if (!frame_) return false;
+  QWidget* janela = fabricaJanela ? fabricaJanela(doc) : new JanelaModeloBasica(doc);
+  frame_->AdicionaJanelaModelo(janela, doc);
+  return true;
+}
+
+bool CTarsolinApp::FechaDocumento(CTarsolinDoc* doc) {
+  if (std::find(documentos_.begin(), documentos_.end(), doc) == documentos_.end()) return true;  // already closed
+  if (!doc->SaveModified()) return false;
+  if (ModeloCorrente == doc) ModeloCorrente = nullptr;
+  doc->OnCloseDocument();
+  documentos_.erase(std::remove(documentos_.begin(), documentos_.end(), doc), documentos_.end());
+  doc->deleteLater();
+  return true;
+}
+
+void CTarsolinApp::OnFileNew() {
+  auto* doc = new CTarsolinDoc(this);
+  if (!doc->OnNewDocument()) {
+    delete doc;
+    return;
+  }
+  documentos_.push_back(doc);
+  recentes_.Adiciona(doc->GetPathName());
+  CriaJanela(doc);
+}
+
+void CTarsolinApp::OnFileOpen() {
+  QString nome;
+  int tipo = 0;
+  if (PedeNomeArquivo(nome, 61440, true, &tipo)) OpenDocumentFile(nome);
+}
+
+void CTarsolinApp::OnFileMru(int indice) {
+  if (indice < 0 || indice >= recentes_.Entradas().size()) return;
+  const QString caminho = recentes_.Entradas()[indice];
+  if (!OpenDocumentFile(caminho) && !QFileInfo::exists(caminho)) {
+    recentes_.Remove(indice);
+    recentes_.Grava(*Configuracoes());
+  }
+}
+
+bool CTarsolinApp::EntregaArquivoInstancia(const QString& arquivo) {
+  if (arquivo.isEmpty()) return false;
+  return InstanciaUnica::Pergunta(QFileInfo(arquivo).absoluteFilePath());
+}
+
+bool CTarsolinApp::AceitaArquivoDeOutraInstancia(const QString& caminho) {
+  if (!QFileInfo(caminho).isFile()) return false;
+  // Answer at once; the file opens right after, with its own prompts.
+  QTimer::singleShot(0, this, [this, caminho] {
+    if (frame_) frame_->TrazParaFrente();
+    OpenDocumentFile(caminho);
+  });
+  return true;
+}
+
+// ------------------------------------------------------------ start-up
+
+bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
+  QString arquivo;
+  for (const QString& a : argumentos)
+    if (!a.startsWith('-')) { arquivo = a; break; }
+
+  if (!arquivo.isEmpty() && EntregaArquivoInstancia(arquivo)) return false;
+
+  CSplashWnd::SetSplashEnabled(true);
+  QSettings& s = *Configuracoes();
+  const QScreen* tela = QGuiApplication::primaryScreen();
+  LoadOptions(s, tela ? tela->geometry() : QRect(0, 0, 1024, 768));
+
+  servicos_ = std::make_unique<ServicosDocumentoApp>(this);
+  CTarsolinDoc::DefineServicos(servicos_.get());
+
+  frame_ = new CMainFrame(this);
+  if (!frame_->Cria()) return false;
+  CarregaUnidades();
+  recentes_.Carrega(s);
+
+  instancia_ = new InstanciaUnica(this);
+  instancia_->Escuta([this](const QString& caminho) { return AceitaArquivoDeOutraInstancia(caminho); });
+
+  frame_->showMaximized();
+  if (!arquivo.isEmpty()) {
+    const QString caminho = QFileInfo(arquivo).absoluteFilePath();
+    QTimer::singleShot(0, this, [this, caminho] { OpenDocumentFile(caminho); });
+  } else if (argumentos.isEmpty()) {
+    CDlgTransparent boasVindas(nullptr);
+    plat::ExecutaDialogo(boasVindas);
+  }
+  return true;
+}
+
+void CTarsolinApp::ExitInstance() {
+  SaveOptions(*Configuracoes());
+  recentes_.Grava(*Configuracoes());
+}
+
+// ------------------------------------------------------------ commands
+
+bool CTarsolinApp::TemComando(int id) const {
+  switch (id) {
+    case ID_FILE_NEW: case ID_FILE_OPEN: case ID_APP_ABOUT: case ID_APP_EXIT: return true;
+    default: return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;
+  }
+}
+
+bool CTarsolinApp::OnUpdateCmd(int id, EstadoComando& estado) {
+  if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5) {
+    // The first entry stays enabled with an empty list: choosing it does nothing.
+    estado.habilitado = id == ID_FILE_MRU_FILE1 || id - ID_FILE_MRU_FILE1 < recentes_.Entradas().size();
+    return true;
+  }
+  return false;
+}
+
+bool CTarsolinApp::OnCmdMsg(int id) {
+  switch (id) {
+    case ID_FILE_NEW: OnFileNew(); return true;
+    case ID_FILE_OPEN: OnFileOpen(); return true;
+    case ID_APP_EXIT: if (frame_) frame_->close(); return true;
+    case ID_APP_ABOUT: {
+      QDialog sobre(frame_);
+      sobre.setObjectName("dlg500");
+      sobre.setWindowTitle("Sobre Tarsolin");
+      auto* l = new QVBoxLayout(&sobre);
+      l->addWidget(new QLabel("Tarsolin Windows 1.60", &sobre));
+      auto* b = new QDialogButtonBox(QDialogButtonBox::Ok, &sobre);
+      b->button(QDialogButtonBox::Ok)->setObjectName("1");
+      QObject::connect(b, &QDialogButtonBox::accepted, &sobre, &QDialog::accept);
+      l->addWidget(b);
+      plat::ExecutaDialogo(sobre);
+      return true;
+    }
+    default:
+      if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5) {
+        OnFileMru(id - ID_FILE_MRU_FILE1);
+        return true;
+      }
+      return false;
+  }
+}

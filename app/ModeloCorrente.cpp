@@ -1,0 +1,3 @@
+#include "ModeloCorrente.h"
+
+CTarsolinDoc* ModeloCorrente = nullptr;

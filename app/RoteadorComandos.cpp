@@ -1,0 +1,83 @@
+#include "RoteadorComandos.h"
+
+#include "AlvoComando.h"
+#include "AlvoDocumento.h"
+
+#include "model/CTarsolinDoc.h"
+
+#include <QAction>
+#include <QTimer>
+#include <algorithm>
+
+RoteadorComandos& RoteadorComandos::Instancia() {
+  static RoteadorComandos* r = new RoteadorComandos;  // lives for the whole run
+  return *r;
+}
+
+RoteadorComandos::RoteadorComandos() {
+  ocioso_ = new QTimer(this);
+  ocioso_->setInterval(250);
+  connect(ocioso_, &QTimer::timeout, this, &RoteadorComandos::AtualizaAcoes);
+}
+
+void RoteadorComandos::DefineCadeia(std::function<std::vector<QObject*>()> cadeia) { cadeia_ = std::move(cadeia); }
+
+std::vector<QObject*> RoteadorComandos::Cadeia() const {
+  std::vector<QObject*> r;
+  if (!cadeia_) return r;
+  for (QObject* o : cadeia_())
+    if (o && std::find(r.begin(), r.end(), o) == r.end()) r.push_back(o);
+  return r;
+}
+
+AlvoComando* RoteadorComandos::Alvo(QObject* o) {
+  if (auto* a = dynamic_cast<AlvoComando*>(o)) return a;
+  // Model documents come from the engine library: their file commands are answered here.
+  if (auto* d = qobject_cast<CTarsolinDoc*>(o)) return AlvoDocumento::Para(d);
+  return nullptr;
+}
+
+bool RoteadorComandos::Despacha(int id) {
+  bool tratado = false;
+  for (QObject* o : Cadeia()) {
+    AlvoComando* a = Alvo(o);
+    if (a && a->OnCmdMsg(id)) { tratado = true; break; }
+  }
+  emit comandoDespachado(id, tratado);
+  AtualizaAcoes();
+  return tratado;
+}
+
+void RoteadorComandos::Posta(int id) {
+  QMetaObject::invokeMethod(this, [this, id] { Despacha(id); }, Qt::QueuedConnection);
+}
+
+EstadoComando RoteadorComandos::Estado(int id) const {
+  const auto cadeia = Cadeia();
+  for (QObject* o : cadeia) {
+    AlvoComando* a = Alvo(o);
+    EstadoComando e;
+    if (a && a->OnUpdateCmd(id, e)) return e;
+  }
+  for (QObject* o : cadeia) {
+    AlvoComando* a = Alvo(o);
+    if (a && a->TemComando(id)) return EstadoComando{true, false};
+  }
+  return EstadoComando{false, false};
+}
+
+void RoteadorComandos::RegistraAcao(QAction* acao) {
+  acoes_.emplace_back(acao);
+  connect(acao, &QAction::triggered, this, [this, acao] { Despacha(acao->data().toInt()); });
+  if (!ocioso_->isActive()) ocioso_->start();
+}
+
+void RoteadorComandos::AtualizaAcoes() {
+  acoes_.erase(std::remove_if(acoes_.begin(), acoes_.end(), [](const QPointer<QAction>& a) { return a.isNull(); }),
+               acoes_.end());
+  for (const auto& a : acoes_) {
+    const EstadoComando e = Estado(a->data().toInt());
+    a->setEnabled(e.habilitado);
+    if (a->isCheckable()) a->setChecked(e.marcado);
+  }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The command router. Every QAction carries its command id in data(); a
+// command walks the active view, its document, its frame, the main window and
+// the application, and stops at the first target that handles it. Posting is
+// a queued dispatch, so posted commands run in the order posted, after the
+// poster's handler has finished. Update handlers run on activation, after
+// each dispatch and on an idle timer; a command nobody handles is disabled.
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+class AlvoComando;
+class QAction;
+class QTimer;
+struct EstadoComando;
+
+class RoteadorComandos : public QObject {
+  Q_OBJECT
+public:
+  static RoteadorComandos& Instancia();
+
+  // The chain of objects to ask, in order (set by the main frame).
+  void DefineCadeia(std::function<std::vector<QObject*>()> cadeia);
+  std::vector<QObject*> Cadeia() const;
+
+  // Runs `id` now; false when no target handled it.
+  bool Despacha(int id);
+  // Queues `id` for dispatch.
+  void Posta(int id);
+  // The state the chain gives `id`.
+  EstadoComando Estado(int id) const;
+
+  // Actions whose state the router keeps current.
+  void RegistraAcao(QAction* acao);
+  void AtualizaAcoes();
+
+signals:
+  void comandoDespachado(int id, bool tratado);
+
+private:
+  RoteadorComandos();
+  static AlvoComando* Alvo(QObject* o);
+  std::function<std::vector<QObject*>()> cadeia_;
+  std::vector<QPointer<QAction>> acoes_;
+  QTimer* ocioso_ = nullptr;
+};

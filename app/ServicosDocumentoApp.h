@@ -1,0 +1,20 @@
+#pragma once
+// What the model document asks of the program, answered with its windows:
+// the password prompt, the save-as dialog, posted commands, the wait cursor
+// and the default page margins.
+#include "model/CTarsolinDoc.h"
+
+class CTarsolinApp;
+
+class ServicosDocumentoApp : public ServicosDocumento {
+public:
+  explicit ServicosDocumentoApp(CTarsolinApp* app) : app_(app) {}
+  bool PedeSenha(CTarsolinDoc& doc) override;
+  bool PedeCaminhoSalvar(CTarsolinDoc& doc, QString& caminho) override;
+  void PostaComando(int comando) override;
+  void CursorEspera(bool ligado) override;
+  void MargensPadrao(int& esquerda, int& direita, int& superior, int& inferior) override;
+
+private:
+  CTarsolinApp* app_;
+};

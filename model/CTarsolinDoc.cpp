@@ -1,0 +1,535 @@
+#include "CTarsolinDoc.h"
+
+#include "ArquivoModelo.h"
+#include "CabecalhoModelo.h"
+#include "ReconhecimentoModelo.h"
+#include "VariaveisComuns.h"
+#include "dado.h"
+#include "dadoP.h"
+
+#include "platform/Mensagem.h"
+#include "platform/Modulo.h"
+#include "platform/Programa.h"
+#include "platform/TabelaTextos.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Header offsets the document itself touches.
+constexpr std::size_t OffSenha = 1096, OffProtegido = 1109, OffModoAcesso = 1112, OffDesbloqueado = 1116;
+constexpr std::size_t OffNumVariaveis = 65572, OffN = 65576, OffConsiderados = 65580, OffM = 65584;
+constexpr std::size_t OffEstadoCalculo = 41560;
+constexpr std::size_t OffCoordX = 408244, OffCoordY = 408248;
+constexpr std::size_t OffWDasCoordenadas = 408272;
+constexpr std::size_t OffEspacialCalculado = 408704;
+
+constexpr int ComandoEditarDados = 32813;
+constexpr int ComandoPropriedades = 32862;
+
+// Texts of the string table used here.
+constexpr int TxtAcessoNegado = 3000, TxtConverterKolmar = 3011, TxtConverterZelvar = 3012,
+              TxtFormatoInvalido = 3044, TxtDanificado = 3113;
+constexpr int TxtSalvarAlteracoes = 21001, TxtFalhaSalvar = 21002, TxtSubstituirModelo = 21003,
+              TxtCoordenadasIndefinidas = 21004, TxtRegistrosDemais = 21005;
+
+ServicosDocumento servicosPadrao;
+ServicosDocumento* servicosAtuais = &servicosPadrao;
+
+QString Arg(int id, const QString& a) { return plat::Texto(id).arg(a); }
+
+double Distancia(double x1, double y1, double x2, double y2) {
+  const double dx = x1 - x2, dy = y1 - y2;
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- services
+
+bool ServicosDocumento::AssistenteNovoModelo(CabecalhoModelo&, std::vector<Var>&) { return true; }
+bool ServicosDocumento::PedeSenha(CTarsolinDoc&) { return false; }
+bool ServicosDocumento::PedeCaminhoSalvar(CTarsolinDoc&, QString&) { return false; }
+bool ServicosDocumento::ConverteFormatoAntigo(const QString&, const QString&, FormatoAntigo, bool&) {
+  return false;
+}
+
+bool ServicosDocumento::RecalculaEquacao(const QString& caminho) {
+  int resultado = 0;
+  const QByteArray local = QFile::encodeName(caminho);
+  const auto estado = plat::ChamaModulo("Ostrimo.so", 1, [&](void* f) {
+    resultado = reinterpret_cast<int (*)(const char*)>(f)(local.constData());
+  });
+  if (estado == plat::EstadoModulo::NaoCarregado) {
+    plat::MessageBox("Não foi possível carregar a biblioteca Ostrimo.dll !");
+    return false;
+  }
+  if (estado == plat::EstadoModulo::SemOrdinal) {
+    plat::MessageBox("Não foi possível executar a rotina de cálculo !");
+    return false;
+  }
+  return (resultado & 0xFF) != 0;
+}
+
+void ServicosDocumento::PostaComando(int) {}
+void ServicosDocumento::CursorEspera(bool) {}
+void ServicosDocumento::MargensPadrao(int& esquerda, int& direita, int& superior, int& inferior) {
+  esquerda = 1700; direita = 1700; superior = 1440; inferior = 1440;
+}
+
+QString CaminhoCatalogoUsuario() {
+  const QString pasta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  const QString copia = pasta + "/variaveis.cfg";
+  if (!QFileInfo::exists(copia)) {
+    const QString original = plat::CaminhoPrograma("variaveis.cfg");
+    if (QFileInfo::exists(original)) {
+      QDir().mkpath(pasta);
+      QFile::copy(original, copia);
+      QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+  }
+  return copia;
+}
+
+// ---------------------------------------------------------------- document
+
+CTarsolinDoc::CTarsolinDoc(QObject* parent) : plat::Documento(parent) {}
+
+CTarsolinDoc::~CTarsolinDoc() = default;
+
+void CTarsolinDoc::DefineServicos(ServicosDocumento* servicos) {
+  servicosAtuais = servicos ? servicos : &servicosPadrao;
+}
+
+ServicosDocumento& CTarsolinDoc::Servicos() { return *servicosAtuais; }
+
+void CTarsolinDoc::ZeraJanelas() { std::fill(std::begin(janelas_), std::end(janelas_), nullptr); }
+
+void*& CTarsolinDoc::Janela(int slot) {
+  Q_ASSERT(slot >= 1 && slot <= NumJanelas);
+  return janelas_[std::clamp(slot, 1, NumJanelas) - 1];
+}
+
+dado* CTarsolinDoc::GetDados() { return carregados_ && !dados_.empty() ? dados_.data() : nullptr; }
+dadoP* CTarsolinDoc::GetDadosP() { return carregados_ && !dadosP_.empty() ? dadosP_.data() : nullptr; }
+int CTarsolinDoc::NumDados() const { return cabecalho_ ? cabecalho_->I32(OffN) : 0; }
+int CTarsolinDoc::NumDadosP() const { return cabecalho_ ? cabecalho_->I32(OffM) : 0; }
+
+// ------------------------------------------------------------ new model
+
+void CTarsolinDoc::PreencheNovoCabecalho() {
+  CabecalhoModelo& c = *cabecalho_;
+  std::memcpy(c.bytes, "Tarsolin 155", 12);
+  std::memcpy(c.bytes + 12, "09664", 5);
+  c.SetU8(17, 0);
+  c.SetI32(OffNumVariaveis, 0);
+  c.SetI32(OffN, 0);
+  c.SetI32(OffConsiderados, 0);
+  c.SetI32(OffEstadoCalculo, 0);
+  for (int v = 0; v < CabecalhoModelo::MaxVariaveis; ++v) {
+    c.SetI32VE(41564, v, 0, 0);
+    c.SetTexto(1120 + 31 * std::size_t(v), 31, QString());
+    c.SetI32(65592 + 4 * std::size_t(v), 1);
+    c.SetF64(408776 + 8 * std::size_t(v), 0.0);
+    c.SetF64(409304 + 8 * std::size_t(v), 0.0);
+    c.SetF64(410808 + 8 * std::size_t(v), 0.0);
+  }
+  // Spatial defaults.
+  c.SetI32(408708, 0);
+  c.SetI32(OffEspacialCalculado, 0);
+  c.SetI32(408732, 1);
+  c.SetU8(408736, 1);
+  c.SetU8(408737, 1);
+  c.SetF64(410424, -1.0);
+  c.SetI32(408716, 0);
+  c.SetI32(408728, 500);
+  c.SetI32(410416, 30);
+  c.SetF64(409256, 0.5);
+  c.SetF64(410288, -1.0);
+  c.SetF64(410296, 1.0);
+  c.SetF64(409264, 0.0001);
+  c.SetF64(410432, 0.0);
+  c.SetF64(410440, 0.0);
+}
+
+bool CTarsolinDoc::OnNewDocument() {
+  ZeraJanelas();
+  LiberaRegistros();
+  cabecalho_ = std::make_unique<CabecalhoModelo>();
+  cabecalho_->Zera();
+  recalcular_ = false;
+  w_.ReSize(0, 0);
+  distancias_.ReSize(0, 0);
+  PreencheNovoCabecalho();
+
+  std::vector<Var> catalogo;
+  LeVariaveisComuns(CaminhoCatalogoUsuario(), catalogo);  // a missing catalogue is an empty one
+  std::stable_sort(catalogo.begin(), catalogo.end(), [](const Var& a, const Var& b) { return ComparaVar(a, b) < 0; });
+  const bool aceito = Servicos().AssistenteNovoModelo(*cabecalho_, catalogo);
+  catalogo.clear();
+  if (!aceito) return false;
+
+  CabecalhoModelo& c = *cabecalho_;
+  c.SetTexto(664, 101, QStringLiteral("Tarsolin Windows 1.60"));
+  c.SetTexto(765, 101, QStringLiteral("Sistema de Avaliação em Massa"));
+  c.SetTexto(866, 101, QString());
+  c.SetTexto(967, 101, QString());
+  c.SetU8(1092, 1); c.SetU8(1093, 1); c.SetU8(1094, 1); c.SetU8(1095, 1);
+  int esq = 0, dir = 0, sup = 0, inf = 0;
+  Servicos().MargensPadrao(esq, dir, sup, inf);
+  c.SetI32(1068, esq); c.SetI32(1072, dir); c.SetI32(1076, sup); c.SetI32(1080, inf);
+  c.SetI32(1084, 0); c.SetI32(1088, 0);
+  static const int fixasDados[6] = {2552, 1985, 1134, 1134, 1134, 1985};
+  static const int fixasAval[5] = {2552, 1985, 1134, 1134, 1134};
+  for (int i = 0; i < 6; ++i) c.SetI32(41260 + 4 * std::size_t(i), fixasDados[i]);
+  for (int i = 0; i < 5; ++i) c.SetI32(41540 + 4 * std::size_t(i), fixasAval[i]);
+  const int nv = std::clamp(c.I32(OffNumVariaveis), 0, CabecalhoModelo::MaxVariaveis);
+  for (int v = 0; v < nv; ++v) c.SetI32(41020 + 4 * std::size_t(v), 1134);
+  for (int v = 0; v < nv + 2; ++v) c.SetI32(41292 + 4 * std::size_t(v), 1134);
+  // Calculation options: method 1, analyse, reconsider and Durbin-Watson off,
+  // selection by regression, transformation codes 0 to 3 allowed, coefficient method 1.
+  c.SetI32(408280, 1);
+  for (std::size_t off = 408284; off < 408308; ++off) c.SetU8(off, 0);
+  for (std::size_t off = 408292; off <= 408295; ++off) c.SetU8(off, 1);
+  c.SetU8(408302, 1);
+  c.SetI32(OffN, 0);
+  c.SetI32(OffConsiderados, 0);
+  c.SetI32(OffM, 0);
+
+  // A new model exists only once it has been saved.
+  SetModifiedFlag(true);
+  if (!SaveModified() || IsModified()) return false;
+  Servicos().PostaComando(ComandoEditarDados);
+  return true;
+}
+
+// ------------------------------------------------------------ open
+
+bool CTarsolinDoc::LeCabecalho(const QString& caminho) {
+  return LeCabecalhoModelo(caminho, cabecalho_.get());
+}
+
+bool CTarsolinDoc::ConverteAntigo(const QString& caminho, ServicosDocumento::FormatoAntigo formato,
+                                  QString& novo) {
+  const bool kolmar = formato != ServicosDocumento::FormatoAntigo::Zelvar;
+  const int pergunta = kolmar ? TxtConverterKolmar : TxtConverterZelvar;
+  if (plat::MessageBox(plat::Texto(pergunta), QString(), plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
+    return false;
+  // Only the final extension changes; the folders stay as they are.
+  const QFileInfo info(caminho);
+  novo = info.path() + '/' + info.completeBaseName() + ".tsn";
+  if (QFileInfo::exists(novo) &&
+      plat::MessageBox(Arg(TxtSubstituirModelo, QDir::toNativeSeparators(novo)), QString(),
+                       plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+    return false;
+  bool recalcular = false;
+  if (!Servicos().ConverteFormatoAntigo(caminho, novo, formato, recalcular)) {
+    plat::MessageBox(plat::Texto(TxtFormatoInvalido), QString(), plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  recalcular_ = recalcular;
+  return true;
+}
+
+bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
+  LiberaRegistros();
+  cabecalho_ = std::make_unique<CabecalhoModelo>();
+  cabecalho_->Zera();
+  recalcular_ = false;
+  ZeraJanelas();
+  w_.ReSize(0, 0);
+  distancias_.ReSize(0, 0);
+
+  const QFileInfo info(caminho);
+  if (!info.exists() || !info.isReadable() || !info.isWritable()) {
+    plat::MessageBox(TxtAcessoNegado);
+    cabecalho_.reset();
+    return false;
+  }
+
+  char prefixo[18];
+  {
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly) || f.read(prefixo, 18) != 18) {
+      cabecalho_.reset();
+      return false;
+    }
+  }
+
+  QString arquivo = caminho;
+  bool convertido = false;
+  const ClasseArquivo classe = ReconheceArquivoModelo(prefixo);
+  switch (classe) {
+    case ClasseArquivo::Danificado:
+      plat::MessageBox(TxtDanificado);
+      cabecalho_.reset();
+      return false;
+    case ClasseArquivo::Invalido:
+      plat::MessageBox(TxtFormatoInvalido);
+      cabecalho_.reset();
+      return false;
+    case ClasseArquivo::Kolmar4:
+    case ClasseArquivo::Kolmar5:
+    case ClasseArquivo::KolmarPosterior:
+    case ClasseArquivo::Zelvar: {
+      const auto formato = classe == ClasseArquivo::Kolmar4   ? ServicosDocumento::FormatoAntigo::Kolmar4
+                           : classe == ClasseArquivo::Kolmar5 ? ServicosDocumento::FormatoAntigo::Kolmar5
+                           : classe == ClasseArquivo::Zelvar  ? ServicosDocumento::FormatoAntigo::Zelvar
+                                                              : ServicosDocumento::FormatoAntigo::KolmarPosterior;
+      if (!ConverteAntigo(caminho, formato, arquivo)) {
+        cabecalho_.reset();
+        return false;
+      }
+      convertido = true;
+      break;
+    }
+    case ClasseArquivo::Atual:
+    case ClasseArquivo::AtualAntigo:
+      break;
+  }
+
+  if (!LeCabecalho(arquivo)) {
+    cabecalho_.reset();
+    return false;
+  }
+  if (classe == ClasseArquivo::AtualAntigo) AtualizaVersaoMenor(*cabecalho_);
+
+  if (convertido) {
+    if (recalcular_ && cabecalho_->I32(OffEstadoCalculo) != 0) {
+      if (!Servicos().RecalculaEquacao(arquivo) || !LeCabecalho(arquivo)) {
+        cabecalho_.reset();
+        return false;
+      }
+    }
+    Servicos().PostaComando(ComandoPropriedades);
+  }
+
+  if (cabecalho_->U8(OffProtegido)) {
+    if (Servicos().PedeSenha(*this)) {
+      cabecalho_->SetU8(OffDesbloqueado, 1);
+    } else if (cabecalho_->I32(OffModoAcesso) == 2) {
+      cabecalho_.reset();
+      return false;
+    } else {
+      cabecalho_->SetU8(OffDesbloqueado, 0);
+    }
+  }
+
+  cabecalho_->SetU8(OffWDasCoordenadas, 1);
+  if (cabecalho_->I32(OffEspacialCalculado) != 0) {
+    SetPathName(arquivo);
+    CalculaMatrizW();
+  }
+  return true;
+}
+
+bool CTarsolinDoc::AbreArquivo(const QString& caminho) {
+  const QString absoluto = QFileInfo(caminho).absoluteFilePath();
+  if (!OnOpenDocument(absoluto)) return false;
+  SetPathName(absoluto);  // a converted file's name turns into its ".tsn" name
+  SetModifiedFlag(false);
+  return true;
+}
+
+void CTarsolinDoc::SetPathName(const QString& caminho) {
+  // A converted model is always named with ".tsn": only the final extension changes.
+  QString novo = caminho;
+  const QFileInfo info(caminho);
+  const QString ext = info.suffix();
+  if (ext == "kmr" || ext == "zlv" || ext == "KMR" || ext == "ZLV")
+    novo = caminho.left(caminho.size() - ext.size() - 1) + ".tsn";
+  plat::Documento::SetPathName(novo);
+  SetTitle(QFileInfo(novo).fileName());
+}
+
+// ------------------------------------------------------------ save
+
+bool CTarsolinDoc::GravaArquivoCompleto(const QString& caminho) {
+  return GravaArquivoModelo(caminho, cabecalho_.get(), carregados_ ? dados_.data() : nullptr,
+                            carregados_ ? dadosP_.data() : nullptr, w_);
+}
+
+bool CTarsolinDoc::GravaCabecalhoNoLugar(const QString& caminho) {
+  return GravaCabecalhoModelo(caminho, cabecalho_.get());
+}
+
+bool CTarsolinDoc::OnSaveDocument(const QString& caminho) {
+  if (!cabecalho_) return false;
+  UpdateAllViews(nullptr, 4);
+  bool ok = false;
+  if (carregados_) {
+    ok = GravaArquivoCompleto(caminho);
+    if (ok) LiberaRegistros();
+  } else if (GetPathName().isEmpty()) {
+    // A new model: header and stored weights only, no records exist yet.
+    ok = GravaArquivoModelo(caminho, cabecalho_.get(), nullptr, nullptr, w_);
+  } else if (caminho != GetPathName()) {
+    // Save-as of a model whose records stayed on disk: carry them across.
+    if (!CarregaRegistros()) return false;
+    ok = GravaArquivoCompleto(caminho);
+    LiberaRegistros();
+  } else {
+    ok = GravaCabecalhoNoLugar(caminho);
+  }
+  if (ok) SetModifiedFlag(false);
+  return ok;
+}
+
+bool CTarsolinDoc::DoSave(const QString& caminho, bool perguntar) {
+  QString destino = caminho;
+  if (destino.isEmpty() || perguntar) {
+    if (destino.isEmpty()) destino = GetTitle();
+    if (!Servicos().PedeCaminhoSalvar(*this, destino) || destino.isEmpty()) return false;
+  }
+  if (!OnSaveDocument(destino)) {
+    plat::MessageBox(Arg(TxtFalhaSalvar, QDir::toNativeSeparators(destino)), QString(), plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  SetPathName(destino);
+  return true;
+}
+
+bool CTarsolinDoc::SaveModified() {
+  if (!IsModified()) return true;
+  QString nome = GetTitle();
+  if (nome.isEmpty()) nome = GetPathName().isEmpty() ? QStringLiteral("Tarsolin") : QFileInfo(GetPathName()).fileName();
+  switch (plat::MessageBox(Arg(TxtSalvarAlteracoes, nome), QString(), plat::MB_YESNOCANCEL | plat::MB_ICONEXCLAMATION)) {
+    case plat::IDCANCEL: return false;
+    case plat::IDNO: return true;
+    default: return DoSave(GetPathName());
+  }
+}
+
+void CTarsolinDoc::OnCloseDocument() {
+  LiberaRegistros();
+  cabecalho_.reset();
+  w_.ReSize(0, 0);
+  distancias_.ReSize(0, 0);
+}
+
+// ------------------------------------------------------------ records
+
+bool CTarsolinDoc::CarregaRegistros() {
+  if (carregados_) return true;
+  if (!cabecalho_) return false;
+  const int n = NumDados(), m = NumDadosP();
+  if (n < 0 || m < 0) return false;
+  if (cabecalho_->U8(OffWDasCoordenadas) == 0) {
+    w_.ReSize(n, n);
+    w_ = 0.0;
+  }
+  try {
+    dados_.assign(std::size_t(n), dado{});
+    dadosP_.assign(std::size_t(m), dadoP{});
+  } catch (const std::bad_alloc&) {
+    LiberaRegistros();
+    return false;
+  }
+  if (!LeRegistrosModelo(GetPathName(), cabecalho_.get(), dados_.data(), dadosP_.data(), w_)) {
+    LiberaRegistros();
+    return false;
+  }
+  carregados_ = true;
+  return true;
+}
+
+void CTarsolinDoc::LiberaRegistros() {
+  std::vector<dado>().swap(dados_);
+  std::vector<dadoP>().swap(dadosP_);
+  carregados_ = false;
+}
+
+bool CTarsolinDoc::GravaRegistros() {
+  if (!carregados_) return true;
+  if (!GravaArquivoCompleto(GetPathName())) return false;
+  LiberaRegistros();
+  return true;
+}
+
+// ------------------------------------------------------------ matrices
+
+bool CTarsolinDoc::CoordenadasValidas(int& x, int& y) const {
+  x = cabecalho_->I32(OffCoordX);
+  y = cabecalho_->I32(OffCoordY);
+  const int nv = std::min(cabecalho_->I32(OffNumVariaveis), CabecalhoModelo::MaxVariaveis);
+  return x >= 0 && y >= 0 && x < nv && y < nv;
+}
+
+bool CTarsolinDoc::CalculaMatrizW() {
+  if (!cabecalho_) return false;
+  int x = -1, y = -1;
+  if (!CoordenadasValidas(x, y)) {
+    plat::MessageBox(TxtCoordenadasIndefinidas, plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (NumDados() > MaxRegistrosW) {
+    plat::MessageBox(plat::Texto(TxtRegistrosDemais).arg(MaxRegistrosW), QString(), plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (!CarregaRegistros()) {
+    plat::MessageBox("Acesso ao arquivo negado !");
+    return false;
+  }
+  Servicos().CursorEspera(true);
+  const int n = NumDados();
+  w_.ReSize(n, n);
+  for (int i = 0; i < n; ++i) {
+    const double xi = dados_[i].valor[x], yi = dados_[i].valor[y];
+    w_(i + 1, i + 1) = 0.0;
+    for (int j = i + 1; j < n; ++j) {
+      const double d = Distancia(xi, yi, dados_[j].valor[x], dados_[j].valor[y]);
+      w_(i + 1, j + 1) = d;
+      w_(j + 1, i + 1) = d;
+    }
+  }
+  Servicos().CursorEspera(false);
+  return true;
+}
+
+bool CTarsolinDoc::CalculaDistanciasProjecao() {
+  if (!cabecalho_) return false;
+  const int m = NumDadosP();
+  if (m == 0) return true;
+  int x = -1, y = -1;
+  if (!CoordenadasValidas(x, y)) {
+    plat::MessageBox(TxtCoordenadasIndefinidas, plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (!CarregaRegistros()) {
+    plat::MessageBox("Acesso ao arquivo negado !");
+    return false;
+  }
+  std::vector<int> considerados;
+  for (int j = 0; j < NumDados(); ++j)
+    if (dados_[j].Considerado()) considerados.push_back(j);
+  distancias_.ReSize(m, int(considerados.size()));
+  for (int i = 0; i < m; ++i) {
+    const double xi = dadosP_[i].valor[x], yi = dadosP_[i].valor[y];
+    for (std::size_t c = 0; c < considerados.size(); ++c) {
+      const dado& r = dados_[considerados[c]];
+      distancias_(i + 1, int(c) + 1) = Distancia(xi, yi, r.valor[x], r.valor[y]);
+    }
+  }
+  return true;
+}
+
+// ------------------------------------------------------------ protection
+
+void CTarsolinDoc::DefineProtecao(bool protegido, const QString& senha, int modoAcesso) {
+  if (!cabecalho_) return;
+  cabecalho_->SetU8(OffProtegido, protegido ? 1 : 0);
+  if (protegido) {
+    cabecalho_->SetTexto(OffSenha, 13, senha);
+    cabecalho_->SetI32(OffModoAcesso, modoAcesso);
+  } else {
+    std::memset(cabecalho_->bytes + OffSenha, 0, 13);
+  }
+  SetModifiedFlag(true);
+  UpdateAllViews(nullptr, 0);
+}

@@ -1,0 +1,138 @@
+#pragma once
+// The document of a model window: the in-memory model shared by the model
+// window, its main view and every auxiliary window of the model. It owns the
+// header, the data and appraisal records (loaded only when a window needs
+// them), the weights matrix W and the projection-distance matrix, and tells
+// its views what changed through update hints:
+//   0 model properties, names or protection changed
+//   1 the variable set changed (results are invalid)
+//   3 results or data changed (reload what is shown)
+//   4 about to be saved: store pending grid edits now
+// It needs no widget: prompts go through plat::MessageBox and the steps that
+// need windows or other subsystems (wizard, password, save-as, conversion of
+// older files) through ServicosDocumento.
+#include "platform/Documento.h"
+
+#include <newmat.h>
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+struct CabecalhoModelo;
+struct dado;
+struct dadoP;
+struct Var;
+class CTarsolinDoc;
+
+// What the document asks of the program around it. The defaults are what a
+// program without windows can do (tests and tools): no wizard page, no
+// password typed, no save-as dialog, no conversion.
+class ServicosDocumento {
+public:
+  virtual ~ServicosDocumento() = default;
+
+  // Formats of the older products, as recognised from the first 18 bytes.
+  enum class FormatoAntigo { Kolmar4, Kolmar5, KolmarPosterior, Zelvar };
+
+  // The new-model wizard over the zeroed header and the sorted catalogue;
+  // false when cancelled. Default: a model with no variables.
+  virtual bool AssistenteNovoModelo(CabecalhoModelo& cabecalho, std::vector<Var>& catalogo);
+  // The password prompt: true only when the right password was typed.
+  virtual bool PedeSenha(CTarsolinDoc& doc);
+  // The save-as dialog: false when cancelled.
+  virtual bool PedeCaminhoSalvar(CTarsolinDoc& doc, QString& caminho);
+  // Converts an older product's file into a new model file at `destino`;
+  // `recalcular` is set when the converted model's equation must be computed again.
+  virtual bool ConverteFormatoAntigo(const QString& origem, const QString& destino,
+                                     FormatoAntigo formato, bool& recalcular);
+  // Recomputes the stored equation of a model file (regression library, ordinal 1).
+  virtual bool RecalculaEquacao(const QString& caminho);
+  // Posts a command id to the main window (queued).
+  virtual void PostaComando(int comando);
+  // Wait cursor around long work.
+  virtual void CursorEspera(bool ligado);
+  // The default page margins of the application: left, right, top, bottom (twips).
+  virtual void MargensPadrao(int& esquerda, int& direita, int& superior, int& inferior);
+};
+
+class CTarsolinDoc : public plat::Documento {
+  Q_OBJECT
+public:
+  // Auxiliary-window slots (1-based as the model window numbers them).
+  enum Janela {
+    JanelaEquacao = 1, JanelaResiduos = 2, JanelaExibirVariaveis = 3, JanelaCorrelacoes = 4,
+    JanelaValoresAjustados = 5, JanelaGraficoVariaveis = 6, JanelaReservada = 7,
+    JanelaDados = 8, JanelaProjetar = 9, JanelaValidar = 10,
+  };
+  static constexpr int NumJanelas = 10;
+  // W is N x N; past this many records it is refused instead of exhausting memory.
+  static constexpr int MaxRegistrosW = 12000;
+
+  explicit CTarsolinDoc(QObject* parent = nullptr);
+  ~CTarsolinDoc() override;
+
+  // The services every document uses; null restores the defaults. Not owned.
+  static void DefineServicos(ServicosDocumento* servicos);
+  static ServicosDocumento& Servicos();
+
+  // Document life, as the model template drives it.
+  bool OnNewDocument();
+  bool OnOpenDocument(const QString& caminho);
+  bool OnSaveDocument(const QString& caminho);
+  void OnCloseDocument();
+  void SetPathName(const QString& caminho) override;
+
+  // Opens a file into this document: OnOpenDocument, then its path, unmodified.
+  bool AbreArquivo(const QString& caminho);
+  // Saves to `caminho`, or asks for a path when empty or `perguntar`; a
+  // failure is reported and the document stays modified.
+  bool DoSave(const QString& caminho, bool perguntar = false);
+  // Offers to save a modified document: false when the user cancelled or the save failed.
+  bool SaveModified();
+
+  // Records.
+  bool CarregaRegistros();
+  void LiberaRegistros();
+  bool GravaRegistros();
+  bool RegistrosCarregados() const { return carregados_; }
+
+  // W from the coordinate variables; false (with a message) when it cannot be built.
+  bool CalculaMatrizW();
+  bool CalculaDistanciasProjecao();
+
+  // Sets or removes the password protection; removing it clears the stored password.
+  void DefineProtecao(bool protegido, const QString& senha, int modoAcesso);
+
+  CabecalhoModelo* GetCabecalho() const { return cabecalho_.get(); }
+  dado* GetDados();
+  dadoP* GetDadosP();
+  int NumDados() const;
+  int NumDadosP() const;
+  NEWMAT::Matrix& GetW() { return w_; }
+  NEWMAT::Matrix& GetDistanciasProjecao() { return distancias_; }
+  void*& Janela(int slot);  // slot 1..10
+  bool RecalcularAposConversao() const { return recalcular_; }
+
+private:
+  bool LeCabecalho(const QString& caminho);
+  bool GravaCabecalhoNoLugar(const QString& caminho);
+  bool GravaArquivoCompleto(const QString& caminho);
+  bool ConverteAntigo(const QString& caminho, ServicosDocumento::FormatoAntigo formato, QString& novo);
+  void PreencheNovoCabecalho();
+  void ZeraJanelas();
+  bool CoordenadasValidas(int& x, int& y) const;
+
+  std::unique_ptr<CabecalhoModelo> cabecalho_;
+  std::vector<dado> dados_;
+  std::vector<dadoP> dadosP_;
+  bool carregados_ = false;
+  bool recalcular_ = false;  // set by the conversion of a version-4 older file
+  NEWMAT::Matrix w_;
+  NEWMAT::Matrix distancias_;  // M x considered records
+  void* janelas_[NumJanelas] = {};
+};
+
+// Path of the user's copy of the common-variable catalogue, copied from the
+// program folder on first use (the program folder is not writable).
+QString CaminhoCatalogoUsuario();

@@ -1,0 +1,436 @@
+// The model document: open, save in its four ways, lazy records, W from the
+// coordinates, the password prompt, new models and converted names.
+#include "CInputSenha.h"
+#include "ModeloTeste.h"
+#include "ServicosDocumentoApp.h"
+
+#include "model/ArquivoModelo.h"
+#include "model/CTarsolinDoc.h"
+#include "platform/ArquivoSeguro.h"
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+#include "platform/TabelaTextos.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using teste::LeArquivo;
+using teste::Modelo;
+
+namespace {
+
+constexpr qsizetype TamCab = qsizetype(CabecalhoModelo::Tamanho);
+
+class DocumentoTeste : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(pasta.isValid());
+    plat::DefineModoRoteiro(true);
+    plat::LimpaRoteiros();
+    CTarsolinDoc::DefineServicos(&servicos);
+  }
+  void TearDown() override {
+    CTarsolinDoc::DefineServicos(nullptr);
+    plat::LimpaRoteiros();
+    plat::SimulaFalhaGravacao(-1);
+  }
+  QString Caminho(const QString& nome) const { return pasta.filePath(nome); }
+  QString GravaModelo(const QString& nome, Modelo& m) {
+    const QString c = Caminho(nome);
+    EXPECT_TRUE(m.Grava(c));
+    return c;
+  }
+
+  QTemporaryDir pasta;
+  ServicosDocumentoApp servicos{nullptr};
+};
+
+// Runs `f` as an ordinary user: as root every file is writable, so a
+// read-only model can only be seen from another account.
+bool ComoUsuarioComum(const std::function<bool()>& f) {
+  if (::geteuid() != 0) return f();
+  const pid_t filho = ::fork();
+  if (filho == 0) {
+    const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && f();
+    ::_exit(ok ? 0 : 1);
+  }
+  int estado = 0;
+  ::waitpid(filho, &estado, 0);
+  return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+}
+
+TEST_F(DocumentoTeste, ArquivoSomenteLeituraDaMensagem3000AntesDeLerQualquerByte) {
+  // Garbage content: had the file been read, the message would be 3044.
+  const QString c = Caminho("somente_leitura.tsn");
+  ASSERT_TRUE(teste::GravaBytes(c, QByteArray(64, 'z')));
+  QFile::setPermissions(c, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  QFile::setPermissions(pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                          QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+  const bool ok = ComoUsuarioComum([&] {
+    plat::GravadorMensagens msgs;
+    CTarsolinDoc doc;
+    const bool aberto = doc.OnOpenDocument(c);
+    return !aberto && msgs.Textos() == QStringList{plat::Texto(3000)} && doc.GetCabecalho() == nullptr;
+  });
+  EXPECT_TRUE(ok);
+}
+
+TEST_F(DocumentoTeste, FormatosRecusados) {
+  struct Caso {
+    const char* nome;
+    QByteArray bytes;
+    int mensagem;  // 0: none
+  };
+  QByteArray versao2(TamCab, '\0');
+  versao2.replace(0, 17, "Tarsolin 255" "09664");
+  const Caso casos[] = {
+      {"curto", QByteArray("Tarsolin 1"), 0},
+      {"danificado", QByteArray("HEADERTS-Kolmar\0\0\0\0\0", 20), 3113},
+      {"assinatura", QByteArray("Tarsolin 15509665\0\0", 19), 3044},
+      {"versao2", versao2, 3044},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nome);
+    const QString c = Caminho(QString(caso.nome) + ".tsn");
+    ASSERT_TRUE(teste::GravaBytes(c, caso.bytes));
+    plat::GravadorMensagens msgs;
+    CTarsolinDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(c));
+    EXPECT_EQ(msgs.Textos(), caso.mensagem ? QStringList{plat::Texto(caso.mensagem)} : QStringList{});
+  }
+}
+
+TEST_F(DocumentoTeste, SalvarSemCarregarRegistrosReescreveSoOCabecalho) {
+  Modelo m(4, 2);
+  const QString c = GravaModelo("modelo.tsn", m);
+  const QByteArray antes = LeArquivo(c);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  doc.GetCabecalho()->SetTexto(CabecalhoModelo::OffNome, 51, "Novo nome");
+  doc.SetModifiedFlag(true);
+  ASSERT_TRUE(doc.OnSaveDocument(c));
+  EXPECT_FALSE(doc.IsModified());
+  const QByteArray depois = LeArquivo(c);
+  ASSERT_EQ(depois.size(), antes.size());
+  EXPECT_EQ(depois.mid(TamCab), antes.mid(TamCab));
+  EXPECT_EQ(QByteArray(depois.constData() + CabecalhoModelo::OffNome), QByteArray("Novo nome"));
+  EXPECT_FALSE(doc.RegistrosCarregados());
+}
+
+TEST_F(DocumentoTeste, SalvarComoSemCarregarCopiaOsRegistros) {
+  Modelo m(5, 3);
+  const QString c = GravaModelo("origem.tsn", m);
+  const QByteArray antes = LeArquivo(c);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  const QString novo = Caminho("copia.tsn");
+  ASSERT_TRUE(doc.DoSave(novo));
+  EXPECT_EQ(doc.GetPathName(), novo);
+  EXPECT_FALSE(doc.RegistrosCarregados());
+  const QByteArray copia = LeArquivo(novo);
+  ASSERT_EQ(copia.size(), antes.size());
+  EXPECT_EQ(copia.mid(TamCab), antes.mid(TamCab));
+  EXPECT_EQ(LeArquivo(c), antes);  // the old file is untouched
+}
+
+TEST_F(DocumentoTeste, SalvarComRegistrosCarregadosGravaOsValoresAlterados) {
+  Modelo m(3, 1);
+  const QString c = GravaModelo("alterado.tsn", m);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  ASSERT_TRUE(doc.CarregaRegistros());
+  doc.GetDados()[1].valor[2] = 4321.5;
+  doc.GetDadosP()[0].valor[1] = -9.25;
+  ASSERT_TRUE(doc.OnSaveDocument(c));
+  EXPECT_FALSE(doc.RegistrosCarregados());
+  ASSERT_TRUE(doc.CarregaRegistros());
+  EXPECT_EQ(doc.GetDados()[1].valor[2], 4321.5);
+  EXPECT_EQ(doc.GetDados()[0].valor[2], 1000.0);
+  EXPECT_EQ(doc.GetDadosP()[0].valor[1], -9.25);
+}
+
+TEST_F(DocumentoTeste, FalhaAoSalvarEAvisadaEODocumentoContinuaModificado) {
+  Modelo m(3, 0);
+  const QString c = GravaModelo("falha.tsn", m);
+  const QByteArray antes = LeArquivo(c);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  ASSERT_TRUE(doc.CarregaRegistros());
+  doc.GetDados()[0].valor[0] = 77.0;
+  doc.SetModifiedFlag(true);
+  plat::GravadorMensagens msgs;
+  plat::SimulaFalhaGravacao(1000);
+  EXPECT_FALSE(doc.DoSave(c));
+  plat::SimulaFalhaGravacao(-1);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_TRUE(doc.RegistrosCarregados());  // the edits are still there to save again
+  ASSERT_EQ(msgs.Mensagens().size(), 1u);
+  EXPECT_TRUE(msgs.Textos()[0].contains("falha.tsn"));
+  EXPECT_EQ(LeArquivo(c), antes);
+}
+
+// W rebuilt from the coordinates on open, whatever the file stored.
+TEST_F(DocumentoTeste, ModeloEspacialReconstroiWDasCoordenadasAoAbrir) {
+  const int N = 6;
+  Modelo m(N, 0);
+  m.cab->SetI32(CabecalhoModelo::OffEspacialCalculado, 1);
+  m.cab->SetU8(408272, 0);  // elements stored by the writer
+  m.W.ReSize(N, N);
+  m.W = 5.0;  // distances that the coordinates do not give
+  const QString c = GravaModelo("espacial.tsn", m);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  EXPECT_EQ(doc.GetCabecalho()->U8(408272), 1);
+  const NEWMAT::Matrix& W = doc.GetW();
+  ASSERT_EQ(W.Nrows(), N);
+  ASSERT_EQ(W.Ncols(), N);
+  for (int i = 0; i < N; ++i)
+    for (int j = 0; j < N; ++j) {
+      const double dx = m.dados[i].valor[0] - m.dados[j].valor[0];
+      const double dy = m.dados[i].valor[1] - m.dados[j].valor[1];
+      EXPECT_NEAR(W(i + 1, j + 1), std::hypot(dx, dy), 1e-9) << i << "," << j;
+    }
+}
+
+TEST_F(DocumentoTeste, CoordenadaIndefinidaNaoConstroiW) {
+  Modelo m(4, 0);
+  m.cab->SetI32(408244, -1);
+  const QString c = GravaModelo("semcoord.tsn", m);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  plat::GravadorMensagens msgs;
+  EXPECT_FALSE(doc.CalculaMatrizW());
+  EXPECT_EQ(msgs.Textos(), QStringList{plat::Texto(21004)});
+  EXPECT_EQ(doc.GetW().Nrows(), 0);
+  EXPECT_FALSE(doc.RegistrosCarregados());
+}
+
+TEST_F(DocumentoTeste, DistanciasDaProjecaoSoAosDadosConsiderados) {
+  Modelo m(4, 2);
+  m.dados[1].excluido = 1;
+  m.cab->SetI32(CabecalhoModelo::OffNumConsiderados, 3);
+  const QString c = GravaModelo("projecao.tsn", m);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  ASSERT_TRUE(doc.CalculaDistanciasProjecao());
+  const NEWMAT::Matrix& D = doc.GetDistanciasProjecao();
+  ASSERT_EQ(D.Nrows(), 2);
+  ASSERT_EQ(D.Ncols(), 3);
+  const int considerados[] = {0, 2, 3};
+  for (int i = 0; i < 2; ++i)
+    for (int k = 0; k < 3; ++k) {
+      const dado& r = m.dados[considerados[k]];
+      EXPECT_NEAR(D(i + 1, k + 1), std::hypot(m.dadosP[i].valor[0] - r.valor[0], m.dadosP[i].valor[1] - r.valor[1]),
+                  1e-9);
+    }
+}
+
+// ------------------------------------------------------------ password
+
+struct CasoSenha {
+  const char* nome;
+  int modo;                   // access without the password
+  std::vector<QString> tentativas;
+  bool abre;
+  int desbloqueado;           // byte 1116 after a successful open
+  int avisos;                 // "Senha Inválida !" shown
+};
+
+class SenhaTeste : public DocumentoTeste, public ::testing::WithParamInterface<CasoSenha> {};
+
+TEST_P(SenhaTeste, Abertura) {
+  const CasoSenha& caso = GetParam();
+  Modelo m(2, 0);
+  m.cab->SetU8(CabecalhoModelo::OffProtegido, 1);
+  m.cab->SetTexto(CabecalhoModelo::OffSenha, 13, "Segredo7");
+  m.cab->SetI32(CabecalhoModelo::OffAcessoSemSenha, caso.modo);
+  m.cab->SetU8(CabecalhoModelo::OffDesbloqueado, 1);  // the stored value means nothing
+  const QString c = GravaModelo("protegido.tsn", m);
+  const std::vector<QString> tentativas = caso.tentativas;
+  bool campoVazio = true;
+  plat::RoteiroPara("dlg542", [&](QDialog& d) {
+    campoVazio = plat::Texto(d, 1056).isEmpty();  // the stored password is never shown
+    for (const QString& t : tentativas) {
+      if (!d.isVisible()) break;
+      plat::DefineTexto(d, 1056, t);
+      plat::Pressiona(d, 1);
+    }
+  });
+  plat::GravadorMensagens msgs;
+  CTarsolinDoc doc;
+  EXPECT_EQ(doc.OnOpenDocument(c), caso.abre);
+  EXPECT_TRUE(campoVazio);
+  EXPECT_EQ(msgs.Textos().count("Senha Inválida !"), caso.avisos);
+  if (caso.abre) EXPECT_EQ(doc.GetCabecalho()->U8(CabecalhoModelo::OffDesbloqueado), caso.desbloqueado);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, SenhaTeste,
+    ::testing::Values(CasoSenha{"CertaDePrimeira", 2, {"Segredo7"}, true, 1, 0},
+                      CasoSenha{"TerceiraCertaAceita", 2, {"a", "segredo7", "Segredo7"}, true, 1, 2},
+                      CasoSenha{"TresErradasModo1AbreBloqueado", 1, {"a", "b", "c"}, true, 0, 2},
+                      CasoSenha{"TresErradasModo2Recusa", 2, {"a", "b", "c"}, false, 0, 2},
+                      CasoSenha{"CancelarModo1AbreBloqueado", 1, {}, true, 0, 0},
+                      CasoSenha{"CancelarModo2Recusa", 2, {}, false, 0, 0}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(DocumentoTeste, RemoverProtecaoApagaASenha) {
+  Modelo m(2, 0);
+  const QString c = GravaModelo("senha.tsn", m);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  doc.DefineProtecao(true, "abcdef", 1);
+  EXPECT_EQ(doc.GetCabecalho()->Texto(CabecalhoModelo::OffSenha, 13), "abcdef");
+  doc.DefineProtecao(false, QString(), 1);
+  EXPECT_EQ(doc.GetCabecalho()->U8(CabecalhoModelo::OffProtegido), 0);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes + CabecalhoModelo::OffSenha), 13),
+            QByteArray(13, '\0'));
+}
+
+// ------------------------------------------------------------ new model
+
+TEST_F(DocumentoTeste, NovoModeloRecusadoNoPrimeiroSalvarEDescartado) {
+  plat::GravadorMensagens msgs(plat::IDNO);
+  CTarsolinDoc doc;
+  EXPECT_FALSE(doc.OnNewDocument());
+  ASSERT_EQ(msgs.Mensagens().size(), 1u);
+  EXPECT_EQ(msgs.Mensagens()[0].estilo & 0xF, plat::MB_YESNOCANCEL);
+}
+
+TEST_F(DocumentoTeste, NovoModeloSalvoTemOsPadroes) {
+  const QString destino = Caminho("novo.tsn");
+  plat::RoteiroPara("dlgSalvarModelo", [&](QDialog& d) {
+    static_cast<QFileDialog&>(d).selectFile(destino);
+    d.accept();
+  });
+  plat::GravadorMensagens msgs(plat::IDYES);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_EQ(doc.GetPathName(), destino);
+  EXPECT_FALSE(doc.IsModified());
+  const QByteArray b = LeArquivo(destino);
+  ASSERT_EQ(b.size(), TamCab);  // no records, no elements
+  auto cab = std::make_unique<CabecalhoModelo>();
+  ASSERT_TRUE(LeCabecalhoModelo(destino, cab.get()));
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(cab->bytes), 17), QByteArray("Tarsolin 15509664"));
+  EXPECT_EQ(cab->Texto(664, 101), "Tarsolin Windows 1.60");
+  EXPECT_EQ(cab->I32(408728), 500);
+  EXPECT_EQ(cab->I32(410416), 30);
+  EXPECT_EQ(cab->F64(410424), -1.0);
+  EXPECT_EQ(cab->F64(409256), 0.5);
+  EXPECT_EQ(cab->I32(408280), 1);
+  EXPECT_EQ(cab->I32(1068), 1700);
+  EXPECT_EQ(cab->I32(41260), 2552);
+  EXPECT_EQ(cab->I32(65592), 1);
+}
+
+// ------------------------------------------------------------ names
+
+TEST(CaminhoDocumento, SoAExtensaoFinalDeUmArquivoConvertidoMuda) {
+  struct Caso {
+    const char* entrada;
+    const char* saida;
+  };
+  const Caso casos[] = {
+      {"/dados/modelo.kmr", "/dados/modelo.tsn"},
+      {"/dados/modelo.ZLV", "/dados/modelo.tsn"},
+      {"/Obras.KMR/antigos.zlv/Casa.kmr", "/Obras.KMR/antigos.zlv/Casa.tsn"},
+      {"/dados/modelo.tsn", "/dados/modelo.tsn"},
+      {"/dados/modelo.Kmr", "/dados/modelo.Kmr"},
+  };
+  for (const Caso& c : casos) {
+    CTarsolinDoc doc;
+    doc.SetPathName(c.entrada);
+    EXPECT_EQ(doc.GetPathName(), QString(c.saida)) << c.entrada;
+  }
+}
+
+// A converter that only writes the model it was given.
+class ServicosConversao : public ServicosDocumento {
+public:
+  bool ConverteFormatoAntigo(const QString&, const QString& destino, FormatoAntigo, bool& recalcular) override {
+    ++conversoes;
+    recalcular = false;
+    Modelo m(2, 0);
+    return m.Grava(destino);
+  }
+  int conversoes = 0;
+};
+
+TEST_F(DocumentoTeste, ConversaoPerguntaAntesDeSubstituirUmModeloExistente) {
+  ServicosConversao conv;
+  CTarsolinDoc::DefineServicos(&conv);
+  const QString antigo = Caminho("velho.kmr");
+  ASSERT_TRUE(teste::GravaBytes(antigo, QByteArray("Kolmar 5.4\0\0\0\0\0\0\0\0", 18)));
+  Modelo existente(1, 0);
+  const QString tsn = GravaModelo("velho.tsn", existente);
+  const QByteArray guardado = LeArquivo(tsn);
+  {
+    plat::GravadorMensagens msgs;
+    msgs.Responde(plat::IDYES);  // convert
+    msgs.Responde(plat::IDNO);   // but do not replace
+    CTarsolinDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(antigo));
+    ASSERT_EQ(msgs.Textos().size(), 2);
+    EXPECT_EQ(msgs.Textos()[0], plat::Texto(3011));
+    EXPECT_TRUE(msgs.Textos()[1].contains("velho.tsn"));
+    EXPECT_EQ(conv.conversoes, 0);
+    EXPECT_EQ(LeArquivo(tsn), guardado);
+  }
+  {
+    plat::GravadorMensagens msgs(plat::IDYES);
+    CTarsolinDoc doc;
+    EXPECT_TRUE(doc.AbreArquivo(antigo));
+    EXPECT_EQ(conv.conversoes, 1);
+    EXPECT_EQ(doc.GetPathName(), tsn);
+  }
+  {
+    plat::GravadorMensagens msgs(plat::IDNO);  // conversion declined: no message, no open
+    CTarsolinDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(antigo));
+    EXPECT_EQ(msgs.Textos().size(), 1);
+  }
+}
+
+// ------------------------------------------------------------ the sample model
+
+TEST_F(DocumentoTeste, ExemploBaltimoreAlteraUmValorESalva) {
+  const QString exemplo = QStringLiteral(TARSOLIN_SOURCE_DIR) + "/examples/baltimore.tsn";
+  if (!QFile::exists(exemplo)) GTEST_SKIP() << "examples/baltimore.tsn ainda não existe";
+  const QString c = Caminho("baltimore.tsn");
+  ASSERT_TRUE(QFile::copy(exemplo, c));
+  QFile::setPermissions(c, QFile::ReadOwner | QFile::WriteOwner);
+  const QByteArray antes = LeArquivo(c);
+  {
+    CTarsolinDoc doc;
+    ASSERT_TRUE(doc.AbreArquivo(c));
+    ASSERT_TRUE(doc.CarregaRegistros());
+    ASSERT_GT(doc.NumDados(), 10);
+    doc.GetDados()[10].valor[0] += 1.0;
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.DoSave(c));
+  }
+  const QByteArray depois = LeArquivo(c);
+  ASSERT_EQ(depois.size(), antes.size());
+  // Only the one value differs in the records (the header gets the "W rebuilt" byte).
+  const qsizetype pos = TamCab + 10 * qsizetype(dado::Tamanho);
+  for (qsizetype i = TamCab; i < depois.size(); ++i)
+    if (i < pos || i >= pos + 8) ASSERT_EQ(depois[i], antes[i]) << "byte " << i;
+  double a = 0, b = 0;
+  std::memcpy(&a, antes.constData() + pos, 8);
+  std::memcpy(&b, depois.constData() + pos, 8);
+  EXPECT_EQ(b, a + 1.0);
+  CTarsolinDoc relido;
+  ASSERT_TRUE(relido.AbreArquivo(c));
+  ASSERT_TRUE(relido.CarregaRegistros());
+  EXPECT_EQ(relido.GetDados()[10].valor[0], a + 1.0);
+}
+
+}  // namespace
