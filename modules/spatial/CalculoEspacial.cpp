@@ -23,14 +23,17 @@ namespace {
 constexpr std::size_t OffConsiderados = 65580;
 constexpr std::size_t OffMonteCarlo = CabecalhoModelo::OffIteracoesMonteCarlo;
 
-const QString MatrizNula = QStringLiteral("Matriz nula! ");
-const QString Incompativeis = QStringLiteral("Matrizes incompativeis! ");
-const QString Indeterminado = QStringLiteral("Cálculo indeterminado !");
+// Texts leave the library as heap copies: it is unloaded right after the
+// call, and a literal's data would go with it.
+constexpr const char* MatrizNula = "Matriz nula! ";
+constexpr const char* Incompativeis = "Matrizes incompativeis! ";
+constexpr const char* Indeterminado = "Cálculo indeterminado !";
 
 bool Recusa(const QString& texto) {
   plat::MessageBox(texto, QString(), plat::MB_OK);
   return false;
 }
+bool Recusa(const char* texto) { return Recusa(QString::fromUtf8(texto)); }
 
 // The header's variable count, clamped to the table's 60 slots.
 int Variaveis(const CabecalhoModelo& cab) {
@@ -63,7 +66,7 @@ bool Verifica(const NEWMAT::ColumnVector* y, const NEWMAT::Matrix* X, const NEWM
   if (X->Nrows() != y->Nrows()) return Recusa(Incompativeis);
   if (W->Nrows() != y->Nrows() || W->Ncols() != y->Nrows()) return Recusa(Incompativeis);
   if (denso && y->Nrows() > MaxRegistrosEspaciais)
-    return Recusa(QStringLiteral("Número de dados excessivo para o cálculo espacial ! (máximo %1)")
+    return Recusa(QString::fromUtf8("Número de dados excessivo para o cálculo espacial ! (máximo %1)")
                       .arg(MaxRegistrosEspaciais));
   return true;
 }
@@ -113,10 +116,12 @@ bool Protegido(F&& calculo) {
 bool AjustaModelo(bool defasagem, NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W,
                   CabecalhoModelo* cab, const ProgressoCalculo* registro, const OpcoesCalculo& opcoes) {
   if (!Verifica(y, X, W, cab, true)) return false;
-  if (Variaveis(*cab) < 1 || RegressoresHabilitados(*cab) != X->Ncols()) return Recusa(Incompativeis);
   const Progresso progresso(registro);
   Normaliza(*W, *cab, &progresso);
   PoeIntercepto(*X);
+  // The result slots follow the enabled variables: they must be X's columns
+  // (a second call on the same X, which now has two intercepts, is refused).
+  if (Variaveis(*cab) < 1 || RegressoresHabilitados(*cab) != X->Ncols() - 1) return Recusa(Incompativeis);
   return Protegido([&] {
     OpcoesAjuste aj;
     aj.inferior = cab->F64(CabecalhoModelo::OffRhoMinimo);

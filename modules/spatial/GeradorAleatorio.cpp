@@ -9,8 +9,9 @@ namespace quenvik {
 
 void GeradorAleatorio::DefineLimites(int32_t baixo, int32_t alto) {
   if (alto < baixo) {
-    plat::MessageBox(QStringLiteral("Error: HIGH value cannot be less than LOW value!\n"
-                                    "Using defaults: High = 1, Low = 0"));
+    // A heap copy: the library may be unloaded while the text is still kept.
+    plat::MessageBox(QString::fromUtf8("Error: HIGH value cannot be less than LOW value!\n"
+                                       "Using defaults: High = 1, Low = 0"));
     baixo_ = 0;
     alto_ = 1;
     return;

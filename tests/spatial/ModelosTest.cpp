@@ -209,7 +209,7 @@ TEST(CalculoEspacial, RefusalsAndFailuresLeaveTheHeaderUnchanged) {
   const FixtureEspacial& f = FixtureEspacial::Carrega();
   const int n = f.y.Nrows();
   struct Caso { const char* nome; int regressores; bool duplicada; const char* mensagem; int colunasDepois; } casos[] = {
-      {"enabled count differs from X", 2, false, "Matrizes incompativeis! ", 3},
+      {"enabled count differs from X", 2, false, "Matrizes incompativeis! ", 4},
       {"singular X'X", 3, true, "Cálculo indeterminado !", 4},
   };
   for (const Caso& c : casos)
