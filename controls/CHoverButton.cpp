@@ -19,7 +19,7 @@
 namespace {
 
 QString& Prefixo() {
-  static QString prefixo = QStringLiteral(":/icones/");
+  static QString prefixo = QString::fromUtf8(":/icones/");
   return prefixo;
 }
 
@@ -61,7 +61,9 @@ void CHoverButton::DefinePrefixoRecursos(const QString& prefixo) { Prefixo() = p
 QString CHoverButton::PrefixoRecursos() { return Prefixo(); }
 
 QImage CHoverButton::CarregaRecurso(int id, int largura, int altura) {
-  QImage img(Prefixo() + QString::number(id) + QStringLiteral(".png"));
+  // The format is read from the content; a resource may also carry ".png".
+  QImage img(Prefixo() + QString::number(id));
+  if (img.isNull()) img = QImage(Prefixo() + QString::number(id) + QString::fromUtf8(".png"));
   if (img.isNull()) return img;
   img = img.convertToFormat(QImage::Format_ARGB32);
   if (largura > 0 && altura > 0 && img.size() != QSize(largura, altura))
@@ -346,7 +348,7 @@ int CHoverButton::EnableHint(bool ativa) {
   if (!temDica_) return Feito;
   dicaAtiva_ = ativa;
   // Tips wider than 400 pixels wrap, as the tip window's maximum width asks.
-  setToolTip(ativa ? QStringLiteral("<div style=\"max-width:400px\">%1</div>").arg(dica_.toHtmlEscaped())
+  setToolTip(ativa ? QString::fromUtf8("<div style=\"max-width:400px\">%1</div>").arg(dica_.toHtmlEscaped())
                    : QString());
   return Feito;
 }

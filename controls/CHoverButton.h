@@ -34,8 +34,8 @@ public:
   CHoverButton(const QString& texto, QWidget* parent = nullptr);
   ~CHoverButton() override;
 
-  // Resources named by id are looked up as <prefix><id>.png (icons, bitmaps,
-  // cursors). Each library sets the prefix of its own embedded resources.
+  // Resources named by id are looked up as <prefix><id> or <prefix><id>.png
+  // (icons, bitmaps, cursors). Each library sets the prefix of its own embedded resources.
   static void DefinePrefixoRecursos(const QString& prefixo);
   static QString PrefixoRecursos();
 

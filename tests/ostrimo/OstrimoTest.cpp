@@ -1,0 +1,495 @@
+// The regression library as the program uses it: loaded from the program
+// folder, called by ordinal on a model file, unloaded; its dialogs driven by
+// their object names.
+#include "model/ArquivoModelo.h"
+#include "model/CabecalhoModelo.h"
+#include "model/TabelasEstatisticas.h"
+#include "model/dado.h"
+#include "model/dadoP.h"
+#include "modules/regression/engine/BuscaTransformacoes.h"
+#include "modules/regression/engine/EstatisticasEquacao.h"
+#include "modules/regression/engine/ListaEquacoes.h"
+#include "modules/regression/engine/Transformacao.h"
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+#include "platform/Modulo.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include <newmat.h>
+#include <newmatap.h>
+
+namespace {
+
+class AmbienteQt : public ::testing::Environment {
+public:
+  void SetUp() override {
+    if (!QApplication::instance()) {
+      static int argc = 1;
+      static char nome[] = "ostrimo_tests";
+      static char* argv[] = {nome, nullptr};
+      app_ = new QApplication(argc, argv);
+    }
+  }
+  void TearDown() override {
+    delete app_;
+    app_ = nullptr;
+  }
+private:
+  QApplication* app_ = nullptr;
+};
+const auto* const ambiente = ::testing::AddGlobalTestEnvironment(new AmbienteQt);
+
+// Header offsets the tests read.
+constexpr std::size_t OffMetodoOpcao = 408280, OffVarDW = 408284, OffReconsiderar = 408289,
+                      OffPermitidos = 408292;
+
+// A small model: three variables (x1, x2 and the dependent y), all enabled,
+// positive values with y growing with ln(x1) and with x2.
+struct Modelo {
+  std::unique_ptr<CabecalhoModelo> cab = std::make_unique<CabecalhoModelo>();
+  std::vector<dado> dados;
+  static constexpr int NumVars = 3;
+
+  explicit Modelo(int n = 24) {
+    cab->Zera();
+    cab->MarcaFormato();
+    cab->SetNumVariaveis(NumVars);
+    const char* nomes[NumVars] = {"Area", "Idade", "Valor"};
+    for (int v = 0; v < NumVars; ++v) {
+      cab->SetNomeVariavel(v, QString::fromLatin1(nomes[v]));
+      cab->SetHabilitada(v, true);
+      cab->SetTransformacao(v, 0, 1);
+    }
+    cab->SetDependente(NumVars - 1);
+    cab->SetNumDados(n);
+    cab->SetNumConsiderados(n);
+    dados.assign(std::size_t(n), dado{});
+    for (int i = 0; i < n; ++i) {
+      const double x1 = 1.0 + 0.7 * i + 0.3 * std::sin(1.3 * i);
+      const double x2 = 2.0 + std::fmod(5.0 * i, 7.0);
+      dados[i].valor[0] = x1;
+      dados[i].valor[1] = x2;
+      dados[i].valor[2] = 3.0 + 2.0 * std::log(x1) + 0.4 * x2 + 0.2 * std::cos(2.1 * i);
+    }
+  }
+  void Exclui(int i) {
+    dados[i].excluido = 1;
+    cab->SetNumConsiderados(cab->NumConsiderados() - 1);
+  }
+  bool Grava(const QString& caminho) {
+    NEWMAT::Matrix w;
+    return GravaArquivoModelo(caminho, cab.get(), dados.data(), nullptr, w);
+  }
+  // The considered rows of the enabled variables, column-major, as the engine takes them.
+  std::vector<double> Colunas(int& k, int& n) const {
+    std::vector<int> vars;
+    for (int v = 0; v < NumVars; ++v)
+      if (cab->Habilitada(v)) vars.push_back(v);
+    std::vector<const dado*> linhas;
+    for (const dado& d : dados)
+      if (d.excluido == 0) linhas.push_back(&d);
+    k = int(vars.size());
+    n = int(linhas.size());
+    std::vector<double> col(std::size_t(k) * n);
+    for (int p = 0; p < k; ++p)
+      for (int i = 0; i < n; ++i) col[std::size_t(p) * n + i] = linhas[i]->valor[vars[p]];
+    return col;
+  }
+};
+
+QByteArray Conteudo(const QString& caminho) {
+  QFile f(caminho);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::unique_ptr<CabecalhoModelo> LeCabecalho(const QString& caminho) {
+  auto cab = std::make_unique<CabecalhoModelo>();
+  EXPECT_TRUE(LeCabecalhoModelo(caminho, cab.get()));
+  return cab;
+}
+
+std::vector<dado> LeDados(const QString& caminho, const CabecalhoModelo& cab) {
+  std::vector<dado> d(std::size_t(cab.NumDados()));
+  std::vector<dadoP> p(std::size_t(cab.NumDadosP()));
+  NEWMAT::Matrix w;
+  EXPECT_TRUE(LeRegistrosModelo(caminho, &cab, d.data(), p.data(), w));
+  return d;
+}
+
+// Loads the library, calls `ordinal` with the path, unloads; -1 when it was not called.
+int Chama(int ordinal, const QString& caminho) {
+  int r = -1;
+  const QByteArray bytes = caminho.toLocal8Bit();
+  const plat::EstadoModulo estado = plat::ChamaModulo(QStringLiteral("Ostrimo.so"), ordinal, [&](void* f) {
+    r = reinterpret_cast<int (*)(const char*)>(f)(bytes.constData());
+  });
+  EXPECT_EQ(estado, plat::EstadoModulo::Chamado) << plat::UltimoErroModulo().toStdString();
+  return r;
+}
+
+class TabelasPrograma : public ostrimo::TabelasEstatisticas {
+public:
+  double Significancia(double nu, double t) override { return SignificanciaStudent(nu, t); }
+  double ConfiancaF(double f, int k, int n) override { return ConfiancaSnedecor(f, k, n); }
+};
+
+class Ostrimo : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    caminho_ = dir_.filePath(QStringLiteral("modelo.tar"));
+    plat::DefineModoRoteiro(true);
+    plat::LimpaRoteiros();
+  }
+  void TearDown() override {
+    plat::LimpaRoteiros();
+    // Nothing of the library may outlive its call.
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+  }
+  QTemporaryDir dir_;
+  QString caminho_;
+  plat::GravadorMensagens mensagens_;
+};
+
+TEST_F(Ostrimo, UnknownOrdinalIsRefused) {
+  const plat::EstadoModulo e = plat::ChamaModulo(QStringLiteral("Ostrimo.so"), 3, [](void*) {});
+  EXPECT_EQ(e, plat::EstadoModulo::SemOrdinal);
+}
+
+// Ordinal 1 recomputes the stored equation: with codes ln, x, ln the file holds
+// method 3, one equation, and the engine's statistics for those codes.
+TEST_F(Ostrimo, DirectedRecomputesStoredEquation) {
+  Modelo m;
+  m.cab->SetTransformacao(0, 0, 3);
+  m.cab->SetTransformacao(1, 0, 1);
+  m.cab->SetTransformacao(2, 0, 3);
+  m.Exclui(5);  // an excluded row keeps its residual
+  m.dados[5].residuo[0] = 123.0;
+  ASSERT_TRUE(m.Grava(caminho_));
+
+  ASSERT_EQ(Chama(1, caminho_), 1);
+  EXPECT_TRUE(mensagens_.Mensagens().empty());
+  auto cab = LeCabecalho(caminho_);
+  EXPECT_EQ(cab->EstadoCalculo(), 3);
+  EXPECT_EQ(cab->NumEquacoes(), 1);
+  EXPECT_EQ(cab->EquacaoCorrente(), 0);
+  EXPECT_EQ(cab->I32(CabecalhoModelo::OffEspacialCalculado), 0);
+  EXPECT_EQ(cab->Transformacao(0, 0), 3);
+  EXPECT_EQ(cab->Transformacao(1, 0), 1);
+  EXPECT_EQ(cab->Transformacao(2, 0), 3);
+
+  // The engine on the same rows.
+  int k = 0, n = 0;
+  const std::vector<double> col = m.Colunas(k, n);
+  ostrimo::DadosBusca dados{k, n, col.data()};
+  const int codigos[3] = {3, 1, 3};
+  ostrimo::OrdenacaoDW ordem;
+  TabelasPrograma tabelas;
+  ostrimo::EstatisticasEquacao est;
+  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
+  ASSERT_EQ(est.Calcula(dados, codigos, 0, ordem, tabelas, *res), ostrimo::EstatisticasEquacao::Concluida);
+  for (int v = 0; v < 3; ++v) {
+    EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffCoeficientes, v, 0), res->coeficiente[v]) << v;
+    EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffEstatisticaT, v, 0), res->t[v]) << v;
+    EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffSignificancias, v, 0), res->confianca[v]) << v;
+    EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffVariacaoPercentual, v, 0), res->crescimento[v]) << v;
+  }
+  EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffCorrelacao), res->r);
+  EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffEstatisticasEquacao), res->rOriginal);
+  EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffF), res->f);
+  EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffErroPadrao), res->s);
+  EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffErroPadraoOriginal), res->sOriginal);
+  EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffConfiancaF), res->confiancaF);
+  EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffEstatisticasEquacao, 3, 0), -1.0);  // test off
+  EXPECT_EQ(cab->I32(CabecalhoModelo::OffPercentual1), res->ate1);
+  EXPECT_EQ(cab->I32(CabecalhoModelo::OffForaDe2), res->acima2);
+
+  // Independently: least squares of ln y on ln x1, x2 and a column of ones.
+  NEWMAT::Matrix X(n, 3);
+  NEWMAT::ColumnVector Y(n);
+  for (int i = 0; i < n; ++i) {
+    X(i + 1, 1) = std::log(col[i]);
+    X(i + 1, 2) = col[std::size_t(n) + i];
+    X(i + 1, 3) = 1.0;
+    Y(i + 1) = std::log(col[2 * std::size_t(n) + i]);
+  }
+  const NEWMAT::ColumnVector b = (X.t() * X).i() * (X.t() * Y);
+  for (int v = 0; v < 3; ++v)
+    EXPECT_NEAR(cab->F64VE(CabecalhoModelo::OffCoeficientes, v, 0), b(v + 1), 1e-9 * (1.0 + std::fabs(b(v + 1))));
+
+  // Residuals go to the considered rows only.
+  const std::vector<dado> lidos = LeDados(caminho_, *cab);
+  EXPECT_EQ(lidos[5].residuo[0], 123.0);
+  const NEWMAT::ColumnVector r = Y - X * b;
+  EXPECT_NEAR(lidos[0].residuo[0], r(1), 1e-9);
+  EXPECT_NEAR(lidos[6].residuo[0], r(6), 1e-9);
+}
+
+// Ordinal 2 with "Geral" and only "ln(x)" besides "x" keeps the engine's list.
+TEST_F(Ostrimo, GeneralSearchKeepsEngineList) {
+  Modelo m;
+  m.cab->SetI32(CabecalhoModelo::OffEspacialCalculado, 1);
+  m.cab->SetEquacaoCorrente(7);
+  ASSERT_TRUE(m.Grava(caminho_));
+  plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+    plat::DefineMarcado(d, 1030, true);
+    for (int id : {1016, 1018, 1019, 1021, 1022}) plat::DefineMarcado(d, id, false);
+    plat::DefineMarcado(d, 1017, true);
+    // The buttons carry the library's icons, grey at rest.
+    auto* calcular = qobject_cast<QPushButton*>(plat::Controle(d, 1));
+    ASSERT_NE(calcular, nullptr);
+    EXPECT_STREQ(calcular->metaObject()->className(), "CHoverButton");
+    const QImage face = calcular->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    bool cinza = false;  // the grey of the sigma's blue, 0.299·26 + 0.587·60 + 0.114·140 = 58.95
+    for (int y = 0; y < face.height() && !cinza; ++y)
+      for (int x = 0; x < face.width() && !cinza; ++x) cinza = face.pixel(x, y) == qRgb(58, 58, 58);
+    EXPECT_TRUE(cinza);
+    plat::Pressiona(d, 1);
+  });
+  ASSERT_EQ(Chama(2, caminho_), 1);
+  EXPECT_TRUE(mensagens_.Mensagens().empty());
+
+  int k = 0, n = 0;
+  const std::vector<double> col = m.Colunas(k, n);
+  ostrimo::OpcoesBusca op;
+  op.metodo = 1;
+  op.permitido[1] = op.permitido[3] = 1;
+  ostrimo::ListaEquacoes lista;
+  ostrimo::BuscaTransformacoes busca;
+  ASSERT_EQ(busca.Executa(ostrimo::DadosBusca{k, n, col.data()}, op, &lista),
+            ostrimo::BuscaTransformacoes::Concluida);
+
+  auto cab = LeCabecalho(caminho_);
+  ASSERT_EQ(cab->NumEquacoes(), lista.Quantidade());
+  EXPECT_EQ(lista.Quantidade(), 8);  // 2^3 combinations, all distinct
+  EXPECT_EQ(cab->EstadoCalculo(), busca.Metodo());
+  EXPECT_EQ(cab->EquacaoCorrente(), 0);
+  EXPECT_EQ(cab->I32(CabecalhoModelo::OffEspacialCalculado), 0);
+  for (int e = 0; e < lista.Quantidade(); ++e) {
+    for (int v = 0; v < 3; ++v) EXPECT_EQ(cab->Transformacao(v, e), lista[e].codigo[v]) << e << " " << v;
+    EXPECT_NEAR(cab->F64(CabecalhoModelo::OffCorrelacao + 8 * e), lista[e].criterio, 1e-12) << e;
+  }
+  // The options chosen are stored.
+  EXPECT_EQ(cab->I32(OffMetodoOpcao), 1);
+  const unsigned char permitidos[8] = {0, 1, 0, 1, 0, 0, 0, 0};
+  for (int c = 0; c < 8; ++c) EXPECT_EQ(cab->U8(OffPermitidos + c), permitidos[c]) << c;
+}
+
+TEST_F(Ostrimo, CloseLeavesFileUnchanged) {
+  Modelo m;
+  ASSERT_TRUE(m.Grava(caminho_));
+  const QByteArray antes = Conteudo(caminho_);
+  plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+    plat::DefineMarcado(d, 1032, true);  // edits the private copy only
+    plat::DefineMarcado(d, 1027, true);
+    plat::Pressiona(d, 2);
+  });
+  EXPECT_EQ(Chama(2, caminho_), 0);
+  EXPECT_EQ(Conteudo(caminho_), antes);
+}
+
+// The dialog's opening state: 1072 disabled with every row considered, and
+// the Durbin-Watson combo on the last enabled variable whatever 408284 held.
+TEST_F(Ostrimo, OptionsDialogOpeningState) {
+  Modelo m;
+  m.cab->SetHabilitada(1, false);  // the combo lists the enabled variables only
+  m.cab->SetU8(OffReconsiderar, 1);
+  m.cab->SetI32(OffVarDW, 0);
+  m.cab->SetI32(OffMetodoOpcao, 2);
+  ASSERT_TRUE(m.Grava(caminho_));
+  bool visto = false;
+  plat::RoteiroPara(QStringLiteral("dlg142"), [&](QDialog& d) {
+    visto = true;
+    EXPECT_FALSE(plat::Habilitado(d, 1072));
+    EXPECT_FALSE(plat::Marcado(d, 1072));
+    EXPECT_EQ(plat::Texto(d, 1001), QStringLiteral("Valor"));
+    EXPECT_TRUE(plat::Marcado(d, 1031));
+    EXPECT_FALSE(plat::Habilitado(d, 1037));
+    EXPECT_TRUE(plat::Habilitado(d, 1016));
+    plat::DefineMarcado(d, 1017, true);
+    plat::Pressiona(d, 1);
+  });
+  ASSERT_EQ(Chama(2, caminho_), 1);
+  ASSERT_TRUE(visto);
+  auto cab = LeCabecalho(caminho_);
+  EXPECT_EQ(cab->U8(OffReconsiderar), 0);
+  EXPECT_EQ(cab->I32(OffVarDW), -1);  // test off
+}
+
+// The directed method in the dialog: the chosen codes become the equation.
+TEST_F(Ostrimo, DirectedMethodFromDialog) {
+  Modelo m;
+  ASSERT_TRUE(m.Grava(caminho_));
+  plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+    plat::DefineMarcado(d, 1032, true);
+    EXPECT_TRUE(plat::Habilitado(d, 1037));
+    EXPECT_FALSE(plat::Habilitado(d, 1016));
+    EXPECT_FALSE(plat::Habilitado(d, 1034));
+    plat::Pressiona(d, 1002);     // every variable "x"
+    plat::SelecionaItem(d, 1008, 0);
+    plat::SelecionaItem(d, 1007, 3);  // Area: ln(x)
+    plat::SelecionaItem(d, 1036, 2);
+    plat::SelecionaItem(d, 1007, 3);  // Valor: ln(x)
+    plat::DefineMarcado(d, 1027, true);
+    plat::Pressiona(d, 1);
+  });
+  ASSERT_EQ(Chama(2, caminho_), 1);
+  auto cab = LeCabecalho(caminho_);
+  EXPECT_EQ(cab->EstadoCalculo(), 3);
+  EXPECT_EQ(cab->NumEquacoes(), 1);
+  EXPECT_EQ(cab->Transformacao(0, 0), 3);
+  EXPECT_EQ(cab->Transformacao(1, 0), 1);
+  EXPECT_EQ(cab->Transformacao(2, 0), 3);
+  EXPECT_EQ(cab->I32(OffVarDW), 2);
+  EXPECT_EQ(cab->I32(CabecalhoModelo::OffVariavelDurbinWatson), 2);
+  EXPECT_NE(cab->F64VE(CabecalhoModelo::OffEstatisticasEquacao, 3, 0), -1.0);
+}
+
+// Analysis: a constant variable with "&Não calcular..." checked leaves only "&Cancelar".
+TEST_F(Ostrimo, AnalysisOfConstantVariable) {
+  Modelo m;
+  for (dado& d : m.dados) d.valor[1] = 4.0;
+  ASSERT_TRUE(m.Grava(caminho_));
+  const QByteArray antes = Conteudo(caminho_);
+  plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+    plat::DefineMarcado(d, 1026, true);
+    plat::Pressiona(d, 1);
+  });
+  bool visto = false;
+  plat::RoteiroPara(QStringLiteral("dlg132"), [&](QDialog& d) {
+    visto = true;
+    plat::Pressiona(d, 1);
+    EXPECT_TRUE(plat::Controle(d, 1)->isHidden());
+    EXPECT_TRUE(plat::Controle(d, 1026)->isHidden());
+    EXPECT_FALSE(plat::Controle(d, 2)->isHidden());
+    EXPECT_EQ(plat::Texto(d, 1000), QStringLiteral("Analisando a variável Area.  OK !\n"
+                                                   "Analisando a variável Idade.  Apresenta valores constantes !\n"
+                                                   "Analisando a variável Valor.  OK !\n"));
+    plat::Pressiona(d, 2);
+  });
+  EXPECT_EQ(Chama(2, caminho_), 0);
+  EXPECT_TRUE(visto);
+  EXPECT_EQ(Conteudo(caminho_), antes);
+}
+
+TEST_F(Ostrimo, AnalysisWithoutInconsistencyConcludes) {
+  Modelo m;
+  ASSERT_TRUE(m.Grava(caminho_));
+  plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+    plat::DefineMarcado(d, 1026, true);
+    plat::Pressiona(d, 1);
+  });
+  plat::RoteiroPara(QStringLiteral("dlg132"), [](QDialog& d) {
+    plat::Pressiona(d, 1);
+    EXPECT_EQ(plat::Texto(d, 1), QStringLiteral("C&oncluir"));
+    EXPECT_TRUE(plat::Controle(d, 1026)->isHidden());
+    plat::Pressiona(d, 1);
+  });
+  EXPECT_EQ(Chama(2, caminho_), 1);
+  EXPECT_GT(LeCabecalho(caminho_)->NumEquacoes(), 0);
+}
+
+// Reconsider brings excluded rows back, but not the validation sample.
+TEST_F(Ostrimo, ReconsiderKeepsValidationHeldOut) {
+  Modelo m;
+  m.Exclui(3);
+  m.Exclui(4);
+  m.dados[4].validacao = 1;
+  ASSERT_TRUE(m.Grava(caminho_));
+  plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+    EXPECT_TRUE(plat::Habilitado(d, 1072));
+    plat::DefineMarcado(d, 1072, true);
+    plat::Pressiona(d, 1);
+  });
+  ASSERT_EQ(Chama(2, caminho_), 1);
+  auto cab = LeCabecalho(caminho_);
+  EXPECT_EQ(cab->NumConsiderados(), 23);
+  const std::vector<dado> lidos = LeDados(caminho_, *cab);
+  EXPECT_EQ(lidos[3].excluido, 0);
+  EXPECT_EQ(lidos[4].excluido, 1);
+}
+
+// The checks the caller should have made, repeated by the library.
+struct CasoVerificacao {
+  const char* nome;
+  void (*prepara)(Modelo&);
+  const char* mensagem;
+};
+
+class VerificacoesDirigido : public Ostrimo, public ::testing::WithParamInterface<CasoVerificacao> {};
+
+TEST_P(VerificacoesDirigido, RefusedWithCallersMessage) {
+  Modelo m(4);
+  GetParam().prepara(m);
+  ASSERT_TRUE(m.Grava(caminho_));
+  const QByteArray antes = Conteudo(caminho_);
+  EXPECT_EQ(Chama(1, caminho_), 0);
+  EXPECT_EQ(mensagens_.Textos(), QStringList{QString::fromUtf8(GetParam().mensagem)});
+  EXPECT_EQ(Conteudo(caminho_), antes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ostrimo, VerificacoesDirigido,
+    ::testing::Values(
+        CasoVerificacao{"DependentDisabled", [](Modelo& m) { m.cab->SetHabilitada(2, false); },
+                        "A variável dependente não está habilitada !"},
+        CasoVerificacao{"OneVariable",
+                        [](Modelo& m) {
+                          m.cab->SetHabilitada(0, false);
+                          m.cab->SetHabilitada(1, false);
+                        },
+                        "Número de variáveis insuficiente ! "},
+        CasoVerificacao{"TooFewRows", [](Modelo& m) { m.Exclui(0); }, "Número de dados insuficiente !"}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(Ostrimo, IndeterminateEquationReported) {
+  Modelo m;
+  for (dado& d : m.dados) d.valor[1] = d.valor[0];  // two identical regressors
+  ASSERT_TRUE(m.Grava(caminho_));
+  const QByteArray antes = Conteudo(caminho_);
+  EXPECT_EQ(Chama(1, caminho_), 0);
+  ASSERT_EQ(mensagens_.Mensagens().size(), 1u);
+  EXPECT_EQ(mensagens_.Mensagens()[0].texto, QStringLiteral("Cálculo indeterminado !"));
+  EXPECT_EQ(mensagens_.Mensagens()[0].titulo, QStringLiteral("Tarsolin Windows"));
+  EXPECT_EQ(mensagens_.Mensagens()[0].estilo & 0xF0u, unsigned(plat::MB_ICONERROR));
+  EXPECT_EQ(Conteudo(caminho_), antes);
+}
+
+TEST_F(Ostrimo, UnreadableHeaderFailsSilently) {
+  QFile f(caminho_);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("Tarsolin");
+  f.close();
+  EXPECT_EQ(Chama(1, caminho_), 0);
+  EXPECT_EQ(Chama(2, caminho_), 0);
+  EXPECT_TRUE(mensagens_.Mensagens().empty());
+}
+
+// Load, call, unload, many times over (run under AddressSanitizer as well).
+TEST_F(Ostrimo, LoadCallUnload) {
+  Modelo m;
+  ASSERT_TRUE(m.Grava(caminho_));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Chama(1, caminho_), 1);
+    plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) { plat::Pressiona(d, 1); });
+    EXPECT_EQ(Chama(2, caminho_), 1);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  // Unloaded for real: nothing kept the library mapped.
+  QFile mapas(QStringLiteral("/proc/self/maps"));
+  ASSERT_TRUE(mapas.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(mapas.readAll().contains("Ostrimo.so"));
+}
+
+}  // namespace
