@@ -200,7 +200,9 @@ TEST(EstatisticasEquacao, AutoProcuraECodigoZeroNuncaFica) {
 // Longley: every code "x"; the certified coefficients to 9 significant digits
 // and R² to 10.
 TEST(EstatisticasEquacao, LongleyCertificado) {
-  std::ifstream f(std::string(TARSOLIN_SOURCE_DIR) + "/tests/regression/data/longley.txt");
+  std::string caminho = TARSOLIN_SOURCE_DIR;
+  caminho.append("/tests/regression/data/longley.txt");
+  std::ifstream f(caminho);
   ASSERT_TRUE(f.good());
   std::vector<std::vector<double>> linhas;
   double coef[7] = {}, dp[7] = {}, r2 = 0, sd = 0, fcert = 0;

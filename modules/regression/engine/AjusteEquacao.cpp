@@ -8,31 +8,33 @@
 
 namespace ostrimo {
 
-AjusteEquacao::AjusteEquacao(const TabelaProdutos& tabela, int k) : tabela_(tabela), k_(k) {
+AjusteEquacao::AjusteEquacao(const TabelaProdutos& tabela, int k, bool estendido)
+    : tabela_(tabela), k_(k), estendido_(estendido) {
   if (tabela.GuardouColunas())
     ajustado_.resize(tabela.N());
 }
 
-bool AjusteEquacao::Resolve(long double (*s)[MaxPosicoes], int k, long double* b) {
+template <class T>
+bool AjusteEquacao::Resolve(T (*s)[MaxPosicoes], int k, T* b) {
   // Forward elimination over the regressors' rows; the dependent's row is never
   // read by the back substitution, so it is left as it is. Columns left of the
   // pivot are not read either.
   for (int c = 0; c <= k - 3; ++c) {
-    if (s[c][c] == 0.0L)
+    if (s[c][c] == T(0))
       for (int col = c; col < k; ++col)
         std::swap(s[c][col], s[c + 1][col]);
-    const long double pivo = s[c][c];
+    const T pivo = s[c][c];
     for (int r = c + 1; r <= k - 2; ++r) {
-      const long double f = -(s[r][c] / pivo);
+      const T f = -(s[r][c] / pivo);
       for (int col = c + 1; col < k; ++col)
         s[r][col] += f * s[c][col];
     }
   }
-  if (s[k - 2][k - 2] == 0.0L)
+  if (s[k - 2][k - 2] == T(0))
     return false;
   b[k - 2] = s[k - 2][k - 1] / s[k - 2][k - 2];
   for (int r = k - 3; r >= 0; --r) {
-    long double soma = s[r][k - 1];
+    T soma = s[r][k - 1];
     for (int m = r + 1; m <= k - 2; ++m)
       soma -= b[m] * s[r][m];
     b[r] = soma / s[r][r];
@@ -45,6 +47,25 @@ AjusteEquacao::Estado AjusteEquacao::Ajusta(const int* digitos) {
   for (int j = 0; j < k; ++j) {
     digitos_[j] = digitos[j];
     colunas_[j] = tabela_.Coluna(j, digitos[j]);
+  }
+  if (!estendido_) {
+    for (int j = 0; j < k; ++j)
+      for (int l = 0; l <= j; ++l)
+        sd_[j][l] = sd_[l][j] = tabela_.ProdutoDuplo(colunas_[j], colunas_[l]);
+    // the right-hand side and Syy, kept before the elimination changes them
+    double sy[MaxPosicoes];
+    for (int v = 0; v < k; ++v)
+      sy[v] = sd_[v][k - 1];
+    if (!Resolve(sd_, k, bd_))
+      return Indeterminado;
+    double ssr = 0.0;
+    for (int v = 0; v < k - 1; ++v) {
+      ssr += sy[v] * bd_[v];
+      b_[v] = bd_[v];
+    }
+    ssr_ = ssr;
+    r_ = std::sqrt(ssr / sy[k - 1]);
+    return Ok;
   }
   for (int j = 0; j < k; ++j)
     for (int l = 0; l <= j; ++l) {
@@ -82,12 +103,29 @@ double AjusteEquacao::CorrelacaoOriginal(const double* yOriginal, long double ss
     for (int i = 0; i < n; ++i)
       f[i] += bv * x[i];
   }
+  // back to original units, one loop per code so that each one vectorises
   const int codigo = digitos_[k_ - 1];
-  long double sse = 0.0L;
-  for (int i = 0; i < n; ++i) {
-    const double d = yOriginal[i] - InversaDependente(f[i], codigo);
-    sse += d * d;
+  switch (codigo) {
+    case 2: for (int i = 0; i < n; ++i) f[i] = InversaDependente(f[i], 2); break;
+    case 3: for (int i = 0; i < n; ++i) f[i] = std::exp(f[i]); break;
+    case 4: for (int i = 0; i < n; ++i) f[i] = InversaDependente(f[i], 4); break;
+    case 5: for (int i = 0; i < n; ++i) f[i] = InversaDependente(f[i], 5); break;
+    case 6: for (int i = 0; i < n; ++i) f[i] = InversaDependente(f[i], 6); break;
+    case 7: for (int i = 0; i < n; ++i) f[i] = InversaDependente(f[i], 7); break;
+    default: break;
   }
+  double parcial[4] = {0.0, 0.0, 0.0, 0.0};
+  int i = 0;
+  for (; i + 4 <= n; i += 4)
+    for (int q = 0; q < 4; ++q) {
+      const double d = yOriginal[i + q] - f[i + q];
+      parcial[q] += d * d;
+    }
+  for (; i < n; ++i) {
+    const double d = yOriginal[i] - f[i];
+    parcial[0] += d * d;
+  }
+  const long double sse = ((long double)parcial[0] + parcial[1]) + ((long double)parcial[2] + parcial[3]);
   const long double r2 = (sst - sse) / sst;
   return double(r2 < 0.0L ? -std::sqrt(-r2) : std::sqrt(r2));
 }

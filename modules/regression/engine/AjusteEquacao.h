@@ -15,7 +15,9 @@ public:
   static constexpr int MaxPosicoes = 60;
   enum Estado { Ok, Indeterminado };
 
-  AjusteEquacao(const TabelaProdutos& tabela, int k);
+  // `estendido`: eliminate in long double (the statistics of one equation);
+  // otherwise in double, from the same extended-precision sums (the search).
+  AjusteEquacao(const TabelaProdutos& tabela, int k, bool estendido = true);
 
   // Fits the combination whose position j has code digitos[j].
   Estado Ajusta(const int* digitos);
@@ -33,7 +35,8 @@ public:
   // Intercept from the means: ȳ_T - Σ b·x̄_T (the sums divided by n).
   long double Intercepto() const;
   long double SSR() const { return ssr_; }
-  // Centred sums of the fit (before elimination), positions j and l.
+  // Centred sums of the fit (before elimination), positions j and l; kept by
+  // the extended fit only, as is the inverse below.
   long double S0(int j, int l) const { return s0_[j][l]; }
   long double Media(int j) const;
   int Coluna(int j) const { return colunas_[j]; }
@@ -44,16 +47,20 @@ public:
 
   // The elimination and back substitution on s (k × k, the last column the
   // right-hand side); false when the last regressor's pivot is exactly zero.
-  static bool Resolve(long double (*s)[MaxPosicoes], int k, long double* b);
+  template <class T>
+  static bool Resolve(T (*s)[MaxPosicoes], int k, T* b);
 
 private:
   const TabelaProdutos& tabela_;
   int k_;
+  bool estendido_;
   int digitos_[MaxPosicoes] = {};
   int colunas_[MaxPosicoes] = {};
   long double s0_[MaxPosicoes][MaxPosicoes];
   long double s_[MaxPosicoes][MaxPosicoes];
   long double b_[MaxPosicoes] = {};
+  double sd_[MaxPosicoes][MaxPosicoes];
+  double bd_[MaxPosicoes] = {};
   long double ssr_ = 0.0L;
   double r_ = 0.0;
   std::vector<double> ajustado_;  // fitted values, one per row (Variação)

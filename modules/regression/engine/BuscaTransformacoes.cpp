@@ -126,8 +126,9 @@ BuscaTransformacoes::Estado BuscaTransformacoes::Executa(const DadosBusca& dados
       permitidos |= 1u << c;
   for (int j = 0; j < k; ++j)
     mascaras[j] = (fixo_[j] ? (1u << digitos_[j]) : permitidos) | (1u << 1);
-  tabela_.Monta(dados.valores, n, k, mascaras, opcoes_.criterio == 1 && !opcoes_.estatistica);
-  ajuste_ = std::make_unique<AjusteEquacao>(tabela_, k);
+  tabela_.Monta(dados.valores, n, k, mascaras, opcoes_.criterio == 1 && !opcoes_.estatistica,
+                opcoes_.threads);
+  ajuste_ = std::make_unique<AjusteEquacao>(tabela_, k, opcoes_.estatistica);
 
   int m = 0;
   for (int c = 1; c <= 7; ++c)
@@ -256,7 +257,7 @@ BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* li
   std::vector<unsigned char> indeterminada(tamanhoBloco);
   std::vector<std::unique_ptr<AjusteEquacao>> ajustes;
   for (int t = 1; t < threads; ++t)
-    ajustes.push_back(std::make_unique<AjusteEquacao>(tabela_, k));
+    ajustes.push_back(std::make_unique<AjusteEquacao>(tabela_, k, opcoes_.estatistica));
 
   auto decodifica = [&](std::uint64_t indice, int* digitos, int* posicoes) {
     for (int j = k - 1; j >= 0; --j) {

@@ -2,12 +2,23 @@
 
 #include "modules/regression/engine/Transformacao.h"
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace ostrimo {
 
+namespace {
+// Rows per block of partial products; fixed, so the sums never depend on the
+// number of threads.
+constexpr int LinhasPorBloco = 4096;
+// Transformed columns are kept while they fit in this many values; beyond it
+// they are transformed again on each pass.
+constexpr std::size_t MaximoGuardado = std::size_t(24) << 20;
+}  // namespace
+
 void TabelaProdutos::Monta(const double* valores, int n, int k, const unsigned* mascaras,
-                           bool guardaColunas) {
+                           bool guardaColunas, int threads) {
   n_ = n;
   k_ = k;
   indice_.assign(std::size_t(k) * 8, -1);
@@ -23,20 +34,22 @@ void TabelaProdutos::Monta(const double* valores, int n, int k, const unsigned* 
   colunas_ = int(posicao_.size());
   const int K = colunas_;
 
-  // Transformed columns, kept in full only when asked; the products below
-  // then read them instead of transforming again.
+  // Transformed columns, kept when asked or while they are not too many.
+  guardadasPedidas_ = guardaColunas;
+  const bool guarda = guardaColunas || std::size_t(K) * n <= MaximoGuardado;
   colunasGuardadas_.clear();
-  if (guardaColunas) {
+  if (guarda) {
     colunasGuardadas_.resize(std::size_t(K) * n);
     for (int a = 0; a < K; ++a) {
       const double* x = valores + std::size_t(posicao_[a]) * n;
       double* t = colunasGuardadas_.data() + std::size_t(a) * n;
+      const int c = codigo_[a];
       for (int i = 0; i < n; ++i)
-        t[i] = TransformaCodigo(x[i], codigo_[a]);
+        t[i] = TransformaCodigo(x[i], c);
     }
   }
   auto valor = [&](int a, int i) -> double {
-    if (guardaColunas)
+    if (guarda)
       return colunasGuardadas_[std::size_t(a) * n + i];
     return TransformaCodigo(valores[std::size_t(posicao_[a]) * n + i], codigo_[a]);
   };
@@ -65,22 +78,54 @@ void TabelaProdutos::Monta(const double* valores, int n, int k, const unsigned* 
       media_[a] = primeiro;
   }
 
-  // Centred cross-products, lower triangle, row by row.
-  g_.assign(std::size_t(K) * K, 0.0L);
-  std::vector<long double> d(K);
-  for (int i = 0; i < n; ++i) {
-    for (int a = 0; a < K; ++a)
-      d[a] = constante[a] ? 0.0L : (long double)valor(a, i) - media_[a];
-    for (int a = 0; a < K; ++a) {
-      long double* linha = g_.data() + std::size_t(a) * K;
-      const long double da = d[a];
-      for (int b = 0; b <= a; ++b)
-        linha[b] += da * d[b];
+  // Centred cross-products, lower triangle, block by block of rows.
+  const int blocos = std::max(1, (n + LinhasPorBloco - 1) / LinhasPorBloco);
+  const std::size_t tamanho = std::size_t(K) * K;
+  std::vector<long double> parciais(tamanho * blocos, 0.0L);
+  auto calculaBloco = [&](int bloco) {
+    long double* g = parciais.data() + tamanho * bloco;
+    std::vector<long double> d(K);
+    const int fim = std::min(n, (bloco + 1) * LinhasPorBloco);
+    for (int i = bloco * LinhasPorBloco; i < fim; ++i) {
+      for (int a = 0; a < K; ++a)
+        d[a] = constante[a] ? 0.0L : (long double)valor(a, i) - media_[a];
+      for (int a = 0; a < K; ++a) {
+        long double* linha = g + std::size_t(a) * K;
+        const long double da = d[a];
+        for (int b = 0; b <= a; ++b)
+          linha[b] += da * d[b];
+      }
     }
+  };
+  int nThreads = threads > 0 ? threads : int(std::thread::hardware_concurrency());
+  nThreads = std::max(1, std::min(nThreads, blocos));
+  if (nThreads == 1) {
+    for (int b = 0; b < blocos; ++b)
+      calculaBloco(b);
+  } else {
+    std::vector<std::thread> ts;
+    for (int t = 0; t < nThreads; ++t)
+      ts.emplace_back([&, t] {
+        for (int b = t; b < blocos; b += nThreads)
+          calculaBloco(b);
+      });
+    for (auto& t : ts)
+      t.join();
+  }
+  g_.assign(tamanho, 0.0L);
+  for (int b = 0; b < blocos; ++b) {
+    const long double* p = parciais.data() + tamanho * b;
+    for (std::size_t i = 0; i < tamanho; ++i)
+      g_[i] += p[i];
   }
   for (int a = 0; a < K; ++a)
     for (int b = 0; b < a; ++b)
       g_[std::size_t(b) * K + a] = g_[std::size_t(a) * K + b];
+  gd_.resize(tamanho);
+  for (std::size_t i = 0; i < tamanho; ++i)
+    gd_[i] = double(g_[i]);
+  if (!guardaColunas)
+    std::vector<double>().swap(colunasGuardadas_);
 }
 
 }  // namespace ostrimo
