@@ -72,6 +72,16 @@ QString TrimBrancos(const QString& s) {
 
 bool EhDigitoMascara(QChar c) { return c == u'#' || c == u'@'; }
 
+// Shared by both forms of ConverteTextoNumero: the value within ±limit.
+bool ConverteLimitado(QStringView texto, double* valor) {
+  double v = LeFiltrado(FiltraNumero(texto, 49, plat::DecimalUsuario()));
+  bool ok = true;
+  if (v > LimiteTextoNumero) { v = 1e13; ok = false; }
+  else if (v < -LimiteTextoNumero) { v = -1e13; ok = false; }
+  *valor = v;
+  return ok;
+}
+
 void FormataNumeroMascara(QString& saida, double x, int decimais, bool percentual) {
   if (!std::isfinite(x) || std::fabs(x) >= HUGE_VAL) {
     saida = QStringLiteral("Erro");
@@ -105,18 +115,6 @@ bool ConverteStringNumero(const QString& texto, double* valor) {
   if (valor) *valor = ok ? v : 1e13;
   return ok;
 }
-
-namespace {
-// Shared by both forms of ConverteTextoNumero: the value within ±limit.
-bool ConverteLimitado(QStringView texto, double* valor) {
-  double v = LeFiltrado(FiltraNumero(texto, 49, plat::DecimalUsuario()));
-  bool ok = true;
-  if (v > LimiteTextoNumero) { v = 1e13; ok = false; }
-  else if (v < -LimiteTextoNumero) { v = -1e13; ok = false; }
-  *valor = v;
-  return ok;
-}
-}  // namespace
 
 bool ConverteTextoNumero(char* texto, std::size_t tamanho, double* valor) {
   if (!texto || tamanho == 0) {
