@@ -3,43 +3,10 @@
 #include "RegistrosModelo.h"
 #include "SlotsVariavel.h"
 #include "model/CabecalhoModelo.h"
+#include "model/RotinasCabecalho.h"
 #include "model/Var.h"
 
-#include <algorithm>
-
 namespace palvedo {
-
-namespace {
-
-// Swaps the dependent variable (at its stored slot) with the last slot n - 1:
-// the header's texts and codes (the enabled flags stay with their slots) and,
-// in every data record, the two slots' values and display attributes.
-void MoveDependenteParaUltimo(CabecalhoModelo& c, std::vector<dado>& dados) {
-  const int n = c.I32(cab::NumVariaveis);
-  const int d = c.I32(cab::Dependente);
-  if (d == n - 1 || d < 0 || d >= n) return;
-  auto troca = [&](std::size_t base, std::size_t tam) {
-    std::swap_ranges(c.bytes + base + tam * d, c.bytes + base + tam * (d + 1), c.bytes + base + tam * (n - 1));
-  };
-  troca(cab::TextoSeis, cab::TamTextoSeis);
-  troca(cab::Descricao, cab::TamDescricao);
-  troca(cab::Nome, cab::TamNome);
-  troca(cab::DataEvento, cab::TamDataEvento);
-  for (std::size_t base : {cab::Decimais, cab::Tipo, cab::Relacao, cab::CodigoVariavel, cab::LarguraDado})
-    troca(base, 4);
-  c.SetI32(cab::Dependente, n - 1);
-  c.SetI32(cab::MetodoCalculo, 0);
-  for (dado& r : dados) {
-    std::swap(r.valor[d], r.valor[n - 1]);
-    std::swap(r.corTexto[d], r.corTexto[n - 1]);
-    std::swap(r.corFundo[d], r.corFundo[n - 1]);
-    std::swap(r.negrito[d], r.negrito[n - 1]);
-    std::swap(r.italico[d], r.italico[n - 1]);
-    std::swap(r.sublinhado[d], r.sublinhado[n - 1]);
-  }
-}
-
-}  // namespace
 
 NovaVariavel NovaVariavel::Digitada(const QString& nome) {
   NovaVariavel n;
@@ -93,7 +60,8 @@ void IncluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const std::vector<N
   }
 
   c.SetI32(cab::NumVariaveis, V + k);
-  MoveDependenteParaUltimo(c, r.dados);
+  // The dependent goes to the last slot, swapping with the last new variable.
+  MoveVariavelDependente(c, false, r.dados.empty() ? nullptr : r.dados.data());
   c.SetI32(cab::ResultadosEspaciais, 0);
   c.SetI32(cab::MetodoCalculo, 0);
 }

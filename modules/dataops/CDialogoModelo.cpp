@@ -1,0 +1,103 @@
+#include "CDialogoModelo.h"
+
+#include "CHoverButton.h"
+#include "RegistrosModelo.h"
+#include "SlotsVariavel.h"
+#include "model/ArquivoModelo.h"
+#include "model/CabecalhoModelo.h"
+#include "platform/Mensagem.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace palvedo {
+
+namespace {
+
+constexpr int IdAcessoNegado = 3000;     // "Acesso ao arquivo negado! ..."
+constexpr int IdFormatoInvalido = 3044;  // "Formato de arquivo inválido!"
+
+// A green check mark.
+QImage IconeConfirma() {
+  QImage img(32, 32, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  QPen caneta(QColor(0, 150, 0), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  p.setPen(caneta);
+  QPainterPath marca;
+  marca.moveTo(6, 17);
+  marca.lineTo(13, 25);
+  marca.lineTo(27, 7);
+  p.drawPath(marca);
+  return img;
+}
+
+// A red square with a white cross.
+QImage IconeFecha() {
+  QImage img(32, 32, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(200, 0, 0));
+  p.drawRoundedRect(QRectF(4, 4, 24, 24), 3, 3);
+  p.setPen(QPen(Qt::white, 3.5, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(10, 10), QPointF(22, 22));
+  p.drawLine(QPointF(22, 10), QPointF(10, 22));
+  return img;
+}
+
+}  // namespace
+
+void DefineId(QWidget* w, int id) { w->setObjectName(QString::number(id)); }
+
+CDialogoModelo::CDialogoModelo(const QString& caminho, int idDialogo, const QString& titulo, QWidget* parent)
+    : QDialog(parent), caminho_(caminho), cab_(std::make_unique<CabecalhoModelo>()) {
+  setObjectName(QStringLiteral("dlg%1").arg(idDialogo));
+  setWindowTitle(titulo);
+  cab_->Zera();
+  lido_ = LeCabecalhoModelo(caminho_, cab_.get());
+}
+
+CDialogoModelo::~CDialogoModelo() = default;
+
+void CDialogoModelo::InformaFalhaLeitura() const {
+  QFile f(caminho_);
+  plat::MessageBox(f.open(QIODevice::ReadOnly) ? IdFormatoInvalido : IdAcessoNegado, plat::MB_ICONEXCLAMATION);
+}
+
+bool CDialogoModelo::AplicaNoArquivo(const std::function<bool(CabecalhoModelo&, RegistrosModelo&)>& muda) {
+  RegistrosModelo registros;
+  if (!registros.Le(caminho_, *cab_)) {
+    plat::MessageBox(IdAcessoNegado, plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  // The change is made on a copy, so a refusal or a failed write leaves the
+  // dialog's header as the file still is.
+  auto novo = std::make_unique<CabecalhoModelo>(*cab_);
+  if (!muda(*novo, registros)) return false;
+  novo->SetI32(cab::MetodoCalculo, 0);
+  novo->SetI32(cab::ResultadosEspaciais, 0);
+  if (!registros.Grava(caminho_, *novo)) {
+    plat::MessageBox(IdAcessoNegado, plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  cab_ = std::move(novo);
+  return true;
+}
+
+void CDialogoModelo::PreparaBotaoImagem(CHoverButton* botao, bool confirma) {
+  botao->SetStateIconHandles(confirma ? IconeConfirma() : IconeFecha(), CHoverButton::RepousoCinza);
+  botao->ShiftStateColour(CHoverButton::CorFaceAtiva, 30, false);
+}
+
+QStringList CDialogoModelo::NomesVariaveis(int ate) const {
+  QStringList nomes;
+  const int n = std::clamp(ate, 0, MaxVariaveis);
+  for (int v = 0; v < n; ++v) nomes << cab_->Texto(cab::Nome + cab::TamNome * std::size_t(v), cab::TamNome);
+  return nomes;
+}
+
+}  // namespace palvedo
