@@ -232,10 +232,11 @@ BuscaTransformacoes::Estado BuscaTransformacoes::Sequencial(ListaEquacoes* lista
 }
 
 // The general method is a plain odometer over the allowed codes, the
-// dependent turning fastest. Workers score blocks of consecutive combinations;
-// this thread then meets the scores in odometer order and does with each
-// exactly what the one-thread walk does, so the kept list and the best
-// combination do not depend on the number of threads.
+// dependent turning fastest. Worker threads score blocks of consecutive
+// combinations, taking small runs of a block as they become free; this thread
+// meets the scores of one block in odometer order, while the workers score the
+// next, and does with each exactly what the one-thread walk does. So the kept
+// list and the best combination do not depend on the number of threads.
 BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* lista,
                                                               ProgressoBusca* progresso,
                                                               ObservadorBusca* observador) {
@@ -253,8 +254,10 @@ BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* li
   threads = std::max(1, std::min<int>(threads, int(std::min<std::uint64_t>(64, total / CombinacoesPorBloco + 1))));
   const std::uint64_t tamanhoBloco = CombinacoesPorBloco * std::uint64_t(threads);
 
-  std::vector<double> criterios(tamanhoBloco);
-  std::vector<unsigned char> indeterminada(tamanhoBloco);
+  // Two blocks of scores: one being scored, one being met.
+  std::vector<double> criterios[2] = {std::vector<double>(tamanhoBloco), std::vector<double>(tamanhoBloco)};
+  std::vector<unsigned char> indeterminada[2] = {std::vector<unsigned char>(tamanhoBloco),
+                                                 std::vector<unsigned char>(tamanhoBloco)};
   std::vector<std::unique_ptr<AjusteEquacao>> ajustes;
   for (int t = 1; t < threads; ++t)
     ajustes.push_back(std::make_unique<AjusteEquacao>(tabela_, k, opcoes_.estatistica));
@@ -269,23 +272,21 @@ BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* li
     }
   };
 
-  std::uint64_t base = 0, tamanho = 0;
-  std::atomic<bool> parar{false};
-  auto calculaFatia = [&](int t, AjusteEquacao& ajuste) {
-    const std::uint64_t inicio = base + tamanho * std::uint64_t(t) / std::uint64_t(threads);
-    const std::uint64_t fim = base + tamanho * std::uint64_t(t + 1) / std::uint64_t(threads);
-    if (inicio >= fim)
-      return;
+  // Scores combinations [inicio, fim) of the block starting at `base`.
+  auto calcula = [&](std::uint64_t base, std::uint64_t inicio, std::uint64_t fim, int buffer,
+                     AjusteEquacao& ajuste) {
     int digitos[60], posicoes[60];
     decodifica(inicio, digitos, posicoes);
+    double* crit = criterios[buffer].data();
+    unsigned char* indet = indeterminada[buffer].data();
     for (std::uint64_t i = inicio; i < fim; ++i) {
       const std::uint64_t local = i - base;
       if (ajuste.Ajusta(digitos) == AjusteEquacao::Ok) {
-        criterios[local] = Criterio(ajuste);
-        indeterminada[local] = 0;
+        crit[local] = Criterio(ajuste);
+        indet[local] = 0;
       } else {
-        criterios[local] = 0.0;
-        indeterminada[local] = 1;
+        crit[local] = 0.0;
+        indet[local] = 1;
       }
       for (int j = k - 1; j >= 0; --j) {
         if (++posicoes[j] < m) {
@@ -298,39 +299,85 @@ BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* li
     }
   };
 
+  // The block being scored by the workers.
+  constexpr std::uint64_t Trecho = 256;
+  std::uint64_t baseTrabalho = 0, tamanhoTrabalho = 0;
+  int bufferTrabalho = 0;
+  std::atomic<std::uint64_t> proximo{0};
+  std::atomic<bool> parar{false};
   std::barrier inicioBloco(threads), fimBloco(threads);
   std::vector<std::thread> trabalhadores;
-  for (int t = 1; t < threads; ++t)
-    trabalhadores.emplace_back([&, t] {
-      for (;;) {
-        inicioBloco.arrive_and_wait();
-        if (parar.load())
-          return;
-        calculaFatia(t, *ajustes[t - 1]);
-        fimBloco.arrive_and_wait();
-      }
-    });
+  const bool comTrabalhadores = threads > 1;
+  auto trabalha = [&](AjusteEquacao& ajuste) {
+    for (;;) {
+      const std::uint64_t ini = proximo.fetch_add(Trecho);
+      if (ini >= tamanhoTrabalho)
+        return;
+      const std::uint64_t fim = std::min(tamanhoTrabalho, ini + Trecho);
+      calcula(baseTrabalho, baseTrabalho + ini, baseTrabalho + fim, bufferTrabalho, ajuste);
+    }
+  };
+  if (comTrabalhadores)
+    for (int t = 1; t < threads; ++t)
+      trabalhadores.emplace_back([&, t] {
+        for (;;) {
+          inicioBloco.arrive_and_wait();
+          if (parar.load())
+            return;
+          trabalha(*ajustes[t - 1]);
+          fimBloco.arrive_and_wait();
+        }
+      });
+  // Hands block `base` to the workers (this thread scores a share too when
+  // there are no workers, and otherwise goes on meeting the previous block).
+  bool emAndamento = false;
+  auto iniciaBloco = [&](std::uint64_t base, int buffer) {
+    baseTrabalho = base;
+    tamanhoTrabalho = std::min(tamanhoBloco, total - base);
+    bufferTrabalho = buffer;
+    proximo.store(0);
+    if (comTrabalhadores) {
+      inicioBloco.arrive_and_wait();
+      emAndamento = true;
+    } else {
+      trabalha(*ajuste_);
+    }
+  };
+  auto esperaBloco = [&] {
+    if (emAndamento) {
+      fimBloco.arrive_and_wait();
+      emAndamento = false;
+    }
+  };
   auto encerra = [&] {
-    parar.store(true);
-    inicioBloco.arrive_and_wait();
-    for (auto& t : trabalhadores)
-      t.join();
+    esperaBloco();
+    if (comTrabalhadores) {
+      parar.store(true);
+      inicioBloco.arrive_and_wait();
+      for (auto& t : trabalhadores)
+        t.join();
+    }
   };
 
   const bool oferece = lista != nullptr;
   int digitos[60];
-  for (base = 0; base < total; base += tamanho) {
-    tamanho = std::min(tamanhoBloco, total - base);
-    inicioBloco.arrive_and_wait();
-    calculaFatia(0, *ajuste_);
-    fimBloco.arrive_and_wait();
+  iniciaBloco(0, 0);
+  esperaBloco();
+  for (std::uint64_t base = 0; base < total;) {
+    const int buffer = int((base / tamanhoBloco) % 2);
+    const std::uint64_t tamanho = std::min(tamanhoBloco, total - base);
+    const std::uint64_t seguinte = base + tamanho;
+    if (seguinte < total && comTrabalhadores)
+      iniciaBloco(seguinte, 1 - buffer);
+    const double* crit = criterios[buffer].data();
+    const unsigned char* indet = indeterminada[buffer].data();
     for (std::uint64_t local = 0; local < tamanho; ++local) {
-      if (indeterminada[local]) {
+      if (indet[local]) {
         encerra();
         decodifica(base + local, digitos_, nullptr);
         return Indeterminada;
       }
-      const double r = criterios[local];
+      const double r = crit[local];
       Conta(progresso);
       if (observador) {
         decodifica(base + local, digitos, nullptr);
@@ -342,13 +389,20 @@ BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* li
         if (progresso)
           progresso->MelhorCriterio(r);
       }
-      if (oferece && !std::isnan(r) &&
+      if (oferece && std::isfinite(r) &&
           (lista->Quantidade() < ListaEquacoes::Capacidade ||
            r > (*lista)[ListaEquacoes::Capacidade - 1].criterio)) {
         decodifica(base + local, digitos, nullptr);
         lista->Oferece(r, digitos, k);
       }
     }
+    if (seguinte < total) {
+      if (comTrabalhadores)
+        esperaBloco();
+      else
+        iniciaBloco(seguinte, 1 - buffer);
+    }
+    base = seguinte;
   }
   encerra();
 

@@ -82,18 +82,27 @@ void TabelaProdutos::Monta(const double* valores, int n, int k, const unsigned* 
   const int blocos = std::max(1, (n + LinhasPorBloco - 1) / LinhasPorBloco);
   const std::size_t tamanho = std::size_t(K) * K;
   std::vector<long double> parciais(tamanho * blocos, 0.0L);
+  // Four rows at a time: each sum is loaded and stored once per four products.
   auto calculaBloco = [&](int bloco) {
     long double* g = parciais.data() + tamanho * bloco;
-    std::vector<long double> d(K);
+    std::vector<long double> d(std::size_t(4) * K);
+    const int inicio = bloco * LinhasPorBloco;
     const int fim = std::min(n, (bloco + 1) * LinhasPorBloco);
-    for (int i = bloco * LinhasPorBloco; i < fim; ++i) {
-      for (int a = 0; a < K; ++a)
-        d[a] = constante[a] ? 0.0L : (long double)valor(a, i) - media_[a];
+    for (int i = inicio; i < fim; i += 4) {
+      const int linhas = std::min(4, fim - i);
+      for (int q = 0; q < 4; ++q)
+        for (int a = 0; a < K; ++a)
+          d[std::size_t(q) * K + a] =
+              q >= linhas || constante[a] ? 0.0L : (long double)valor(a, i + q) - media_[a];
+      const long double* d0 = d.data();
+      const long double* d1 = d0 + K;
+      const long double* d2 = d1 + K;
+      const long double* d3 = d2 + K;
       for (int a = 0; a < K; ++a) {
         long double* linha = g + std::size_t(a) * K;
-        const long double da = d[a];
+        const long double a0 = d0[a], a1 = d1[a], a2 = d2[a], a3 = d3[a];
         for (int b = 0; b <= a; ++b)
-          linha[b] += da * d[b];
+          linha[b] += (a0 * d0[b] + a1 * d1[b]) + (a2 * d2[b] + a3 * d3[b]);
       }
     }
   };
