@@ -69,6 +69,12 @@ long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos) {
   return t;
 }
 
+bool ArquivoModeloValido(const QString& caminho, const CabecalhoModelo& cab) {
+  if (!cab.ContagensValidas()) return false;
+  Descritor f(caminho, O_RDONLY);
+  return f.Aberto() && f.Tamanho() >= TamanhoEsperadoModelo(cab, LeElementosW(cab));
+}
+
 bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab) {
   if (cab == nullptr) return false;
   Descritor f(caminho, O_RDONLY);
@@ -111,6 +117,7 @@ bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado
   if (cab == nullptr) return false;
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if (N < 0 || N > CabecalhoModelo::MaxDados || M < 0 || M > CabecalhoModelo::MaxDadosP) return false;
+  if ((N > 0 && dados == nullptr) || (M > 0 && dadosP == nullptr)) return false;
   if (W.Nrows() != N) W.ReSize(0, 0);
 
   // The elements are counted before the header goes out, so the header is
@@ -129,8 +136,8 @@ bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado
   plat::GravacaoSegura g(caminho);
   if (!g.Aberta()) return false;
   if (!g.Escreve(cab->bytes, CabecalhoModelo::Tamanho)) return false;
-  if (dados != nullptr && N > 0 && !g.Escreve(dados, std::size_t(N) * dado::Tamanho)) return false;
-  if (dadosP != nullptr && M > 0 && !g.Escreve(dadosP, std::size_t(M) * dadoP::Tamanho)) return false;
+  if (N > 0 && !g.Escreve(dados, std::size_t(N) * dado::Tamanho)) return false;
+  if (M > 0 && !g.Escreve(dadosP, std::size_t(M) * dadoP::Tamanho)) return false;
   if (!pesos.empty() && !g.Escreve(pesos.data(), pesos.size() * sizeof(pesoW))) return false;
   return g.Confirma();
 }

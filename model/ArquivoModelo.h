@@ -19,6 +19,12 @@ long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos);
 // model is calculated and W is not rebuilt from the coordinates.
 bool LeElementosW(const CabecalhoModelo& cab);
 
+// Whether the file at `caminho` can hold what `cab` announces: counts within
+// their limits and a length that covers the records (and the stored W
+// elements). The opener refuses a file that fails it with string 3044
+// "Formato de arquivo inválido!".
+bool ArquivoModeloValido(const QString& caminho, const CabecalhoModelo& cab);
+
 // Reads exactly the 583,248 header bytes; fails on a null buffer, a short
 // file, or counts out of their limits (a damaged file).
 bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab);
@@ -31,9 +37,11 @@ bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado*
                        dadoP* dadosP, NEWMAT::Matrix& W);
 
 // Writes the whole file through a temporary file that replaces the model only
-// when complete, so a failed write keeps the old file. A null array writes
-// none of its records. A W without N rows is emptied; when W elements are
-// stored the header's element count becomes the number written.
+// when complete, so a failed write keeps the old file. A null array is
+// accepted only when the header counts no record of its kind (a new model):
+// writing the header without the records it counts would lose them. A W
+// without N rows is emptied; when W elements are stored the header's element
+// count becomes the number written.
 bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado* dados,
                         const dadoP* dadosP, NEWMAT::Matrix& W);
 

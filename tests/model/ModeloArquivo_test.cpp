@@ -93,12 +93,34 @@ TEST_F(ArquivoModelo, RoundTripIsByteExactAndCountsElements) {
   EXPECT_EQ(LeArquivo(p2), arquivo);
 }
 
+TEST_F(ArquivoModelo, AnIntactFileIsValid) {
+  ModeloPequeno m;
+  const QString p = Caminho("m.tsn");
+  ASSERT_TRUE(GravaArquivoModelo(p, m.cab.get(), m.dados.data(), m.dadosP.data(), m.W));
+  EXPECT_TRUE(ArquivoModeloValido(p, *m.cab));
+  EXPECT_FALSE(ArquivoModeloValido(Caminho("nao-existe.tsn"), *m.cab));
+}
+
 TEST_F(ArquivoModelo, EmptyModelIsTheHeaderAlone) {
   auto cab = NovoCabecalho(2, 0, 0);
   NEWMAT::Matrix W;
   const QString p = Caminho("vazio.tsn");
   ASSERT_TRUE(GravaArquivoModelo(p, cab.get(), nullptr, nullptr, W));
   EXPECT_EQ(LeArquivo(p).size(), H);
+}
+
+TEST_F(ArquivoModelo, MissingRecordArraysNeverTruncateTheRecords) {
+  ModeloPequeno m;
+  const QString p = Caminho("m.tsn");
+  ASSERT_TRUE(GravaArquivoModelo(p, m.cab.get(), m.dados.data(), m.dadosP.data(), m.W));
+  const QByteArray antes = LeArquivo(p);
+  EXPECT_FALSE(GravaArquivoModelo(p, m.cab.get(), nullptr, m.dadosP.data(), m.W));
+  EXPECT_FALSE(GravaArquivoModelo(p, m.cab.get(), m.dados.data(), nullptr, m.W));
+  EXPECT_EQ(LeArquivo(p), antes);
+  // Without appraisal records a null appraisal array is fine.
+  m.cab->SetNumDadosP(0);
+  ASSERT_TRUE(GravaArquivoModelo(p, m.cab.get(), m.dados.data(), nullptr, m.W));
+  EXPECT_EQ(LeArquivo(p).size(), H + 3 * 2512 + 2 * 16);
 }
 
 TEST_F(ArquivoModelo, ElementsFollowTheFlagsAndTheShapeOfW) {
@@ -223,6 +245,9 @@ TEST_P(ArquivoDanificado, IsRefused) {
 
   auto lido = std::make_unique<CabecalhoModelo>();
   EXPECT_EQ(LeCabecalhoModelo(p, lido.get()), GetParam().cabecalhoLido);
+  // The opener's check refuses every one of them before any record is read
+  // (the element cases are found when the elements are read).
+  if (std::strncmp(GetParam().nome, "Element", 7) != 0) EXPECT_FALSE(ArquivoModeloValido(p, c));
   // The records are refused even with the caller's own (damaged) header,
   // never read past the arrays.
   std::vector<dado> dados(3);
