@@ -1,5 +1,9 @@
 # The regression library Ostrimo.so: exports, dialogs and progress window over
 # the headless engine. Its button icons are embedded as :/regression/<id>.
+if(NOT TARGET regression_engine)
+  message(STATUS "Ostrimo.so waits for the regression engine")
+  return()
+endif()
 file(GLOB ostrimo_srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp ${CMAKE_CURRENT_LIST_DIR}/*.h)
 tarsolin_module(Ostrimo ${ostrimo_srcs})
 target_include_directories(Ostrimo PRIVATE ${PROJECT_SOURCE_DIR})
