@@ -308,9 +308,10 @@ void CMainFrame::JanelaAtivada(QMdiSubWindow* sub) {
   QWidget* janela = sub ? sub->widget() : nullptr;
   auto* alvo = dynamic_cast<AlvoComando*>(janela);
   auto* doc = alvo ? qobject_cast<CTarsolinDoc*>(alvo->DocumentoAlvo()) : nullptr;
-  if (doc && janela->objectName() == "JanelaModelo" && ModeloCorrente != doc) {
+  if (doc && janela->objectName() == "JanelaModelo" && sub != ultimaAtivada_) {
     // A model's main window became active: the panes follow it.
     ModeloCorrente = doc;
+    ultimaAtivada_ = sub;
     AplicaLayoutNormal();
     RoteadorComandos::Instancia().Posta(ID_ATUALIZA_RESULTADOS);
     RoteadorComandos::Instancia().Posta(ID_AJUSTA_LISTA);

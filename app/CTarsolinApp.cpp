@@ -84,6 +84,7 @@ CTarsolinApp::CTarsolinApp(QObject* parent) : QObject(parent) {
 }
 
 CTarsolinApp::~CTarsolinApp() {
+  delete frame_;  // the windows go before the documents they show
   if (servicos_) CTarsolinDoc::DefineServicos(nullptr);
   for (CTarsolinDoc* d : documentos_) delete d;
   if (instancia == this) instancia = nullptr;

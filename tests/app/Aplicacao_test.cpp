@@ -1,0 +1,414 @@
+// The application shell: measurement units, options, chart styles, frame
+// placement, welcome dialog, splash, dropped files and the command router.
+#include "AlvoComando.h"
+#include "CDlgTransparent.h"
+#include "CMainFrame.h"
+#include "CSplashWnd.h"
+#include "CTarsolinApp.h"
+#include "Comandos.h"
+#include "EstiloGrafico.h"
+#include "JanelaModeloBasica.h"
+#include "ModeloTeste.h"
+#include "RoteadorComandos.h"
+#include "UnidadesMedida.h"
+
+#include "model/CTarsolinDoc.h"
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+// ------------------------------------------------------------ units
+
+TEST(Medidas, LeituraDeTextos) {
+  CarregaUnidadesMedida();
+  struct Caso {
+    const char* texto;
+    int atual;       // unit when the text names none
+    bool aceito;
+    int twips;
+  };
+  const Caso casos[] = {
+      {"2,5 cm", 0, true, 1420},     {"72 pt", 1, true, 1440},    {"1 INCHES", 1, true, 1440},
+      {"1 inch", 1, true, 1440},     {"2\"", 1, true, 2880},      {"  3  pi ", 1, true, 720},
+      {"2,5", 1, true, 1420},        {"1,5", 0, true, 2160},      {"-1 cm", 0, true, -568},
+      {"0,3 cm", 0, true, 170},      {"1 xx", 1, false, 0},       {"", 1, false, 0},
+      {"cm", 1, false, 0},           {"2.5 cm", 1, false, 0},
+  };
+  for (const Caso& c : casos) {
+    int twips = -12345;
+    EXPECT_EQ(LeMedidaTexto(QString::fromUtf8(c.texto), c.atual, &twips), c.aceito) << c.texto;
+    if (c.aceito) EXPECT_EQ(twips, c.twips) << c.texto;
+  }
+}
+
+TEST(Medidas, EscritaComDecimaisArredondados) {
+  CarregaUnidadesMedida();
+  struct Caso {
+    int twips, decimais, unidade;
+    const char* texto;
+  };
+  const Caso casos[] = {
+      {1420, 2, 1, "2,5 cm"}, {1440, 2, 0, "1\""},     {1440, 2, 2, "72 pt"},   {568, 2, 1, "1 cm"},
+      {1700, 2, 1, "2,99 cm"}, {1703, 1, 1, "3 cm"},   {-1420, 2, 1, "-2,5 cm"}, {0, 2, 1, "0 cm"},
+      {100, 3, 4, "0,069in"},
+  };
+  for (const Caso& c : casos)
+    EXPECT_EQ(EscreveMedidaTexto(c.twips, c.decimais, c.unidade), QString::fromUtf8(c.texto)) << c.twips;
+  // Through the application: the current unit is the option "Units".
+  CTarsolinApp app;
+  app.Opcoes().Units = 1;
+  EXPECT_EQ(app.EscreveMedida(1420, 2), "2,5 cm");
+  int twips = 0;
+  EXPECT_TRUE(app.LeMedida("2,5", &twips));
+  EXPECT_EQ(twips, 1420);
+}
+
+// ------------------------------------------------------------ options
+
+class OpcoesTeste : public ::testing::Test {
+protected:
+  QSettings Nova(const QString& nome) { return QSettings(pasta.filePath(nome), QSettings::IniFormat); }
+  QTemporaryDir pasta;
+  const QRect tela{0, 0, 1024, 768};
+};
+
+TEST_F(OpcoesTeste, ConfiguracaoVaziaDaOsPadroes) {
+  QSettings s = Nova("vazia.ini");
+  CTarsolinApp app;
+  EstilosGraficos[3].corPontos = 0x123456;  // anything left over is replaced
+  app.LoadOptions(s, tela);
+  const OpcoesAplicacao& o = app.Opcoes();
+  EXPECT_EQ(o.WordSel, 1);
+  EXPECT_EQ(o.Units, CTarsolinApp::UnidadePadrao());
+  EXPECT_EQ(o.Maximized, 0);
+  EXPECT_EQ(o.FrameRect, Retangulo{});
+  EXPECT_EQ(o.PageMargin, (Retangulo{1700, 1440, 1700, 1440}));
+  const EstiloGrafico p = EstiloGrafico::Padrao();
+  for (const EstiloGrafico& e : EstilosGraficos) EXPECT_EQ(std::memcmp(&e, &p, sizeof p), 0);
+  EXPECT_EQ(p.corFinal, 0xFF6633);
+  EXPECT_EQ(p.corLinhas, 0x0099FF);
+  EXPECT_EQ(p.direcaoGradiente, 1);
+}
+
+TEST_F(OpcoesTeste, GravarERelerEIdentico) {
+  QSettings s = Nova("ida.ini");
+  CTarsolinApp app;
+  app.LoadOptions(s, tela);
+  app.Opcoes().WordSel = 0;
+  app.Opcoes().Units = 2;
+  app.Opcoes().Maximized = 1;
+  app.Opcoes().FrameRect = Retangulo{100, 100, 900, 700};
+  app.Opcoes().PageMargin = Retangulo{1, 2, 3, 4};
+  app.ObtemOpcoesDocumento(7).wrap = 2;
+  EstilosGraficos[15].reservado[2] = -7;  // fields nobody reads still round-trip
+  EstilosGraficos[0].corInicial = 0x00ABCDEF;
+  app.SaveOptions(s);
+
+  const QByteArray graficos = s.value("Options/Graficos").toByteArray();
+  ASSERT_EQ(graficos.size(), 1344);
+  EXPECT_EQ(s.value("Options/FrameRect").toByteArray().size(), 16);
+  EXPECT_EQ(s.value("Options/PageMargin").toByteArray(), QByteArray("\x01\0\0\0\x02\0\0\0\x03\0\0\0\x04\0\0\0", 16));
+  // Little-endian, 84 bytes a record.
+  EXPECT_EQ(graficos.mid(0, 4), QByteArray("\xEF\xCD\xAB\x00", 4));
+  EXPECT_EQ(graficos.mid(15 * 84 + 16 * 4 + 2 * 4, 4), QByteArray("\xF9\xFF\xFF\xFF", 4));
+
+  QSettings s2(s.fileName(), QSettings::IniFormat);
+  CTarsolinApp outra;
+  for (auto& e : EstilosGraficos) e = EstiloGrafico::Padrao();
+  outra.LoadOptions(s2, tela);
+  EXPECT_EQ(outra.Opcoes().WordSel, 0);
+  EXPECT_EQ(outra.Opcoes().Units, 2);
+  EXPECT_EQ(outra.Opcoes().Maximized, 1);
+  EXPECT_EQ(outra.Opcoes().FrameRect, (Retangulo{100, 100, 900, 700}));
+  EXPECT_EQ(outra.Opcoes().PageMargin, (Retangulo{1, 2, 3, 4}));
+  EXPECT_EQ(outra.ObtemOpcoesDocumento(7).wrap, 2);
+  EXPECT_EQ(ValorEstilosGraficos(), graficos);
+  QSettings s3(pasta.filePath("volta.ini"), QSettings::IniFormat);
+  outra.SaveOptions(s3);
+  for (const char* chave : {"Options/WordSel", "Options/Units", "Options/Maximized", "Options/FrameRect",
+                            "Options/PageMargin", "Options/Graficos", "Text/Wrap", "RTF/Wrap", "Word6/Wrap",
+                            "Write/Wrap"})
+    EXPECT_EQ(s3.value(chave), s.value(chave)) << chave;
+}
+
+TEST_F(OpcoesTeste, GraficosCurtoDaOsPadroes) {
+  QSettings s = Nova("curto.ini");
+  s.setValue("Options/Graficos", QByteArray(1000, '\x11'));
+  CTarsolinApp app;
+  app.LoadOptions(s, tela);
+  const EstiloGrafico p = EstiloGrafico::Padrao();
+  for (const EstiloGrafico& e : EstilosGraficos) EXPECT_EQ(std::memcmp(&e, &p, sizeof p), 0);
+}
+
+TEST_F(OpcoesTeste, PosicaoForaDaTelaEsquecida) {
+  struct Caso {
+    const char* nome;
+    Retangulo r;
+    bool mantida;
+  };
+  const Caso casos[] = {
+      {"dentro", {100, 100, 900, 700}, true},
+      {"parcial", {1000, 100, 1600, 700}, true},       // 24 pixels still on the screen
+      {"borda", {1018, 100, 1600, 700}, false},        // 6 pixels wide on the screen
+      {"fora", {2000, 2000, 2600, 2500}, false},
+      {"negativa", {-900, -700, -100, -100}, false},
+  };
+  for (const Caso& c : casos) {
+    QSettings s = Nova(QString(c.nome) + ".ini");
+    s.setValue("Options/FrameRect", c.r.Bytes());
+    CTarsolinApp app;
+    app.LoadOptions(s, tela);
+    EXPECT_EQ(app.Opcoes().FrameRect, c.mantida ? c.r : Retangulo{}) << c.nome;
+  }
+}
+
+TEST(Moldura, PosicaoSalvaSoComOsDoisCantosNaTela) {
+  const QSize tela(1024, 768);
+  EXPECT_TRUE(CMainFrame::PosicaoValida(Retangulo{100, 100, 900, 700}, tela));
+  EXPECT_FALSE(CMainFrame::PosicaoValida(Retangulo{100, 100, 1100, 700}, tela));
+  EXPECT_FALSE(CMainFrame::PosicaoValida(Retangulo{}, tela));
+  EXPECT_FALSE(CMainFrame::PosicaoValida(Retangulo{100, 100, 100, 700}, tela));
+}
+
+// ------------------------------------------------------------ welcome dialog and splash
+
+TEST(BoasVindas, Botao1011PostaUltimoEditadoEDepoisProjetar) {
+  std::vector<int> despachados;
+  auto conexao = QObject::connect(&RoteadorComandos::Instancia(), &RoteadorComandos::comandoDespachado,
+                                  [&](int id, bool) { despachados.push_back(id); });
+  plat::RoteiroPara("dlg549", [](QDialog& d) { plat::Pressiona(d, 1011); });
+  CDlgTransparent dlg;
+  EXPECT_EQ(plat::ExecutaDialogo(dlg), QDialog::Accepted);
+  EXPECT_TRUE(despachados.empty());  // posted, not run inside the dialog
+  QCoreApplication::processEvents();
+  QObject::disconnect(conexao);
+  EXPECT_EQ(despachados, (std::vector<int>{ID_FILE_MRU_FILE1, ID_PROJETAR}));
+}
+
+TEST(BoasVindas, BotoesETextos) {
+  CDlgTransparent dlg;
+  EXPECT_EQ(dlg.windowTitle(), "Bem Vindo ao Tarsolin Windows");
+  const std::pair<int, const char*> botoes[] = {{1008, "Criar Novo Modelo"}, {1009, "Abrir Modelo"},
+                                                {1010, "Abrir Último Editado"}, {1011, "Abrir Projeção Valores"},
+                                                {1007, "Importar Banco de Dados"}, {1006, "Ajuda On Line"},
+                                                {1, "Fechar"}};
+  for (const auto& [id, texto] : botoes) {
+    auto* b = qobject_cast<QAbstractButton*>(plat::Controle(dlg, id));
+    ASSERT_NE(b, nullptr) << id;
+    EXPECT_EQ(b->text(), QString::fromUtf8(texto));
+  }
+}
+
+// Records the keys it receives.
+class Alvo : public QWidget {
+public:
+  int teclas = 0;
+protected:
+  void keyPressEvent(QKeyEvent*) override { ++teclas; }
+};
+
+TEST(Splash, TeclaDuranteOSplashEEngolida) {
+  Alvo alvo;
+  alvo.show();
+  CSplashWnd::SetSplashEnabled(true);
+  CSplashWnd::OpenSplash(&alvo);
+  ASSERT_NE(CSplashWnd::Atual(), nullptr);
+  QTest::keyClick(&alvo, Qt::Key_A);
+  EXPECT_EQ(alvo.teclas, 0);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(CSplashWnd::Atual(), nullptr);
+  QTest::keyClick(&alvo, Qt::Key_B);  // once hidden, keys pass again
+  EXPECT_EQ(alvo.teclas, 1);
+}
+
+TEST(Splash, SomeSozinhoDepoisDe950ms) {
+  QWidget dono;
+  CSplashWnd::SetSplashEnabled(true);
+  CSplashWnd::OpenSplash(&dono);
+  ASSERT_NE(CSplashWnd::Atual(), nullptr);
+  QTest::qWait(500);
+  EXPECT_NE(CSplashWnd::Atual(), nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([] { return CSplashWnd::Atual() == nullptr; }, 2000));
+}
+
+// ------------------------------------------------------------ start-up, drops and routing
+
+class InicioTeste : public ::testing::Test {
+protected:
+  void SetUp() override {
+    qputenv("XDG_RUNTIME_DIR", pasta.path().toLocal8Bit());  // no other instance to ask
+    plat::DefineModoRoteiro(true);
+    plat::LimpaRoteiros();
+  }
+  void TearDown() override {
+    plat::LimpaRoteiros();
+    CTarsolinApp::DefineFabricaJanelaModelo({});
+  }
+  QString Modelo(const QString& nome, int N) {
+    teste::Modelo m(N, 0);
+    const QString c = pasta.filePath(nome);
+    EXPECT_TRUE(m.Grava(c));
+    return c;
+  }
+  QTemporaryDir pasta;
+};
+
+TEST_F(InicioTeste, BoasVindasSoComLinhaDeComandoVazia) {
+  for (bool comArquivo : {false, true}) {
+    int mostrado = 0;
+    plat::RoteiroPara("dlg549", [&](QDialog& d) { ++mostrado; d.reject(); });
+    CTarsolinApp app;
+    const QString arquivo = Modelo("inicio.tsn", 2);
+    ASSERT_TRUE(app.InitInstance(comArquivo ? QStringList{arquivo} : QStringList{}));
+    EXPECT_EQ(mostrado, comArquivo ? 0 : 1) << comArquivo;
+    plat::LimpaRoteiros();
+    if (comArquivo) {
+      // The file named on the command line opens right after start-up.
+      EXPECT_TRUE(QTest::qWaitFor([&] { return app.Documentos().size() == 1; }, 2000));
+      EXPECT_EQ(app.MainFrame()->Mdi()->subWindowList().size(), 1);
+    }
+    app.MainFrame()->close();
+  }
+}
+
+TEST_F(InicioTeste, SoltarTresArquivosAbreOPrimeiro) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  const QString a = Modelo("a.tsn", 2), b = Modelo("b.tsn", 3), c = Modelo("c.tsn", 4);
+  QMimeData dados;
+  dados.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(c)});
+  QDropEvent solta(QPointF(10, 10), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+  plat::GravadorMensagens msgs;
+  QDragEnterEvent entra(QPoint(10, 10), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(app.MainFrame(), &entra);
+  EXPECT_TRUE(entra.isAccepted());
+  QApplication::sendEvent(app.MainFrame(), &solta);
+  EXPECT_EQ(msgs.Textos(), QStringList{});
+  ASSERT_EQ(app.Documentos().size(), 1u);
+  EXPECT_EQ(app.Documentos()[0]->GetPathName(), a);
+  app.MainFrame()->close();
+}
+
+// A view that handles 32831 and enables bold, and records what reaches it.
+class VistaTeste : public QWidget, public AlvoComando {
+public:
+  explicit VistaTeste(CTarsolinDoc* d) : doc(d) { setObjectName("JanelaModelo"); }
+  bool OnCmdMsg(int id) override { recebidos.push_back(id); return id == 32831; }
+  bool TemComando(int id) const override { return id == 32831; }
+  bool OnUpdateCmd(int id, EstadoComando& e) override {
+    if (id != 32805) return false;
+    e.habilitado = true;
+    e.marcado = true;
+    return true;
+  }
+  QObject* VistaAtiva() override { return this; }
+  QObject* DocumentoAlvo() override { return doc; }
+  void OnCorFormatacao(unsigned cor, int comando) override { cores.emplace_back(cor, comando); }
+  CTarsolinDoc* doc;
+  std::vector<int> recebidos;
+  std::vector<std::pair<unsigned, int>> cores;
+};
+
+TEST_F(InicioTeste, RoteadorPercorreVistaDocumentoMolduraEAplicacao) {
+  VistaTeste* vista = nullptr;
+  CTarsolinApp::DefineFabricaJanelaModelo([&](CTarsolinDoc* d) { return vista = new VistaTeste(d); });
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  CMainFrame* frame = app.MainFrame();
+  RoteadorComandos& r = RoteadorComandos::Instancia();
+
+  // Without a model: the model menus are hidden, model commands disabled.
+  auto menuVisivel = [&](const QString& titulo) {
+    for (QAction* a : frame->menuBar()->actions())
+      if (a->text() == titulo) return a->isVisible();
+    return false;
+  };
+  EXPECT_FALSE(menuVisivel("&Modelo"));
+  EXPECT_FALSE(r.Estado(32831).habilitado);
+  EXPECT_FALSE(r.Estado(ID_FILE_SAVE).habilitado);
+  EXPECT_TRUE(r.Estado(ID_FILE_OPEN).habilitado);
+  EXPECT_FALSE(r.Estado(32805).habilitado);  // the frame disables bold unless a view enables it
+
+  ASSERT_NE(app.OpenDocumentFile(Modelo("rota.tsn", 3)), nullptr);
+  ASSERT_NE(vista, nullptr);
+  // Activating the model's window posts the pane refreshes, once, in their order.
+  QCoreApplication::processEvents();
+  EXPECT_EQ(vista->recebidos, (std::vector<int>{ID_ATUALIZA_RESULTADOS, ID_AJUSTA_LISTA, ID_ATUALIZA_PAINEL_DADOS}));
+  EXPECT_FALSE(frame->Painel(59507)->isHidden());  // the normal layout
+  EXPECT_TRUE(menuVisivel("&Modelo"));
+  EXPECT_TRUE(r.Estado(32831).habilitado);
+  EXPECT_TRUE(r.Estado(ID_FILE_SAVE).habilitado);   // answered by the document
+  EXPECT_TRUE(r.Estado(32805).habilitado);
+  EXPECT_TRUE(r.Estado(32805).marcado);
+  EXPECT_FALSE(r.Estado(32999).habilitado);         // nobody handles it
+
+  vista->recebidos.clear();
+  EXPECT_TRUE(r.Despacha(32831));
+  EXPECT_TRUE(r.Despacha(ID_WINDOW_CASCADE));       // reaches the frame after the view declined
+  EXPECT_FALSE(r.Despacha(32999));
+  EXPECT_EQ(vista->recebidos, (std::vector<int>{32831, ID_WINDOW_CASCADE, 32999}));
+  EXPECT_TRUE(frame->Acao(32831)->isEnabled());
+
+  // The formatting bar's colour: text colour for 32806, back colour otherwise; passed on unchanged.
+  frame->MensagemCor(0x0000FF, 32806);
+  frame->MensagemCor(0x00FF00, 32800);
+  EXPECT_EQ(frame->CorTexto(), 0x0000FFu);
+  EXPECT_EQ(frame->CorFundo(), 0x00FF00u);
+  EXPECT_EQ(vista->cores, (std::vector<std::pair<unsigned, int>>{{0x0000FF, 32806}, {0x00FF00, 32800}}));
+
+  // Posted commands run later, in the order posted.
+  QCoreApplication::processEvents();
+  vista->recebidos.clear();
+  r.Posta(32998);
+  r.Posta(32831);
+  EXPECT_TRUE(vista->recebidos.empty());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(vista->recebidos, (std::vector<int>{32998, 32831}));
+  frame->close();
+}
+
+TEST_F(InicioTeste, PaineisELayouts) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  CMainFrame* f = app.MainFrame();
+  QCoreApplication::processEvents();
+  const std::pair<int, const char*> paineis[] = {
+      {59507, "Dados"}, {32923, "Resultados RL"}, {32924, "Resultados RE"}, {32921, "Lista de Dados"}};
+  for (const auto& [id, titulo] : paineis) {
+    ASSERT_NE(f->Painel(id), nullptr);
+    EXPECT_EQ(f->Painel(id)->windowTitle(), titulo);
+  }
+  // Tool bars in their order.
+  QStringList barras;
+  for (QToolBar* b : f->findChildren<QToolBar*>()) barras << b->objectName();
+  EXPECT_EQ(barras, (QStringList{"100", "2005", "2000", "2007", "2006"}));
+  // Preview layout at start: "Resultados RL" and "Dados" hidden.
+  EXPECT_TRUE(f->Painel(59507)->isHidden());
+  EXPECT_TRUE(f->Painel(32923)->isHidden());
+  EXPECT_FALSE(f->Painel(32924)->isHidden());
+  f->AplicaLayoutNormal();
+  EXPECT_FALSE(f->Painel(59507)->isHidden());
+  EXPECT_FALSE(f->Painel(32923)->isHidden());
+  EXPECT_TRUE(f->Painel(32921)->isHidden());
+  EXPECT_EQ(f->tabifiedDockWidgets(f->Painel(59507)).size(), 2);
+  f->AplicaLayoutPreview();
+  EXPECT_TRUE(f->Painel(59507)->isHidden());
+  f->close();
+}
+
+}  // namespace
