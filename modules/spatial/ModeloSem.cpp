@@ -27,9 +27,10 @@ ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
     const NEWMAT::Matrix XsXs = Xs.t() * Xs;
     b = XsXs.i() * (Xs.t() * ys);
     const NEWMAT::ColumnVector e = y - X * b;
+    const NEWMAT::ColumnVector We = ProdutoW(W, e);
     const double anterior = lambda;
     const ResultadoMinimo min = MinimizaNoIntervalo(opcoes.inferior, opcoes.superior, opcoes.maxIteracoes,
-        [&](double l) { return LogVerossimilhancaSem(l, e, W, G); });
+        [&](double l) { return LogVerossimilhancaSem(l, e, We, G); });
     lambda = min.x;
     res.avaliacoes = min.avaliacoes;
     ++res.passes;

@@ -43,6 +43,13 @@ double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const
   return (n * 0.5) * std::log(Quadrado(a) / n) - G.LogDet(lambda);
 }
 
+double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const NEWMAT::ColumnVector& We,
+                             const ProvedorLogDeterminante& G) {
+  const int n = e.Nrows();
+  const NEWMAT::ColumnVector a = e - lambda * We;
+  return (n * 0.5) * std::log(Quadrado(a) / n) - G.LogDet(lambda);
+}
+
 double LogVerossimilhancaCompletaSar(const NEWMAT::ColumnVector& beta, double rho, double sigma2,
                                      const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
                                      const ProvedorLogDeterminante& G) {

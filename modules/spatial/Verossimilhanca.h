@@ -14,6 +14,10 @@ double LogVerossimilhancaSar(double rho, const ProvedorLogDeterminante& G, doubl
 // (n/2)·ln(a'a/n) − ln|I − λW| with a = e − λ·W·e.
 double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const NEWMAT::Matrix& W,
                              const ProvedorLogDeterminante& G);
+// The same with W·e formed once by the caller, since e is fixed during a
+// minimisation: a = e − λ·We gives the same numbers without a product per trial.
+double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const NEWMAT::ColumnVector& We,
+                             const ProvedorLogDeterminante& G);
 // Lag model: e = y − Xβ − ρ·Wy.
 double LogVerossimilhancaCompletaSar(const NEWMAT::ColumnVector& beta, double rho, double sigma2,
                                      const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,

@@ -7,6 +7,7 @@
 #include "ModeloSar.h"
 #include "ModeloSem.h"
 #include "ProgressoFalso.h"
+#include "Verossimilhanca.h"
 #include "platform/Mensagem.h"
 
 #include <gtest/gtest.h>
@@ -229,4 +230,33 @@ TEST(CalculoEspacial, RefusalsAndFailuresLeaveTheHeaderUnchanged) {
       EXPECT_TRUE(Imagem(*cab) == antes) << c.nome;
       EXPECT_EQ(X.Ncols(), c.colunasDepois) << c.nome;
     }
+}
+
+TEST(Verossimilhanca, ConcentratedObjectivesAgainstDirectFormulas) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const NEWMAT::Matrix W = Normalizada(f.W);
+  const LogDeterminanteExato G(W);
+  const int n = f.y.Nrows();
+  const NEWMAT::ColumnVector e = f.y - 30.0;
+  const NEWMAT::ColumnVector We = W * e;
+  for (double l : {-0.5, 0.0, 0.3, 0.8}) {
+    const NEWMAT::ColumnVector a = e - l * We;
+    const double direto = 0.5 * n * std::log(NEWMAT::DotProduct(a, a) / n) - G.LogDet(l);
+    EXPECT_NEAR(LogVerossimilhancaSem(l, e, W, G), direto, 1e-9 * std::fabs(direto));
+    EXPECT_EQ(LogVerossimilhancaSem(l, e, We, G), LogVerossimilhancaSem(l, e, W, G));
+    // Lag: z = e0'e0 − 2ρ·ed'e0 + ρ²·ed'ed with e0 = e, ed = We.
+    const double sar = LogVerossimilhancaSar(l, G, NEWMAT::DotProduct(e, e), NEWMAT::DotProduct(We, We),
+                                             NEWMAT::DotProduct(We, e), n);
+    EXPECT_NEAR(sar, direto, 1e-9 * std::fabs(direto));
+  }
+  // Full lag likelihood at ρ = 0 with e'e = nσ²: ln|I| − (n/2)·ln(2πσ²) − n/2.
+  NEWMAT::Matrix X(n, 1);
+  X = 1.0;
+  NEWMAT::ColumnVector beta(1);
+  beta(1) = 30.0;
+  const double s2 = NEWMAT::DotProduct(e, e) / n;
+  EXPECT_NEAR(LogVerossimilhancaCompletaSar(beta, 0.0, s2, f.y, X, W, G),
+              -0.5 * n * std::log(2.0 * M_PI * s2) - 0.5 * n, 1e-9 * n);
+  EXPECT_NEAR(LogVerossimilhancaCompletaSem(beta, 0.0, s2, f.y, X, W, G),
+              -0.5 * n * std::log(2.0 * M_PI * s2) - 0.5 * n, 1e-9 * n);
 }
