@@ -326,3 +326,22 @@ TEST(BuscaGeral, ProgressoEMelhorCriterio) {
   EXPECT_TRUE(std::is_sorted(progresso.melhores.begin(), progresso.melhores.end()));
   EXPECT_DOUBLE_EQ(progresso.melhores.back(), lista[0].criterio);
 }
+
+// The simplified method's count, (k - c - 1)·m² - (k - c - 2)·m + m, scales the bar.
+TEST(BuscaSimplificada, ContagemDaBarra) {
+  const auto v = testes::DadosPositivos(3, 30, 11);
+  ProgressoGravado progresso;
+  BuscaTransformacoes busca;
+  ListaEquacoes lista;
+  ASSERT_EQ(busca.Executa({3, 30, v.data()}, Opcoes(2, {1, 2}), &lista, &progresso), BuscaTransformacoes::Concluida);
+  EXPECT_EQ(busca.Combinacoes(), 8.0);
+  EXPECT_EQ(busca.Iteracoes(), 7.0);
+  ASSERT_FALSE(progresso.posicoes.empty());
+  EXPECT_EQ(progresso.posicoes.back(), 35);  // floor(7 / 8 · 40)
+  // a fixed position counts out: 13 positions, one fixed, all codes
+  auto w = testes::DadosPositivos(13, 30, 2);
+  w[0] = -1.0;
+  auto o = TodosCodigos(2);
+  ASSERT_EQ(busca.Executa({13, 30, w.data()}, o, &lista), BuscaTransformacoes::Concluida);
+  EXPECT_EQ(busca.Combinacoes(), 11.0 * 49 - 10.0 * 7 + 7);
+}

@@ -252,3 +252,21 @@ TEST(EstatisticasEquacao, LongleyCertificado) {
   ExpectRelativo(res.s, sd, 1e-9, "residual standard deviation");
   ExpectRelativo(res.f, fcert, 1e-9, "F");
 }
+
+TEST(EstatisticasEquacao, OrdemDasLinhas) {
+  struct Caso { const char* nome; double valor, residuo; int codigo; double chave; };
+  const Caso casos[] = {
+      {"raw value", 4.0, 0.5, 0, 4.0},
+      {"ln less the residual", std::exp(2.0), 0.25, 3, 1.75},
+      {"1/x", 4.0, 0.0, 2, 0.25},
+      {"code outside 2..7 as x", 4.0, 1.0, 9, 3.0},
+  };
+  for (const auto& c : casos)
+    EXPECT_DOUBLE_EQ(ChaveOrdem(c.valor, c.residuo, c.codigo), c.chave) << c.nome;
+  EXPECT_EQ(ComparaLinhasOrdem(1.0, 2.0), -1);
+  EXPECT_EQ(ComparaLinhasOrdem(2.0, 1.0), 1);
+  EXPECT_EQ(ComparaLinhasOrdem(2.0, 2.0), 0);
+  EXPECT_EQ(ComparaLinhasOrdem(std::nan(""), 1e300), 1);
+  EXPECT_EQ(ComparaLinhasOrdem(-1e300, std::nan("")), -1);
+  EXPECT_EQ(ComparaLinhasOrdem(std::nan(""), std::nan("")), 0);
+}

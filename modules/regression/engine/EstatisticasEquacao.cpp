@@ -18,6 +18,19 @@ double CorrelacaoComSinal(long double r2) {
 }
 }  // namespace
 
+double ChaveOrdem(double valor, double residuo, int codigo) {
+  if (codigo == 0)
+    return valor;
+  return TransformaCodigo(valor, codigo >= 2 && codigo <= 7 ? codigo : 1) - residuo;
+}
+
+int ComparaLinhasOrdem(double a, double b) {
+  const bool na = std::isnan(a), nb = std::isnan(b);
+  if (na || nb)
+    return na == nb ? 0 : (na ? 1 : -1);
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
 EstatisticasEquacao::Estado EstatisticasEquacao::Calcula(const DadosBusca& dados, const int* codigos,
                                                          int criterio, OrdenacaoDW& ordem,
                                                          TabelasEstatisticas& tabelas,
@@ -96,24 +109,12 @@ EstatisticasEquacao::Estado EstatisticasEquacao::Calcula(const DadosBusca& dados
     ordem.codigo = ordem.posicao == k - 1 ? dig[k - 1] : 0;
     const double* x = dados.valores + std::size_t(ordem.posicao) * n;
     std::vector<double> chave(n);
-    for (int i = 0; i < n; ++i) {
-      if (ordem.codigo == 0)
-        chave[i] = x[i];
-      else {
-        const int c2 = ordem.codigo >= 2 && ordem.codigo <= 7 ? ordem.codigo : 1;
-        chave[i] = TransformaCodigo(x[i], c2) - res.residuos[i];
-      }
-    }
+    for (int i = 0; i < n; ++i)
+      chave[i] = ChaveOrdem(x[i], res.residuos[i], ordem.codigo);
     std::vector<int> linhas(n);
     std::iota(linhas.begin(), linhas.end(), 0);
-    std::stable_sort(linhas.begin(), linhas.end(), [&](int p, int q) {
-      const double a1 = chave[p], a2 = chave[q];
-      if (std::isnan(a1))
-        return false;
-      if (std::isnan(a2))
-        return true;
-      return a1 < a2;
-    });
+    std::stable_sort(linhas.begin(), linhas.end(),
+                     [&](int p, int q) { return ComparaLinhasOrdem(chave[p], chave[q]) < 0; });
     long double num = 0.0L, den = 0.0L;
     for (int i = 0; i < n; ++i) {
       const long double r = res.residuos[linhas[i]];

@@ -27,6 +27,14 @@ struct OrdenacaoDW {
   int codigo = -1;   // -1 test off; 0 raw values; otherwise that code applied, less the residual
 };
 
+// Key of a considered row in the Durbin-Watson order: with code 0 the raw value
+// of the ordering variable; otherwise that code applied (codes outside 2..7 as
+// "x") less the row's residual, for the dependent its fitted value.
+double ChaveOrdem(double valor, double residuo, int codigo);
+// Order of two keys: -1 first before second, 1 after, 0 equal; a key that is
+// not a number comes after every number.
+int ComparaLinhasOrdem(double a, double b);
+
 struct ResultadoEquacao {
   int codigos[60] = {};            // final code of every position
   double coeficiente[60] = {};     // regressors; the dependent's slot holds the intercept
