@@ -48,10 +48,18 @@ ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   res.logVerossimilhanca = LogVerossimilhancaCompletaSem(res.beta, lambda, s2, y, X, W, G);
   res.residuos = f;
 
-  // WB = W·(I − λW)⁻¹ and BI = (I − λW)⁻¹ = I + λ·WB.
+  // WB = W·(I − λW)⁻¹ and BI = (I − λW)⁻¹ = I + λ·WB; tr(BI'·WB) is summed
+  // element by element from BI_ij = δ_ij + λ·WB_ij without holding BI.
   const NEWMAT::Matrix WB = ResolveIdentidadeMenos(W, lambda);
-  NEWMAT::Matrix BI = lambda * WB;
-  for (int i = 1; i <= n; ++i) BI(i, i) += 1.0;
+  double trBItWB = 0.0;
+  {
+    const double* wb = WB.Store();
+    for (int i = 0; i < n; ++i)
+      for (int j = 0; j < n; ++j) {
+        const double x = wb[std::size_t(i) * n + j];
+        trBItWB += (lambda * x + (i == j ? 1.0 : 0.0)) * x;
+      }
+  }
   const double trWBtWB = TracoProdutoTransposta(WB, WB);
   const double inv = 1.0 / s2;
   const NEWMAT::Matrix BX = X - lambda * WX;
@@ -61,7 +69,7 @@ ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   Q.SubMatrix(1, p, 1, p) = inv * (BX.t() * BX);
   Q(p + 1, p + 1) = TracoProduto(WB, WB) + trWBtWB;
   Q(p + 2, p + 2) = n / (s2 * (s2 + s2));
-  Q(p + 1, p + 2) = Q(p + 2, p + 1) = -((lambda * trWBtWB - TracoProdutoTransposta(BI, WB)) * inv);
+  Q(p + 1, p + 2) = Q(p + 2, p + 1) = -((lambda * trWBtWB - trBItWB) * inv);
 
   NEWMAT::ColumnVector theta(p + 1);
   theta.Rows(1, p) = res.beta;
