@@ -255,6 +255,7 @@ void CMainFrame::CriaPaineis() {
   addDockWidget(Qt::RightDockWidgetArea, dados);
   tabifyDockWidget(dados, rl);
   tabifyDockWidget(dados, re);
+  dados->raise();  // "Dados" is the tab in front
   addDockWidget(Qt::BottomDockWidgetArea, lista);
   lista->hide();
   layoutNormal_ = saveState();

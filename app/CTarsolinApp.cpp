@@ -237,6 +237,7 @@ CTarsolinDoc* CTarsolinApp::OpenDocumentFile(const QString& caminho) {
   if (caminho.isEmpty()) return nullptr;
   if (CTarsolinDoc* d = DocumentoAberto(caminho)) {
     if (frame_) frame_->AtivaDocumento(d);
+    qCInfo(logDocumentos) << "ativado:" << d->GetPathName();
     return d;
   }
   auto* doc = new CTarsolinDoc(this);
