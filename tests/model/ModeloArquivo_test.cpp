@@ -247,7 +247,9 @@ TEST_P(ArquivoDanificado, IsRefused) {
   EXPECT_EQ(LeCabecalhoModelo(p, lido.get()), GetParam().cabecalhoLido);
   // The opener's check refuses every one of them before any record is read
   // (the element cases are found when the elements are read).
-  if (std::strncmp(GetParam().nome, "Element", 7) != 0) EXPECT_FALSE(ArquivoModeloValido(p, c));
+  if (std::strncmp(GetParam().nome, "Element", 7) != 0) {
+    EXPECT_FALSE(ArquivoModeloValido(p, c));
+  }
   // The records are refused even with the caller's own (damaged) header,
   // never read past the arrays.
   std::vector<dado> dados(3);
