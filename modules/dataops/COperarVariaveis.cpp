@@ -162,10 +162,23 @@ void COperarVariaveis::OnAplicar() {
     resultado = OperaVariaveis(c, r, op);
     return resultado == ResultadoOperacao::Feita;
   });
-  if (resultado == ResultadoOperacao::OperacaoIlegal)
-    plat::MessageBox(QStringLiteral("Operação matemática ilegal !"));
-  if (gravado) accept();
-  else reject();
+  if (gravado) {
+    accept();
+    return;
+  }
+  switch (resultado) {
+    case ResultadoOperacao::OperacaoIlegal:
+      // The whole operation is abandoned and the file keeps its content.
+      plat::MessageBox(QStringLiteral("Operação matemática ilegal !"));
+      reject();
+      break;
+    case ResultadoOperacao::SlotInvalido:
+    case ResultadoOperacao::LimiteVariaveis:
+      break;  // nothing was changed; the user may choose again
+    case ResultadoOperacao::Feita:
+      reject();  // the file could not be read or written (already reported)
+      break;
+  }
 }
 
 }  // namespace palvedo

@@ -10,6 +10,8 @@
 #include "platform/TabelaTextos.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
+#include <QFocusEvent>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -118,6 +120,11 @@ TEST_F(Palvedo, CadaOrdinalAbreSeuDialogoEFecharNaoMudaNada) {
     plat::RoteiroPara(QString::fromLatin1(k.dialogo), [&](QDialog& d) {
       aberto = true;
       EXPECT_EQ(d.windowTitle(), QString::fromUtf8(k.titulo));
+      // OK and Close are image buttons in the exclude and operate-on-records dialogs.
+      const bool imagem = k.ordinal == 1 || k.ordinal == 3;
+      for (int id : {1, 2})
+        EXPECT_EQ(QString::fromLatin1(plat::Controle(d, id)->metaObject()->className()) == "CHoverButton", imagem)
+            << k.dialogo << " " << id;
       plat::Pressiona(d, 2);
       if (k.perguntaCancelar) {
         EXPECT_TRUE(d.isVisible()) << k.dialogo;
@@ -267,7 +274,8 @@ TEST_F(Palvedo, IncluirCom58AceitaDuasERecusaATerceira) {
   plat::GravadorMensagens mensagens(plat::IDYES);
   plat::RoteiroPara(QStringLiteral("dlg131"), [&](QDialog& d) {
     auto* nome = qobject_cast<QLineEdit*>(plat::Controle(d, 1000));
-    EXPECT_EQ(nome->maxLength(), 25);
+    QTest::keyClicks(nome, QStringLiteral("abcdefghijklmnopqrstuvwxyz0123"));
+    EXPECT_EQ(nome->text(), QStringLiteral("abcdefghijklmnopqrstuvwxy"));
     EXPECT_FALSE(plat::Habilitado(d, 1010));
     for (const char* t : {"Frente", "Fundos", "Terceira"}) {
       nome->setText(QString::fromLatin1(t));
@@ -389,7 +397,16 @@ TEST_F(Palvedo, IncluirDoCatalogoPorTipoDeImovel) {
     EXPECT_EQ(comuns->count(), 0);
     for (int i = 0; i < 5; ++i) seta->stepBy(-1);
     EXPECT_EQ(plat::Texto(d, 1006), QStringLiteral("Variáveis - Casas"));
+    // Enter on the common list with nothing chosen adds nothing.
+    comuns->clearSelection();
+    comuns->setCurrentItem(nullptr);
+    QTest::keyClick(comuns, Qt::Key_Return);
+    EXPECT_EQ(plat::Texto(d, 1016), QStringLiteral("0"));
     comuns->setCurrentRow(1);
+    // Entering the list shows the chosen name in the edit.
+    QFocusEvent entrada(QEvent::FocusIn);
+    QApplication::sendEvent(comuns, &entrada);
+    EXPECT_EQ(plat::Texto(d, 1000), QStringLiteral("Área construída"));
     QTest::keyClick(comuns, Qt::Key_Return);
     EXPECT_EQ(plat::Texto(d, 1016), QStringLiteral("1"));
     plat::Pressiona(d, 1);
@@ -494,6 +511,34 @@ TEST_F(Palvedo, OperarDadosExcluir2e4DeixaOsPesosDe1_3e5) {
       if (a != c) esperados.insert({10.0 * mantidos[a] + mantidos[c], a + 1, c + 1});
   EXPECT_EQ(pesos, esperados);
   ConfereResultadosAnulados(b);
+}
+
+TEST_F(Palvedo, ParametrosMostradosComQuatroDecimaisAoSairDaEdicao) {
+  struct Caso {
+    const char* dialogo;
+    int ordinal, edicao;
+    const char* digitado;
+    const char* mostrado;
+  } casos[] = {
+      {"dlg148", 3, 1000, "12.5", "12,0000      "},
+      {"dlg148", 3, 1000, "-3,14159", "-3,1416      "},
+      {"dlg148", 3, 1002, "abc", "0,0000       "},
+      {"dlg146", 4, 1000, "1234567,891", "1234567,8910 "},
+  };
+  ModeloTeste m = ModeloTeste::Cria(3, 1, 0);
+  Grava(m);
+  for (const Caso& k : casos) {
+    plat::GravadorMensagens mensagens(plat::IDYES);
+    plat::RoteiroPara(QString::fromLatin1(k.dialogo), [&](QDialog& d) {
+      plat::DefineTexto(d, k.edicao, QString::fromLatin1(k.digitado));
+      QFocusEvent saida(QEvent::FocusOut);
+      QApplication::sendEvent(plat::Controle(d, k.edicao), &saida);
+      EXPECT_EQ(plat::Texto(d, k.edicao), QString::fromLatin1(k.mostrado)) << k.digitado;
+      plat::Pressiona(d, 2);
+    });
+    EXPECT_EQ(Chama(k.ordinal), 0);
+  }
+  EXPECT_TRUE(Inalterado());
 }
 
 TEST_F(Palvedo, OperarDadosConfirmacaoNaoDeixaODialogo) {
