@@ -67,7 +67,7 @@ public:
   };
   static constexpr int NumJanelas = 10;
   // W is N x N; past this many records it is refused instead of exhausting memory.
-  static constexpr int MaxRegistrosW = 12000;
+  static constexpr int MaxRegistrosW = 10000;
 
   explicit CTarsolinDoc(QObject* parent = nullptr);
   ~CTarsolinDoc() override;

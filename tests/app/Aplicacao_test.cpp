@@ -8,6 +8,7 @@
 #include "Comandos.h"
 #include "EstiloGrafico.h"
 #include "JanelaModeloBasica.h"
+#include "ListaArquivosRecentes.h"
 #include "ModeloTeste.h"
 #include "RoteadorComandos.h"
 #include "UnidadesMedida.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -409,6 +411,51 @@ TEST_F(InicioTeste, PaineisELayouts) {
   f->AplicaLayoutPreview();
   EXPECT_TRUE(f->Painel(59507)->isHidden());
   f->close();
+}
+
+TEST(ArquivosRecentes, CincoEntradasSemRepeticao) {
+  QTemporaryDir pasta;
+  ListaArquivosRecentes r;
+  for (int i = 0; i < 7; ++i) r.Adiciona(pasta.filePath(QString("m%1.tsn").arg(i)));
+  r.Adiciona(pasta.filePath("m3.tsn"));
+  QStringList esperado;
+  for (int i : {3, 6, 5, 4, 2}) esperado << pasta.filePath(QString("m%1.tsn").arg(i));
+  EXPECT_EQ(r.Entradas(), esperado);
+  QSettings s(pasta.filePath("r.ini"), QSettings::IniFormat);
+  r.Grava(s);
+  ListaArquivosRecentes outra;
+  outra.Carrega(s);
+  EXPECT_EQ(outra.Entradas(), esperado);
+  EXPECT_EQ(s.value("Recent File List/File1").toString(), esperado[0]);
+}
+
+TEST_F(InicioTeste, DialogoDeAbrirDevolveOTipoEscolhido) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  const QString arquivo = Modelo("escolhido.tsn", 2);
+  QStringList filtros;
+  plat::RoteiroPara("dlgArquivo", [&](QDialog& d) {
+    auto& f = static_cast<QFileDialog&>(d);
+    filtros = f.nameFilters();
+    f.selectFile(arquivo);
+    static_cast<QDialog&>(f).accept();
+  });
+  QString nome;
+  int tipo = -1;
+  ASSERT_TRUE(app.PedeNomeArquivo(nome, 61440, true, &tipo));
+  EXPECT_EQ(nome, arquivo);
+  EXPECT_EQ(tipo, 0);
+  EXPECT_EQ(filtros, (QStringList{"Tarsolin Windows (*.tsn)", "Kolmar Windows (*.kmr)", "Zelvar Windows (*.zlv)"}));
+  app.MainFrame()->close();
+}
+
+TEST_F(InicioTeste, ImportarSemOGerenciadorNaoDizNada) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  plat::GravadorMensagens msgs;
+  EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_IMPORTAR));
+  EXPECT_TRUE(msgs.Textos().isEmpty());
+  app.MainFrame()->close();
 }
 
 }  // namespace

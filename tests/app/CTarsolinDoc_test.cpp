@@ -399,6 +399,59 @@ TEST_F(DocumentoTeste, ConversaoPerguntaAntesDeSubstituirUmModeloExistente) {
   }
 }
 
+// A converted version-4 file whose model had an equation is recalculated once.
+class ServicosRecalculo : public ServicosDocumento {
+public:
+  bool ConverteFormatoAntigo(const QString&, const QString& destino, FormatoAntigo formato, bool& recalcular) override {
+    recalcular = formato == FormatoAntigo::Kolmar4;
+    Modelo m(2, 0);
+    m.cab->SetI32(CabecalhoModelo::OffEstadoCalculo, calculado ? 1 : 0);
+    return m.Grava(destino);
+  }
+  bool RecalculaEquacao(const QString& caminho) override {
+    recalculados << caminho;
+    return resultado;
+  }
+  void PostaComando(int c) override { postados.push_back(c); }
+  bool calculado = true, resultado = true;
+  QStringList recalculados;
+  std::vector<int> postados;
+};
+
+TEST_F(DocumentoTeste, ConversaoDaVersao4RecalculaAEquacao) {
+  struct Caso {
+    const char* nome;
+    const char* prefixo;
+    bool calculado, resultado;
+    bool abre;
+    int recalculos;
+  };
+  const Caso casos[] = {
+      {"versao4calculada", "Kolmar 4.0", true, true, true, 1},
+      {"versao4semcalculo", "Kolmar 4.0", false, true, true, 0},
+      {"versao4falha", "Kolmar 4.0", true, false, false, 1},
+      {"versao5", "Kolmar 5.4", true, true, true, 0},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nome);
+    ServicosRecalculo s;
+    s.calculado = caso.calculado;
+    s.resultado = caso.resultado;
+    CTarsolinDoc::DefineServicos(&s);
+    const QString antigo = Caminho(QString(caso.nome) + ".kmr");
+    QByteArray prefixo(caso.prefixo);
+    prefixo.resize(18, '\0');
+    ASSERT_TRUE(teste::GravaBytes(antigo, prefixo));
+    plat::GravadorMensagens msgs(plat::IDYES);
+    CTarsolinDoc doc;
+    EXPECT_EQ(doc.AbreArquivo(antigo), caso.abre);
+    EXPECT_EQ(s.recalculados.size(), caso.recalculos);
+    if (caso.recalculos) EXPECT_EQ(s.recalculados[0], Caminho(QString(caso.nome) + ".tsn"));
+    if (caso.abre) EXPECT_EQ(s.postados, std::vector<int>{32862});  // the model properties follow
+    EXPECT_EQ(msgs.Textos(), QStringList{plat::Texto(3011)});
+  }
+}
+
 // ------------------------------------------------------------ the sample model
 
 TEST_F(DocumentoTeste, ExemploBaltimoreAlteraUmValorESalva) {
