@@ -3,6 +3,8 @@
 // file and held whole in memory. It is kept as the byte image it is on disk;
 // fields are read and written through typed accessors at their offsets
 // (little-endian, as the file is), so reserved bytes round-trip unchanged.
+// The Off* constants name every field's offset; the most used fields also
+// have named getters and setters.
 #include <QString>
 #include <cstddef>
 #include <cstdint>
