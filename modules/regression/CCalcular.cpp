@@ -42,6 +42,7 @@ QListWidget* CriaLista(QWidget* pai, int id) {
   auto* l = new QListWidget(pai);
   l->setObjectName(QString::number(id));
   l->setSelectionMode(QAbstractItemView::SingleSelection);
+  l->setMaximumHeight(140);
   return l;
 }
 

@@ -86,6 +86,9 @@ TEST(CHoverButton, SetterCodes) {
   EXPECT_EQ(b.CaptureParentBackground(nullptr), 5);  // not in parent-background mode
   EXPECT_EQ(b.SetStateIcons(987654, CHoverButton::RepousoCinza), 1);  // no such resource
   EXPECT_TRUE(b.ImagemAtiva().isNull());
+  EXPECT_EQ(b.SetStateBitmaps(987654, 0, CHoverButton::RepousoCinza, 0), 1);
+  EXPECT_EQ(b.SetCursorResource(987654), 1);
+  EXPECT_EQ(b.SetCursorResource(0), 0);
 }
 
 TEST(CHoverButton, LinkKeepsAtMost259Bytes) {
@@ -243,6 +246,26 @@ TEST(CHoverButton, HintText) {
   EXPECT_EQ(b.EnableHint(false), 0);
   EXPECT_TRUE(b.toolTip().isEmpty());
   EXPECT_EQ(b.TextoDica(), QStringLiteral("Dica"));
+}
+
+TEST(CHoverButton, ParentBackgroundReplacesFace) {
+  QWidget pai;
+  pai.resize(100, 60);
+  QPalette pal = pai.palette();
+  pal.setColor(QPalette::Window, QColor(10, 120, 30));
+  pai.setPalette(pal);
+  pai.setAutoFillBackground(true);
+  auto* b = new CHoverButton(&pai);
+  b->setGeometry(20, 10, 40, 20);
+  b->SetStateColour(CHoverButton::CorFaceRepouso, QColor(0, 0, 200), false);
+  EXPECT_EQ(Grab(*b).pixel(5, 5), qRgb(0, 0, 200));
+  EXPECT_EQ(b->UseParentBackground(false), 0);
+  EXPECT_EQ(Grab(*b).pixel(5, 5), qRgb(10, 120, 30));
+  // A given picture of the parent replaces the copy.
+  QPixmap foto(100, 60);
+  foto.fill(QColor(200, 100, 0));
+  EXPECT_EQ(b->CaptureParentBackground(&foto), 0);
+  EXPECT_EQ(Grab(*b).pixel(5, 5), qRgb(200, 100, 0));
 }
 
 TEST(CHoverButton, FitToImage) {
