@@ -3,50 +3,48 @@
 // inserted: the header's tables indexed by variable, and the value and display
 // attributes of a slot in a data record (60 slots) or an appraisal record
 // (63 slots: the variables and the three result slots of the appraisal).
-#include <cstddef>
+#include "model/CabecalhoModelo.h"
 
-struct CabecalhoModelo;
+#include <cstddef>
 
 namespace palvedo {
 
-// Header fields outside the per-variable tables.
+// Header fields the operations touch, by their names in the model header.
 namespace cab {
-constexpr std::size_t TipoImovel = 364;
-constexpr std::size_t Nome = 1120, TamNome = 31;
-constexpr std::size_t Descricao = 2980, TamDescricao = 601;
-constexpr std::size_t TextoSeis = 39040, TamTextoSeis = 6;
-constexpr std::size_t DataEvento = 39400, TamDataEvento = 11;
-constexpr std::size_t Relacao = 40060;
-constexpr std::size_t Tipo = 40300;
-constexpr std::size_t CodigoVariavel = 40540;
-constexpr std::size_t Decimais = 40780;
-constexpr std::size_t LarguraDado = 41020;
-constexpr std::size_t VariavelArea = 41284;
-constexpr std::size_t LarguraAvaliando = 41292;
-constexpr std::size_t MetodoCalculo = 41560;
-constexpr std::size_t NumVariaveis = 65572;
-constexpr std::size_t NumDados = 65576;
-constexpr std::size_t NumConsiderados = 65580;
-constexpr std::size_t NumAvaliandos = 65584;
-constexpr std::size_t Dependente = 65588;
-constexpr std::size_t Habilitada = 65592;
-constexpr std::size_t VariavelDurbinWatson = 67432;
-constexpr std::size_t NumValidacao = 408240;
-constexpr std::size_t CoordenadaX = 408244;
-constexpr std::size_t CoordenadaY = 408248;
-constexpr std::size_t OrdemGravada = 408692;
-constexpr std::size_t ColunaOrdem = 408694;
-constexpr std::size_t ResultadosEspaciais = 408704;
-constexpr std::size_t NumPesos = 408708;
+using C = CabecalhoModelo;
+constexpr std::size_t TipoImovel = C::OffTipoImovel;
+constexpr std::size_t Nome = C::OffNomesVariaveis, TamNome = C::TamNomeVariavel;
+constexpr std::size_t Descricao = C::OffDescricoes, TamDescricao = C::TamDescricao;
+constexpr std::size_t TextoSeis = C::OffTextosCurtos, TamTextoSeis = C::TamTextoCurto;
+constexpr std::size_t DataEvento = C::OffDatasEvento, TamDataEvento = C::TamDataEvento;
+constexpr std::size_t Relacao = C::OffRelacoes;
+constexpr std::size_t Tipo = C::OffTiposVariavel;
+constexpr std::size_t CodigoVariavel = C::OffCodigosVariavel;
+constexpr std::size_t Decimais = C::OffCasasDecimais;
+constexpr std::size_t LarguraDado = C::OffLargurasVariavel;
+constexpr std::size_t VariavelArea = C::OffVariavelArea;
+constexpr std::size_t LarguraAvaliando = C::OffLargurasAvaliacao;
+constexpr std::size_t MetodoCalculo = C::OffEstadoCalculo;
+constexpr std::size_t NumVariaveis = C::OffNumVariaveis;
+constexpr std::size_t NumDados = C::OffNumDados;
+constexpr std::size_t NumConsiderados = C::OffNumConsiderados;
+constexpr std::size_t NumAvaliandos = C::OffNumDadosP;
+constexpr std::size_t Dependente = C::OffDependente;
+constexpr std::size_t Habilitada = C::OffHabilitadas;
+constexpr std::size_t VariavelDurbinWatson = C::OffVariavelDurbinWatson;
+constexpr std::size_t NumValidacao = C::OffNumValidacao;
+constexpr std::size_t CoordenadaX = C::OffVariavelX;
+constexpr std::size_t CoordenadaY = C::OffVariavelY;
+constexpr std::size_t OrdemGravada = C::OffOrdenadoOutra;
+constexpr std::size_t ColunaOrdem = C::OffColunaOrdem;
+constexpr std::size_t ResultadosEspaciais = C::OffEspacialCalculado;
+constexpr std::size_t NumPesos = C::OffNumElementosW;
 }  // namespace cab
 
-constexpr int MaxVariaveis = 60;
+constexpr int MaxVariaveis = CabecalhoModelo::MaxVariaveis;
 constexpr int SlotsAvaliando = 63;          // variables + three result slots
 constexpr int LarguraAvaliandoEntradas = 62;  // appraisal-grid widths stored at 41292
 constexpr int LarguraColunaPadrao = 1134;   // twips, as a new model sets it
-constexpr std::size_t TamDado = 2512;
-constexpr std::size_t TamDadoP = 1728;
-constexpr std::size_t DesconsideradoDado = 1506;  // u8: 1 when the record is not considered
 
 // Header slot `de` copied over slot `para`: name, description, six-byte text,
 // date text, the five codes, and optionally the enabled flag and the
