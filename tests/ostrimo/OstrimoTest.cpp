@@ -236,6 +236,29 @@ TEST_F(Ostrimo, DirectedRecomputesStoredEquation) {
   EXPECT_NEAR(lidos[6].residuo[0], r(6), 1e-9);
 }
 
+// A stored code 0 ("Auto") is searched; the file never keeps a 0 for an enabled variable.
+TEST_F(Ostrimo, DirectedSearchesAutoCodes) {
+  Modelo m;
+  m.cab->SetTransformacao(0, 0, 0);
+  ASSERT_TRUE(m.Grava(caminho_));
+  ASSERT_EQ(Chama(1, caminho_), 1);
+  auto cab = LeCabecalho(caminho_);
+
+  int k = 0, n = 0;
+  const std::vector<double> col = m.Colunas(k, n);
+  const int codigos[3] = {0, 1, 1};
+  ostrimo::OrdenacaoDW ordem;
+  TabelasPrograma tabelas;
+  ostrimo::EstatisticasEquacao est;
+  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
+  ASSERT_EQ(est.Calcula(ostrimo::DadosBusca{k, n, col.data()}, codigos, 0, ordem, tabelas, *res),
+            ostrimo::EstatisticasEquacao::Concluida);
+  EXPECT_GE(cab->Transformacao(0, 0), 1);
+  EXPECT_EQ(cab->Transformacao(0, 0), res->codigos[0]);
+  EXPECT_EQ(cab->Transformacao(1, 0), 1);
+  EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffCorrelacao), res->r);
+}
+
 // Durbin-Watson in a recomputation: the stored ordering variable is a variable
 // index, turned into its position among the enabled ones (Idade is position 0
 // once Area is disabled); the rows follow its raw values.
