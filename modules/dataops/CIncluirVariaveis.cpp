@@ -252,8 +252,7 @@ void CIncluirVariaveis::OnOK() {
     return;
   }
   const bool gravado = AplicaNoArquivo([&](CabecalhoModelo& c, RegistrosModelo& r) {
-    IncluiVariaveis(c, r, novas);
-    return true;
+    return IncluiVariaveis(c, r, novas);
   });
   if (gravado) accept();
   else QDialog::reject();

@@ -31,10 +31,10 @@ bool CabeMaisUma(const CabecalhoModelo& c, int pendentes) {
   return c.I32(cab::NumVariaveis) + pendentes < MaxVariaveis;
 }
 
-void IncluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const std::vector<NovaVariavel>& novas) {
+bool IncluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const std::vector<NovaVariavel>& novas) {
   const int V = c.I32(cab::NumVariaveis);
   const int k = int(novas.size());
-  if (k == 0 || V < 1 || V + k > MaxVariaveis) return;
+  if (k == 0 || V < 1 || V + k > MaxVariaveis) return false;
 
   for (int j = 0; j < k; ++j) {
     const int v = V + j;
@@ -64,6 +64,7 @@ void IncluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const std::vector<N
   MoveVariavelDependente(c, false, r.dados.empty() ? nullptr : r.dados.data());
   c.SetI32(cab::ResultadosEspaciais, 0);
   c.SetI32(cab::MetodoCalculo, 0);
+  return true;
 }
 
 }  // namespace palvedo

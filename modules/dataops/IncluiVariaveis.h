@@ -32,7 +32,8 @@ bool CabeMaisUma(const CabecalhoModelo& c, int pendentes);
 
 // Inserts the variables in list order into slots V .. V+k-1, then moves the
 // dependent variable to the last slot (the last new variable takes its old
-// slot), voiding earlier results. The caller has checked the limit.
-void IncluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const std::vector<NovaVariavel>& novas);
+// slot), voiding earlier results. False, with nothing changed, when there is
+// nothing to include, the model has no variables or the limit would be passed.
+bool IncluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const std::vector<NovaVariavel>& novas);
 
 }  // namespace palvedo

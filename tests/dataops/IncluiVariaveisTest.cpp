@@ -105,9 +105,15 @@ TEST(Inclusao, LimiteDeSessentaVariaveis) {
   const ModeloTeste m60 = ModeloTeste::Cria(60, 0, 0);
   EXPECT_FALSE(CabeMaisUma(*m60.cab, 0));
 
+  // Three never go into 58: nothing changes.
+  ModeloTeste demais = m58.Copia();
+  EXPECT_FALSE(IncluiVariaveis(*demais.cab, demais.reg,
+                               {NovaVariavel::Digitada("A"), NovaVariavel::Digitada("B"), NovaVariavel::Digitada("C")}));
+  EXPECT_EQ(std::memcmp(demais.cab->bytes, m58.cab->bytes, CabecalhoModelo::Tamanho), 0);
+
   // Two included into 58 fill the model; the dependent ends in slot 59.
   ModeloTeste m = m58.Copia();
-  IncluiVariaveis(*m.cab, m.reg, {NovaVariavel::Digitada("A"), NovaVariavel::Digitada("B")});
+  EXPECT_TRUE(IncluiVariaveis(*m.cab, m.reg, {NovaVariavel::Digitada("A"), NovaVariavel::Digitada("B")}));
   EXPECT_EQ(m.cab->I32(65572), 60);
   EXPECT_EQ(m.cab->I32(65588), 59);
   EXPECT_EQ(m.cab->Texto(1120 + 31 * 59, 31), QStringLiteral("Var57"));
