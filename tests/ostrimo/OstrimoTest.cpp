@@ -10,6 +10,7 @@
 #include "modules/regression/engine/EstatisticasEquacao.h"
 #include "modules/regression/engine/ListaEquacoes.h"
 #include "modules/regression/engine/Transformacao.h"
+#include "platform/ArquivoSeguro.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
 #include "platform/Modulo.h"
@@ -514,6 +515,18 @@ TEST_F(Ostrimo, IndeterminateEquationReported) {
   EXPECT_EQ(mensagens_.Mensagens()[0].texto, QStringLiteral("Cálculo indeterminado !"));
   EXPECT_EQ(mensagens_.Mensagens()[0].titulo, QStringLiteral("Tarsolin Windows"));
   EXPECT_EQ(mensagens_.Mensagens()[0].estilo & 0xF0u, unsigned(plat::MB_ICONERROR));
+  EXPECT_EQ(Conteudo(caminho_), antes);
+}
+
+// A failed final write is a failure, and the old file stays whole.
+TEST_F(Ostrimo, FailedWriteReturnsFalse) {
+  Modelo m;
+  ASSERT_TRUE(m.Grava(caminho_));
+  const QByteArray antes = Conteudo(caminho_);
+  plat::SimulaFalhaGravacao(4096);
+  const int r = Chama(1, caminho_);
+  plat::SimulaFalhaGravacao(-1);
+  EXPECT_EQ(r, 0);
   EXPECT_EQ(Conteudo(caminho_), antes);
 }
 
