@@ -9,6 +9,7 @@ struct EstadoComando {
 };
 
 class QObject;
+class QTextCharFormat;
 
 class AlvoComando {
 public:
@@ -24,4 +25,6 @@ public:
   virtual QObject* DocumentoAlvo() { return nullptr; }
   // A colour chosen in the formatting bar (32806 text colour, otherwise back colour).
   virtual void OnCorFormatacao(unsigned cor, int comando) {}
+  // The character format the formatting bar shows; false when the target has none.
+  virtual bool OnPedeFormato(QTextCharFormat& formato) { return false; }
 };

@@ -11,6 +11,7 @@
 #include "platform/TabelaTextos.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
@@ -281,6 +282,7 @@ QMdiSubWindow* CMainFrame::AdicionaJanela(QWidget* janela, CTarsolinDoc* doc) {
 
 QMdiSubWindow* CMainFrame::AdicionaJanelaModelo(QWidget* janela, CTarsolinDoc* doc) {
   QMdiSubWindow* sub = AdicionaJanela(janela, doc);
+  sub->setProperty("janelaModelo", true);
   sub->installEventFilter(new FiltroFechamento(app_, doc, sub));
   sub->resize(mdi_->size() * 0.8);
   mdi_->setActiveSubWindow(sub);
@@ -309,7 +311,7 @@ void CMainFrame::JanelaAtivada(QMdiSubWindow* sub) {
   QWidget* janela = sub ? sub->widget() : nullptr;
   auto* alvo = dynamic_cast<AlvoComando*>(janela);
   auto* doc = alvo ? qobject_cast<CTarsolinDoc*>(alvo->DocumentoAlvo()) : nullptr;
-  if (doc && janela->objectName() == "JanelaModelo" && sub != ultimaAtivada_) {
+  if (doc && sub->property("janelaModelo").toBool() && sub != ultimaAtivada_) {
     // A model's main window became active: the panes follow it.
     ModeloCorrente = doc;
     ultimaAtivada_ = sub;
@@ -319,7 +321,18 @@ void CMainFrame::JanelaAtivada(QMdiSubWindow* sub) {
     RoteadorComandos::Instancia().Posta(ID_ATUALIZA_PAINEL_DADOS);
   }
   AtualizaMenus();
+  AtualizaFormatacao();
   RoteadorComandos::Instancia().AtualizaAcoes();
+}
+
+void CMainFrame::AtualizaFormatacao() {
+  const QTextCharFormat f = FormatoCaractere();
+  if (auto* fonte = findChild<QFontComboBox*>("1067")) {
+    const QStringList familias = f.fontFamilies().toStringList();
+    if (!familias.isEmpty()) fonte->setCurrentFont(QFont(familias.first()));
+  }
+  if (auto* tamanho = findChild<QComboBox*>("1068"))
+    tamanho->setCurrentText(QString::number(f.fontPointSize() > 0 ? f.fontPointSize() : 10));
 }
 
 void CMainFrame::AtualizaMenus() {
@@ -340,6 +353,23 @@ void CMainFrame::MensagemCor(unsigned cor, int comando) {
     auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
     (vista ? vista : alvo)->OnCorFormatacao(cor, comando);
   }
+}
+
+QTextCharFormat CMainFrame::FormatoCaractere() const {
+  QTextCharFormat f;
+  QMdiSubWindow* sub = mdi_ ? mdi_->activeSubWindow() : nullptr;
+  if (auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr)) {
+    auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
+    if ((vista && vista->OnPedeFormato(f)) || alvo->OnPedeFormato(f)) return f;
+  }
+  f = QTextCharFormat();
+  f.setFontFamilies({QApplication::font().family()});
+  f.setFontPointSize(10);
+  f.setFontWeight(QFont::Normal);
+  f.setFontItalic(false);
+  f.setFontUnderline(false);
+  f.setFontStrikeOut(false);
+  return f;
 }
 
 void CMainFrame::OnImportar() {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
+#include <QTextCharFormat>
 
 class CTarsolinApp;
 class CTarsolinDoc;
@@ -46,6 +47,9 @@ public:
   void MensagemCor(unsigned cor, int comando);
   unsigned CorTexto() const { return corTexto_; }
   unsigned CorFundo() const { return corFundo_; }
+  // The formatting bar's character format: the active view's, else 10 points
+  // in the application's default font.
+  QTextCharFormat FormatoCaractere() const;
   // Opens the first of the dropped files.
   void AbreArquivosSoltos(const QStringList& arquivos);
   void OnImportar();
@@ -74,6 +78,7 @@ private:
   void CriaPaineis();
   void JanelaAtivada(QMdiSubWindow* sub);
   void AtualizaMenus();
+  void AtualizaFormatacao();
   void GuardaPosicao();
 
   CTarsolinApp* app_;

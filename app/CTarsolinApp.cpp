@@ -22,6 +22,8 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
+#include <QPrinterInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QLoggingCategory>
@@ -38,6 +40,7 @@ namespace {
 
 CTarsolinApp* instancia = nullptr;
 CTarsolinApp::FabricaJanelaModelo fabricaJanela;
+CTarsolinApp::DicaDoDia dicaDoDia;
 
 // The file types the program's own file dialogs offer.
 struct TipoArquivo {
@@ -95,6 +98,13 @@ CTarsolinApp* CTarsolinApp::Instancia() { return instancia; }
 CMainFrame* CTarsolinApp::MainFrame() const { return frame_; }
 
 void CTarsolinApp::DefineFabricaJanelaModelo(FabricaJanelaModelo fabrica) { fabricaJanela = std::move(fabrica); }
+
+void CTarsolinApp::DefineDicaDoDia(DicaDoDia dica) { dicaDoDia = std::move(dica); }
+
+void CTarsolinApp::NotificaImpressora(bool atualiza) {
+  if (atualiza) impressora_ = QPrinterInfo::defaultPrinterName();
+  emit impressoraMudou();
+}
 
 QSettings* CTarsolinApp::Configuracoes() {
   static QSettings* s = new QSettings(QSettings::IniFormat, QSettings::UserScope,
@@ -322,6 +332,12 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   if (!arquivo.isEmpty() && EntregaArquivoInstancia(arquivo)) return false;
 
   CSplashWnd::SetSplashEnabled(true);
+  // The fonts the program names, mapped to the free fonts with their metrics.
+  QFont::insertSubstitution("Arial", "Liberation Sans");
+  QFont::insertSubstitution("Courier New", "Liberation Mono");
+  QFont::insertSubstitution("Tahoma", "DejaVu Sans");
+  QFont::insertSubstitution("MS Sans Serif", "DejaVu Sans");
+  QFont::insertSubstitution("Symbol", "DejaVu Sans");
   QSettings& s = *Configuracoes();
   const QScreen* tela = QGuiApplication::primaryScreen();
   LoadOptions(s, tela ? tela->geometry() : QRect(0, 0, 1024, 768));
@@ -332,6 +348,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;
   CarregaUnidades();
+  NotificaImpressora(true);
   recentes_.Carrega(s);
 
   instancia_ = new InstanciaUnica(this);
@@ -342,6 +359,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
     const QString caminho = QFileInfo(arquivo).absoluteFilePath();
     QTimer::singleShot(0, this, [this, caminho] { OpenDocumentFile(caminho); });
   } else if (argumentos.isEmpty()) {
+    if (dicaDoDia) dicaDoDia(true);
     CDlgTransparent boasVindas(nullptr);
     plat::ExecutaDialogo(boasVindas);
   }
@@ -358,6 +376,7 @@ void CTarsolinApp::ExitInstance() {
 bool CTarsolinApp::TemComando(int id) const {
   switch (id) {
     case ID_FILE_NEW: case ID_FILE_OPEN: case ID_APP_ABOUT: case ID_APP_EXIT: return true;
+    case ID_TIP_OF_THE_DAY: return bool(dicaDoDia);
     default: return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;
   }
 }
@@ -376,6 +395,10 @@ bool CTarsolinApp::OnCmdMsg(int id) {
     case ID_FILE_NEW: OnFileNew(); return true;
     case ID_FILE_OPEN: OnFileOpen(); return true;
     case ID_APP_EXIT: if (frame_) frame_->close(); return true;
+    case ID_TIP_OF_THE_DAY:
+      if (!dicaDoDia) return false;
+      dicaDoDia(false);
+      return true;
     case ID_APP_ABOUT: {
       QDialog sobre(frame_);
       sobre.setObjectName("dlg500");

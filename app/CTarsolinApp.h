@@ -90,6 +90,14 @@ public:
   // The window a model opens in; the default shows the model's main facts.
   using FabricaJanelaModelo = std::function<QWidget*(CTarsolinDoc*)>;
   static void DefineFabricaJanelaModelo(FabricaJanelaModelo fabrica);
+  // The tip of the day (command 4009, and at start-up when `inicio`, where it
+  // shows itself only when its own start-up option is on).
+  using DicaDoDia = std::function<void(bool inicio)>;
+  static void DefineDicaDoDia(DicaDoDia dica);
+
+  // Refreshes the default printer (when `atualiza`) and tells every window that listens.
+  void NotificaImpressora(bool atualiza);
+  QString ImpressoraPadrao() const { return impressora_; }
 
   // Commands.
   bool OnCmdMsg(int id) override;
@@ -101,6 +109,7 @@ public:
 
 signals:
   void documentoAberto(CTarsolinDoc* doc);
+  void impressoraMudou();  // the printer-changed notification
 
 private:
   bool CriaJanela(CTarsolinDoc* doc);
@@ -113,4 +122,5 @@ private:
   std::unique_ptr<ServicosDocumentoApp> servicos_;
   InstanciaUnica* instancia_ = nullptr;
   int posicaoFiltroAbrir_ = 0;  // remembered filter of the open dialog
+  QString impressora_;          // the printer the program prints to
 };

@@ -449,6 +449,50 @@ TEST_F(InicioTeste, DialogoDeAbrirDevolveOTipoEscolhido) {
   app.MainFrame()->close();
 }
 
+TEST_F(InicioTeste, FormatoPadraoSemVistaQueResponda) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  const QTextCharFormat f = app.MainFrame()->FormatoCaractere();
+  EXPECT_EQ(f.fontPointSize(), 10);
+  EXPECT_EQ(f.fontFamilies().toStringList(), QStringList{QApplication::font().family()});
+  EXPECT_FALSE(f.fontItalic());
+  app.MainFrame()->close();
+}
+
+TEST_F(InicioTeste, MaximizarGuardaOEstadoSemMudarAPosicao) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  CMainFrame* f = app.MainFrame();
+  f->showNormal();
+  f->setGeometry(100, 120, 640, 480);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(app.Opcoes().Maximized, 0);
+  const Retangulo restaurado = app.Opcoes().FrameRect;
+  EXPECT_EQ(restaurado.Largura(), 640);
+  EXPECT_EQ(restaurado.Altura(), 480);
+  f->showMaximized();
+  QCoreApplication::processEvents();
+  if (!f->isMaximized()) GTEST_SKIP() << "a plataforma não maximiza janelas";
+  EXPECT_EQ(app.Opcoes().Maximized, 1);
+  EXPECT_EQ(app.Opcoes().FrameRect, restaurado);
+  f->close();
+}
+
+TEST_F(InicioTeste, DicaDoDiaAntesDasBoasVindas) {
+  std::vector<QString> ordem;
+  CTarsolinApp::DefineDicaDoDia([&](bool inicio) { ordem.push_back(inicio ? "dica-inicio" : "dica"); });
+  plat::RoteiroPara("dlg549", [&](QDialog& d) { ordem.push_back("boas-vindas"); d.reject(); });
+  {
+    CTarsolinApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_TIP_OF_THE_DAY));
+    app.MainFrame()->close();
+  }
+  CTarsolinApp::DefineDicaDoDia({});
+  EXPECT_EQ(ordem, (std::vector<QString>{"dica-inicio", "boas-vindas", "dica"}));
+  EXPECT_FALSE(RoteadorComandos::Instancia().Estado(ID_TIP_OF_THE_DAY).habilitado);
+}
+
 TEST_F(InicioTeste, ImportarSemOGerenciadorNaoDizNada) {
   CTarsolinApp app;
   ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
