@@ -238,7 +238,8 @@ TEST(BuscaGeral, DependenteConstanteTermina) {
   }
 }
 
-TEST(BuscaGeral, RegressorConstanteNaoEntraNaLista) {
+// A constant last regressor leaves a pivot of exactly zero: indeterminate.
+TEST(BuscaGeral, RegressorConstanteEIndeterminado) {
   const int k = 3, n = 20;
   auto v = testes::DadosPositivos(k, n, 9);
   std::fill(v.begin() + n, v.begin() + 2 * n, 0.3);  // position 1, last regressor
