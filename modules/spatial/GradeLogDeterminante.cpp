@@ -31,7 +31,16 @@ void ProdutoWV(const double* w, int n, const double* v, int r, double* saida) {
     const double* linha = w + std::size_t(i) * n;
     double* out = saida + std::size_t(i) * r;
     for (int h = 0; h < r; ++h) out[h] = 0.0;
-    for (int j = 0; j < n; ++j) {
+    int j = 0;
+    for (; j + 4 <= n; j += 4) {
+      const double w0 = linha[j], w1 = linha[j + 1], w2 = linha[j + 2], w3 = linha[j + 3];
+      const double* v0 = v + std::size_t(j) * r;
+      const double* v1 = v0 + r;
+      const double* v2 = v1 + r;
+      const double* v3 = v2 + r;
+      for (int h = 0; h < r; ++h) out[h] += (w0 * v0[h] + w1 * v1[h]) + (w2 * v2[h] + w3 * v3[h]);
+    }
+    for (; j < n; ++j) {
       const double wij = linha[j];
       const double* vj = v + std::size_t(j) * r;
       for (int h = 0; h < r; ++h) out[h] += wij * vj[h];
@@ -112,8 +121,7 @@ NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int ite
 
   // M(i, h): the estimate of tr(W^i)/i from random vector h. The r vectors
   // are drawn in order and carried side by side (n × r, vector h in column h),
-  // so each power streams W once for all of them; every dot product still
-  // adds its terms in the same order as one vector at a time would.
+  // so each power streams W once for all of them.
   std::vector<double> M(std::size_t(o) * r, 0.0);
   std::vector<double> U(std::size_t(n) * r), V, T(std::size_t(n) * r);
   for (int h = 0; h < r; ++h)
