@@ -2,6 +2,7 @@
 // that compute them.
 #include "tools/gerar_tabelas/GeradorTabelas.h"
 
+#include "model/TabelasEstatisticas.h"
 #include "platform/Programa.h"
 
 #include <QByteArray>
@@ -144,6 +145,30 @@ TEST_F(TabelasGeradas, LimitesDurbinWatsonCoerentes) {
           EXPECT_LE(dU, DW(r, 2 * m + 1, j - 1));
         }
       }
+}
+
+// The look-ups address the generated files where the generator put each value.
+TEST_F(TabelasGeradas, ConsultasNosArquivosGerados) {
+  DefinePastaTabelas(QString());
+  EXPECT_NEAR(LeValorCriticoT(2, 12, 2), 2.228, 0.0005);
+  EXPECT_NEAR(LeValorCriticoT(0, 1000, 0), 2.576, 0.0005);
+  // nu1 = 2, nu2 = 60: the 0.95 value is 3.150.
+  EXPECT_EQ(ConfiancaSnedecor(3.1505, 3, 63), double(0.95f));
+  EXPECT_EQ(ConfiancaSnedecor(3.1503, 3, 63), double(0.90f));
+  const char* veredito = nullptr;
+  const char* nivel = nullptr;
+  // n = 15, one regressor: dL 1.077, dU 1.361 at "90%".
+  EXPECT_EQ(VerificaDurbinWatson(2.0, 2, 15, &veredito, &nivel), 3);
+  EXPECT_STREQ(nivel, "90%");
+  // Inconclusive at "90%" moves on; 1.2 clears the "98%" bounds (0.811, 1.070).
+  EXPECT_EQ(VerificaDurbinWatson(1.2, 2, 15, &veredito, &nivel), 3);
+  EXPECT_STREQ(nivel, "98%");
+  EXPECT_EQ(VerificaDurbinWatson(1.0, 2, 15, &veredito, &nivel), 2);
+  EXPECT_STREQ(veredito, "Região nao conclusiva   ");
+  EXPECT_STREQ(nivel, "98%");
+  EXPECT_EQ(VerificaDurbinWatson(0.5, 2, 15, &veredito, &nivel), 1);
+  EXPECT_STREQ(veredito, "Auto-regressão positiva ");
+  EXPECT_STREQ(nivel, "98%");
 }
 
 TEST(GeradorTabelas, LimitesNaoArredondados) {
