@@ -8,7 +8,10 @@
 #include "ModeloSem.h"
 #include "ProgressoFalso.h"
 #include "Verossimilhanca.h"
+#include "model/TabelasEstatisticas.h"
 #include "platform/Mensagem.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -259,4 +262,47 @@ TEST(Verossimilhanca, ConcentratedObjectivesAgainstDirectFormulas) {
               -0.5 * n * std::log(2.0 * M_PI * s2) - 0.5 * n, 1e-9 * n);
   EXPECT_NEAR(LogVerossimilhancaCompletaSem(beta, 0.0, s2, f.y, X, W, G),
               -0.5 * n * std::log(2.0 * M_PI * s2) - 0.5 * n, 1e-9 * n);
+}
+
+TEST(TestesResiduos, ResidualsOrthogonalToTheirLagGiveZeroStatistics) {
+  // OLS residuals of y on [1, x] are exactly (1, 0, −1, 0); W pairs 1–2 and 3–4, so e'We = 0.
+  NEWMAT::ColumnVector y(4);
+  y << 3.5 << 3.0 << 1.5 << 3.5;
+  NEWMAT::Matrix X(4, 1);
+  X << 1.0 << 2.0 << 1.0 << 3.0;
+  const NEWMAT::Matrix Xi = ComIntercepto(X);
+  NEWMAT::Matrix W(4, 4);
+  W = 0.0;
+  W(1, 2) = W(2, 1) = W(3, 4) = W(4, 3) = 1.0;
+  auto cab = CabecalhoEspacial(1, 4);
+  cab->SetU8(CabecalhoModelo::OffNormalizaW, 0);
+  ASSERT_TRUE(LmErroMoranI(&y, &X, &W, cab.get()));
+  EXPECT_NEAR(cab->F64(410328), 0.0, 1e-20);
+  EXPECT_NEAR(cab->F64(410336), 1.0, 1e-9);
+  EXPECT_NEAR(cab->F64(410344), 0.0, 1e-14);
+  // For this symmetric W, T = 2·tr(W·W) = 8, and LM-lag follows its closed form.
+  const NEWMAT::ColumnVector b = Mqo(Xi, y), e = y - Xi * b;
+  const double s2 = NEWMAT::DotProduct(e, e) / 4.0;
+  const NEWMAT::Matrix M = NEWMAT::IdentityMatrix(4) - Xi * (Xi.t() * Xi).i() * Xi.t();
+  const NEWMAT::ColumnVector z = W * Xi * b;
+  const double ly = NEWMAT::DotProduct(e, W * y) / s2;
+  const double D = NEWMAT::DotProduct(z, M * z);
+  EXPECT_NEAR(cab->F64(410400), ly * ly / (D / s2 + 8.0), 1e-10);
+}
+
+TEST(CalculoEspacial, FConfidenceIsMinusOneWithoutTheTable) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const QString vazia = QDir::temp().filePath(QStringLiteral("tarsolin_sem_tabelas"));
+  QDir().mkpath(vazia);
+  DefinePastaTabelas(vazia);
+  auto cab = CabecalhoEspacial(3, f.y.Nrows());
+  NEWMAT::ColumnVector y = f.y;
+  NEWMAT::Matrix X = f.X, W = f.W;
+  OpcoesCalculo op;
+  op.sorteio = 8;
+  const bool ok = Sar(&y, &X, &W, cab.get(), nullptr, op);
+  DefinePastaTabelas(QString());
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(cab->F64(410312), -1.0);
+  EXPECT_GT(cab->F64(410304), 0.0);
 }
