@@ -109,9 +109,11 @@ void CTarsolinDoc::DefineServicos(ServicosDocumento* servicos) {
 
 ServicosDocumento& CTarsolinDoc::Servicos() { return *servicosAtuais; }
 
-void CTarsolinDoc::ZeraJanelas() { std::fill(std::begin(janelas_), std::end(janelas_), nullptr); }
+void CTarsolinDoc::ZeraJanelas() {
+  for (auto& j : janelas_) j.clear();
+}
 
-void*& CTarsolinDoc::Janela(int slot) {
+QPointer<QObject>& CTarsolinDoc::Janela(int slot) {
   Q_ASSERT(slot >= 1 && slot <= NumJanelas);
   return janelas_[std::clamp(slot, 1, NumJanelas) - 1];
 }
@@ -420,7 +422,9 @@ bool CTarsolinDoc::CarregaRegistros() {
   if (!cabecalho_) return false;
   const int n = NumDados(), m = NumDadosP();
   if (n < 0 || m < 0) return false;
-  if (cabecalho_->U8(OffWDasCoordenadas) == 0) {
+  // Stored elements are placed into an N x N W; past the limit W stays empty
+  // rather than exhausting memory (the reader sizes it when it has elements).
+  if (cabecalho_->U8(OffWDasCoordenadas) == 0 && n <= MaxRegistrosW) {
     w_.ReSize(n, n);
     w_ = 0.0;
   }

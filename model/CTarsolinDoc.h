@@ -15,6 +15,7 @@
 
 #include <newmat.h>
 
+#include <QPointer>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -111,7 +112,9 @@ public:
   int NumDadosP() const;
   NEWMAT::Matrix& GetW() { return w_; }
   NEWMAT::Matrix& GetDistanciasProjecao() { return distancias_; }
-  void*& Janela(int slot);  // slot 1..10
+  // Auxiliary-window slot 1..10: the window open for it, null when none (a
+  // destroyed window clears its slot by itself).
+  QPointer<QObject>& Janela(int slot);
   bool RecalcularAposConversao() const { return recalcular_; }
 
 private:
@@ -130,7 +133,7 @@ private:
   bool recalcular_ = false;  // set by the conversion of a version-4 older file
   NEWMAT::Matrix w_;
   NEWMAT::Matrix distancias_;  // M x considered records
-  void* janelas_[NumJanelas] = {};
+  QPointer<QObject> janelas_[NumJanelas];
 };
 
 // Path of the user's copy of the common-variable catalogue, copied from the

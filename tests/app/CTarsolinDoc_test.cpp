@@ -331,6 +331,20 @@ TEST_F(DocumentoTeste, NovoModeloSalvoTemOsPadroes) {
   EXPECT_EQ(cab->I32(65592), 1);
 }
 
+TEST_F(DocumentoTeste, JanelasAuxiliaresLimpamSeuLugar) {
+  Modelo m(2, 0);
+  const QString c = GravaModelo("janelas.tsn", m);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  auto* janela = new QObject;
+  doc.Janela(CTarsolinDoc::JanelaResiduos) = janela;
+  EXPECT_EQ(doc.Janela(2), janela);
+  for (int slot = 1; slot <= CTarsolinDoc::NumJanelas; ++slot)
+    if (slot != 2) EXPECT_TRUE(doc.Janela(slot).isNull()) << slot;
+  delete janela;
+  EXPECT_TRUE(doc.Janela(2).isNull());
+}
+
 // ------------------------------------------------------------ names
 
 TEST(CaminhoDocumento, SoAExtensaoFinalDeUmArquivoConvertidoMuda) {
