@@ -240,12 +240,20 @@ TEST(BuscaGeral, DependenteConstanteTermina) {
 
 // A constant last regressor leaves a pivot of exactly zero: indeterminate.
 TEST(BuscaGeral, RegressorConstanteEIndeterminado) {
-  const int k = 3, n = 20;
-  auto v = testes::DadosPositivos(k, n, 9);
-  std::fill(v.begin() + n, v.begin() + 2 * n, 0.3);  // position 1, last regressor
-  BuscaTransformacoes busca;
-  ListaEquacoes lista;
-  EXPECT_EQ(busca.Executa({k, n, v.data()}, TodosCodigos(1), &lista), BuscaTransformacoes::Indeterminada);
+  for (int k : {3, 6}) {  // 343 combinations on one thread; 117,649 over several
+    const int n = 20;
+    auto v = testes::DadosPositivos(k, n, 9);
+    std::fill(v.begin() + std::size_t(k - 2) * n, v.begin() + std::size_t(k - 1) * n, 0.3);
+    for (int threads : {1, 4}) {
+      BuscaTransformacoes busca;
+      ListaEquacoes lista;
+      auto o = TodosCodigos(1);
+      o.threads = threads;
+      EXPECT_EQ(busca.Executa({k, n, v.data()}, o, &lista), BuscaTransformacoes::Indeterminada)
+          << k << " positions, " << threads << " threads";
+      EXPECT_EQ(busca.Iteracoes(), 0.0);
+    }
+  }
 }
 
 TEST(BuscaGeral, LinhasParalelasDaoAListaDeUmaLinha) {

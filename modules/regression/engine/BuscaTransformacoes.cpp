@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <barrier>
 #include <cmath>
 #include <cstdint>
 #include <thread>
@@ -13,7 +12,7 @@
 namespace ostrimo {
 
 namespace {
-// Below this many combinations a worker thread costs more than it saves.
+// Below this many combinations per thread a worker costs more than it saves.
 constexpr std::uint64_t CombinacoesPorBloco = 8192;
 }  // namespace
 
@@ -232,11 +231,12 @@ BuscaTransformacoes::Estado BuscaTransformacoes::Sequencial(ListaEquacoes* lista
 }
 
 // The general method is a plain odometer over the allowed codes, the
-// dependent turning fastest. Worker threads score blocks of consecutive
-// combinations, taking small runs of a block as they become free; this thread
-// meets the scores of one block in odometer order, while the workers score the
-// next, and does with each exactly what the one-thread walk does. So the kept
-// list and the best combination do not depend on the number of threads.
+// dependent turning fastest. Worker threads take runs of consecutive
+// combinations from a shared counter and score them into a ring of slots; this
+// thread meets the scores run by run in odometer order and does with each
+// exactly what the one-thread walk does, then frees the slot. So the kept list
+// and the best combination do not depend on the number of threads, and a
+// worker that is held up delays nobody but the runs behind its own.
 BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* lista,
                                                               ProgressoBusca* progresso,
                                                               ObservadorBusca* observador) {
@@ -250,17 +250,23 @@ BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* li
   for (int j = 0; j < k; ++j)
     total *= std::uint64_t(m);
 
+  constexpr std::uint64_t Trecho = 256;  // combinations per run
+  const std::uint64_t trechos = (total + Trecho - 1) / Trecho;
   int threads = opcoes_.threads > 0 ? opcoes_.threads : int(std::thread::hardware_concurrency());
   threads = std::max(1, std::min<int>(threads, int(std::min<std::uint64_t>(64, total / CombinacoesPorBloco + 1))));
-  const std::uint64_t tamanhoBloco = CombinacoesPorBloco * std::uint64_t(threads);
+  const bool comTrabalhadores = threads > 1;
+  // Runs scored ahead of the one being met, at most.
+  const std::uint64_t janela = std::min<std::uint64_t>(trechos, comTrabalhadores ? 4096 : 1);
 
-  // Two blocks of scores: one being scored, one being met.
-  std::vector<double> criterios[2] = {std::vector<double>(tamanhoBloco), std::vector<double>(tamanhoBloco)};
-  std::vector<unsigned char> indeterminada[2] = {std::vector<unsigned char>(tamanhoBloco),
-                                                 std::vector<unsigned char>(tamanhoBloco)};
+  std::vector<double> criterios(janela * Trecho);
+  std::vector<unsigned char> indeterminada(janela * Trecho);
+  std::unique_ptr<std::atomic<std::uint64_t>[]> feito(new std::atomic<std::uint64_t>[janela]);
+  for (std::uint64_t i = 0; i < janela; ++i)
+    feito[i].store(0);
   std::vector<std::unique_ptr<AjusteEquacao>> ajustes;
-  for (int t = 1; t < threads; ++t)
-    ajustes.push_back(std::make_unique<AjusteEquacao>(tabela_, k, opcoes_.estatistica));
+  if (comTrabalhadores)
+    for (int t = 0; t < threads; ++t)
+      ajustes.push_back(std::make_unique<AjusteEquacao>(tabela_, k, opcoes_.estatistica));
 
   auto decodifica = [&](std::uint64_t indice, int* digitos, int* posicoes) {
     for (int j = k - 1; j >= 0; --j) {
@@ -272,15 +278,16 @@ BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* li
     }
   };
 
-  // Scores combinations [inicio, fim) of the block starting at `base`.
-  auto calcula = [&](std::uint64_t base, std::uint64_t inicio, std::uint64_t fim, int buffer,
-                     AjusteEquacao& ajuste) {
+  // Scores run `trecho` into its slot of the ring.
+  auto calculaTrecho = [&](std::uint64_t trecho, AjusteEquacao& ajuste) {
+    const std::uint64_t inicio = trecho * Trecho;
+    const std::uint64_t fim = std::min(total, inicio + Trecho);
+    double* crit = criterios.data() + (trecho % janela) * Trecho;
+    unsigned char* indet = indeterminada.data() + (trecho % janela) * Trecho;
     int digitos[60], posicoes[60];
     decodifica(inicio, digitos, posicoes);
-    double* crit = criterios[buffer].data();
-    unsigned char* indet = indeterminada[buffer].data();
     for (std::uint64_t i = inicio; i < fim; ++i) {
-      const std::uint64_t local = i - base;
+      const std::uint64_t local = i - inicio;
       if (ajuste.Ajusta(digitos) == AjusteEquacao::Ok) {
         crit[local] = Criterio(ajuste);
         indet[local] = 0;
@@ -299,110 +306,77 @@ BuscaTransformacoes::Estado BuscaTransformacoes::GeralParalela(ListaEquacoes* li
     }
   };
 
-  // The block being scored by the workers.
-  constexpr std::uint64_t Trecho = 256;
-  std::uint64_t baseTrabalho = 0, tamanhoTrabalho = 0;
-  int bufferTrabalho = 0;
-  std::atomic<std::uint64_t> proximo{0};
+  std::atomic<std::uint64_t> proximo{0};        // next run to take
+  std::atomic<std::uint64_t> liberado{janela};  // runs below this may be scored
   std::atomic<bool> parar{false};
-  std::barrier inicioBloco(threads), fimBloco(threads);
   std::vector<std::thread> trabalhadores;
-  const bool comTrabalhadores = threads > 1;
-  auto trabalha = [&](AjusteEquacao& ajuste) {
-    for (;;) {
-      const std::uint64_t ini = proximo.fetch_add(Trecho);
-      if (ini >= tamanhoTrabalho)
-        return;
-      const std::uint64_t fim = std::min(tamanhoTrabalho, ini + Trecho);
-      calcula(baseTrabalho, baseTrabalho + ini, baseTrabalho + fim, bufferTrabalho, ajuste);
-    }
-  };
   if (comTrabalhadores)
-    for (int t = 1; t < threads; ++t)
+    for (int t = 0; t < threads; ++t)
       trabalhadores.emplace_back([&, t] {
         for (;;) {
-          inicioBloco.arrive_and_wait();
+          const std::uint64_t trecho = proximo.fetch_add(1);
+          if (trecho >= trechos)
+            return;
+          for (std::uint64_t l = liberado.load(); trecho >= l && !parar.load(); l = liberado.load())
+            liberado.wait(l);
           if (parar.load())
             return;
-          trabalha(*ajustes[t - 1]);
-          fimBloco.arrive_and_wait();
+          calculaTrecho(trecho, *ajustes[t]);
+          feito[trecho % janela].store(trecho + 1);
+          feito[trecho % janela].notify_one();
         }
       });
-  // Hands block `base` to the workers (this thread scores a share too when
-  // there are no workers, and otherwise goes on meeting the previous block).
-  bool emAndamento = false;
-  auto iniciaBloco = [&](std::uint64_t base, int buffer) {
-    baseTrabalho = base;
-    tamanhoTrabalho = std::min(tamanhoBloco, total - base);
-    bufferTrabalho = buffer;
-    proximo.store(0);
-    if (comTrabalhadores) {
-      inicioBloco.arrive_and_wait();
-      emAndamento = true;
-    } else {
-      trabalha(*ajuste_);
-    }
-  };
-  auto esperaBloco = [&] {
-    if (emAndamento) {
-      fimBloco.arrive_and_wait();
-      emAndamento = false;
-    }
-  };
   auto encerra = [&] {
-    esperaBloco();
-    if (comTrabalhadores) {
-      parar.store(true);
-      inicioBloco.arrive_and_wait();
-      for (auto& t : trabalhadores)
-        t.join();
-    }
+    parar.store(true);
+    liberado.store(~std::uint64_t(0));
+    liberado.notify_all();
+    for (auto& t : trabalhadores)
+      t.join();
   };
 
   const bool oferece = lista != nullptr;
   int digitos[60];
-  iniciaBloco(0, 0);
-  esperaBloco();
-  for (std::uint64_t base = 0; base < total;) {
-    const int buffer = int((base / tamanhoBloco) % 2);
-    const std::uint64_t tamanho = std::min(tamanhoBloco, total - base);
-    const std::uint64_t seguinte = base + tamanho;
-    if (seguinte < total && comTrabalhadores)
-      iniciaBloco(seguinte, 1 - buffer);
-    const double* crit = criterios[buffer].data();
-    const unsigned char* indet = indeterminada[buffer].data();
+  for (std::uint64_t trecho = 0; trecho < trechos; ++trecho) {
+    std::atomic<std::uint64_t>& pronto = feito[trecho % janela];
+    if (comTrabalhadores) {
+      for (std::uint64_t v = pronto.load(); v != trecho + 1; v = pronto.load())
+        pronto.wait(v);
+    } else {
+      calculaTrecho(trecho, *ajuste_);
+    }
+    const std::uint64_t inicio = trecho * Trecho;
+    const std::uint64_t tamanho = std::min(total, inicio + Trecho) - inicio;
+    const double* crit = criterios.data() + (trecho % janela) * Trecho;
+    const unsigned char* indet = indeterminada.data() + (trecho % janela) * Trecho;
     for (std::uint64_t local = 0; local < tamanho; ++local) {
       if (indet[local]) {
         encerra();
-        decodifica(base + local, digitos_, nullptr);
+        decodifica(inicio + local, digitos_, nullptr);
         return Indeterminada;
       }
       const double r = crit[local];
       Conta(progresso);
       if (observador) {
-        decodifica(base + local, digitos, nullptr);
+        decodifica(inicio + local, digitos, nullptr);
         observador->Combinacao(digitos, k, r, false);
       }
       if (r > melhorCriterio_) {
         melhorCriterio_ = r;
-        decodifica(base + local, melhor_, nullptr);
+        decodifica(inicio + local, melhor_, nullptr);
         if (progresso)
           progresso->MelhorCriterio(r);
       }
       if (oferece && std::isfinite(r) &&
           (lista->Quantidade() < ListaEquacoes::Capacidade ||
            r > (*lista)[ListaEquacoes::Capacidade - 1].criterio)) {
-        decodifica(base + local, digitos, nullptr);
+        decodifica(inicio + local, digitos, nullptr);
         lista->Oferece(r, digitos, k);
       }
     }
-    if (seguinte < total) {
-      if (comTrabalhadores)
-        esperaBloco();
-      else
-        iniciaBloco(seguinte, 1 - buffer);
+    if (comTrabalhadores) {
+      liberado.store(trecho + 1 + janela);
+      liberado.notify_all();
     }
-    base = seguinte;
   }
   encerra();
 
