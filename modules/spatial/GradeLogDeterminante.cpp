@@ -79,16 +79,6 @@ int GradeLogDeterminante::Linha(double x) const {
 
 double GradeLogDeterminante::LogDet(double a) const { return G_(Linha(a), 2); }
 
-NEWMAT::RowVector MediasColunas(const NEWMAT::Matrix& M) {
-  NEWMAT::RowVector medias(M.Ncols());
-  for (int j = 1; j <= M.Ncols(); ++j) {
-    double s = 0.0;
-    for (int i = 1; i <= M.Nrows(); ++i) s += M(i, j);
-    medias(j) = s / M.Nrows();
-  }
-  return medias;
-}
-
 NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int iteracoes, const Progresso& progresso,
                                      std::optional<int32_t> sorteio) {
   const int o = std::max(ordem, 2);

@@ -34,7 +34,4 @@ private:
 NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int iteracoes, const Progresso& progresso,
                                      std::optional<int32_t> sorteio = std::nullopt);
 
-// Mean of each column (column sum over the rows, divided by the row count).
-NEWMAT::RowVector MediasColunas(const NEWMAT::Matrix& M);
-
 }  // namespace quenvik
