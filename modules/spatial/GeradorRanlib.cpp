@@ -9,6 +9,8 @@ namespace {
 
 constexpr int64_t m1 = 2147483563, m2 = 2147483399;
 constexpr int64_t a1 = 40014, a2 = 40692;
+// Multipliers that advance a generator to its next block; kept with the
+// family's constants though the library never advances blocks.
 constexpr int64_t a1w = 1033780774, a2w = 1494757890;
 constexpr int64_t a1vw = 2082007225, a2vw = 784306273;
 constexpr int NumGeradores = 32;
@@ -17,8 +19,8 @@ struct Estado {
   std::array<int32_t, NumGeradores> ig1{}, ig2{};  // initial seeds
   std::array<int32_t, NumGeradores> lg1{}, lg2{};  // last seeds
   std::array<int32_t, NumGeradores> cg1{}, cg2{};  // current seeds
-  std::array<bool, NumGeradores> antitetico{};
-  int corrente = 1;
+  std::array<bool, NumGeradores> antitetico{};  // no caller sets one: all false
+  int corrente = 1;                              // the library only draws from generator 1
   bool semeado = false;
 };
 
@@ -120,12 +122,6 @@ void DefineSementes(int32_t s1, int32_t s2) {
     ReiniciaGerador(g);
   }
 }
-
-void DefineGeradorCorrente(int g) {
-  if (g >= 1 && g <= NumGeradores) estado().corrente = g;
-}
-
-void DefineAntitetico(bool antitetico) { estado().antitetico[estado().corrente - 1] = antitetico; }
 
 int32_t InteiroAleatorio() {
   Estado& e = estado();

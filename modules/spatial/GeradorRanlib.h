@@ -20,9 +20,6 @@ ParSementes SementesDeFrase(std::string_view frase);
 void DefineSementes(int32_t s1, int32_t s2);
 // Next integer (1 … 2147483562) of the current generator.
 int32_t InteiroAleatorio();
-// Chooses the current generator (1 … 32) and its antithetic flag.
-void DefineGeradorCorrente(int g);
-void DefineAntitetico(bool antitetico);
 // Uniform variate in (0, 1).
 double UniformeAleatoria();
 // Standard normal variate.
