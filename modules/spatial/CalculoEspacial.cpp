@@ -14,7 +14,9 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <algorithm>
+#include <cmath>
 #include <exception>
+#include <stdexcept>
 
 namespace quenvik {
 
@@ -77,6 +79,14 @@ void Normaliza(NEWMAT::Matrix& W, const CabecalhoModelo& cab, const Progresso* p
   PadronizaLinhas(W);
 }
 
+// A value without a transformation reaches here as minus infinity; no fit
+// can be made from it, and NaN results must not be written as a success.
+void ExigeFinitos(const NEWMAT::GeneralMatrix& M) {
+  const double* p = M.Store();
+  for (int i = 0; i < M.Storage(); ++i)
+    if (!std::isfinite(p[i])) throw std::domain_error("valor não finito");
+}
+
 void PoeIntercepto(NEWMAT::Matrix& X) {
   const int n = X.Nrows();
   NEWMAT::ColumnVector uns(n);
@@ -123,6 +133,9 @@ bool AjustaModelo(bool defasagem, NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NE
   // (a second call on the same X, which now has two intercepts, is refused).
   if (Variaveis(*cab) < 1 || RegressoresHabilitados(*cab) != X->Ncols() - 1) return Recusa(Incompativeis);
   return Protegido([&] {
+    ExigeFinitos(*y);
+    ExigeFinitos(*X);
+    ExigeFinitos(*W);
     OpcoesAjuste aj;
     aj.inferior = cab->F64(CabecalhoModelo::OffRhoMinimo);
     aj.superior = cab->F64(CabecalhoModelo::OffRhoMaximo);
@@ -160,6 +173,9 @@ bool LmErroMoranI(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W,
   CursorEspera cursor;
   PoeIntercepto(*X);
   return Protegido([&] {
+    ExigeFinitos(*y);
+    ExigeFinitos(*X);
+    ExigeFinitos(*W);
     const ResultadoTestes t = CalculaTestesResiduos(*y, *X, *W);
     cab->SetF64(410328, t.lmErro);
     cab->SetF64(410336, t.probLmErro);

@@ -212,9 +212,12 @@ TEST(CalculoEspacial, LagWritesItsHeaderFieldsAndLogsEachLineOnceInOrder) {
 TEST(CalculoEspacial, RefusalsAndFailuresLeaveTheHeaderUnchanged) {
   const FixtureEspacial& f = FixtureEspacial::Carrega();
   const int n = f.y.Nrows();
-  struct Caso { const char* nome; int regressores; bool duplicada; const char* mensagem; int colunasDepois; } casos[] = {
-      {"enabled count differs from X", 2, false, "Matrizes incompativeis! ", 4},
-      {"singular X'X", 3, true, "Cálculo indeterminado !", 4},
+  struct Caso {
+    const char* nome; int regressores; bool duplicada; bool infinito; const char* mensagem; int colunasDepois;
+  } casos[] = {
+      {"enabled count differs from X", 2, false, false, "Matrizes incompativeis! ", 4},
+      {"singular X'X", 3, true, false, "Cálculo indeterminado !", 4},
+      {"untransformable value", 3, false, true, "Cálculo indeterminado !", 4},
   };
   for (const Caso& c : casos)
     for (bool defasagem : {true, false}) {
@@ -223,6 +226,7 @@ TEST(CalculoEspacial, RefusalsAndFailuresLeaveTheHeaderUnchanged) {
       NEWMAT::ColumnVector y = f.y;
       NEWMAT::Matrix X = f.X, W = f.W;
       if (c.duplicada) X.Column(3) = X.Column(1);
+      if (c.infinito) X(7, 2) = -INFINITY;
       plat::GravadorMensagens gravador;
       OpcoesCalculo op;
       op.sorteio = 1;
