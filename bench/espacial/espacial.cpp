@@ -1,6 +1,7 @@
 // Grid time for a dense inverse-distance W at n = 500, 1,000 and 2,000 beside
 // the same 1,500 products W·v through newmat's operator, and the time of
-// whole lag and error fits (grid, fit, information matrix, statistics).
+// whole lag and error fits (grid, fit, information matrix, statistics) and of
+// the residual tests.
 #include "CalculoEspacial.h"
 #include "GradeLogDeterminante.h"
 #include "model/CabecalhoModelo.h"
@@ -112,6 +113,19 @@ void Ajuste(benchmark::State& st, bool defasagem) {
   }
 }
 void BM_Sar(benchmark::State& st) { Ajuste(st, true); }
+
+void BM_Testes(benchmark::State& st) {
+  const int n = static_cast<int>(st.range(0));
+  const Problema& p = Dados(n);
+  for (auto _ : st) {
+    st.PauseTiming();
+    auto cab = Cabecalho(n);
+    NEWMAT::ColumnVector y = p.y;
+    NEWMAT::Matrix X = p.X, W = p.W;
+    st.ResumeTiming();
+    if (!LmErroMoranI(&y, &X, &W, cab.get())) st.SkipWithError("tests failed");
+  }
+}
 void BM_Sem(benchmark::State& st) { Ajuste(st, false); }
 
 }  // namespace
@@ -119,6 +133,7 @@ void BM_Sem(benchmark::State& st) { Ajuste(st, false); }
 BENCHMARK(BM_GradeLacos)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ProdutosNewmat)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Sar)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Testes)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Sem)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();
