@@ -1,7 +1,7 @@
 #include "GradeLogDeterminante.h"
 
 #include "GeradorAleatorio.h"
-#include "GeradorRanlib.h"
+#include "GeradorCombinado.h"
 #include "platform/TextoNumerico.h"
 
 #include <algorithm>

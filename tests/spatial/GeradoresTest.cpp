@@ -1,7 +1,7 @@
 // Seeds from phrases, the combined generator, normal variates and the bounded
 // integer generator.
 #include "GeradorAleatorio.h"
-#include "GeradorRanlib.h"
+#include "GeradorCombinado.h"
 #include "platform/Mensagem.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "GeradorRanlib.h"
+#include "GeradorCombinado.h"
 
 #include <array>
 #include <cmath>
