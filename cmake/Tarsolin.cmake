@@ -3,7 +3,10 @@
 set(TARSOLIN_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 
 function(tarsolin_target tgt)
-  target_compile_options(${tgt} PRIVATE ${TARSOLIN_WARNINGS})
+  # STB_GNU_UNIQUE symbols (template statics, Qt meta-types) would pin a
+  # loadable module after dlclose, carrying its statics from one call to the
+  # next; the static libraries the modules link need the flag as well.
+  target_compile_options(${tgt} PRIVATE ${TARSOLIN_WARNINGS} -fno-gnu-unique)
   if(TARSOLIN_ASAN)
     target_compile_options(${tgt} PRIVATE -fsanitize=address -fno-omit-frame-pointer)
     target_link_options(${tgt} PRIVATE -fsanitize=address)

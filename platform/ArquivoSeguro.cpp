@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +13,22 @@ namespace plat {
 
 namespace {
 std::atomic<long long> g_falhaApos{-1};
+
+// The process umask, read from /proc so that no other thread ever sees it
+// changed (umask() can only be read by setting it).
+mode_t MascaraCriacao() {
+  FILE* f = std::fopen("/proc/self/status", "r");
+  mode_t m = 022;
+  if (!f) return m;
+  char linha[256];
+  while (std::fgets(linha, sizeof linha, f)) {
+    unsigned v = 0;
+    if (std::sscanf(linha, "Umask: %o", &v) == 1) { m = static_cast<mode_t>(v); break; }
+  }
+  std::fclose(f);
+  return m;
 }
+}  // namespace
 
 void SimulaFalhaGravacao(long long bytes) { g_falhaApos = bytes; }
 
@@ -31,9 +47,7 @@ GravacaoSegura::GravacaoSegura(const QString& destino) : destino_(destino) {
   if (::stat(destino.toLocal8Bit().constData(), &st) == 0) {
     ::fchmod(fd_, st.st_mode & 07777);
   } else {
-    const mode_t mascara = ::umask(0);
-    ::umask(mascara);
-    ::fchmod(fd_, 0666 & ~mascara);
+    ::fchmod(fd_, 0666 & ~MascaraCriacao());
   }
 }
 
@@ -72,7 +86,9 @@ bool GravacaoSegura::Escreve(const void* dados, std::size_t tamanho) {
 
 bool GravacaoSegura::Confirma() {
   if (fd_ < 0 || falhou_) return false;
-  if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
+  const bool sincronizou = ::fsync(fd_) == 0;
+  const bool fechou = ::close(fd_) == 0;
+  if (!sincronizou || !fechou) {
     fd_ = -1;
     falhou_ = true;
     erro_ = QString::fromLocal8Bit(std::strerror(errno));

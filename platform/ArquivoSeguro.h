@@ -25,8 +25,8 @@ private:
   bool falhou_ = false;
 };
 
-// Test seam: after `bytes` bytes the next write fails, as on a full disk.
-// A negative value turns the failure off.
+// Test seam: after `bytes` bytes every later write of the process fails, as
+// on a full disk, until a negative value turns the failure off again.
 void SimulaFalhaGravacao(long long bytes);
 
 }  // namespace plat

@@ -75,7 +75,9 @@ int MostraCaixa(const Mensagem& m) {
 }  // namespace
 
 int MessageBox(const QString& texto, const QString& titulo, unsigned estilo) {
-  Mensagem m{texto, titulo.isEmpty() ? Titulo() : titulo, estilo};
+  // Deep copies: a text built from a module's static data must outlive the module.
+  const QString t = titulo.isEmpty() ? Titulo() : titulo;
+  Mensagem m{QString(texto.constData(), texto.size()), QString(t.constData(), t.size()), estilo};
   if (Tratador()) return Tratador()(m);
   return MostraCaixa(m);
 }

@@ -1,5 +1,7 @@
 #include "platform/TextoNumerico.h"
 
+#include "platform/Cp1252.h"
+
 #include <QLocale>
 #include <clocale>
 #include <cstdio>
@@ -68,7 +70,8 @@ std::string FormataUm(const std::string& spec, char conv, const ArgFormato* a) {
     // Only huge widths get here; format again into an exact buffer.
     std::string out(static_cast<std::size_t>(n) + 1, '\0');
     if (conv == 'd' || conv == 'i' || conv == 'u' || conv == 'x' || conv == 'X' || conv == 'o')
-      std::snprintf(out.data(), out.size(), f.c_str(), a ? a->i : 0LL);
+      std::snprintf(out.data(), out.size(), f.c_str(),
+                    a ? (a->tipo == ArgFormato::Real ? static_cast<long long>(a->d) : a->i) : 0LL);
     else if (conv == 'c')
       std::snprintf(out.data(), out.size(), f.c_str(), a ? static_cast<int>(a->i) : 0);
     else
@@ -102,6 +105,11 @@ std::string Formata(const char* formato, std::initializer_list<ArgFormato> args,
     if (*p == 'I') { ++p; while (*p >= '0' && *p <= '9') ++p; }
     if (!*p) break;
     const char conv = *p;
+    if (!std::strchr("diuxXocsfFeEgGaA", conv)) {  // %n, %p and the like: kept as text
+      out += spec;
+      out += conv;
+      continue;
+    }
     std::string peca = FormataUm(spec, conv, proximo());
     if (virgula && std::strchr("fFeEgGaA", conv))
       for (char& c : peca) if (c == '.') c = ',';
@@ -117,12 +125,18 @@ std::optional<std::pair<QChar, QChar>>& SeparadoresTeste() {
 
 }  // namespace
 
+ArgFormato::ArgFormato(const QString& v) : tipo(Texto), s(ParaCp1252(v)) {}
+ArgFormato::ArgFormato(const char* v) : tipo(Texto), s(ParaCp1252(QString::fromUtf8(v ? v : ""))) {}
+ArgFormato::ArgFormato(const std::string& v) : tipo(Texto), s(ParaCp1252(QString::fromStdString(v))) {}
+
+// Texts are formatted in the code page, so widths count characters, and the
+// result is read back from it.
 QString FormataC(const char* formato, std::initializer_list<ArgFormato> args) {
-  return QString::fromLatin1(Formata(formato, args, true));
+  return LeCp1252(Formata(formato, args, true));
 }
 
 std::string FormataPonto(const char* formato, std::initializer_list<ArgFormato> args) {
-  return Formata(formato, args, false);
+  return LeCp1252(Formata(formato, args, false)).toStdString();
 }
 
 double LeReal(const QString& texto, QChar decimal, bool* ok) {
@@ -135,6 +149,20 @@ double LeReal(const QString& texto, QChar decimal, bool* ok) {
     else s += '\x01';
   }
   const char* ini = s.c_str();
+  // Decimal notation only: strtod would also take "nan", "inf" and hexadecimal
+  // ("0x1A" reads as the 0 before the x).
+  const char* q = ini;
+  while (*q == ' ' || *q == '\t' || *q == '\n' || *q == '\r' || *q == '\f' || *q == '\v') ++q;
+  if (*q == '+' || *q == '-') ++q;
+  const bool digito = *q >= '0' && *q <= '9';
+  if (!digito && !(*q == '.' && q[1] >= '0' && q[1] <= '9')) {
+    if (ok) *ok = false;
+    return 0.0;
+  }
+  if (q[0] == '0' && (q[1] == 'x' || q[1] == 'X')) {
+    if (ok) *ok = true;
+    return 0.0;
+  }
   char* fim = nullptr;
   const double v = strtod_l(ini, &fim, LocaleC());
   if (ok) *ok = fim != ini;

@@ -20,9 +20,10 @@ struct ArgFormato {
   ArgFormato(long long v) : tipo(Inteiro), i(v) {}
   ArgFormato(unsigned v) : tipo(Inteiro), i(v) {}
   ArgFormato(double v) : tipo(Real), d(v) {}
-  ArgFormato(const char* v) : tipo(Texto), s(v ? v : "") {}
-  ArgFormato(const std::string& v) : tipo(Texto), s(v) {}
-  ArgFormato(const QString& v) : tipo(Texto), s(v.toStdString()) {}
+  // UTF-8 texts, as C strings in the program are.
+  ArgFormato(const char* v);
+  ArgFormato(const std::string& v);
+  ArgFormato(const QString& v);  // stored in Windows-1252, one byte a character
 };
 
 // printf-style formatting in the C locale; the decimal point of every
@@ -34,7 +35,8 @@ std::string FormataPonto(const char* formato, std::initializer_list<ArgFormato> 
 
 // Parses a number in the C locale after mapping `decimal` to the point; ok is
 // false when nothing could be read. Leading white space is skipped; trailing
-// text is ignored (as strtod does), unless `inteiro` is given.
+// text is ignored (as strtod does). Only decimal notation is read: no "nan",
+// "inf" or hexadecimal.
 double LeReal(const QString& texto, QChar decimal = QChar(','), bool* ok = nullptr);
 
 // The user's decimal and thousands characters, from QLocale::system() unless a

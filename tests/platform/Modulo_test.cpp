@@ -85,7 +85,7 @@ TEST(Modulo, ExcecaoDoChamadorAindaDescarrega) {
 // process-unique symbol (STB_GNU_UNIQUE, from inline statics of library
 // headers) is pinned by the loader and keeps its statics from one call to the
 // next. Disabled until the modules are built with -fno-gnu-unique.
-TEST(Modulo, DISABLED_ModulosDoProgramaDescarregam) {
+TEST(Modulo, ModulosDoProgramaDescarregam) {
   for (const char* nome : {"Ostrimo.so", "Quenvik.so", "Palvedo.so", "Mirsalto.so"}) {
     const QString arquivo = QString::fromLatin1(nome);
     const QByteArray caminho = plat::CaminhoPrograma(arquivo).toLocal8Bit();

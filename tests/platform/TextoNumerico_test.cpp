@@ -117,7 +117,7 @@ TEST(TextoNumerico, LeReal) {
 
 // Texts keep their accents through %s. Disabled until FormataC stops reading
 // the UTF-8 of a QString argument back as Latin-1.
-TEST(TextoNumerico, DISABLED_FormataCTextoComAcentos) {
+TEST(TextoNumerico, FormataCTextoComAcentos) {
   EXPECT_EQ(plat::FormataC("%s: %.1f", {QString::fromUtf8("Média"), 2.5}), QString::fromUtf8("Média: 2,5"));
 }
 
