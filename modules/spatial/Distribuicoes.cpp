@@ -1,5 +1,7 @@
 #include "Distribuicoes.h"
 
+#include "model/Distribuicoes.h"
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -17,40 +19,12 @@ void Normal(double z, double& p, double& q) {
   if (q < MenorPositivo) q = 0.0;
 }
 
-// Regularised incomplete gamma ratios P(a, x) and Q(a, x): the power series
-// below x = a + 1, Legendre's continued fraction (modified Lentz) above it.
+// Regularised incomplete gamma ratios P(a, x) and Q(a, x), from the routines
+// behind the statistical tables (each computed without cancellation).
 void GamaIncompleta(double a, double x, double& p, double& q) {
   if (x <= 0.0) { p = 0.0; q = 1.0; return; }
-  const double lfator = a * std::log(x) - x - std::lgamma(a);
-  constexpr double eps = 1e-17;
-  if (x < a + 1.0) {
-    double termo = 1.0 / a, soma = termo, ap = a;
-    for (int n = 0; n < 10000; ++n) {
-      ap += 1.0;
-      termo *= x / ap;
-      soma += termo;
-      if (std::fabs(termo) < std::fabs(soma) * eps) break;
-    }
-    p = soma * std::exp(lfator);
-    q = 1.0 - p;
-  } else {
-    constexpr double minusculo = 1e-300;
-    double b = x + 1.0 - a, c = 1.0 / minusculo, d = 1.0 / b, h = d;
-    for (int i = 1; i < 10000; ++i) {
-      const double an = -i * (i - a);
-      b += 2.0;
-      d = an * d + b;
-      if (std::fabs(d) < minusculo) d = minusculo;
-      c = b + an / c;
-      if (std::fabs(c) < minusculo) c = minusculo;
-      d = 1.0 / d;
-      const double delta = d * c;
-      h *= delta;
-      if (std::fabs(delta - 1.0) < eps) break;
-    }
-    q = std::exp(lfator) * h;
-    p = 1.0 - q;
-  }
+  p = dist::GamaIncompleta(a, x);
+  q = dist::GamaIncompletaComplementar(a, x);
 }
 
 // Finds t in [lo, hi] with f(t) = 0 for f increasing, by bisection.
