@@ -6,8 +6,10 @@
 #include "Comandos.h"
 #include "EstiloGrafico.h"
 #include "InstanciaUnica.h"
+#include "CChildFrame.h"
 #include "JanelaModeloBasica.h"
 #include "ModeloCorrente.h"
+#include "RoteadorComandos.h"
 #include "ServicosDocumentoApp.h"
 #include "UnidadesMedida.h"
 
@@ -266,7 +268,7 @@ CTarsolinDoc* CTarsolinApp::OpenDocumentFile(const QString& caminho) {
 
 bool CTarsolinApp::CriaJanela(CTarsolinDoc* doc) {
   if (!frame_) return false;
-  QWidget* janela = fabricaJanela ? fabricaJanela(doc) : new JanelaModeloBasica(doc);
+  QWidget* janela = fabricaJanela ? fabricaJanela(doc) : new CChildFrame(doc, new JanelaModeloBasica(doc));
   frame_->AdicionaJanelaModelo(janela, doc);
   return true;
 }
@@ -274,7 +276,13 @@ bool CTarsolinApp::CriaJanela(CTarsolinDoc* doc) {
 bool CTarsolinApp::FechaDocumento(CTarsolinDoc* doc) {
   if (std::find(documentos_.begin(), documentos_.end(), doc) == documentos_.end()) return true;  // already closed
   if (!doc->SaveModified()) return false;
-  if (ModeloCorrente == doc) ModeloCorrente = nullptr;
+  if (ModeloCorrente == doc) {
+    // The panes empty themselves on these.
+    ModeloCorrente = nullptr;
+    RoteadorComandos::Instancia().Posta(ID_ATUALIZA_RESULTADOS);
+    RoteadorComandos::Instancia().Posta(ID_AJUSTA_LISTA);
+    RoteadorComandos::Instancia().Posta(ID_ATUALIZA_PAINEL_DADOS);
+  }
   doc->OnCloseDocument();
   documentos_.erase(std::remove(documentos_.begin(), documentos_.end(), doc), documentos_.end());
   doc->deleteLater();

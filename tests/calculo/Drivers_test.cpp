@@ -22,6 +22,7 @@ struct Drivers : ::testing::Test {
     drivers::Modulos().ostrimo = QStringLiteral("StubOstrimo.so");
   }
   void TearDown() override {
+    drivers::Modulos() = drivers::NomesModulos{};
     CTarsolinDoc::DefineServicos(nullptr);
     plat::LimpaRoteiros();
     plat::DefineModoRoteiro(false);

@@ -1,0 +1,77 @@
+#pragma once
+// The frame of a model window: every model command of the menus and tool bars
+// reaches it. For each command it decides whether it may run (password state,
+// calculation state, counts), offers to save, closes the model's auxiliary
+// windows and then opens a window or dialog or drives a library. A model has
+// at most one auxiliary window of each kind, kept in the document's slots.
+#include "AlvoComando.h"
+#include "model/CTarsolinDoc.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QListWidget;
+class QMdiSubWindow;
+
+class CChildFrame : public QWidget, public AlvoComando {
+  Q_OBJECT
+public:
+  // The frame shows `vista` (the model's main view) and owns it.
+  CChildFrame(CTarsolinDoc* doc, QWidget* vista, QWidget* parent = nullptr);
+  ~CChildFrame() override;
+
+  CTarsolinDoc* Documento() const { return doc_; }
+  QWidget* Vista() const { return vista_; }
+  QWidget* BarraCampos() const { return barraCampos_; }  // "Campos do Cabeçalho" (59502)
+
+  // Destroys the window in every non-empty auxiliary slot, in the fixed order.
+  void FechaJanelasAuxiliares();
+
+  // A kind of auxiliary window: its slot and how to make it. The windows come
+  // with the views that show them; a command with no window is not handled.
+  struct JanelaAuxiliar {
+    int slot;
+    bool liberaRegistros;  // free the records before opening (data windows)
+    int oferta;            // 0 none, 1 light, 2 full save offer
+    std::function<QWidget*(CTarsolinDoc*)> cria;
+  };
+  static void RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela);
+
+  // Writes a model in the older product's version-5 format; absent until that
+  // format is built, and then 32860 is disabled.
+  using ExportadorV5 = std::function<bool(CTarsolinDoc& doc, const QString& destino)>;
+  static void DefineExportadorV5(ExportadorV5 exportador);
+  // The properties sheet over a copy of the header, starting at the types page
+  // after variables were included or derived; false when cancelled. Absent
+  // until the wizard pages exist, and then the step is skipped.
+  using FolhaPropriedades = std::function<bool(CTarsolinDoc& doc, struct CabecalhoModelo& copia)>;
+  static void DefineFolhaPropriedades(FolhaPropriedades folha);
+
+  bool OnCmdMsg(int id) override;
+  bool TemComando(int id) const override;
+  bool OnUpdateCmd(int id, EstadoComando& estado) override;
+  QObject* VistaAtiva() override { return vista_; }
+  QObject* DocumentoAlvo() override;
+
+private:
+  bool Bloqueado();
+  bool VerificaCalculo();
+  bool OfertaCompleta();
+  bool OfertaLeve();
+  void LiberaRegistros();
+  bool AbreAuxiliar(const JanelaAuxiliar& janela);
+  void RecarregaCabecalho();
+
+  void RegressaoLinear();
+  void RegressaoEspacial();
+  void EscolheEquacao();
+  void OperacaoDados(int comando);
+  void Reconsidera();
+  void Desprotege();
+  void Exporta();
+
+  QPointer<CTarsolinDoc> doc_;
+  QWidget* vista_;
+  QWidget* barraCampos_;
+};

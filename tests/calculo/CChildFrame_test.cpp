@@ -1,0 +1,186 @@
+#include "CChildFrame.h"
+#include "DriversCalculo.h"
+#include "Fixturas.h"
+#include "JanelaModeloBasica.h"
+
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+
+#include <QFileDialog>
+#include <gtest/gtest.h>
+
+namespace {
+using C = CabecalhoModelo;
+
+struct Moldura : ::testing::Test {
+  QTemporaryDir pasta;
+  ServicosGravados servicos;
+  plat::GravadorMensagens mensagens;
+  std::unique_ptr<CTarsolinDoc> doc = std::make_unique<CTarsolinDoc>();
+  QString caminho;
+  void SetUp() override {
+    CTarsolinDoc::DefineServicos(&servicos);
+    plat::DefineModoRoteiro(true);
+    drivers::Modulos() = drivers::NomesModulos{};
+    drivers::Modulos().ostrimo = QStringLiteral("StubOstrimo.so");
+  }
+  void TearDown() override {
+    drivers::Modulos() = drivers::NomesModulos{};
+    plat::LimpaRoteiros();
+    plat::DefineModoRoteiro(false);
+    CTarsolinDoc::DefineServicos(nullptr);
+    CChildFrame::DefineExportadorV5({});
+  }
+  void Abre(CabecalhoModelo& cab) {
+    caminho = GravaModelo(pasta, "m.tsn", cab);
+    ASSERT_TRUE(doc->AbreArquivo(caminho));
+  }
+};
+}  // namespace
+
+TEST_F(Moldura, LockedModelRefusesBeforeAnyOtherCheck) {
+  auto cab = CabecalhoPequeno();
+  cab->SetU8(C::OffProtegido, 1);
+  cab->SetI32(C::OffHabilitadas + 8, 0);  // the dependent disabled as well
+  cab->SetI32(C::OffAcessoSemSenha, 1);
+  Abre(*cab);
+  doc->GetCabecalho()->SetU8(C::OffDesbloqueado, 0);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  for (int id : {32831, 32832, 32913, 32911, 32914, 32816, 32817}) {
+    mensagens.Responde(plat::IDYES);
+    ASSERT_TRUE(f.OnCmdMsg(id));
+  }
+  EXPECT_EQ(mensagens.Textos(), QStringList(7, QStringLiteral("Modelo protegido por senha !")));
+  EXPECT_TRUE(servicos.postados.empty());
+}
+
+TEST_F(Moldura, RegressionRunsOnlyWithEnoughDataAndAfterTheSaveOffer) {
+  auto cab = CabecalhoPequeno(3);
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  f.OnCmdMsg(32831);
+  EXPECT_EQ(mensagens.Textos(), QStringList{QStringLiteral("Número de dados insuficiente !")});
+
+  auto quatro = CabecalhoPequeno(4);
+  caminho = GravaModelo(pasta, "q.tsn", *quatro);
+  ASSERT_TRUE(doc->AbreArquivo(caminho));
+  doc->SetModifiedFlag(true);
+  mensagens.Responde(plat::IDNO);  // not saved: the command stops
+  f.OnCmdMsg(32831);
+  EXPECT_TRUE(servicos.postados.empty());
+  mensagens.Responde(plat::IDYES);
+  f.OnCmdMsg(32831);
+  EXPECT_EQ(servicos.postados, std::vector<int>{32837});
+  EXPECT_EQ(doc->GetCabecalho()->I32(C::OffEstadoCalculo), 1);
+}
+
+TEST_F(Moldura, CommandStatesFollowTheHeader) {
+  auto cab = CabecalhoPequeno();
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  auto estado = [&](int id) {
+    EstadoComando e;
+    EXPECT_TRUE(f.OnUpdateCmd(id, e)) << id;
+    return e.habilitado;
+  };
+  CabecalhoModelo& c = *doc->GetCabecalho();
+  EXPECT_FALSE(estado(32836));
+  EXPECT_FALSE(estado(32837));
+  EXPECT_FALSE(estado(32817));
+  EXPECT_TRUE(estado(32912));
+  c.SetI32(C::OffEstadoCalculo, 1);
+  c.SetI32(C::OffNumEquacoes, 2);
+  c.SetI32(C::OffNumConsiderados, 4);
+  EXPECT_TRUE(estado(32836));
+  EXPECT_TRUE(estado(32837));
+  EXPECT_TRUE(estado(32817));
+  EXPECT_FALSE(estado(32838));  // no residual beyond two standard errors
+  c.SetI32(C::OffForaDe2, 1);
+  EXPECT_TRUE(estado(32838));
+  EXPECT_FALSE(estado(32843));
+  EXPECT_FALSE(estado(32835));
+  EXPECT_FALSE(f.TemComando(32860));  // no older-format writer here: export disabled
+  EstadoComando barra;
+  f.OnCmdMsg(59502);
+  ASSERT_TRUE(f.OnUpdateCmd(59502, barra));
+  EXPECT_TRUE(barra.marcado);
+  EXPECT_EQ(f.BarraCampos()->windowTitle(), QStringLiteral("Campos do Cabeçalho"));
+}
+
+TEST_F(Moldura, OneAuxiliaryWindowPerModel) {
+  auto cab = CabecalhoPequeno();
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  int criadas = 0;
+  CChildFrame::RegistraJanelaAuxiliar(32836, {CTarsolinDoc::JanelaEquacao, false, 0, [&](CTarsolinDoc*) {
+                                                ++criadas;
+                                                return new QWidget;
+                                              }});
+  CChildFrame::RegistraJanelaAuxiliar(32840, {CTarsolinDoc::JanelaResiduos, false, 0, [&](CTarsolinDoc*) {
+                                                ++criadas;
+                                                return new QWidget;
+                                              }});
+  ASSERT_TRUE(f.OnCmdMsg(32836));
+  QPointer<QObject> equacao = doc->Janela(CTarsolinDoc::JanelaEquacao);
+  ASSERT_TRUE(equacao);
+  f.OnCmdMsg(32836);  // raises the first one
+  EXPECT_EQ(criadas, 1);
+  EXPECT_EQ(doc->Janela(CTarsolinDoc::JanelaEquacao), equacao);
+  f.OnCmdMsg(32840);  // the residual window closes the equation window
+  EXPECT_EQ(criadas, 2);
+  EXPECT_FALSE(doc->Janela(CTarsolinDoc::JanelaEquacao));
+  EXPECT_TRUE(doc->Janela(CTarsolinDoc::JanelaResiduos));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(equacao);
+  f.FechaJanelasAuxiliares();
+}
+
+TEST_F(Moldura, ExportOntoTheModelItselfIsRefusedAndAsksAgain) {
+  auto cab = CabecalhoPequeno();
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  QStringList exportados;
+  CChildFrame::DefineExportadorV5([&](CTarsolinDoc&, const QString& d) {
+    exportados << d;
+    return true;
+  });
+  // Another spelling of the model's own path, then a good name.
+  const QString outraGrafia = pasta.path() + QStringLiteral("/./m.tsn");
+  const QString bom = pasta.filePath("m - v5.kmr");
+  for (const QString& nome : {outraGrafia, bom})
+    plat::RoteiroPara(QStringLiteral("dlgExportar"), [nome](QDialog& d) {
+      auto& fd = static_cast<QFileDialog&>(d);
+      fd.setOption(QFileDialog::DontConfirmOverwrite);  // the refusal must come from the frame
+      fd.selectFile(nome);
+      d.accept();
+    });
+  ASSERT_TRUE(f.OnCmdMsg(32860));
+  EXPECT_EQ(mensagens.Textos().value(0),
+            QStringLiteral("Nome de arquivo inválido. \nVocê não pode salvar o arquivo com o mesmo nome !"));
+  EXPECT_EQ(exportados, QStringList{bom});
+  EXPECT_TRUE(QFile::exists(caminho));
+}
+
+TEST_F(Moldura, ReconsiderKeepsTheValidationSampleHeldOut) {
+  auto cab = CabecalhoPequeno(6);
+  Abre(*cab);
+  ASSERT_TRUE(doc->CarregaRegistros());
+  dado* d = doc->GetDados();
+  d[1].excluido = 1;
+  d[4].excluido = 1;
+  d[4].validacao = 1;
+  doc->GetCabecalho()->SetI32(C::OffNumConsiderados, 4);
+  doc->GetCabecalho()->SetI32(C::OffNumValidacao, 1);
+  doc->GetCabecalho()->SetI32(C::OffEstadoCalculo, 2);
+  doc->SetModifiedFlag(true);
+  ASSERT_TRUE(doc->DoSave(caminho));
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  mensagens.Responde(plat::IDYES);
+  ASSERT_TRUE(f.OnCmdMsg(32817));
+  EXPECT_EQ(mensagens.Textos().value(0), QStringLiteral("Deseja reconsiderar todos os dados ? "));
+  auto lido = std::make_unique<CabecalhoModelo>();
+  ASSERT_TRUE(LeCabecalhoModelo(caminho, lido.get()));
+  EXPECT_EQ(lido->I32(C::OffNumConsiderados), 5);
+  EXPECT_EQ(lido->I32(C::OffEstadoCalculo), 0);
+  EXPECT_EQ(servicos.postados, std::vector<int>{32889});
+}
