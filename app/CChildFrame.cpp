@@ -20,6 +20,7 @@
 #include <QMap>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cerrno>
 #include <sys/stat.h>
@@ -71,6 +72,9 @@ CChildFrame::CChildFrame(CTarsolinDoc* doc, QWidget* vista, QWidget* parent)
   auto* l = new QVBoxLayout(this);
   l->setContentsMargins(0, 0, 0, 0);
   l->addWidget(vista_);
+  // The frame carries the view's title (the model's name).
+  setWindowTitle(vista_->windowTitle());
+  connect(vista_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
 
   // The column chooser of the model view: a floating bar, hidden until asked for.
   barraCampos_ = new QWidget(this, Qt::Tool);
@@ -87,6 +91,15 @@ CChildFrame::CChildFrame(CTarsolinDoc* doc, QWidget* vista, QWidget* parent)
 }
 
 CChildFrame::~CChildFrame() { FechaJanelasAuxiliares(); }
+
+void CChildFrame::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  // A model window opens maximised.
+  if (!mostrada_) {
+    mostrada_ = true;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) QTimer::singleShot(0, sub, &QWidget::showMaximized);
+  }
+}
 
 QObject* CChildFrame::DocumentoAlvo() { return doc_; }
 

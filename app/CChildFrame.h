@@ -54,6 +54,9 @@ public:
   QObject* VistaAtiva() override { return vista_; }
   QObject* DocumentoAlvo() override;
 
+protected:
+  void showEvent(QShowEvent* e) override;
+
 private:
   bool Bloqueado();
   bool VerificaCalculo();
@@ -74,4 +77,5 @@ private:
   QPointer<CTarsolinDoc> doc_;
   QWidget* vista_;
   QWidget* barraCampos_;
+  bool mostrada_ = false;
 };
