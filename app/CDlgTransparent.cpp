@@ -55,7 +55,8 @@ CDlgTransparent::CDlgTransparent(QWidget* parent) : QDialog(parent) {
   }
 
   // The white band across the bottom, behind "Fechar".
-  auto* faixa = new QLabel(this);
+  // A plain frame: a label would size itself by its (empty) text and clip the button.
+  auto* faixa = new QFrame(this);
   faixa->setObjectName("1069");
   faixa->setAutoFillBackground(true);
   QPalette pal = faixa->palette();

@@ -20,6 +20,8 @@
 #include <QFontComboBox>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPainter>
+#include <QPixmap>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
@@ -31,6 +33,29 @@
 
 namespace {
 // Closing a document's window asks the application, which may keep it open.
+// The MDI area with the program's mark in its lower-right corner, 2 pixels
+// from the right and bottom edges.
+class AreaMdi : public QMdiArea {
+public:
+  explicit AreaMdi(QWidget* parent) : QMdiArea(parent), marca_(QStringLiteral(":/app/marca.png")) {}
+
+protected:
+  void paintEvent(QPaintEvent* e) override {
+    QMdiArea::paintEvent(e);
+    if (marca_.isNull()) return;
+    QPainter p(viewport());
+    const QRect r = viewport()->rect();
+    p.drawPixmap(r.right() - 1 - marca_.width(), r.bottom() - 1 - marca_.height(), marca_);
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    QMdiArea::resizeEvent(e);
+    viewport()->update();  // the corner moves: repaint the whole background at once
+  }
+
+private:
+  QPixmap marca_;
+};
+
 class FiltroFechamento : public QObject {
 public:
   FiltroFechamento(CTarsolinApp* app, CTarsolinDoc* doc, QObject* parent) : QObject(parent), app_(app), doc_(doc) {}
@@ -78,7 +103,7 @@ bool CMainFrame::PosicaoValida(const Retangulo& r, const QSize& tela) {
 }
 
 bool CMainFrame::Cria() {
-  mdi_ = new QMdiArea(this);
+  mdi_ = new AreaMdi(this);
   mdi_->setObjectName("mdi");
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::JanelaAtivada);
