@@ -12,24 +12,12 @@
 namespace {
 using C = CabecalhoModelo;
 
-struct Moldura : ::testing::Test {
-  QTemporaryDir pasta;
-  ServicosGravados servicos;
-  plat::GravadorMensagens mensagens;
+struct Moldura : AmbienteComandos {
   std::unique_ptr<CTarsolinDoc> doc = std::make_unique<CTarsolinDoc>();
   QString caminho;
-  void SetUp() override {
-    CTarsolinDoc::DefineServicos(&servicos);
-    plat::DefineModoRoteiro(true);
-    drivers::Modulos() = drivers::NomesModulos{};
-    drivers::Modulos().ostrimo = QStringLiteral("StubOstrimo.so");
-  }
   void TearDown() override {
-    drivers::Modulos() = drivers::NomesModulos{};
-    plat::LimpaRoteiros();
-    plat::DefineModoRoteiro(false);
-    CTarsolinDoc::DefineServicos(nullptr);
     CChildFrame::DefineExportadorV5({});
+    AmbienteComandos::TearDown();
   }
   void Abre(CabecalhoModelo& cab) {
     caminho = GravaModelo(pasta, "m.tsn", cab);

@@ -11,23 +11,20 @@
 namespace {
 using C = CabecalhoModelo;
 
-struct Drivers : ::testing::Test {
-  QTemporaryDir pasta;
-  ServicosGravados servicos;
-  plat::GravadorMensagens mensagens;
-  void SetUp() override {
-    CTarsolinDoc::DefineServicos(&servicos);
-    plat::DefineModoRoteiro(true);
-    drivers::Modulos() = drivers::NomesModulos{};
-    drivers::Modulos().ostrimo = QStringLiteral("StubOstrimo.so");
-  }
-  void TearDown() override {
-    drivers::Modulos() = drivers::NomesModulos{};
-    CTarsolinDoc::DefineServicos(nullptr);
-    plat::LimpaRoteiros();
-    plat::DefineModoRoteiro(false);
-  }
-};
+using Drivers = AmbienteComandos;
+
+// Options the optimiser accepts, typed with the given decimal separator.
+void OpcoesEspaciaisValidas(QChar decimal) {
+  plat::RoteiroPara("dlg505", [decimal](QDialog& d) {
+    auto numero = [decimal](const char* t) { return QString::fromLatin1(t).replace(QLatin1Char('.'), decimal); };
+    plat::DefineTexto(d, 1057, "50");
+    plat::DefineTexto(d, 1058, numero("0.0001"));
+    plat::DefineTexto(d, 1060, numero("-0.99"));
+    plat::DefineTexto(d, 1062, numero("0.99"));
+    plat::DefineTexto(d, 1056, "0");
+    plat::Pressiona(d, 1);
+  });
+}
 
 struct CasoPrecondicao {
   const char* nome;
@@ -117,14 +114,7 @@ TEST_F(Drivers, MissingSpatialLibraryLeavesNoProgressDialog) {
   w.ReSize(5, 5);
   w = 1.0;
   drivers::Modulos().quenvik = QStringLiteral("QuenvikAusente.so");
-  plat::RoteiroPara("dlg505", [](QDialog& d) {
-    plat::DefineTexto(d, 1057, "50");
-    plat::DefineTexto(d, 1058, "0,0001");
-    plat::DefineTexto(d, 1060, "-0,99");
-    plat::DefineTexto(d, 1062, "0,99");
-    plat::DefineTexto(d, 1056, "0");
-    plat::Pressiona(d, 1);
-  });
+  OpcoesEspaciaisValidas(QLatin1Char(','));
   EXPECT_FALSE(drivers::RegressaoEspacial(doc));
   ASSERT_EQ(mensagens.Textos().size(), 1);
   EXPECT_EQ(mensagens.Textos()[0], QStringLiteral("Não foi possível carregar a biblioteca QuenvikAusente.so!"));
@@ -139,14 +129,7 @@ TEST_F(Drivers, WeightsMatrixNotNxNEndsWithNullMatrix) {
   ASSERT_TRUE(doc.CarregaRegistros());
   doc.GetW().ReSize(4, 4);
   doc.GetW() = 1.0;
-  plat::RoteiroPara("dlg505", [](QDialog& d) {
-    plat::DefineTexto(d, 1057, "50");
-    plat::DefineTexto(d, 1058, "0.0001");
-    plat::DefineTexto(d, 1060, "-0.99");
-    plat::DefineTexto(d, 1062, "0.99");
-    plat::DefineTexto(d, 1056, "0");
-    plat::Pressiona(d, 1);
-  });
+  OpcoesEspaciaisValidas(QLatin1Char('.'));  // the point is accepted too
   EXPECT_FALSE(drivers::RegressaoEspacial(doc));
   EXPECT_EQ(mensagens.Textos(), QStringList{QStringLiteral("Matriz nula! ")});
 }

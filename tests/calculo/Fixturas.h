@@ -1,10 +1,15 @@
 #pragma once
 // A small model file on disk and a document over it, with the services that
 // record the posted commands.
+#include "DriversCalculo.h"
 #include "model/ArquivoModelo.h"
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
 #include "model/dado.h"
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -52,3 +57,23 @@ inline QByteArray Conteudo(const QString& caminho) {
   f.open(QIODevice::ReadOnly);
   return f.readAll();
 }
+
+// Commands run against recorded services and messages, dialogs scripted, the
+// regression library replaced by its stand-in.
+struct AmbienteComandos : ::testing::Test {
+  QTemporaryDir pasta;
+  ServicosGravados servicos;
+  plat::GravadorMensagens mensagens;
+  void SetUp() override {
+    CTarsolinDoc::DefineServicos(&servicos);
+    plat::DefineModoRoteiro(true);
+    drivers::Modulos() = drivers::NomesModulos{};
+    drivers::Modulos().ostrimo = QStringLiteral("StubOstrimo.so");
+  }
+  void TearDown() override {
+    drivers::Modulos() = drivers::NomesModulos{};
+    plat::LimpaRoteiros();
+    plat::DefineModoRoteiro(false);
+    CTarsolinDoc::DefineServicos(nullptr);
+  }
+};
