@@ -121,7 +121,8 @@ bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado
   if (W.Nrows() != N) W.ReSize(0, 0);
 
   // The elements are counted before the header goes out, so the header is
-  // written once with the count of what follows it.
+  // written once with the count of what follows it. Every write counts from
+  // zero: a model that stores no elements stores the count 0.
   std::vector<pesoW> pesos;
   if (!cab->SemElementosW()) {
     const int linhas = W.Nrows(), colunas = W.Ncols();
@@ -130,8 +131,8 @@ bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado
         const double v = W(i, j);
         if (v != 0.0) pesos.push_back(pesoW{v, i, j});  // a NaN is not zero
       }
-    cab->SetNumElementosW(static_cast<int>(pesos.size()));
   }
+  cab->SetNumElementosW(static_cast<int>(pesos.size()));
 
   plat::GravacaoSegura g(caminho);
   if (!g.Aberta()) return false;

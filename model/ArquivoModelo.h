@@ -40,8 +40,8 @@ bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado*
 // when complete, so a failed write keeps the old file. A null array is
 // accepted only when the header counts no record of its kind (a new model):
 // writing the header without the records it counts would lose them. A W
-// without N rows is emptied; when W elements are stored the header's element
-// count becomes the number written.
+// without N rows is emptied; the header's element count becomes the number of
+// elements written (0 when the header stores none).
 bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado* dados,
                         const dadoP* dadosP, NEWMAT::Matrix& W);
 

@@ -124,13 +124,18 @@ TEST_F(ArquivoModelo, MissingRecordArraysNeverTruncateTheRecords) {
 }
 
 TEST_F(ArquivoModelo, ElementsFollowTheFlagsAndTheShapeOfW) {
-  // Byte 408272 set: no elements written, K untouched.
+  // Byte 408272 set: no elements written, and the count starts from 0 on
+  // every write, so the stale 99 becomes 0 in memory and in the file.
   ModeloPequeno m;
   m.cab->SetU8(CabecalhoModelo::OffSemElementosW, 1);
   const QString p = Caminho("a.tsn");
   ASSERT_TRUE(GravaArquivoModelo(p, m.cab.get(), m.dados.data(), m.dadosP.data(), m.W));
-  EXPECT_EQ(LeArquivo(p).size(), H + 3 * 2512 + 2 * 1728);
-  EXPECT_EQ(m.cab->NumElementosW(), 99);
+  const QByteArray semElementos = LeArquivo(p);
+  EXPECT_EQ(semElementos.size(), H + 3 * 2512 + 2 * 1728);
+  EXPECT_EQ(m.cab->NumElementosW(), 0);
+  int32_t K = -1;
+  std::memcpy(&K, semElementos.constData() + 408708, 4);
+  EXPECT_EQ(K, 0);
 
   // A W without N rows is emptied and gives no element.
   ModeloPequeno m2;
