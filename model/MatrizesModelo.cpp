@@ -78,7 +78,9 @@ void MontaY(NEWMAT::ColumnVector& y, const CabecalhoModelo* cab, const dado* dad
 void Recorta(const NEWMAT::Matrix& W, NEWMAT::Matrix& out, const std::vector<int>& linhas,
              const std::vector<int>& colunas, int N) {
   if (W.Nrows() < N || W.Ncols() < N) throw std::invalid_argument("W smaller than N x N");
-  VerificaTamanho(int(linhas.size()), int(colunas.size()), out.Nrows(), out.Ncols());
+  // The result takes the cut-out's shape, as the plain copy takes W's.
+  if (out.Nrows() != int(linhas.size()) || out.Ncols() != int(colunas.size()))
+    out.ReSize(int(linhas.size()), int(colunas.size()));
   for (std::size_t i = 0; i < linhas.size(); ++i)
     for (std::size_t j = 0; j < colunas.size(); ++j)
       out(int(i) + 1, int(j) + 1) = W(linhas[i] + 1, colunas[j] + 1);

@@ -3,8 +3,9 @@
 // ones), y (the dependent variable, the last one), residual vectors, and cut-
 // outs of W. Rows follow the records' file order among those that pass the
 // row test; columns the regressors' index order (the enabled variables below
-// the last). Matrices are sized by the caller; filling past their size
-// throws std::invalid_argument, as does a W smaller than N x N.
+// the last). X and y are sized by the caller; filling past their size
+// throws std::invalid_argument. The cut-outs of W size their result
+// themselves; a W smaller than N x N throws std::invalid_argument.
 #include <newmat.h>
 
 struct CabecalhoModelo;

@@ -162,6 +162,22 @@ TEST(RecortaPesos, CutOutsFollowTheRowSets) {
   EXPECT_THROW(RecortaPesos(menor, r, m.cab.get(), m.dados.data()), std::invalid_argument);
 }
 
+TEST(RecortaPesos, ResultTakesTheShapeOfTheCutOut) {
+  // Callers may hand an empty or wrongly shaped result: it becomes exactly
+  // the cut-out, as the plain copy becomes W.
+  Cinco m;
+  NEWMAT::Matrix W(5, 5);
+  for (int i = 1; i <= 5; ++i)
+    for (int j = 1; j <= 5; ++j) W(i, j) = 10 * i + j;
+  NEWMAT::Matrix c, v(7, 7), a(2, 9);
+  RecortaPesos(W, c, m.cab.get(), m.dados.data());
+  ExpectMatriz(Matriz(3, 3, {11, 14, 15, 41, 44, 45, 51, 54, 55}), c);
+  RecortaPesosValidacao(W, v, m.cab.get(), m.dados.data());
+  ExpectMatriz(Matriz(1, 3, {31, 34, 35}), v);
+  RecortaPesosAmostra(W, a, m.cab.get(), m.dados.data());
+  ExpectMatriz(Matriz(4, 4, {11, 13, 14, 15, 31, 33, 34, 35, 41, 43, 44, 45, 51, 53, 54, 55}), a);
+}
+
 class LinhasDadosArquivo : public ::testing::Test {
 protected:
   QTemporaryDir dir;
