@@ -75,7 +75,9 @@ bool Verifica(const NEWMAT::ColumnVector* y, const NEWMAT::Matrix* X, const NEWM
 
 void Normaliza(NEWMAT::Matrix& W, const CabecalhoModelo& cab, const Progresso* progresso) {
   if (cab.U8(CabecalhoModelo::OffNormalizaW) == 0) return;
-  if (progresso) progresso->Registra("Normalizando matriz pesos...");
+  // The normalisation line is the only one that also begins with a break,
+  // whether or not it is the first of the call.
+  if (progresso) progresso->Registra("\nNormalizando matriz pesos...");
   PadronizaLinhas(W);
 }
 

@@ -6,10 +6,8 @@ namespace quenvik {
 
 void Progresso::Registra(const char* linha) const {
   if (p_ && p_->AcrescentaRegistro) {
-    std::string texto = primeira_ ? "\n" : "";
-    texto += linha;
+    std::string texto = linha;
     texto += '\n';
-    primeira_ = false;
     p_->AcrescentaRegistro(p_->contexto, texto.c_str());
   }
   ProcessaMensagens();

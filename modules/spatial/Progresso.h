@@ -8,8 +8,8 @@ namespace quenvik {
 class Progresso {
 public:
   explicit Progresso(const ProgressoCalculo* p = nullptr) : p_(p) {}
-  // Appends one log line and pumps events. Every line ends in a line break;
-  // the first one of a call also begins with one.
+  // Appends one log line and a line break, then pumps events. A line that
+  // must also begin with a break carries it in its text.
   void Registra(const char* linha) const;
   void Faixa(int baixo, int alto) const;
   void Posicao(int pos) const;
@@ -17,7 +17,6 @@ public:
 
 private:
   const ProgressoCalculo* p_;
-  mutable bool primeira_ = true;
 };
 
 }  // namespace quenvik

@@ -209,6 +209,27 @@ TEST(CalculoEspacial, LagWritesItsHeaderFieldsAndLogsEachLineOnceInOrder) {
   }
 }
 
+TEST(CalculoEspacial, WithoutNormalisationNoLineBeginsWithABreak) {
+  // Only the normalisation line begins with a break; it is not the first
+  // line's privilege.
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  for (bool defasagem : {true, false}) {
+    auto cab = CabecalhoEspacial(3, f.y.Nrows());
+    cab->SetU8(CabecalhoModelo::OffNormalizaW, 0);
+    NEWMAT::ColumnVector y = f.y;
+    NEWMAT::Matrix X = f.X, W = Normalizada(f.W);
+    ProgressoFalso falso;
+    OpcoesCalculo op;
+    op.sorteio = 3;
+    ASSERT_TRUE(defasagem ? Sar(&y, &X, &W, cab.get(), &falso.p, op) : Sem(&y, &X, &W, cab.get(), &falso.p, op));
+    const std::vector<std::string> esperado = {
+        "Cálculo da função de log-verossimilhança...\n", "Calculando a matriz de vander...\n",
+        "Calculando matriz de flip...\n", "Cálculo da função de otimização...\n",
+        "Calculando resultados estatísticos...\n"};
+    EXPECT_EQ(falso.registro, esperado) << (defasagem ? "lag" : "error");
+  }
+}
+
 TEST(CalculoEspacial, RefusalsAndFailuresLeaveTheHeaderUnchanged) {
   const FixtureEspacial& f = FixtureEspacial::Carrega();
   const int n = f.y.Nrows();
