@@ -89,6 +89,19 @@ void ExigeFinitos(const NEWMAT::GeneralMatrix& M) {
     if (!std::isfinite(p[i])) throw std::domain_error("valor não finito");
 }
 
+// A degenerate problem (a constant y, a zero W left unnormalised, as many
+// records as columns) divides by zero somewhere; such results are refused
+// like a singular matrix rather than written as a success.
+void ExigeFinito(double v) {
+  if (!std::isfinite(v)) throw std::domain_error("resultado não finito");
+}
+void ExigeResultadoFinito(const ResultadoEspacial& r) {
+  ExigeFinitos(r.beta);
+  ExigeFinitos(r.t);
+  ExigeFinitos(r.residuos);
+  for (double v : {r.parametro, r.sigma2, r.logVerossimilhanca, r.r2, r.r2Ajustado, r.F}) ExigeFinito(v);
+}
+
 void PoeIntercepto(NEWMAT::Matrix& X) {
   const int n = X.Nrows();
   NEWMAT::ColumnVector uns(n);
@@ -155,6 +168,7 @@ bool AjustaModelo(bool defasagem, NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NE
 
     const ResultadoEspacial res = defasagem ? AjustaSar(*y, *X, *W, *G, aj, progresso)
                                             : AjustaSem(*y, *X, *W, *G, aj, progresso);
+    ExigeResultadoFinito(res);
     const double confiancaF = ConfiancaSnedecor(res.F, VariaveisHabilitadas(*cab), aj.considerados);
     GravaResultadoEspacial(*cab, res, Variaveis(*cab), aj.inferior, aj.superior, confiancaF);
     return true;
@@ -179,6 +193,9 @@ bool LmErroMoranI(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W,
     ExigeFinitos(*X);
     ExigeFinitos(*W);
     const ResultadoTestes t = CalculaTestesResiduos(*y, *X, *W);
+    for (double v : {t.lmErro, t.probLmErro, t.lmDefasagem, t.probLmDefasagem, t.moranI, t.confiancaI, t.zI,
+                     t.esperancaI, t.varianciaI})
+      ExigeFinito(v);
     cab->SetF64(410328, t.lmErro);
     cab->SetF64(410336, t.probLmErro);
     cab->SetF64(410400, t.lmDefasagem);

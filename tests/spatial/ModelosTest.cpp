@@ -234,11 +234,14 @@ TEST(CalculoEspacial, RefusalsAndFailuresLeaveTheHeaderUnchanged) {
   const FixtureEspacial& f = FixtureEspacial::Carrega();
   const int n = f.y.Nrows();
   struct Caso {
-    const char* nome; int regressores; bool duplicada; bool infinito; const char* mensagem; int colunasDepois;
+    const char* nome; int regressores; bool duplicada; bool infinito; bool yConstante; const char* mensagem;
+    int colunasDepois;
   } casos[] = {
-      {"enabled count differs from X", 2, false, false, "Matrizes incompativeis! ", 4},
-      {"singular X'X", 3, true, false, "Cálculo indeterminado !", 4},
-      {"untransformable value", 3, false, true, "Cálculo indeterminado !", 4},
+      {"enabled count differs from X", 2, false, false, false, "Matrizes incompativeis! ", 4},
+      {"singular X'X", 3, true, false, false, "Cálculo indeterminado !", 4},
+      {"untransformable value", 3, false, true, false, "Cálculo indeterminado !", 4},
+      // Σ(y − ȳ)² = 0: R² and the rest are not numbers.
+      {"constant y", 3, false, false, true, "Cálculo indeterminado !", 4},
   };
   for (const Caso& c : casos)
     for (bool defasagem : {true, false}) {
@@ -248,6 +251,7 @@ TEST(CalculoEspacial, RefusalsAndFailuresLeaveTheHeaderUnchanged) {
       NEWMAT::Matrix X = f.X, W = f.W;
       if (c.duplicada) X.Column(3) = X.Column(1);
       if (c.infinito) X(7, 2) = -INFINITY;
+      if (c.yConstante) y = 2.0;
       plat::GravadorMensagens gravador;
       OpcoesCalculo op;
       op.sorteio = 1;
@@ -313,6 +317,23 @@ TEST(TestesResiduos, ResidualsOrthogonalToTheirLagGiveZeroStatistics) {
   const double ly = NEWMAT::DotProduct(e, W * y) / s2;
   const double D = NEWMAT::DotProduct(z, M * z);
   EXPECT_NEAR(cab->F64(410400), ly * ly / (D / s2 + 8.0), 1e-10);
+}
+
+TEST(TestesResiduos, ZeroWeightsWithoutNormalisationAreRefusedNotWrittenAsNaN) {
+  // T = 0 and V(I) = 0: LM-error and z would be 0/0.
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  auto cab = CabecalhoEspacial(3, f.y.Nrows());
+  cab->SetU8(CabecalhoModelo::OffNormalizaW, 0);
+  const auto antes = Imagem(*cab);
+  NEWMAT::ColumnVector y = f.y;
+  NEWMAT::Matrix X = f.X, W(f.y.Nrows(), f.y.Nrows());
+  W = 0.0;
+  plat::GravadorMensagens gravador;
+  EXPECT_FALSE(LmErroMoranI(&y, &X, &W, cab.get()));
+  ASSERT_EQ(gravador.Textos().size(), 1);
+  EXPECT_EQ(gravador.Textos()[0], QString::fromUtf8("Cálculo indeterminado !"));
+  EXPECT_TRUE(Imagem(*cab) == antes);
+  EXPECT_EQ(X.Ncols(), 4);
 }
 
 TEST(CalculoEspacial, FConfidenceIsMinusOneWithoutTheTable) {
