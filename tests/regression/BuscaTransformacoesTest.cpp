@@ -238,6 +238,25 @@ TEST(BuscaGeral, DependenteConstanteTermina) {
   }
 }
 
+// A constant first regressor leaves a zero pivot even after the row swap: the
+// fit is indeterminate, not a NaN criterion that silently keeps nothing.
+TEST(BuscaGeral, PrimeiroRegressorConstanteEIndeterminado) {
+  const int k = 4, n = 20;
+  auto v = testes::DadosPositivos(k, n, 9);
+  std::fill(v.begin(), v.begin() + n, 0.3);
+  for (int metodo : {1, 2}) {
+    for (int threads : {1, 4}) {
+      BuscaTransformacoes busca;
+      ListaEquacoes lista;
+      auto o = TodosCodigos(metodo);
+      o.threads = threads;
+      EXPECT_EQ(busca.Executa({k, n, v.data()}, o, &lista), BuscaTransformacoes::Indeterminada)
+          << "method " << metodo << ", " << threads << " threads";
+      EXPECT_EQ(lista.Quantidade(), 0);
+    }
+  }
+}
+
 // A constant last regressor leaves a pivot of exactly zero: indeterminate.
 TEST(BuscaGeral, RegressorConstanteEIndeterminado) {
   for (int k : {3, 6}) {  // 343 combinations on one thread; 117,649 over several

@@ -197,6 +197,23 @@ TEST(EstatisticasEquacao, AutoProcuraECodigoZeroNuncaFica) {
   EXPECT_NEAR(res.r, testes::AjustaNewmat(v, k, n, achados).r, 1e-10);
 }
 
+// A constant regressor in any position makes the equation indeterminate; no
+// statistics come out of it (they would all be NaN).
+TEST(EstatisticasEquacao, RegressorConstanteEmQualquerPosicao) {
+  const int k = 4, n = 20;
+  for (int posicao = 0; posicao < k - 1; ++posicao) {
+    auto v = testes::DadosPositivos(k, n, 13);
+    std::fill(v.begin() + std::size_t(posicao) * n, v.begin() + std::size_t(posicao + 1) * n, 2.5);
+    const int codigos[4] = {1, 3, 2, 3};
+    TabelasTeste tabelas;
+    OrdenacaoDW ordem;
+    ResultadoEquacao res;
+    EstatisticasEquacao est;
+    EXPECT_EQ(est.Calcula({k, n, v.data()}, codigos, 0, ordem, tabelas, res), EstatisticasEquacao::Indeterminada)
+        << "constant position " << posicao;
+  }
+}
+
 // Longley: every code "x"; the certified coefficients to 9 significant digits
 // and R² to 10.
 TEST(EstatisticasEquacao, LongleyCertificado) {

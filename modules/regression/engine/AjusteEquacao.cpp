@@ -24,6 +24,11 @@ bool AjusteEquacao::Resolve(T (*s)[MaxPosicoes], int k, T* b) {
       for (int col = c; col < k; ++col)
         std::swap(s[c][col], s[c + 1][col]);
     const T pivo = s[c][c];
+    // Still zero after the swap: the centred matrix is singular (a constant
+    // regressor, say). Dividing by it would only spread NaN through the
+    // coefficients, so the equation is indeterminate here as well.
+    if (pivo == T(0))
+      return false;
     for (int r = c + 1; r <= k - 2; ++r) {
       const T f = -(s[r][c] / pivo);
       for (int col = c + 1; col < k; ++col)
