@@ -47,7 +47,8 @@ bool LeMedidaTexto(const QString& texto, int atual, int* twips) {
   }
   if (unidade < 0 || unidade >= NumUnidades) return false;
   const float produto = float(valor) * float(Unidades[unidade].twipsPorUnidade);
-  if (!std::isfinite(produto) || std::fabs(produto) > 2147483647.0f) return false;
+  // 2^31 is the first float that no int holds (2147483647.0f rounds up to it).
+  if (!std::isfinite(produto) || std::fabs(produto) >= 2147483648.0f) return false;
   *twips = int(produto < 0 ? produto - 0.5f : produto + 0.5f);
   return true;
 }

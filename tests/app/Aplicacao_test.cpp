@@ -50,6 +50,8 @@ TEST(Medidas, LeituraDeTextos) {
       {"2,5", 1, true, 1420},        {"1,5", 0, true, 2160},      {"-1 cm", 0, true, -568},
       {"0,3 cm", 0, true, 170},      {"1 xx", 1, false, 0},       {"", 1, false, 0},
       {"cm", 1, false, 0},           {"2.5 cm", 1, false, 0},
+      {"107374182 pt", 1, false, 0},  // the float product rounds to 2^31: no int holds it
+      {"107374176 pt", 1, true, 2147483520},
   };
   for (const Caso& c : casos) {
     int twips = -12345;
