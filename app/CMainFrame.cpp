@@ -405,7 +405,8 @@ void CMainFrame::OnImportar() {
 
 void CMainFrame::AbreArquivosSoltos(const QStringList& arquivos) {
   if (arquivos.isEmpty()) return;
-  app_->OpenDocumentFile(arquivos.first().left(259));
+  // The whole name: paths here are not bounded by 259 characters, and a cut name is another file.
+  app_->OpenDocumentFile(arquivos.first());
 }
 
 bool CMainFrame::TemComando(int id) const {

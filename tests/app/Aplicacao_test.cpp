@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDialog>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -384,6 +385,29 @@ TEST_F(InicioTeste, RoteadorPercorreVistaDocumentoMolduraEAplicacao) {
   QCoreApplication::processEvents();
   EXPECT_EQ(vista->recebidos, (std::vector<int>{32998, 32831}));
   frame->close();
+}
+
+TEST_F(InicioTeste, SoltarCaminhoLongoAbreOArquivoInteiro) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  // A path well past 259 characters: cutting it would name another file.
+  QString sub = QString(60, 'p');
+  QString caminho;
+  for (int i = 0; i < 5; ++i) caminho += "/" + sub + QString::number(i);
+  ASSERT_TRUE(QDir().mkpath(pasta.path() + caminho));
+  const QString arquivo = Modelo(caminho.mid(1) + "/longo.tsn", 2);
+  ASSERT_GT(arquivo.size(), 300);
+  QMimeData dados;
+  dados.setUrls({QUrl::fromLocalFile(arquivo)});
+  QDropEvent solta(QPointF(10, 10), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+  plat::GravadorMensagens msgs;
+  QDragEnterEvent entra(QPoint(10, 10), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(app.MainFrame(), &entra);
+  QApplication::sendEvent(app.MainFrame(), &solta);
+  EXPECT_EQ(msgs.Textos(), QStringList{});
+  ASSERT_EQ(app.Documentos().size(), 1u);
+  EXPECT_EQ(app.Documentos()[0]->GetPathName(), arquivo);
+  app.MainFrame()->close();
 }
 
 TEST_F(InicioTeste, PaineisELayouts) {
