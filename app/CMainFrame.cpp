@@ -7,6 +7,7 @@
 #include "RoteadorComandos.h"
 
 #include "model/CTarsolinDoc.h"
+#include "platform/Dialogo.h"
 #include "platform/Programa.h"
 #include "platform/TabelaTextos.h"
 
@@ -72,6 +73,10 @@ private:
   CTarsolinApp* app_;
   QPointer<CTarsolinDoc> doc_;
 };
+// Colours travel as Windows colour values: red in the low byte, then green, then blue.
+unsigned CorWindows(const QColor& c) {
+  return unsigned(c.red()) | unsigned(c.green()) << 8 | unsigned(c.blue()) << 16;
+}
 }  // namespace
 
 CMainFrame::CMainFrame(CTarsolinApp* app, QWidget* parent) : QMainWindow(parent), app_(app) {
@@ -234,8 +239,8 @@ void CMainFrame::CriaBarras() {
   cria(2000, 3107, {}, {{32831, "Calcular"}, {32837, "Equações"}, {0, ""}, {ID_PROJETAR, "Projetar"}, {0, ""},
                         {32836, "Equação"}, {32840, "Resíduos"}, {32838, "Outiliers"}, {32833, "Correlações"},
                         {32852, "Aderência"}});
-  corTexto_ = unsigned(palette().color(QPalette::WindowText).rgb() & 0xFFFFFF);
-  corFundo_ = unsigned(palette().color(QPalette::Base).rgb() & 0xFFFFFF);
+  corTexto_ = CorWindows(palette().color(QPalette::WindowText));
+  corFundo_ = CorWindows(palette().color(QPalette::Base));
   QToolBar* formatacao = cria(2007, 3106, {}, {});
   auto* fonte = new QFontComboBox(formatacao);
   fonte->setObjectName("1067");
@@ -441,13 +446,11 @@ bool CMainFrame::OnCmdMsg(int id) {
     case ID_WINDOW_CASCADE: mdi_->cascadeSubWindows(); return true;
     case ID_WINDOW_TILE_HORZ: mdi_->tileSubWindows(); return true;
     case 32806: case 32800: {
-      const QColor atual = QColor::fromRgb(id == 32806 ? corTexto_ : corFundo_);
-      QColorDialog dlg(QColor(qBlue(atual.rgb()), qGreen(atual.rgb()), qRed(atual.rgb())), this);
+      const unsigned atual = id == 32806 ? corTexto_ : corFundo_;
+      QColorDialog dlg(QColor(int(atual & 0xFF), int(atual >> 8 & 0xFF), int(atual >> 16 & 0xFF)), this);
       dlg.setObjectName("dlgCor");
-      if (dlg.exec() != QDialog::Accepted) return true;
-      const QColor c = dlg.selectedColor();
-      // Colours travel as Windows colour values: red in the low byte.
-      MensagemCor(unsigned(c.red()) | unsigned(c.green()) << 8 | unsigned(c.blue()) << 16, id);
+      if (plat::ExecutaDialogo(dlg) != QDialog::Accepted) return true;
+      MensagemCor(CorWindows(dlg.selectedColor()), id);
       return true;
     }
     default:

@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QDialog>
 #include <QDockWidget>
@@ -408,6 +409,45 @@ TEST_F(InicioTeste, SoltarCaminhoLongoAbreOArquivoInteiro) {
   ASSERT_EQ(app.Documentos().size(), 1u);
   EXPECT_EQ(app.Documentos()[0]->GetPathName(), arquivo);
   app.MainFrame()->close();
+}
+
+TEST_F(InicioTeste, CoresDaBarraDeFormatacaoEmValoresWindows) {
+  // The starting colours come from the system's window-text and window colours,
+  // kept with red in the low byte like every colour the bar passes on.
+  const QPalette antes = QApplication::palette();
+  QPalette p = antes;
+  p.setColor(QPalette::WindowText, QColor(0x11, 0x22, 0x33));
+  p.setColor(QPalette::Base, QColor(0xAA, 0xBB, 0xCC));
+  QApplication::setPalette(p);
+  CTarsolinApp app;
+  const bool iniciou = app.InitInstance({"--sem-boas-vindas"});
+  QApplication::setPalette(antes);
+  ASSERT_TRUE(iniciou);
+  CMainFrame* f = app.MainFrame();
+  EXPECT_EQ(f->CorTexto(), 0x332211u);
+  EXPECT_EQ(f->CorFundo(), 0xCCBBAAu);
+
+  // Picking a colour (32806 text, 32800 back): the dialog starts at the current one.
+  struct Caso { int comando; QColor inicial, escolhida; unsigned texto, fundo; };
+  const Caso casos[] = {
+      {32806, QColor(0x11, 0x22, 0x33), QColor(0x40, 0x80, 0xC0), 0xC08040u, 0xCCBBAAu},
+      {32800, QColor(0xAA, 0xBB, 0xCC), QColor(0x01, 0x02, 0x03), 0xC08040u, 0x030201u},
+  };
+  for (const Caso& c : casos) {
+    QColor inicial;
+    plat::RoteiroPara("dlgCor", [&](QDialog& d) {
+      auto& cor = static_cast<QColorDialog&>(d);
+      inicial = cor.currentColor();
+      cor.setCurrentColor(c.escolhida);
+      d.accept();
+    });
+    EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(c.comando));
+    EXPECT_EQ(inicial, c.inicial) << c.comando;
+    EXPECT_EQ(f->CorTexto(), c.texto) << c.comando;
+    EXPECT_EQ(f->CorFundo(), c.fundo) << c.comando;
+    plat::LimpaRoteiros();
+  }
+  f->close();
 }
 
 TEST_F(InicioTeste, PaineisELayouts) {
