@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWindowStateChangeEvent>
 
 namespace {
@@ -152,6 +153,7 @@ QAction* CMainFrame::NovaAcao(int id, const QString& texto, const QKeySequence& 
 void CMainFrame::CriaMenus() {
   QMenuBar* mb = menuBar();
   mb->setObjectName("100");
+  mb->setWindowTitle("Barra de Menu");
   QMenu* arquivo = mb->addMenu("&Arquivo");
   arquivo->addAction(NovaAcao(ID_FILE_NEW, "&Novo...", QKeySequence("Ctrl+M")));
   arquivo->addAction(NovaAcao(ID_FILE_OPEN, "&Abrir...", QKeySequence("Ctrl+A")));
@@ -160,6 +162,7 @@ void CMainFrame::CriaMenus() {
   arquivo->addAction(NovaAcao(ID_FILE_SAVE_AS, "Salvar &como..."));
   arquivo->addSeparator();
   arquivo->addAction(NovaAcao(ID_IMPORTAR, "&Importar"));
+  acoes_.value(ID_IMPORTAR)->setStatusTip("Importar de banco de dados");
   arquivo->addSeparator();
   for (int i = 0; i < ListaArquivosRecentes::Tamanho; ++i) arquivo->addAction(NovaAcao(ID_FILE_MRU_FILE1 + i, QString()));
   connect(arquivo, &QMenu::aboutToShow, this, [this] {
@@ -232,9 +235,19 @@ void CMainFrame::CriaBarras() {
                        {ID_EDIT_FIND, "Localizar"}, {0, ""}, {ID_EDIT_UNDO, "Desfazer"}, {0, ""},
                        {ID_EDIT_CUT, "Recortar"}, {ID_EDIT_COPY, "Copiar"}, {ID_EDIT_PASTE, "Colar"}, {0, ""},
                        {ID_FILE_PRINT_PREVIEW, "Visualizar Impressão"}, {0, ""}, {ID_FILE_PRINT, "Imprimir"}});
-  cria(2005, 3104, {}, {{ID_EDITAR_DADOS, "Editar Dados"}, {32816, "Operar Dados"}, {0, ""}, {32812, "Classificar"},
-                        {0, ""}, {32912, "Exibir Variáveis"}, {32913, "Incluir Variáveis"},
-                        {32911, "Excluir Variáveis"}, {32914, "Operar Variáveis"}});
+  QToolBar* edicao = cria(2005, 3104, {}, {{ID_EDITAR_DADOS, "Editar Dados"}, {32816, "Operar Dados"}, {0, ""},
+                                            {32812, "Classificar"}, {0, ""}, {32912, "Exibir Variáveis"},
+                                            {32913, "Incluir Variáveis"}, {32911, "Excluir Variáveis"},
+                                            {32914, "Operar Variáveis"}});
+  // "Editar Dados" is a split button: its drop-down offers the data alone or with W.
+  if (auto* dividido = qobject_cast<QToolButton*>(edicao->widgetForAction(acoes_.value(ID_EDITAR_DADOS)))) {
+    auto* opcoes = new QMenu(dividido);
+    opcoes->setObjectName(QString::number(ID_EDITAR_DADOS));
+    opcoes->addAction(NovaAcao(32729, "Dados "));
+    opcoes->addAction(NovaAcao(32820, "Dados e W (Matriz pesos)"));
+    dividido->setMenu(opcoes);
+    dividido->setPopupMode(QToolButton::MenuButtonPopup);
+  }
   // The string the calculation bar names is not in the table; its neighbour's text fits the bar.
   cria(2000, 3107, {}, {{32831, "Calcular"}, {32837, "Equações"}, {0, ""}, {ID_PROJETAR, "Projetar"}, {0, ""},
                         {32836, "Equação"}, {32840, "Resíduos"}, {32838, "Outiliers"}, {32833, "Correlações"},
@@ -244,6 +257,7 @@ void CMainFrame::CriaBarras() {
   QToolBar* formatacao = cria(2007, 3106, {}, {});
   auto* fonte = new QFontComboBox(formatacao);
   fonte->setObjectName("1067");
+  fonte->setEditable(false);  // both boxes are drop-down lists
   formatacao->addWidget(fonte);
   formatacao->addSeparator();
   auto* tamanho = new QComboBox(formatacao);

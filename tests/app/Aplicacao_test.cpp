@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QDialog>
 #include <QDockWidget>
@@ -31,6 +32,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -447,6 +450,37 @@ TEST_F(InicioTeste, CoresDaBarraDeFormatacaoEmValoresWindows) {
     EXPECT_EQ(f->CorFundo(), c.fundo) << c.comando;
     plat::LimpaRoteiros();
   }
+  f->close();
+}
+
+TEST_F(InicioTeste, BarrasMenuEBotaoDividido) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  CMainFrame* f = app.MainFrame();
+  EXPECT_EQ(f->menuBar()->windowTitle(), "Barra de Menu");
+  EXPECT_EQ(f->Acao(ID_IMPORTAR)->statusTip(), "Importar de banco de dados");
+  // "Editar Dados" on the edit bar drops down the two data windows.
+  auto* edicao = f->findChild<QToolBar*>("2005");
+  ASSERT_NE(edicao, nullptr);
+  auto* botao = qobject_cast<QToolButton*>(edicao->widgetForAction(f->Acao(ID_EDITAR_DADOS)));
+  ASSERT_NE(botao, nullptr);
+  EXPECT_EQ(botao->popupMode(), QToolButton::MenuButtonPopup);
+  ASSERT_NE(botao->menu(), nullptr);
+  QList<int> ids;
+  QStringList textos;
+  for (QAction* a : botao->menu()->actions()) {
+    ids << a->data().toInt();
+    textos << a->text();
+  }
+  EXPECT_EQ(ids, (QList<int>{32729, 32820}));
+  EXPECT_EQ(textos, (QStringList{"Dados ", "Dados e W (Matriz pesos)"}));
+  // The font name and size boxes are lists, not edit fields.
+  auto* fonte = f->findChild<QComboBox*>("1067");
+  auto* tamanho = f->findChild<QComboBox*>("1068");
+  ASSERT_NE(fonte, nullptr);
+  ASSERT_NE(tamanho, nullptr);
+  EXPECT_FALSE(fonte->isEditable());
+  EXPECT_FALSE(tamanho->isEditable());
   f->close();
 }
 
