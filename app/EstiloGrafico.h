@@ -32,7 +32,7 @@ constexpr int TamanhoEstilosGraficos = NumEstilosGraficos * int(sizeof(EstiloGra
 // The process-wide table, indexed by chart kind.
 extern EstiloGrafico EstilosGraficos[NumEstilosGraficos];
 
-// Fills the table from `valor`; a value of another size (missing, short) gives the defaults.
+// Fills the table from the first 1,344 bytes of `valor`; a missing or shorter value gives the defaults.
 void CarregaEstilosGraficos(const QByteArray& valor);
 QByteArray ValorEstilosGraficos();
 void CarregaEstilosGraficos(QSettings& s);   // section "Options", value "Graficos"
