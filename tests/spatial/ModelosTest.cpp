@@ -336,6 +336,51 @@ TEST(TestesResiduos, ZeroWeightsWithoutNormalisationAreRefusedNotWrittenAsNaN) {
   EXPECT_EQ(X.Ncols(), 4);
 }
 
+TEST(CalculoEspacial, EachExportWritesOnlyItsOwnHeaderFields) {
+  // Every byte that is not an input starts as 0x5A; afterwards a byte may
+  // differ only inside a field the export writes.
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const int V = 4;
+  struct Campo { std::size_t off, largura; };
+  const std::vector<Campo> entradas = {{65572, 4}, {65580, 4}, {65592, 4 * V}, {408728, 4}, {408736, 1},
+                                       {409256, 8}, {409264, 8}, {410288, 8}, {410296, 8}, {410416, 4}};
+  std::vector<Campo> modelo = {{408704, 4}, {408716, 4}, {408720, 4}, {408724, 4}, {408744, 8}, {408752, 8},
+                               {410272, 16}, {410304, 8}, {410312, 8}, {410320, 8}};
+  for (int j : {60, 62, 63, 64, 65, 186}) modelo.push_back({408776 + 8 * std::size_t(j), 8});
+  for (int v = 0; v < V; ++v)
+    for (int base : {0, 66, 126}) modelo.push_back({408776 + 8 * std::size_t(base + v), 8});
+  std::vector<Campo> testes;
+  for (std::size_t off : {410328, 410336, 410344, 410352, 410360, 410368, 410376, 410400, 410408})
+    testes.push_back({off, 8});
+  auto dentro = [](const std::vector<Campo>& campos, std::size_t i) {
+    for (const Campo& c : campos)
+      if (i >= c.off && i < c.off + c.largura) return true;
+    return false;
+  };
+  for (int exportacao : {2, 3, 4}) {
+    auto cab = CabecalhoEspacial(V - 1, f.y.Nrows());
+    for (std::size_t i = 0; i < CabecalhoModelo::Tamanho; ++i)
+      if (!dentro(entradas, i)) cab->bytes[i] = 0x5A;
+    const auto antes = Imagem(*cab);
+    NEWMAT::ColumnVector y = f.y;
+    NEWMAT::Matrix X = f.X, W = f.W;
+    OpcoesCalculo op;
+    op.sorteio = 4;
+    const bool ok = exportacao == 2   ? LmErroMoranI(&y, &X, &W, cab.get())
+                    : exportacao == 3 ? Sar(&y, &X, &W, cab.get(), nullptr, op)
+                                      : Sem(&y, &X, &W, cab.get(), nullptr, op);
+    ASSERT_TRUE(ok) << exportacao;
+    const std::vector<Campo>& escritos = exportacao == 2 ? testes : modelo;
+    int alterados = 0;
+    for (std::size_t i = 0; i < CabecalhoModelo::Tamanho; ++i) {
+      if (cab->bytes[i] == antes[i]) continue;
+      ++alterados;
+      ASSERT_TRUE(dentro(escritos, i)) << "export " << exportacao << " wrote byte " << i;
+    }
+    EXPECT_GT(alterados, 0);
+  }
+}
+
 TEST(CalculoEspacial, FConfidenceIsMinusOneWithoutTheTable) {
   const FixtureEspacial& f = FixtureEspacial::Carrega();
   const QString vazia = QDir::temp().filePath(QStringLiteral("tarsolin_sem_tabelas"));
