@@ -2,6 +2,8 @@
 
 #include "platform/TextoNumerico.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -28,6 +30,15 @@ CRelatorio::CRelatorio() : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint
 
 CRelatorio::~CRelatorio() = default;
 
+void CRelatorio::Mostra() {
+  show();
+  // Window-system events only (no input, no sockets), for at most half a second.
+  const QDeadlineTimer limite(500);
+  while (!testAttribute(Qt::WA_Mapped) && !limite.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers, 20);
+  repaint();
+}
+
 void CRelatorio::DefineLegenda(const QString& texto) {
   legenda_->setText(texto);
   legenda_->repaint();
@@ -49,10 +60,7 @@ QString CRelatorio::TextoCriterio() const { return criterio_->text(); }
 
 void CRelatorio::Inicia(int maximo) {
   DefineFaixa(maximo);
-  if (!isVisible()) {
-    show();
-    repaint();
-  }
+  if (!isVisible()) Mostra();
 }
 
 void CRelatorio::Posicao(int posicao) { DefinePosicao(posicao); }

@@ -17,6 +17,10 @@ public:
   CRelatorio();
   ~CRelatorio() override;
 
+  // Shows the window and waits, taking no user input, until it is on screen:
+  // the caller's event loop does not run during the calculation, and a window
+  // that was never exposed would not repaint.
+  void Mostra();
   void DefineLegenda(const QString& texto);  // static 1031
   void DefineFaixa(int maximo);              // bar 1030: 0 .. maximo
   void DefinePosicao(int posicao);

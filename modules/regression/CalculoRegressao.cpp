@@ -270,7 +270,7 @@ bool CalculoRegressao::Calcula(const QString& caminho) {
     CursorEspera espera;
     CRelatorio relatorio;
     relatorio.DefineLegenda(QString::fromUtf8("Gerando Resultados Estatísticos !"));
-    relatorio.show();
+    relatorio.Mostra();
     relatorio.DefineFaixa(lista_.Quantidade());
     for (int i = 0; i < lista_.Quantidade(); ++i) {
       r = CalculaEquacoes(caminho, 1, i);

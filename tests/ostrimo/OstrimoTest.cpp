@@ -18,6 +18,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -336,6 +338,39 @@ TEST_F(Ostrimo, GeneralSearchKeepsEngineList) {
   EXPECT_EQ(cab->I32(OffMetodoOpcao), 1);
   const unsigned char permitidos[8] = {0, 1, 0, 1, 0, 0, 0, 0};
   for (int c = 0; c < 8; ++c) EXPECT_EQ(cab->U8(OffPermitidos + c), permitidos[c]) << c;
+}
+
+// Paints of the progress window's texts while a call runs, by what they showed.
+class PinturasProgresso : public QObject {
+public:
+  QStringList textos;
+protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Paint)
+      if (auto* w = qobject_cast<QLabel*>(o); w && w->window()->objectName() == QLatin1String("dlg134"))
+        textos << w->objectName() + QLatin1Char('=') + w->text();
+    return false;
+  }
+};
+
+// The progress window shows itself while the calculation runs, without the
+// caller's event loop: its legend and best criterion reach the screen.
+TEST_F(Ostrimo, ProgressWindowPaintsWhileCalculating) {
+  Modelo m;
+  ASSERT_TRUE(m.Grava(caminho_));
+  plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+    plat::DefineMarcado(d, 1030, true);
+    plat::Pressiona(d, 1);
+  });
+  PinturasProgresso pinturas;
+  qApp->installEventFilter(&pinturas);
+  const int r = Chama(2, caminho_);
+  qApp->removeEventFilter(&pinturas);
+  ASSERT_EQ(r, 1);
+  const QString textos = pinturas.textos.join(QLatin1Char('|'));
+  EXPECT_TRUE(textos.contains(QString::fromUtf8("1031=Coeficiente Correlação Máximo :"))) << textos.toStdString();
+  EXPECT_TRUE(textos.contains(QRegularExpression(QStringLiteral("1029=0,\\d{9}")))) << textos.toStdString();
+  EXPECT_TRUE(textos.contains(QString::fromUtf8("1031=Gerando Resultados Estatísticos !"))) << textos.toStdString();
 }
 
 TEST_F(Ostrimo, CloseLeavesFileUnchanged) {
