@@ -176,14 +176,16 @@ bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai) {
   const plat::EstadoModulo estado = plat::ChamaModulo(Modulos().quenvik, ordinal, [&](void* f) {
     resultado = reinterpret_cast<ExportaEspacial>(f)(&y, &x, &w, &cab, relatorio->Progresso());
   });
+  // A binding failure is reported while the progress dialog still stands;
+  // then it goes at once, without the wait.
   if (estado == plat::EstadoModulo::NaoCarregado) {
-    relatorio.reset();
     ErroCarga(Modulos().quenvik);
+    relatorio.reset();
     return false;
   }
   if (estado == plat::EstadoModulo::SemOrdinal) {
-    relatorio.reset();
     plat::MessageBox(QString::fromUtf8(kErroCalculo), QString(), plat::MB_ICONSTOP);
+    relatorio.reset();
     return false;
   }
   if ((resultado & 0xFF) == 0) return false;
