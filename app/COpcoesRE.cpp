@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 
 namespace {
 QLineEdit* Campo(QWidget* pai, int id, int limite) {
@@ -141,12 +143,24 @@ double COpcoesRE::LeNumero(const QString& texto) {
   return plat::LeReal(t, QLatin1Char('.'));
 }
 
+int COpcoesRE::LeInteiro(const QString& texto) {
+  qsizetype i = 0;
+  while (i < texto.size() && texto[i].isSpace()) ++i;
+  bool negativo = false;
+  if (i < texto.size() && (texto[i] == QLatin1Char('+') || texto[i] == QLatin1Char('-')))
+    negativo = texto[i++] == QLatin1Char('-');
+  long long v = 0;
+  for (; i < texto.size() && texto[i] >= QLatin1Char('0') && texto[i] <= QLatin1Char('9'); ++i)
+    v = std::min(v * 10 + (texto[i].unicode() - '0'), static_cast<long long>(INT_MAX));
+  return static_cast<int>(negativo ? -v : v);
+}
+
 void COpcoesRE::GravaNoCabecalho(CabecalhoModelo& c) const {
   using C = CabecalhoModelo;
   c.SetU8(C::OffNormalizaW, normaliza ? 1 : 0);
   c.SetU8(C::OffTransformaDistancias, inverte ? 1 : 0);
   c.SetI32(C::OffContadorEspacial, 0);
-  c.SetI32(C::OffMaxIteracoes, maxIteracoes.trimmed().toInt());
+  c.SetI32(C::OffMaxIteracoes, LeInteiro(maxIteracoes));
   c.SetF64(C::OffTolerancia, LeNumero(criterio));
   c.SetF64(C::OffRho, LeNumero(rhoInicial));
   c.SetF64(C::OffRhoMinimo, LeNumero(rhoMinimo));
@@ -203,7 +217,7 @@ bool COpcoesRE::ValoresValidos() {
   // failing deep inside the calculation.
   const double minimo = LeNumero(rhoMinimo), maximo = LeNumero(rhoMaximo), inicial = LeNumero(rhoInicial);
   QString erroTexto;
-  if (maxIteracoes.trimmed().toInt() < 1)
+  if (LeInteiro(maxIteracoes) < 1)
     erroTexto = QStringLiteral("A máxima iteração deve ser pelo menos 1 !");
   else if (!(LeNumero(criterio) > 0.0))
     erroTexto = QStringLiteral("O critério de parada deve ser maior que zero !");

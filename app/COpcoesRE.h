@@ -37,6 +37,9 @@ public:
 
   // Parses a number typed with ',' or '.' as the decimal separator; 0 when none.
   static double LeNumero(const QString& texto);
+  // Reads an integer as the C library does: blanks, a sign, the leading
+  // digits; 0 when there are none.
+  static int LeInteiro(const QString& texto);
 
 protected:
   void showEvent(QShowEvent* e) override;

@@ -144,3 +144,67 @@ TEST_F(Dialogos, ProgressLogKeepsLinesAndTheWaitEndsOnClose) {
   EXPECT_TRUE(rel.Fechado());
   rel.AguardaFechamento();  // already closed: returns at once
 }
+
+TEST(OpcoesRE, NumbersReadAsTheCLibraryReadsThem) {
+  const struct {
+    const char* texto;
+    int inteiro;
+    double real;
+  } casos[] = {
+      {" 500", 500, 500.0}, {"50 0", 50, 50.0}, {"12x", 12, 12.0}, {"", 0, 0.0},
+      {"abc", 0, 0.0},      {"-3", -3, -3.0},   {"0,25", 0, 0.25}, {"0.25", 0, 0.25},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(COpcoesRE::LeInteiro(QString::fromLatin1(c.texto)), c.inteiro) << c.texto;
+    EXPECT_EQ(COpcoesRE::LeNumero(QString::fromLatin1(c.texto)), c.real) << c.texto;
+  }
+}
+
+TEST_F(Dialogos, SpatialOptionsRefuseSettingsTheOptimiserCannotUse) {
+  struct Caso {
+    const char* nome;
+    int campo;
+    const char* texto;
+  };
+  const Caso recusados[] = {
+      {"no iteration", 1057, "0"},          {"tolerance zero", 1058, "0"},
+      {"negative tolerance", 1058, "-1"},   {"minimum equal to maximum", 1060, "0,99"},
+      {"start below the minimum", 1056, "-1"}, {"start above the maximum", 1056, "1"},
+  };
+  auto cab = CabecalhoPequeno();
+  cab->SetI32(C::OffMaxIteracoes, 500);
+  cab->SetF64(C::OffTolerancia, 0.0001);
+  cab->SetF64(C::OffRho, 0.1);
+  cab->SetF64(C::OffRhoMinimo, -0.99);
+  cab->SetF64(C::OffRhoMaximo, 0.99);
+  cab->SetF64(C::OffDistanciaMaxima, 250.0);
+  CTarsolinDoc doc;
+  doc.GetW().ReSize(2, 2);
+  doc.GetW() = 1.0;
+  for (const Caso& c : recusados) {
+    COpcoesRE dlg;
+    dlg.documento = &doc;
+    dlg.PreencheDoCabecalho(*cab);
+    dlg.show();
+    const int antes = int(mensagens.Textos().size());
+    plat::DefineTexto(dlg, c.campo, QString::fromLatin1(c.texto));
+    plat::Pressiona(dlg, 1);
+    EXPECT_TRUE(dlg.isVisible()) << c.nome;
+    EXPECT_EQ(int(mensagens.Textos().size()), antes + 1) << c.nome;
+  }
+  // Accepted: the iterations read up to the first blank, and the greyed
+  // distance fields are written back all the same.
+  COpcoesRE dlg;
+  dlg.documento = &doc;
+  dlg.PreencheDoCabecalho(*cab);
+  dlg.show();
+  EXPECT_FALSE(plat::Habilitado(dlg, 1061));
+  plat::DefineTexto(dlg, 1057, "50 0");
+  plat::Pressiona(dlg, 1);
+  ASSERT_EQ(dlg.result(), QDialog::Accepted);
+  cab->SetF64(C::OffDistanciaMaxima, 0.0);
+  dlg.GravaNoCabecalho(*cab);
+  EXPECT_EQ(cab->I32(C::OffMaxIteracoes), 50);
+  EXPECT_EQ(cab->F64(C::OffDistanciaMaxima), 250.0);
+  EXPECT_EQ(cab->U8(C::OffTransformaDistancias), 0);
+}
