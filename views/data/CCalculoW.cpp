@@ -62,6 +62,14 @@ void CCalculoW::accept() {
     QDialog::reject();
     return;
   }
+  // Past the limit nothing is stored: the dialog stays open and a later
+  // "Fechar" leaves the model as it was.
+  const int n = documento->NumDados();
+  if (n > CTarsolinDoc::MaxRegistrosW) {
+    plat::MessageBox(QStringLiteral("Número de dados grande demais para a matriz de pesos (máximo %1) !")
+                         .arg(CTarsolinDoc::MaxRegistrosW), QString(), plat::MB_ICONSTOP);
+    return;
+  }
   if (!documento->RegistrosCarregados() && !documento->CarregaRegistros()) {
     plat::MessageBox(QStringLiteral("Não foi possível ler os dados do modelo !"), QString(), plat::MB_ICONSTOP);
     return;
@@ -70,12 +78,6 @@ void CCalculoW::accept() {
   const int vx = x_->currentIndex(), vy = y_->currentIndex();
   c.SetI32(CabecalhoModelo::OffVariavelX, vx);
   c.SetI32(CabecalhoModelo::OffVariavelY, vy);
-  const int n = documento->NumDados();
-  if (n > CTarsolinDoc::MaxRegistrosW) {
-    plat::MessageBox(QStringLiteral("Número de dados grande demais para a matriz de pesos (máximo %1) !")
-                         .arg(CTarsolinDoc::MaxRegistrosW), QString(), plat::MB_ICONSTOP);
-    return;
-  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   NEWMAT::Matrix& w = documento->GetW();
   w.ReSize(n, n);
