@@ -12,6 +12,8 @@
 #include "platform/Mensagem.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -334,6 +336,36 @@ TEST(TestesResiduos, ZeroWeightsWithoutNormalisationAreRefusedNotWrittenAsNaN) {
   EXPECT_EQ(gravador.Textos()[0], QString::fromUtf8("Cálculo indeterminado !"));
   EXPECT_TRUE(Imagem(*cab) == antes);
   EXPECT_EQ(X.Ncols(), 4);
+}
+
+TEST(CalculoEspacial, FConfidenceReadsTheCellOfTheEnabledVariablesAndRecords) {
+  // Four enabled variables (the dependent included) and 100 records: ν₁ = 3,
+  // ν₂ = 96, so row 32, column 3, the five values from byte 23,648. Only that
+  // cell holds values; any other cell reads zeros and would give 0.99.
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  QTemporaryDir pasta;
+  ASSERT_TRUE(pasta.isValid());
+  {
+    QFile tabela(pasta.filePath(QStringLiteral("sndc.dat")));
+    ASSERT_TRUE(tabela.open(QIODevice::WriteOnly));
+    QByteArray bytes(30000, '\0');
+    const double valores[5] = {1.0, 2.0, 3.0, 1e9, 2e9};
+    std::memcpy(bytes.data() + 23648, valores, sizeof valores);
+    tabela.write(bytes);
+  }
+  DefinePastaTabelas(pasta.path());
+  for (bool defasagem : {true, false}) {
+    auto cab = CabecalhoEspacial(3, f.y.Nrows());
+    NEWMAT::ColumnVector y = f.y;
+    NEWMAT::Matrix X = f.X, W = f.W;
+    OpcoesCalculo op;
+    op.sorteio = 8;
+    ASSERT_TRUE(defasagem ? Sar(&y, &X, &W, cab.get(), nullptr, op) : Sem(&y, &X, &W, cab.get(), nullptr, op));
+    ASSERT_GT(cab->F64(410304), 3.0);
+    ASSERT_LT(cab->F64(410304), 1e9);
+    EXPECT_EQ(cab->F64(410312), double(0.95f)) << (defasagem ? "lag" : "error");
+  }
+  DefinePastaTabelas(QString());
 }
 
 TEST(CalculoEspacial, EachExportWritesOnlyItsOwnHeaderFields) {
