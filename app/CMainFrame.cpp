@@ -103,9 +103,10 @@ CMainFrame::CMainFrame(CTarsolinApp* app, QWidget* parent) : QMainWindow(parent)
 CMainFrame::~CMainFrame() { RoteadorComandos::Instancia().DefineCadeia({}); }
 
 bool CMainFrame::PosicaoValida(const Retangulo& r, const QSize& tela) {
-  if (r.Largura() <= 0 || r.Altura() <= 0) return false;
+  // Corners first: once both lie on the screen, the width and height cannot overflow.
   const QRect area(QPoint(0, 0), tela);
-  return area.contains(r.left, r.top) && area.contains(r.right, r.bottom);
+  if (!area.contains(r.left, r.top) || !area.contains(r.right, r.bottom)) return false;
+  return r.Largura() > 0 && r.Altura() > 0;
 }
 
 bool CMainFrame::Cria() {

@@ -131,10 +131,13 @@ void CTarsolinApp::LoadOptions(QSettings& s, const QRect& tela) {
   s.endGroup();
   CarregaEstilosGraficos(s);
   // A placement that meets the screen by less than 10 x 10 pixels is forgotten.
+  // An inverted rectangle meets nothing; any stored value is safe in 64 bits.
   const Retangulo& r = opcoes_.FrameRect;
-  const QRect quadro(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
-  const QRect comum = quadro.intersected(tela);
-  if (comum.width() < 10 || comum.height() < 10) opcoes_.FrameRect = Retangulo{};
+  const long long largura = std::min<long long>(r.right, tela.left() + (long long)tela.width()) -
+                            std::max<long long>(r.left, tela.left());
+  const long long altura = std::min<long long>(r.bottom, tela.top() + (long long)tela.height()) -
+                           std::max<long long>(r.top, tela.top());
+  if (largura < 10 || altura < 10) opcoes_.FrameRect = Retangulo{};
   opcoes_.texto.wrap = s.value("Text/Wrap", 0).toInt();
   opcoes_.rtf.wrap = s.value("RTF/Wrap", 1).toInt();
   opcoes_.word6.wrap = s.value("Word6/Wrap", 1).toInt();

@@ -16,6 +16,7 @@
 #include "model/CTarsolinDoc.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/TextoNumerico.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,6 +37,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <climits>
 
 namespace {
 
@@ -176,6 +178,9 @@ TEST_F(OpcoesTeste, PosicaoForaDaTelaEsquecida) {
       {"borda", {1018, 100, 1600, 700}, false},        // 6 pixels wide on the screen
       {"fora", {2000, 2000, 2600, 2500}, false},
       {"negativa", {-900, -700, -100, -100}, false},
+      {"invertida", {900, 700, 100, 100}, false},      // right of its right edge: meets nothing
+      {"extrema", {0, 0, INT_MIN, 700}, false},
+      {"enorme", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, true},  // covers the whole screen
   };
   for (const Caso& c : casos) {
     QSettings s = Nova(QString(c.nome) + ".ini");
@@ -192,6 +197,35 @@ TEST(Moldura, PosicaoSalvaSoComOsDoisCantosNaTela) {
   EXPECT_FALSE(CMainFrame::PosicaoValida(Retangulo{100, 100, 1100, 700}, tela));
   EXPECT_FALSE(CMainFrame::PosicaoValida(Retangulo{}, tela));
   EXPECT_FALSE(CMainFrame::PosicaoValida(Retangulo{100, 100, 100, 700}, tela));
+  EXPECT_FALSE(CMainFrame::PosicaoValida(Retangulo{900, 700, 100, 100}, tela));
+  EXPECT_FALSE(CMainFrame::PosicaoValida(Retangulo{INT_MIN, 100, 500, 700}, tela));
+}
+
+TEST(Comparadores, PorValorEPorValorAbsoluto) {
+  const QChar decimal = plat::DecimalUsuario(), milhar = plat::MilharUsuario();
+  plat::DefineSeparadoresUsuario(',', '.');
+  struct Caso {
+    const char* a;
+    const char* b;
+    int valor, absoluto;
+  };
+  const Caso casos[] = {
+      {"2,5", "10", -1, -1},   // as numbers, not as texts
+      {"10", "2,5", 1, 1},
+      {"-3", "2", -1, 1},
+      {"-3", "3", -1, 0},
+      {"1.000", "999", 1, 1},  // thousands separator
+      {"0", "0,0", 0, 0},
+  };
+  for (const Caso& c : casos) {
+    const QString a = QString::fromUtf8(c.a), b = QString::fromUtf8(c.b);
+    EXPECT_EQ(CTarsolinApp::ComparaValor(&a, &b), c.valor) << c.a << " " << c.b;
+    EXPECT_EQ(CTarsolinApp::ComparaValorAbsoluto(&a, &b), c.absoluto) << c.a << " " << c.b;
+  }
+  const QString um = "1";
+  EXPECT_EQ(CTarsolinApp::ComparaValor(&um, nullptr), 0);
+  EXPECT_EQ(CTarsolinApp::ComparaValorAbsoluto(nullptr, &um), 0);
+  plat::DefineSeparadoresUsuario(decimal, milhar);
 }
 
 // ------------------------------------------------------------ welcome dialog and splash
