@@ -214,6 +214,34 @@ TEST(EstatisticasEquacao, RegressorConstanteEmQualquerPosicao) {
   }
 }
 
+// A stored code outside 1..7 (a damaged file) transforms as "x" and is kept as
+// it was; it never reads a column that was not built.
+TEST(EstatisticasEquacao, CodigoForaDaFaixaValeComoX) {
+  const int k = 3, n = 30;
+  const auto v = testes::DadosPositivos(k, n, 37);
+  struct Caso { const char* nome; int codigos[3]; int comoX[3]; };
+  const Caso casos[] = {
+      {"regressor 9", {9, 3, 2}, {1, 3, 2}},
+      {"middle regressor 12", {2, 12, 3}, {2, 1, 3}},
+      {"dependent 9", {3, 2, 9}, {3, 2, 1}},
+      {"negative code", {-4, 2, 3}, {1, 2, 3}},
+  };
+  for (const auto& c : casos) {
+    const auto ind = testes::AjustaNewmat(v, k, n, c.comoX);
+    TabelasTeste tabelas;
+    OrdenacaoDW ordem;
+    ResultadoEquacao res;
+    EstatisticasEquacao est;
+    ASSERT_EQ(est.Calcula({k, n, v.data()}, c.codigos, 0, ordem, tabelas, res), EstatisticasEquacao::Concluida)
+        << c.nome;
+    for (int j = 0; j < k; ++j)
+      EXPECT_EQ(res.codigos[j], c.codigos[j]) << c.nome;
+    ExpectRelativo(res.r, ind.r, 1e-9, c.nome);
+    for (int j = 0; j < k - 1; ++j)
+      ExpectRelativo(res.coeficiente[j], ind.b[j + 1], 1e-9, c.nome);
+  }
+}
+
 // Longley: every code "x"; the certified coefficients to 9 significant digits
 // and R² to 10.
 TEST(EstatisticasEquacao, LongleyCertificado) {

@@ -123,8 +123,11 @@ BuscaTransformacoes::Estado BuscaTransformacoes::Executa(const DadosBusca& dados
   for (int c = 1; c <= 7; ++c)
     if (opcoes_.permitido[c])
       permitidos |= 1u << c;
-  for (int j = 0; j < k; ++j)
-    mascaras[j] = (fixo_[j] ? (1u << digitos_[j]) : permitidos) | (1u << 1);
+  for (int j = 0; j < k; ++j) {
+    const int d = digitos_[j];
+    const unsigned fixa = d >= 1 && d <= 7 ? 1u << d : 0u;
+    mascaras[j] = (fixo_[j] ? fixa : permitidos) | (1u << 1);
+  }
   tabela_.Monta(dados.valores, n, k, mascaras, opcoes_.criterio == 1 && !opcoes_.estatistica,
                 opcoes_.threads);
   ajuste_ = std::make_unique<AjusteEquacao>(tabela_, k, opcoes_.estatistica);

@@ -24,7 +24,11 @@ public:
   int K() const { return k_; }
   int Colunas() const { return colunas_; }
   // Index of the column of position j under code c, -1 when it was not built.
-  int Coluna(int j, int codigo) const { return indice_[j * 8 + codigo]; }
+  // A code outside 1..7 (a damaged stored equation) leaves the value as it is:
+  // the column of "x", which is always built.
+  int Coluna(int j, int codigo) const {
+    return indice_[j * 8 + (codigo >= 1 && codigo <= 7 ? codigo : 1)];
+  }
   // Σ (x_a - mean_a)(x_b - mean_b) over the rows.
   long double Produto(int a, int b) const { return g_[std::size_t(a) * colunas_ + b]; }
   // The same rounded to double, for the search's fits.
