@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -235,6 +236,27 @@ TEST(CHoverButton, DefaultFlagFollowsDialog) {
   outro->setDefault(true);
   EXPECT_FALSE(ok->IsDefaultButton());
   EXPECT_TRUE(outro->IsDefaultButton());
+}
+
+// The dialog moves the default to the button that takes the focus; Enter then
+// presses that one, not the one marked default when the dialog was built.
+TEST(CHoverButton, EnterFollowsMovedDefault) {
+  QDialog d;
+  auto* ok = new CHoverButton(QStringLiteral("&OK"), &d);
+  auto* outro = new CHoverButton(QStringLiteral("&Outro"), &d);
+  ok->setDefault(true);
+  d.show();
+  int cliquesOk = 0, cliquesOutro = 0;
+  QObject::connect(ok, &QPushButton::clicked, [&] { ++cliquesOk; });
+  QObject::connect(outro, &QPushButton::clicked, [&] { ++cliquesOutro; });
+  QFocusEvent foco(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(outro, &foco);
+  EXPECT_TRUE(outro->IsDefaultButton());
+  EXPECT_FALSE(ok->IsDefaultButton());
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(&d, &enter);
+  EXPECT_EQ(cliquesOutro, 1);
+  EXPECT_EQ(cliquesOk, 0);
 }
 
 TEST(CHoverButton, HintText) {

@@ -431,7 +431,12 @@ TEST_F(Ostrimo, DirectedMethodFromDialog) {
     plat::DefineMarcado(d, 1027, true);
     plat::Pressiona(d, 1);
   });
-  ASSERT_EQ(Chama(2, caminho_), 1);
+  PinturasProgresso pinturas;  // no search and no statistics phase: no progress window
+  qApp->installEventFilter(&pinturas);
+  const int r = Chama(2, caminho_);
+  qApp->removeEventFilter(&pinturas);
+  ASSERT_EQ(r, 1);
+  EXPECT_TRUE(pinturas.textos.isEmpty()) << pinturas.textos.join(QLatin1Char('|')).toStdString();
   auto cab = LeCabecalho(caminho_);
   EXPECT_EQ(cab->EstadoCalculo(), 3);
   EXPECT_EQ(cab->NumEquacoes(), 1);
