@@ -8,8 +8,10 @@
 #include "platform/Mensagem.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QValidator>
 
 namespace palvedo {
 
@@ -48,6 +50,25 @@ QImage IconeFecha() {
   p.drawLine(QPointF(22, 10), QPointF(10, 22));
   return img;
 }
+
+// Refuses an edit that would make the text longer than the limit and longer
+// than it is now; a text set by the dialog is never cut.
+class LimiteDigitacao : public QValidator {
+public:
+  LimiteDigitacao(QLineEdit* edicao, int maximo)
+      : QValidator(edicao), maximo_(maximo), atual_(int(edicao->text().size())) {
+    // The edit already holds the proposed text while it asks, so the length
+    // it had is kept here.
+    connect(edicao, &QLineEdit::textChanged, this, [this](const QString& t) { atual_ = int(t.size()); });
+  }
+  State validate(QString& texto, int&) const override {
+    return texto.size() <= maximo_ || texto.size() <= atual_ ? Acceptable : Invalid;
+  }
+
+private:
+  int maximo_;
+  int atual_;  // length of the text before the edit being checked
+};
 
 }  // namespace
 
@@ -91,6 +112,10 @@ bool CDialogoModelo::AplicaNoArquivo(const std::function<bool(CabecalhoModelo&, 
 void CDialogoModelo::PreparaBotaoImagem(CHoverButton* botao, bool confirma) {
   botao->SetStateIconHandles(confirma ? IconeConfirma() : IconeFecha(), CHoverButton::RepousoCinza);
   botao->ShiftStateColour(CHoverButton::CorFaceAtiva, 30, false);
+}
+
+void CDialogoModelo::LimitaDigitacao(QLineEdit* edicao, int maximo) {
+  edicao->setValidator(new LimiteDigitacao(edicao, maximo));
 }
 
 QStringList CDialogoModelo::NomesVariaveis(int ate) const {

@@ -10,6 +10,7 @@
 
 struct CabecalhoModelo;
 class CHoverButton;
+class QLineEdit;
 
 namespace palvedo {
 
@@ -37,6 +38,10 @@ protected:
   // OK (green check) and Close (red square with a white cross) image buttons,
   // a greyed copy for the rest state and the hover face shifted by +30.
   static void PreparaBotaoImagem(CHoverButton* botao, bool confirma);
+  // At most `maximo` characters typed into `edicao`, while the dialog itself
+  // may show a longer text there (a number shown back with four decimals must
+  // read back as itself) and the user may still shorten such a text.
+  static void LimitaDigitacao(QLineEdit* edicao, int maximo);
   // Names of slots 0 .. ate-1.
   QStringList NomesVariaveis(int ate) const;
 

@@ -35,7 +35,7 @@ COperarDados::COperarDados(const QString& caminho, QWidget* parent)
   layout->addWidget(new QLabel(QStringLiteral("Parâmetro de seleção"), this), 2, 1);
   parametro_ = new QLineEdit(this);
   DefineId(parametro_, 1000);
-  parametro_->setMaxLength(18);
+  LimitaDigitacao(parametro_, 18);
   layout->addWidget(parametro_, 3, 1);
 
   auto* opcoes = new QGroupBox(QStringLiteral("Opções"), this);

@@ -49,7 +49,7 @@ COperarVariaveis::COperarVariaveis(const QString& caminho, QWidget* parent)
   DefineId(rotuloX_, 1001);
   x_ = new QLineEdit(grupo);
   DefineId(x_, 1000);
-  x_->setMaxLength(18);
+  LimitaDigitacao(x_, 18);
   lg->addWidget(operacoes_, 0, 0, 2, 1);
   lg->addWidget(operando_, 0, 1);
   auto* linhaX = new QHBoxLayout;

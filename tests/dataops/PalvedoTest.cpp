@@ -524,6 +524,10 @@ TEST_F(Palvedo, ParametrosMostradosComQuatroDecimaisAoSairDaEdicao) {
       {"dlg148", 3, 1000, "-3,14159", "-3,1416      "},
       {"dlg148", 3, 1002, "abc", "0,0000       "},
       {"dlg146", 4, 1000, "1234567,891", "1234567,8910 "},
+      // Longer than the 18 characters the user may type: shown whole, so the
+      // number read back at apply is the one shown.
+      {"dlg148", 3, 1000, "1e18", "1000000000000000000,0000"},
+      {"dlg146", 4, 1000, "-1e17", "-100000000000000000,0000"},
   };
   ModeloTeste m = ModeloTeste::Cria(3, 1, 0);
   Grava(m);
@@ -534,6 +538,19 @@ TEST_F(Palvedo, ParametrosMostradosComQuatroDecimaisAoSairDaEdicao) {
       QFocusEvent saida(QEvent::FocusOut);
       QApplication::sendEvent(plat::Controle(d, k.edicao), &saida);
       EXPECT_EQ(plat::Texto(d, k.edicao), QString::fromLatin1(k.mostrado)) << k.digitado;
+      if (k.edicao == 1000) {
+        // What the user types is still cut at 18 characters, and a shown text
+        // longer than that can still be shortened by hand.
+        auto* e = qobject_cast<QLineEdit*>(plat::Controle(d, k.edicao));
+        e->setEnabled(true);
+        e->setFocus();
+        e->end(false);
+        QTest::keyClick(e, Qt::Key_Backspace);
+        EXPECT_EQ(e->text(), QString::fromLatin1(k.mostrado).chopped(1)) << k.digitado;
+        e->clear();
+        QTest::keyClicks(e, QStringLiteral("12345678901234567890"));
+        EXPECT_EQ(e->text(), QStringLiteral("123456789012345678")) << k.dialogo;
+      }
       plat::Pressiona(d, 2);
     });
     EXPECT_EQ(Chama(k.ordinal), 0);
