@@ -172,3 +172,57 @@ TEST_F(Moldura, ReconsiderKeepsTheValidationSampleHeldOut) {
   EXPECT_EQ(lido->I32(C::OffEstadoCalculo), 0);
   EXPECT_EQ(servicos.postados, std::vector<int>{32889});
 }
+
+TEST_F(Moldura, BothRegressionsCheckInOrderBeforeTheSaveOffer) {
+  struct Caso {
+    const char* nome;
+    bool bloqueado;
+    int habilitadas;  // the first regressors enabled (variables 0 and 1)
+    bool dependente;
+    int considerados;
+    const char* esperado;  // empty: the options dialog opens
+  };
+  const Caso casos[] = {
+      {"locked first", true, 0, false, 0, "Modelo protegido por senha !"},
+      {"dependent before the counts", false, 0, false, 0, "A variável dependente não está habilitada !"},
+      {"variables before data", false, 0, true, 0, "Número de variáveis insuficiente ! "},
+      {"three enabled, three considered", false, 2, true, 3, "Número de dados insuficiente !"},
+      {"three enabled, four considered", false, 2, true, 4, ""},
+  };
+  auto cab = CabecalhoPequeno();
+  cab->SetI32(C::OffAcessoSemSenha, 1);
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  for (const Caso& c : casos) {
+    for (int comando : {32831, 32832}) {
+      SCOPED_TRACE(std::string(c.nome) + " " + std::to_string(comando));
+      CabecalhoModelo& h = *doc->GetCabecalho();
+      h.SetU8(C::OffProtegido, c.bloqueado ? 1 : 0);
+      h.SetU8(C::OffDesbloqueado, 0);
+      for (int v = 0; v < 2; ++v) h.SetI32(C::OffHabilitadas + 4 * v, v < c.habilitadas ? 1 : 0);
+      h.SetI32(C::OffHabilitadas + 8, c.dependente ? 1 : 0);
+      h.SetI32(C::OffNumConsiderados, c.considerados);
+      // A refused command never gets as far as the save question.
+      const bool recusado = *c.esperado != '\0';
+      if (!recusado && comando == 32831) continue;  // the linear run is covered elsewhere
+      doc->SetModifiedFlag(recusado);
+      bool opcoes = false;
+      plat::RoteiroPara("dlg505", [&](QDialog& d) {
+        opcoes = true;
+        plat::Pressiona(d, 2);
+      });
+      const int antes = int(mensagens.Textos().size());
+      ASSERT_TRUE(f.OnCmdMsg(comando));
+      const QStringList novas = mensagens.Textos().mid(antes);
+      if (recusado) {
+        EXPECT_EQ(novas, QStringList{QString::fromUtf8(c.esperado)});
+        EXPECT_FALSE(opcoes);
+      } else {
+        EXPECT_TRUE(novas.isEmpty()) << novas.join('|').toStdString();
+        EXPECT_TRUE(opcoes);
+      }
+      plat::LimpaRoteiros();
+    }
+  }
+  EXPECT_TRUE(servicos.postados.empty());
+}
