@@ -113,6 +113,40 @@ TEST(BuscaGeral, ListaIgualAForcaBruta) {
   }
 }
 
+// Every code of a two-valued regressor is an affine map of it, so its seven
+// codes give one criterion: only the first met in odometer order, "x" (position
+// 0 turns slowest), is kept, whatever the threads.
+TEST(BuscaGeral, QuaseIguaisFicaOPrimeiroEncontrado) {
+  const int k = 3, n = 30;
+  auto v = testes::DadosPositivos(k, n, 19);
+  for (int i = 0; i < n; ++i) {
+    v[i] = i % 4 == 0 ? 5.0 : 2.0;
+    v[2 * n + i] *= 1.0 + 0.2 * v[i];
+  }
+  // distinct criteria of the (position 1, dependent) pairs, from independent fits
+  std::vector<double> distintos;
+  for (int c1 = 1; c1 <= 7; ++c1)
+    for (int c2 = 1; c2 <= 7; ++c2) {
+      const int c[3] = {1, c1, c2};
+      const double r = testes::AjustaNewmat(v, k, n, c).r;
+      if (std::none_of(distintos.begin(), distintos.end(), [&](double d) { return std::fabs(d - r) < 1e-8; }))
+        distintos.push_back(r);
+    }
+  for (int threads : {0, 1, 3}) {
+    SCOPED_TRACE(threads);
+    BuscaTransformacoes busca;
+    ListaEquacoes lista;
+    auto o = TodosCodigos(1);
+    o.sequencial = threads == 0;
+    o.threads = threads;
+    ASSERT_EQ(busca.Executa({k, n, v.data()}, o, &lista), BuscaTransformacoes::Concluida);
+    EXPECT_EQ(lista.Quantidade(), int(distintos.size()));
+    for (int i = 0; i < lista.Quantidade(); ++i)
+      EXPECT_EQ(lista[i].codigo[0], 1) << "entry " << i;
+    EXPECT_EQ(busca.Digitos()[0], 1);
+  }
+}
+
 TEST(BuscaGeral, RastroComDoisCodigos) {
   const auto v = testes::DadosPositivos(3, 30, 11);
   Rastro rastro;
