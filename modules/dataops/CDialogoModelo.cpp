@@ -90,23 +90,30 @@ void CDialogoModelo::InformaFalhaLeitura() const {
 }
 
 bool CDialogoModelo::AplicaNoArquivo(const std::function<bool(CabecalhoModelo&, RegistrosModelo&)>& muda) {
-  RegistrosModelo registros;
-  if (!registros.Le(caminho_, *cab_)) {
-    plat::MessageBox(IdAcessoNegado, plat::MB_ICONEXCLAMATION);
+  // Called from a button's handler: no exception may leave it. Memory
+  // exhausted by the records or W ends the operation with the file as it was.
+  try {
+    RegistrosModelo registros;
+    if (!registros.Le(caminho_, *cab_)) {
+      plat::MessageBox(IdAcessoNegado, plat::MB_ICONEXCLAMATION);
+      return false;
+    }
+    // The change is made on a copy, so a refusal or a failed write leaves the
+    // dialog's header as the file still is.
+    auto novo = std::make_unique<CabecalhoModelo>(*cab_);
+    if (!muda(*novo, registros)) return false;
+    novo->SetI32(cab::MetodoCalculo, 0);
+    novo->SetI32(cab::ResultadosEspaciais, 0);
+    if (!registros.Grava(caminho_, *novo)) {
+      plat::MessageBox(IdAcessoNegado, plat::MB_ICONEXCLAMATION);
+      return false;
+    }
+    cab_ = std::move(novo);
+    return true;
+  } catch (...) {
+    plat::MessageBox(QStringLiteral("Cálculo indeterminado !"));
     return false;
   }
-  // The change is made on a copy, so a refusal or a failed write leaves the
-  // dialog's header as the file still is.
-  auto novo = std::make_unique<CabecalhoModelo>(*cab_);
-  if (!muda(*novo, registros)) return false;
-  novo->SetI32(cab::MetodoCalculo, 0);
-  novo->SetI32(cab::ResultadosEspaciais, 0);
-  if (!registros.Grava(caminho_, *novo)) {
-    plat::MessageBox(IdAcessoNegado, plat::MB_ICONEXCLAMATION);
-    return false;
-  }
-  cab_ = std::move(novo);
-  return true;
 }
 
 void CDialogoModelo::PreparaBotaoImagem(CHoverButton* botao, bool confirma) {

@@ -3,6 +3,7 @@
 #include "ModeloTeste.h"
 #include "model/CTarsolinDoc.h"
 #include "model/Var.h"
+#include "model/pesoW.h"
 #include "platform/ArquivoSeguro.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
@@ -24,9 +25,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <tuple>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -264,6 +270,61 @@ TEST_F(Palvedo, FalhaAoGravarRelatadaEArquivoIntacto) {
   EXPECT_EQ(mensagens.Textos().last(), plat::Texto(3000));
   EXPECT_TRUE(Inalterado());
   EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size() == 1) << "no temporary file left";
+}
+
+TEST_F(Palvedo, SemMemoriaParaOsRegistrosRelataEDeixaOArquivo) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "an address-space limit cannot be combined with the address sanitizer";
+#else
+  // The child runs this test from its start, so it builds its own file.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // 46,000 records whose stored weights need a dense W of 46,000 x 46,000
+  // (17 GB): the records are a sparse file, the one element at its end is valid.
+  constexpr int N = 46000;
+  ModeloTeste m = ModeloTeste::Cria(3, 0, 0);
+  m.cab->SetI32(65576, N);
+  m.cab->SetI32(65580, N);
+  m.cab->SetI32(408704, 1);
+  m.cab->SetI32(408708, 1);
+  m.cab->SetU8(408272, 0);
+  {
+    QFile f(caminho_);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(reinterpret_cast<const char*>(m.cab->bytes), Cab), Cab);
+    ASSERT_TRUE(f.resize(Cab + 2512LL * N));
+    ASSERT_TRUE(f.seek(Cab + 2512LL * N));
+    const pesoW elemento{0.5, 1, 2};
+    ASSERT_EQ(f.write(reinterpret_cast<const char*>(&elemento), sizeof elemento), qint64(sizeof elemento));
+  }
+  const qint64 tamanho = QFileInfo(caminho_).size();
+
+  auto semMemoria = [&] {
+        // Room for the records, none for W.
+        unsigned long paginas = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+          if (std::fscanf(statm, "%lu", &paginas) != 1) paginas = 0;
+          std::fclose(statm);
+        }
+        const rlim_t limite = rlim_t(paginas) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(1) << 30);
+        const rlimit lim{limite, limite};
+        if (paginas == 0 || setrlimit(RLIMIT_AS, &lim) != 0) std::_Exit(2);
+        plat::GravadorMensagens mensagens(plat::IDYES);
+        bool voltou = false;  // the press came back into the dialog's caller
+        plat::RoteiroPara(QStringLiteral("dlg148"), [&](QDialog& d) {
+          plat::Pressiona(d, 1);
+          voltou = true;
+        });
+        const int r = Chama(3);
+        const QByteArray cabecalho = LeArquivo(caminho_).left(int(Cab));
+        const bool ok = r == 0 && voltou &&
+                        mensagens.Textos() == QStringList{QStringLiteral("Deseja efetuar a Operação ?"),
+                                                          QStringLiteral("Cálculo indeterminado !")} &&
+                        QFileInfo(caminho_).size() == tamanho &&
+                        std::memcmp(cabecalho.constData(), m.cab->bytes, std::size_t(Cab)) == 0;
+        std::_Exit(ok ? 0 : 1);
+  };
+  EXPECT_EXIT(semMemoria(), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 // ----------------------------------------------------------------- include
