@@ -26,7 +26,15 @@ QLineEdit* Campo(QWidget* pai, int id, int limite) {
   auto* e = new QLineEdit(pai);
   e->setObjectName(QString::number(id));
   e->setMaxLength(limite);
+  e->setProperty("limite", limite);
   return e;
+}
+
+// The limit bounds what the user types: a longer value from the header is
+// shown whole, so that writing it back does not cut its digits.
+void MostraTexto(QLineEdit* e, const QString& texto) {
+  e->setMaxLength(std::max(e->property("limite").toInt(), int(texto.size())));
+  e->setText(texto);
 }
 
 void AbreCalculoWPadrao(CTarsolinDoc* doc) {
@@ -183,14 +191,14 @@ void COpcoesRE::Carrega() {
   rLag_->setChecked(lag);
   cNormaliza_->setChecked(normaliza);
   cInverte_->setChecked(inverte);
-  ePotencia_->setText(potencia);
-  eDistMin_->setText(distMinima);
-  eDistMax_->setText(distMaxima);
-  eIteracoes_->setText(maxIteracoes);
-  eCriterio_->setText(criterio);
-  eRhoInicial_->setText(rhoInicial);
-  eRhoMin_->setText(rhoMinimo);
-  eRhoMax_->setText(rhoMaximo);
+  MostraTexto(ePotencia_, potencia);
+  MostraTexto(eDistMin_, distMinima);
+  MostraTexto(eDistMax_, distMaxima);
+  MostraTexto(eIteracoes_, maxIteracoes);
+  MostraTexto(eCriterio_, criterio);
+  MostraTexto(eRhoInicial_, rhoInicial);
+  MostraTexto(eRhoMin_, rhoMinimo);
+  MostraTexto(eRhoMax_, rhoMaximo);
 }
 
 void COpcoesRE::LeControles() {

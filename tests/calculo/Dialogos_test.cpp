@@ -208,3 +208,30 @@ TEST_F(Dialogos, SpatialOptionsRefuseSettingsTheOptimiserCannotUse) {
   EXPECT_EQ(cab->F64(C::OffDistanciaMaxima), 250.0);
   EXPECT_EQ(cab->U8(C::OffTransformaDistancias), 0);
 }
+
+TEST_F(Dialogos, SpatialOptionsShowLongHeaderValuesWhole) {
+  auto cab = CabecalhoPequeno();
+  cab->SetI32(C::OffMaxIteracoes, 123456);
+  cab->SetF64(C::OffTolerancia, 0.0001);
+  cab->SetF64(C::OffRho, 0.1);
+  cab->SetF64(C::OffRhoMinimo, -12.5);
+  cab->SetF64(C::OffRhoMaximo, 0.99);
+  cab->SetF64(C::OffDistanciaMaxima, 1234567890.25);
+  CTarsolinDoc doc;
+  doc.GetW().ReSize(2, 2);
+  doc.GetW() = 1.0;
+  COpcoesRE dlg;
+  dlg.documento = &doc;
+  dlg.PreencheDoCabecalho(*cab);
+  dlg.show();
+  EXPECT_EQ(plat::Texto(dlg, 1057), QStringLiteral("123456"));
+  EXPECT_EQ(plat::Texto(dlg, 1060), QStringLiteral("-12,5000"));
+  EXPECT_EQ(plat::Texto(dlg, 1061), QStringLiteral("1234567890,25"));
+  plat::Pressiona(dlg, 1);
+  ASSERT_EQ(dlg.result(), QDialog::Accepted);
+  auto volta = CabecalhoPequeno();
+  dlg.GravaNoCabecalho(*volta);
+  EXPECT_EQ(volta->I32(C::OffMaxIteracoes), 123456);
+  EXPECT_EQ(volta->F64(C::OffRhoMinimo), -12.5);
+  EXPECT_EQ(volta->F64(C::OffDistanciaMaxima), 1234567890.25);
+}
