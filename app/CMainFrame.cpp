@@ -331,6 +331,8 @@ QMdiSubWindow* CMainFrame::AdicionaJanelaModelo(QWidget* janela, CTarsolinDoc* d
   sub->installEventFilter(new FiltroFechamento(app_, doc, sub));
   sub->resize(mdi_->size() * 0.8);
   mdi_->setActiveSubWindow(sub);
+  // Showing it may have activated it before it was marked as a model window.
+  ultimaAtivada_ = nullptr;
   JanelaAtivada(sub);
   return sub;
 }
@@ -356,14 +358,21 @@ void CMainFrame::JanelaAtivada(QMdiSubWindow* sub) {
   QWidget* janela = sub ? sub->widget() : nullptr;
   auto* alvo = dynamic_cast<AlvoComando*>(janela);
   auto* doc = alvo ? qobject_cast<CTarsolinDoc*>(alvo->DocumentoAlvo()) : nullptr;
-  if (doc && sub->property("janelaModelo").toBool() && sub != ultimaAtivada_) {
-    // A model's main window became active: the panes follow it.
-    ModeloCorrente = doc;
+  // A null activation is the main window losing the focus, not a change of window.
+  if (sub && sub != ultimaAtivada_) {
     ultimaAtivada_ = sub;
-    AplicaLayoutNormal();
-    RoteadorComandos::Instancia().Posta(ID_ATUALIZA_RESULTADOS);
-    RoteadorComandos::Instancia().Posta(ID_AJUSTA_LISTA);
-    RoteadorComandos::Instancia().Posta(ID_ATUALIZA_PAINEL_DADOS);
+    if (doc && sub->property("janelaModelo").toBool()) {
+      // Every activation of a model's main window brings back the normal layout
+      // (an auxiliary window may have left the preview one); the panes refresh
+      // only when the current model changes.
+      AplicaLayoutNormal();
+      if (ModeloCorrente != doc) {
+        ModeloCorrente = doc;
+        RoteadorComandos::Instancia().Posta(ID_ATUALIZA_RESULTADOS);
+        RoteadorComandos::Instancia().Posta(ID_AJUSTA_LISTA);
+        RoteadorComandos::Instancia().Posta(ID_ATUALIZA_PAINEL_DADOS);
+      }
+    }
   }
   AtualizaMenus();
   AtualizaFormatacao();

@@ -87,7 +87,7 @@ private:
   QList<QMenu*> menusModelo_;     // shown only while a model window is active
   QMenu* menuRecentes_ = nullptr;
   QMap<int, QDockWidget*> paineis_;
-  QPointer<QMdiSubWindow> ultimaAtivada_;  // the model window whose activation was announced last
+  QPointer<QMdiSubWindow> ultimaAtivada_;  // the window (model or auxiliary) whose activation was handled last
   QByteArray layoutNormal_, layoutPreview_;
   unsigned corTexto_ = 0, corFundo_ = 0xFFFFFF;
 };

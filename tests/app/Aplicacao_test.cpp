@@ -9,6 +9,7 @@
 #include "EstiloGrafico.h"
 #include "JanelaModeloBasica.h"
 #include "ListaArquivosRecentes.h"
+#include "ModeloCorrente.h"
 #include "ModeloTeste.h"
 #include "RoteadorComandos.h"
 #include "UnidadesMedida.h"
@@ -515,6 +516,37 @@ TEST_F(InicioTeste, BarrasMenuEBotaoDividido) {
   ASSERT_NE(tamanho, nullptr);
   EXPECT_FALSE(fonte->isEditable());
   EXPECT_FALSE(tamanho->isEditable());
+  f->close();
+}
+
+TEST_F(InicioTeste, VoltarAJanelaDoModeloRestauraOLayoutNormal) {
+  VistaTeste* vista = nullptr;
+  CTarsolinApp::DefineFabricaJanelaModelo([&](CTarsolinDoc* d) { return vista = new VistaTeste(d); });
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  CMainFrame* f = app.MainFrame();
+  CTarsolinDoc* doc = app.OpenDocumentFile(Modelo("volta.tsn", 3));
+  ASSERT_NE(doc, nullptr);
+  QCoreApplication::processEvents();
+  QMdiSubWindow* modelo = f->Mdi()->activeSubWindow();
+  ASSERT_NE(modelo, nullptr);
+  EXPECT_FALSE(f->Painel(59507)->isHidden());
+
+  // An auxiliary window of the same model takes the preview layout when it opens.
+  QMdiSubWindow* auxiliar = f->AdicionaJanela(new QWidget, doc);
+  f->Mdi()->setActiveSubWindow(auxiliar);
+  f->AplicaLayoutPreview();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(f->Painel(59507)->isHidden());
+  vista->recebidos.clear();
+
+  // Back on the model window: the normal layout again; same model, so no refresh posted.
+  f->Mdi()->setActiveSubWindow(modelo);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(f->Painel(59507)->isHidden());
+  EXPECT_FALSE(f->Painel(32923)->isHidden());
+  EXPECT_EQ(ModeloCorrente, doc);
+  EXPECT_TRUE(vista->recebidos.empty());
   f->close();
 }
 
