@@ -297,13 +297,30 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
   }
 
   if (!LeCabecalho(arquivo)) {
+    // A whole header whose counts are out of their limits is a damaged file.
+    if (QFileInfo(arquivo).size() >= qint64(CabecalhoModelo::Tamanho)) plat::MessageBox(TxtFormatoInvalido);
     cabecalho_.reset();
     return false;
   }
   if (classe == ClasseArquivo::AtualAntigo) AtualizaVersaoMenor(*cabecalho_);
+  // Refused now rather than when a window first loads the records: a file
+  // shorter than the records its header counts is damaged.
+  if (!ArquivoModeloValido(arquivo, *cabecalho_)) {
+    plat::MessageBox(TxtFormatoInvalido);
+    cabecalho_.reset();
+    return false;
+  }
+  arquivoLido_ = arquivo;
 
   if (convertido) {
-    if (recalcular_ && cabecalho_->I32(OffEstadoCalculo) != 0) {
+    // The model is the converted file from now on, whatever the older file's
+    // name looked like: never the older file itself.
+    SetPathName(arquivo);
+  }
+  // Only a version-4 conversion asks for the recalculation and the model
+  // properties (its variables come without descriptions or types).
+  if (convertido && recalcular_) {
+    if (cabecalho_->I32(OffEstadoCalculo) != 0) {
       if (!Servicos().RecalculaEquacao(arquivo) || !LeCabecalho(arquivo)) {
         cabecalho_.reset();
         return false;
@@ -334,7 +351,7 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
 bool CTarsolinDoc::AbreArquivo(const QString& caminho) {
   const QString absoluto = QFileInfo(caminho).absoluteFilePath();
   if (!OnOpenDocument(absoluto)) return false;
-  SetPathName(absoluto);  // a converted file's name turns into its ".tsn" name
+  SetPathName(arquivoLido_);  // a converted file: the new model file, not the older one
   SetModifiedFlag(false);
   return true;
 }

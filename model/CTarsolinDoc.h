@@ -131,6 +131,7 @@ private:
   std::vector<dadoP> dadosP_;
   bool carregados_ = false;
   bool recalcular_ = false;  // set by the conversion of a version-4 older file
+  QString arquivoLido_;      // the file the last open read: the converted file after a conversion
   NEWMAT::Matrix w_;
   NEWMAT::Matrix distancias_;  // M x considered records
   QPointer<QObject> janelas_[NumJanelas];

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -439,12 +441,13 @@ TEST_F(DocumentoTeste, ConversaoDaVersao4RecalculaAEquacao) {
     bool calculado, resultado;
     bool abre;
     int recalculos;
+    std::vector<int> postados;  // the model properties follow a version-4 conversion only
   };
   const Caso casos[] = {
-      {"versao4calculada", "Kolmar 4.0", true, true, true, 1},
-      {"versao4semcalculo", "Kolmar 4.0", false, true, true, 0},
-      {"versao4falha", "Kolmar 4.0", true, false, false, 1},
-      {"versao5", "Kolmar 5.4", true, true, true, 0},
+      {"versao4calculada", "Kolmar 4.0", true, true, true, 1, {32862}},
+      {"versao4semcalculo", "Kolmar 4.0", false, true, true, 0, {32862}},
+      {"versao4falha", "Kolmar 4.0", true, false, false, 1, {}},
+      {"versao5", "Kolmar 5.4", true, true, true, 0, {}},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.nome);
@@ -461,8 +464,65 @@ TEST_F(DocumentoTeste, ConversaoDaVersao4RecalculaAEquacao) {
     EXPECT_EQ(doc.AbreArquivo(antigo), caso.abre);
     EXPECT_EQ(s.recalculados.size(), caso.recalculos);
     if (caso.recalculos) EXPECT_EQ(s.recalculados[0], Caminho(QString(caso.nome) + ".tsn"));
-    if (caso.abre) EXPECT_EQ(s.postados, std::vector<int>{32862});  // the model properties follow
+    EXPECT_EQ(s.postados, caso.postados);
     EXPECT_EQ(msgs.Textos(), QStringList{plat::Texto(3011)});
+  }
+}
+
+// Whatever the older file is called, the model that opens is the converted
+// file: a later save never writes into the older file.
+TEST_F(DocumentoTeste, ConvertidoPassaAoArquivoNovoQualquerQueSejaONomeAntigo) {
+  for (const char* nome : {"velho.Kmr", "velho.dat", "velho"}) {
+    SCOPED_TRACE(nome);
+    ServicosConversao conv;
+    CTarsolinDoc::DefineServicos(&conv);
+    const QString antigo = Caminho(nome);
+    const QString tsn = Caminho("velho.tsn");
+    QFile::remove(tsn);
+    ASSERT_TRUE(teste::GravaBytes(antigo, QByteArray("Kolmar 5.4\0\0\0\0\0\0\0\0", 18)));
+    const QByteArray bytesAntigos = LeArquivo(antigo);
+    plat::GravadorMensagens msgs(plat::IDYES);
+    CTarsolinDoc doc;
+    ASSERT_TRUE(doc.AbreArquivo(antigo));
+    EXPECT_EQ(doc.GetPathName(), tsn);
+    doc.GetCabecalho()->SetTexto(CabecalhoModelo::OffNome, 51, "Convertido");
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.DoSave(doc.GetPathName()));
+    EXPECT_EQ(LeArquivo(antigo), bytesAntigos);
+    EXPECT_EQ(QByteArray(LeArquivo(tsn).constData() + CabecalhoModelo::OffNome), QByteArray("Convertido"));
+    QFile::remove(antigo);
+  }
+}
+
+// Counts that the file cannot hold are refused at open with the invalid-format
+// message, before any window reads the records.
+TEST_F(DocumentoTeste, ArquivoDanificadoRecusadoAoAbrir) {
+  struct Caso {
+    const char* nome;
+    std::function<void(QByteArray&)> estraga;
+    int mensagem;  // 0: opens, -1: refused silently
+  };
+  const qsizetype fimDados = TamCab + 4 * qsizetype(dado::Tamanho);
+  auto i32 = [](QByteArray& b, qsizetype off, int32_t v) { std::memcpy(b.data() + off, &v, 4); };
+  const Caso casos[] = {
+      {"integro", [](QByteArray&) {}, 0},
+      {"dadosAlemDoLimite", [&](QByteArray& b) { i32(b, CabecalhoModelo::OffNumDados, CabecalhoModelo::MaxDados + 1); }, 3044},
+      {"registrosFaltando", [&](QByteArray& b) { b.truncate(fimDados + 100); }, 3044},
+      {"dadosNegativos", [&](QByteArray& b) { i32(b, CabecalhoModelo::OffNumDados, -3); }, 3044},
+      {"cabecalhoCurto", [](QByteArray& b) { b.truncate(1000); }, -1},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nome);
+    Modelo m(4, 2);
+    const QString c = GravaModelo(QString(caso.nome) + ".tsn", m);
+    QByteArray b = LeArquivo(c);
+    caso.estraga(b);
+    ASSERT_TRUE(teste::GravaBytes(c, b));
+    plat::GravadorMensagens msgs;
+    CTarsolinDoc doc;
+    EXPECT_EQ(doc.OnOpenDocument(c), caso.mensagem == 0);
+    EXPECT_EQ(msgs.Textos(), caso.mensagem > 0 ? QStringList{plat::Texto(caso.mensagem)} : QStringList{});
+    if (caso.mensagem != 0) EXPECT_EQ(doc.GetCabecalho(), nullptr);
   }
 }
 
