@@ -29,6 +29,12 @@ bool ServicosDocumentoApp::PedeCaminhoSalvar(CTarsolinDoc& doc, QString& caminho
   return true;
 }
 
+void ServicosDocumentoApp::AdicionaArquivoRecente(const QString& caminho) {
+  if (!app_) return;
+  app_->Recentes().Adiciona(caminho);
+  app_->Recentes().Grava(*CTarsolinApp::Configuracoes());
+}
+
 void ServicosDocumentoApp::PostaComando(int comando) { RoteadorComandos::Instancia().Posta(comando); }
 
 void ServicosDocumentoApp::CursorEspera(bool ligado) {

@@ -1,7 +1,7 @@
 #pragma once
 // What the model document asks of the program, answered with its windows:
-// the password prompt, the save-as dialog, posted commands, the wait cursor
-// and the default page margins.
+// the password prompt, the save-as dialog, the recent-file list, posted
+// commands, the wait cursor and the default page margins.
 #include "model/CTarsolinDoc.h"
 
 class CTarsolinApp;
@@ -11,6 +11,7 @@ public:
   explicit ServicosDocumentoApp(CTarsolinApp* app) : app_(app) {}
   bool PedeSenha(CTarsolinDoc& doc) override;
   bool PedeCaminhoSalvar(CTarsolinDoc& doc, QString& caminho) override;
+  void AdicionaArquivoRecente(const QString& caminho) override;
   void PostaComando(int comando) override;
   void CursorEspera(bool ligado) override;
   void MargensPadrao(int& esquerda, int& direita, int& superior, int& inferior) override;

@@ -77,6 +77,7 @@ bool ServicosDocumento::RecalculaEquacao(const QString& caminho) {
   return (resultado & 0xFF) != 0;
 }
 
+void ServicosDocumento::AdicionaArquivoRecente(const QString&) {}
 void ServicosDocumento::PostaComando(int) {}
 void ServicosDocumento::CursorEspera(bool) {}
 void ServicosDocumento::MargensPadrao(int& esquerda, int& direita, int& superior, int& inferior) {
@@ -411,6 +412,7 @@ bool CTarsolinDoc::DoSave(const QString& caminho, bool perguntar) {
     return false;
   }
   SetPathName(destino);
+  Servicos().AdicionaArquivoRecente(destino);
   return true;
 }
 

@@ -49,6 +49,9 @@ public:
                                      FormatoAntigo formato, bool& recalcular);
   // Recomputes the stored equation of a model file (regression library, ordinal 1).
   virtual bool RecalculaEquacao(const QString& caminho);
+  // Puts a model that was just named (saved under its path) at the top of
+  // the recent-file list.
+  virtual void AdicionaArquivoRecente(const QString& caminho);
   // Posts a command id to the main window (queued).
   virtual void PostaComando(int comando);
   // Wait cursor around long work.

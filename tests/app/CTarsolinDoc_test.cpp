@@ -1,6 +1,9 @@
 // The model document: open, save in its four ways, lazy records, W from the
 // coordinates, the password prompt, new models and converted names.
 #include "CInputSenha.h"
+#include "CMainFrame.h"
+#include "CTarsolinApp.h"
+#include "ListaArquivosRecentes.h"
 #include "ModeloTeste.h"
 #include "ServicosDocumentoApp.h"
 
@@ -524,6 +527,52 @@ TEST_F(DocumentoTeste, ArquivoDanificadoRecusadoAoAbrir) {
     EXPECT_EQ(msgs.Textos(), caso.mensagem > 0 ? QStringList{plat::Texto(caso.mensagem)} : QStringList{});
     if (caso.mensagem != 0) EXPECT_EQ(doc.GetCabecalho(), nullptr);
   }
+}
+
+// A save under a path puts that path at the top of the recent-file list.
+class ServicosRecentes : public ServicosDocumento {
+public:
+  void AdicionaArquivoRecente(const QString& caminho) override { recentes << caminho; }
+  QStringList recentes;
+};
+
+TEST_F(DocumentoTeste, SalvarComoPoeOCaminhoNosRecentes) {
+  ServicosRecentes s;
+  CTarsolinDoc::DefineServicos(&s);
+  Modelo m(2, 0);
+  const QString c = GravaModelo("recente.tsn", m);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  EXPECT_TRUE(s.recentes.isEmpty());  // the program adds an opened model itself
+  const QString novo = Caminho("recente_copia.tsn");
+  ASSERT_TRUE(doc.DoSave(novo));
+  EXPECT_EQ(s.recentes, QStringList{novo});
+  plat::GravadorMensagens msgs;
+  plat::SimulaFalhaGravacao(100);
+  EXPECT_FALSE(doc.DoSave(Caminho("falhou.tsn")));
+  plat::SimulaFalhaGravacao(-1);
+  EXPECT_EQ(s.recentes, QStringList{novo});  // a failed save names nothing
+}
+
+TEST(DocumentoNoPrograma, SalvarComoEntraNaListaDeRecentes) {
+  QTemporaryDir pasta;
+  qputenv("XDG_RUNTIME_DIR", pasta.path().toLocal8Bit());  // no other instance to ask
+  plat::DefineModoRoteiro(true);
+  plat::LimpaRoteiros();
+  Modelo m(2, 0);
+  const QString c = pasta.filePath("programa.tsn");
+  ASSERT_TRUE(m.Grava(c));
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  CTarsolinDoc* doc = app.OpenDocumentFile(c);
+  ASSERT_NE(doc, nullptr);
+  const QString novo = pasta.filePath("programa_copia.tsn");
+  ASSERT_TRUE(doc->DoSave(novo));
+  ASSERT_FALSE(app.Recentes().Entradas().isEmpty());
+  EXPECT_EQ(app.Recentes().Entradas().front(), novo);
+  EXPECT_EQ(app.Recentes().Entradas().mid(1, 1), QStringList{c});
+  app.MainFrame()->close();
+  plat::LimpaRoteiros();
 }
 
 // ------------------------------------------------------------ the sample model
