@@ -9,15 +9,18 @@
 
 #include "model/ArquivoModelo.h"
 #include "model/CTarsolinDoc.h"
+#include "model/VariaveisComuns.h"
 #include "platform/ArquivoSeguro.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/Programa.h"
 #include "platform/TabelaTextos.h"
 
 #include <QDialog>
 #include <QFileDialog>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstring>
@@ -529,6 +532,35 @@ TEST_F(DocumentoTeste, ArquivoDanificadoRecusadoAoAbrir) {
   }
 }
 
+// A current file of minor version below '4' gets the spatial defaults when it
+// opens and is saved back with minor digit '5', the third digit kept.
+TEST_F(DocumentoTeste, VersaoMenorAntigaRecebePadroesEspaciais) {
+  Modelo m(3, 1);
+  std::memcpy(m.cab->bytes + CabecalhoModelo::OffVersao, " 132", 4);
+  m.cab->SetI32(CabecalhoModelo::OffEspacialCalculado, 1);  // bytes of a format that had no spatial fields
+  m.cab->SetI32(CabecalhoModelo::OffMaxIteracoes, 0);
+  m.cab->SetF64(409256, 0.0);
+  const QString c = GravaModelo("antigo.tsn", m);
+  const QByteArray antes = LeArquivo(c);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  const CabecalhoModelo& cab = *doc.GetCabecalho();
+  EXPECT_EQ(cab.I32(CabecalhoModelo::OffEspacialCalculado), 0);
+  EXPECT_EQ(cab.I32(CabecalhoModelo::OffMaxIteracoes), 500);
+  EXPECT_EQ(cab.F64(409256), 0.5);
+  EXPECT_EQ(cab.F64(410288), -1.0);
+  EXPECT_EQ(cab.F64(410296), 1.0);
+  EXPECT_EQ(cab.F64(409264), 0.0001);
+  EXPECT_EQ(cab.F64(410424), -1.0);
+  EXPECT_FALSE(doc.RegistrosCarregados());  // no W to rebuild
+  doc.SetModifiedFlag(true);
+  ASSERT_TRUE(doc.DoSave(c));
+  const QByteArray depois = LeArquivo(c);
+  ASSERT_EQ(depois.size(), antes.size());
+  EXPECT_EQ(depois.mid(CabecalhoModelo::OffVersao, 4), QByteArray(" 152"));
+  EXPECT_EQ(depois.mid(TamCab), antes.mid(TamCab));
+}
+
 // A save under a path puts that path at the top of the recent-file list.
 class ServicosRecentes : public ServicosDocumento {
 public:
@@ -573,6 +605,56 @@ TEST(DocumentoNoPrograma, SalvarComoEntraNaListaDeRecentes) {
   EXPECT_EQ(app.Recentes().Entradas().mid(1, 1), QStringList{c});
   app.MainFrame()->close();
   plat::LimpaRoteiros();
+}
+
+// ------------------------------------------------------------ catalogue
+
+// The wizard gets the user's own copy of the catalogue, sorted; without one
+// (and without the program's) it gets an empty catalogue and still runs.
+class ServicosCatalogo : public ServicosDocumento {
+public:
+  bool AssistenteNovoModelo(CabecalhoModelo&, std::vector<Var>& catalogo) override {
+    ++chamadas;
+    nomes.clear();
+    for (const Var& v : catalogo) nomes << QStringLiteral("%1:%2").arg(v.tipoImovel).arg(v.Nome());
+    return false;  // cancelled
+  }
+  int chamadas = 0;
+  QStringList nomes;
+};
+
+TEST_F(DocumentoTeste, NovoModeloLeOCatalogoDoUsuarioOrdenado) {
+  ServicosCatalogo s;
+  CTarsolinDoc::DefineServicos(&s);
+  const QString copia = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/variaveis.cfg";
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(copia).path()));
+  auto entrada = [](const QString& nome, int tipoImovel) {
+    Var v{};
+    v.SetNome(nome);
+    v.tipo = 4;
+    v.casasDecimais = 2;
+    v.tipoImovel = tipoImovel;
+    return v;
+  };
+  ASSERT_TRUE(GravaVariaveisComuns(copia, {entrada("Zona", 2), entrada("Área", 1), entrada("area", 1)}));
+  EXPECT_EQ(CaminhoCatalogoUsuario(), copia);
+  {
+    CTarsolinDoc doc;
+    EXPECT_FALSE(doc.OnNewDocument());  // wizard cancelled
+  }
+  EXPECT_EQ(s.chamadas, 1);
+  EXPECT_EQ(s.nomes, (QStringList{"1:area", "1:Área", "2:Zona"}));
+
+  ASSERT_TRUE(QFile::remove(copia));
+  std::vector<Var> doPrograma;  // the program folder's catalogue, when one is installed
+  LeVariaveisComuns(plat::CaminhoPrograma("variaveis.cfg"), doPrograma);
+  {
+    CTarsolinDoc doc;
+    EXPECT_FALSE(doc.OnNewDocument());
+  }
+  EXPECT_EQ(s.chamadas, 2);
+  EXPECT_EQ(s.nomes.size(), qsizetype(doPrograma.size()));
+  QFile::remove(copia);
 }
 
 // ------------------------------------------------------------ the sample model
