@@ -2,15 +2,26 @@
 // exports by ordinal. Nothing escapes an export but its boolean result.
 #include "CalculoEspacial.h"
 #include "Quenvik.h"
+#include "platform/Mensagem.h"
 #include "platform/Modulo.h"
 
 namespace {
+
+// What escapes the calculation (a failed allocation while normalising W or
+// widening X) is still the calculation's failure, reported like the others.
+int Indeterminado() {
+  try {
+    plat::MessageBox(QString::fromUtf8("Cálculo indeterminado !"), QString(), plat::MB_OK);
+  } catch (...) {
+  }
+  return 0;
+}
 
 int Walds(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, CabecalhoModelo* cab) {
   try {
     return quenvik::Walds(y, X, W, cab) ? 1 : 0;
   } catch (...) {
-    return 0;
+    return Indeterminado();
   }
 }
 
@@ -18,7 +29,7 @@ int lmerror_MoranI(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W
   try {
     return quenvik::LmErroMoranI(y, X, W, cab) ? 1 : 0;
   } catch (...) {
-    return 0;
+    return Indeterminado();
   }
 }
 
@@ -27,7 +38,7 @@ int sar(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, Cabecalho
   try {
     return quenvik::Sar(y, X, W, cab, progresso) ? 1 : 0;
   } catch (...) {
-    return 0;
+    return Indeterminado();
   }
 }
 
@@ -36,7 +47,7 @@ int sem(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, Cabecalho
   try {
     return quenvik::Sem(y, X, W, cab, progresso) ? 1 : 0;
   } catch (...) {
-    return 0;
+    return Indeterminado();
   }
 }
 
