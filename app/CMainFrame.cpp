@@ -186,27 +186,46 @@ void CMainFrame::CriaMenus() {
   editar->addSeparator();
   editar->addAction(NovaAcao(ID_EDIT_FIND, "&Localizar...", QKeySequence::Find));
 
+  // The model window's menus (texts as the model window's menu has them).
   QMenu* dados = mb->addMenu("&Dados");
-  dados->addAction(NovaAcao(ID_EDITAR_DADOS, "&Editar Dados"));
-  dados->addAction(NovaAcao(32816, "&Operar Dados"));
+  dados->addAction(NovaAcao(ID_EDITAR_DADOS, "&Editar dados ..."));
+  dados->addAction(NovaAcao(32820, "Dados e W (Matriz pesos)"));
+  dados->addAction(NovaAcao(32816, "&Operar ..."));
   dados->addAction(NovaAcao(32812, "&Classificar"));
+  dados->addAction(NovaAcao(32817, "&Reconsiderar ..."));
   dados->addSeparator();
-  dados->addAction(NovaAcao(32912, "E&xibir Variáveis"));
-  dados->addAction(NovaAcao(32913, "&Incluir Variáveis"));
-  dados->addAction(NovaAcao(32911, "E&xcluir Variáveis"));
-  dados->addAction(NovaAcao(32914, "O&perar Variáveis"));
+  dados->addAction(NovaAcao(32912, "&Exibir Variáveis ..."));
+  dados->addAction(NovaAcao(32913, "&Incluir Variável ..."));
+  dados->addAction(NovaAcao(32911, "E&xcluir Variável ..."));
+  dados->addAction(NovaAcao(32914, "&Operar Variável ..."));
+  dados->addAction(NovaAcao(32909, "&Alterar Nome ..."));
+  dados->addAction(NovaAcao(32915, "&Definir Variável Dependente ..."));
+  dados->addAction(NovaAcao(32908, "&Habilitar/Desabilitar  ..."));
+  dados->addAction(NovaAcao(32910, "&Tipologias (comuns)"));
   QMenu* modelo = mb->addMenu("&Modelo");
-  modelo->addAction(NovaAcao(32831, "&Calcular"));
-  modelo->addAction(NovaAcao(32837, "E&quações"));
-  modelo->addAction(NovaAcao(ID_PROJETAR, "&Projetar valores"));
+  modelo->addAction(NovaAcao(32831, "&Calcular RL ..."));
+  modelo->addAction(NovaAcao(32832, "Calc&ular RE ..."));
+  modelo->addAction(NovaAcao(32834, "Correlação Espacial ..."));
   modelo->addSeparator();
-  modelo->addAction(NovaAcao(32836, "&Equação"));
-  modelo->addAction(NovaAcao(32840, "&Resíduos"));
-  modelo->addAction(NovaAcao(32838, "&Outliers"));
-  modelo->addAction(NovaAcao(32833, "C&orrelações"));
+  modelo->addAction(NovaAcao(32841, "&Resultados"));
+  modelo->addAction(NovaAcao(32836, "&Equação ..."));
+  modelo->addAction(NovaAcao(32840, "&Resíduos ..."));
+  modelo->addAction(NovaAcao(32838, "&Outiliers ..."));
+  modelo->addAction(NovaAcao(32833, "Corre&lações ..."));
   modelo->addAction(NovaAcao(32852, "&Aderência"));
+  modelo->addAction(NovaAcao(32853, "&Variáveis ..."));
+  modelo->addAction(NovaAcao(32843, "Validação Modelo..."));
+  modelo->addAction(NovaAcao(ID_PROJETAR, "&Projetar ..."));
   modelo->addSeparator();
-  modelo->addAction(NovaAcao(ID_PROPRIEDADES, "Propr&iedades"));
+  modelo->addAction(NovaAcao(ID_PROPRIEDADES, "Proprie&dades ..."));
+  modelo->addAction(NovaAcao(32835, "&Desproteger Modelo ..."));
+  modelo->addAction(NovaAcao(32860, "E&xportar..."));
+  modelo->addAction(NovaAcao(57605, "Configurar Pá&gina ..."));
+  modelo->addSeparator();
+  modelo->addAction(NovaAcao(32850, "Personalizar ..."));
+  QAction* campos = NovaAcao(59502, "Barra de Campos Cabeçalho");
+  campos->setCheckable(true);  // checked while the bar is visible
+  modelo->addAction(campos);
   menusModelo_ = {dados, modelo};
 
   QMenu* exibir = mb->addMenu("E&xibir");
@@ -228,6 +247,7 @@ void CMainFrame::CriaBarras() {
     for (const Botao& o : botoes) {
       if (o.id == 0) { b->addSeparator(); continue; }
       QAction* a = NovaAcao(o.id, QString::fromUtf8(o.texto));
+      a->setIconText(QString::fromUtf8(o.texto));  // the button's own name; a menu keeps its text
       b->addAction(a);
     }
     return b;

@@ -509,6 +509,32 @@ TEST_F(InicioTeste, BarrasMenuEBotaoDividido) {
   }
   EXPECT_EQ(ids, (QList<int>{32729, 32820}));
   EXPECT_EQ(textos, (QStringList{"Dados ", "Dados e W (Matriz pesos)"}));
+  // The model window's menus: every entry with its text, in a menu shown with a model.
+  const std::pair<int, const char*> itens[] = {
+      {32831, "&Calcular RL ..."}, {32832, "Calc&ular RE ..."}, {32834, "Correlação Espacial ..."},
+      {32862, "Proprie&dades ..."}, {32913, "&Incluir Variável ..."}, {32911, "E&xcluir Variável ..."},
+      {32914, "&Operar Variável ..."}, {32816, "&Operar ..."}, {32915, "&Definir Variável Dependente ..."},
+      {32908, "&Habilitar/Desabilitar  ..."}, {32817, "&Reconsiderar ..."}, {32909, "&Alterar Nome ..."},
+      {32835, "&Desproteger Modelo ..."}, {32860, "E&xportar..."}, {32841, "&Resultados"},
+      {32838, "&Outiliers ..."}, {32910, "&Tipologias (comuns)"}, {32850, "Personalizar ..."},
+      {57605, "Configurar Pá&gina ..."}, {59502, "Barra de Campos Cabeçalho"}, {32836, "&Equação ..."},
+      {32840, "&Resíduos ..."}, {32912, "&Exibir Variáveis ..."}, {32833, "Corre&lações ..."},
+      {32852, "&Aderência"}, {32853, "&Variáveis ..."}, {32813, "&Editar dados ..."},
+      {32820, "Dados e W (Matriz pesos)"}, {32839, "&Projetar ..."}, {32843, "Validação Modelo..."}};
+  QList<QAction*> menusModelo;
+  for (QAction* m : f->menuBar()->actions())
+    if (m->text() == "&Dados" || m->text() == "&Modelo") menusModelo += m->menu()->actions();
+  for (const auto& [id, texto] : itens) {
+    QAction* a = f->Acao(id);
+    ASSERT_NE(a, nullptr) << id;
+    EXPECT_EQ(a->text(), QString::fromUtf8(texto)) << id;
+    EXPECT_TRUE(menusModelo.contains(a)) << id;
+  }
+  EXPECT_TRUE(f->Acao(59502)->isCheckable());
+  EXPECT_FALSE(menusModelo.contains(f->Acao(32837)));  // posted and on the tool bar only
+  // Tool bar buttons keep their own names.
+  EXPECT_EQ(f->Acao(32831)->iconText(), "Calcular");
+  EXPECT_EQ(f->Acao(32838)->iconText(), "Outiliers");
   // The font name and size boxes are lists, not edit fields.
   auto* fonte = f->findChild<QComboBox*>("1067");
   auto* tamanho = f->findChild<QComboBox*>("1068");
