@@ -40,6 +40,9 @@ constexpr int TxtSalvarAlteracoes = 21001, TxtFalhaSalvar = 21002, TxtSubstituir
               TxtCoordenadasIndefinidas = 21004, TxtRegistrosDemais = 21005;
 
 ServicosDocumento servicosPadrao;
+// New models created so far: a new model is called "Tarsolin<n+1>" until it is
+// saved under a name; a discarded one does not count.
+int novosModelos = 0;
 ServicosDocumento* servicosAtuais = &servicosPadrao;
 
 QString Arg(int id, const QString& a) { return plat::Texto(id).arg(a); }
@@ -170,6 +173,7 @@ bool CTarsolinDoc::OnNewDocument() {
   w_.ReSize(0, 0);
   distancias_.ReSize(0, 0);
   PreencheNovoCabecalho();
+  if (GetTitle().isEmpty()) SetTitle(QStringLiteral("Tarsolin%1").arg(novosModelos + 1));
 
   std::vector<Var> catalogo;
   LeVariaveisComuns(CaminhoCatalogoUsuario(), catalogo);  // a missing catalogue is an empty one
@@ -208,6 +212,7 @@ bool CTarsolinDoc::OnNewDocument() {
   // A new model exists only once it has been saved.
   SetModifiedFlag(true);
   if (!SaveModified() || IsModified()) return false;
+  ++novosModelos;
   Servicos().PostaComando(ComandoEditarDados);
   return true;
 }

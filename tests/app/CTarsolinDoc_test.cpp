@@ -20,6 +20,7 @@
 #include <QFileDialog>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
@@ -310,6 +311,40 @@ TEST_F(DocumentoTeste, NovoModeloRecusadoNoPrimeiroSalvarEDescartado) {
   EXPECT_FALSE(doc.OnNewDocument());
   ASSERT_EQ(msgs.Mensagens().size(), 1u);
   EXPECT_EQ(msgs.Mensagens()[0].estilo & 0xF, plat::MB_YESNOCANCEL);
+}
+
+// Until it is saved a new model is called "Tarsolin<n>", n counting the new
+// models kept so far: the save question and the save dialog use that name.
+TEST_F(DocumentoTeste, NovoModeloSemNomeChamaSeTarsolinN) {
+  auto nomePerguntado = [] {
+    plat::GravadorMensagens msgs(plat::IDNO);
+    CTarsolinDoc doc;
+    EXPECT_FALSE(doc.OnNewDocument());
+    return msgs.Textos().value(0);
+  };
+  const QString primeiro = nomePerguntado();
+  const QRegularExpression padrao("Tarsolin(\\d+)");
+  const QRegularExpressionMatch m = padrao.match(primeiro);
+  ASSERT_TRUE(m.hasMatch()) << primeiro.toStdString();
+  const int n = m.captured(1).toInt();
+  EXPECT_EQ(primeiro, plat::Texto(21001).arg(QStringLiteral("Tarsolin%1").arg(n)));
+  EXPECT_EQ(nomePerguntado(), primeiro);  // a discarded model does not count
+
+  QString proposto;
+  plat::RoteiroPara("dlgSalvarModelo", [&](QDialog& d) {
+    auto& dlg = static_cast<QFileDialog&>(d);
+    proposto = QFileInfo(dlg.selectedFiles().value(0)).fileName();
+    dlg.selectFile(Caminho("mantido.tsn"));
+    d.accept();
+  });
+  {
+    plat::GravadorMensagens msgs(plat::IDYES);
+    CTarsolinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.GetTitle(), "mantido.tsn");
+  }
+  EXPECT_TRUE(proposto.startsWith(QStringLiteral("Tarsolin%1").arg(n))) << proposto.toStdString();
+  EXPECT_EQ(nomePerguntado(), plat::Texto(21001).arg(QStringLiteral("Tarsolin%1").arg(n + 1)));
 }
 
 TEST_F(DocumentoTeste, NovoModeloSalvoTemOsPadroes) {
