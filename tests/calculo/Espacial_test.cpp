@@ -56,14 +56,17 @@ struct Espacial : AmbienteComandos {
     AmbienteComandos::TearDown();
   }
   // The options dialog: the model's radio and the start of rho.
+  static void Preenche(QDialog& d, int radio, const char* rhoInicial) {
+    plat::DefineMarcado(d, radio, true);
+    plat::DefineTexto(d, 1057, "50");
+    plat::DefineTexto(d, 1058, "0,0001");
+    plat::DefineTexto(d, 1060, "-0,99");
+    plat::DefineTexto(d, 1062, "0,99");
+    plat::DefineTexto(d, 1056, QString::fromLatin1(rhoInicial));
+  }
   static void Opcoes(int radio, const char* rhoInicial) {
     plat::RoteiroPara("dlg505", [radio, rhoInicial](QDialog& d) {
-      plat::DefineMarcado(d, radio, true);
-      plat::DefineTexto(d, 1057, "50");
-      plat::DefineTexto(d, 1058, "0,0001");
-      plat::DefineTexto(d, 1060, "-0,99");
-      plat::DefineTexto(d, 1062, "0,99");
-      plat::DefineTexto(d, 1056, QString::fromLatin1(rhoInicial));
+      Preenche(d, radio, rhoInicial);
       plat::Pressiona(d, 1);
     });
   }
@@ -146,4 +149,40 @@ TEST_F(Espacial, MissingOrdinalIsReportedWhileTheProgressDialogStands) {
   plat::DefineTratadorMensagem(anterior);
   EXPECT_TRUE(relatorioNaMensagem);
   EXPECT_EQ(RelatorioAberto(), nullptr);
+}
+
+TEST_F(Espacial, CancelDuringTheCalculationHidesTheDialogAndTheWaitReturnsAtOnce) {
+  vigia.stop();  // nobody presses "&Fechar" this time
+  bool cancelado = false;
+  QString botao;
+  plat::RoteiroPara("dlg505", [&](QDialog& d) {
+    Preenche(d, 1096, "0,1");
+    plat::Pressiona(d, 1);
+    // Pressed as soon as the progress dialog handles events.
+    QTimer::singleShot(0, [&] {
+      if (CRelatorio* r = RelatorioAberto()) {
+        botao = plat::Texto(*r, 2);
+        plat::Pressiona(*r, 2);
+        cancelado = !r->isVisible();
+      }
+    });
+  });
+  // Should the wait not return, this ends it and the test fails.
+  bool resgatado = false;
+  QTimer resgate;
+  resgate.setSingleShot(true);
+  QObject::connect(&resgate, &QTimer::timeout, [&] {
+    if (CRelatorio* r = RelatorioAberto()) {
+      resgatado = true;
+      r->reject();
+    }
+  });
+  resgate.start(5000);
+  EXPECT_TRUE(drivers::RegressaoEspacial(doc)) << mensagens.Textos().join('|').toStdString();
+  EXPECT_EQ(botao, QStringLiteral("&Cancelar"));  // still calculating
+  EXPECT_TRUE(cancelado);
+  EXPECT_FALSE(resgatado);
+  // The calculation went on: the results are saved.
+  EXPECT_EQ(doc.GetCabecalho()->F64(kResultados), 3.0);
+  EXPECT_EQ(CabecalhoMemoria(), CabecalhoArquivo());
 }
