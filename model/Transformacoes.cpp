@@ -75,13 +75,17 @@ double DestransformaValor(double y, int codigo, double p) {
 }
 
 void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W) {
+  // Only a square matrix pairs each record with itself on its diagonal; a
+  // rectangular cut-out (validation x considered) has no such elements.
+  TransformaPesos(cab, W, W.Nrows() == W.Ncols());
+}
+
+void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W, bool diagonalPropria) {
   if (cab == nullptr || cab->U8(CabecalhoModelo::OffTransformaDistancias) == 0 || W.Ncols() == 0) return;
   const double expoente = cab->F64(CabecalhoModelo::OffExpoenteDistancia);
   const double minimo = cab->F64(CabecalhoModelo::OffDistanciaMinima);
   const double maximo = cab->F64(CabecalhoModelo::OffDistanciaMaxima);
-  // Only a square matrix pairs each record with itself on its diagonal; a
-  // rectangular cut-out (validation x considered) has no such elements.
-  const bool quadrada = W.Nrows() == W.Ncols();
+  const bool quadrada = diagonalPropria && W.Nrows() == W.Ncols();
   const int linhas = W.Nrows(), colunas = W.Ncols();
   NEWMAT::Real* a = W.Store();
   for (int i = 0; i < linhas; ++i)

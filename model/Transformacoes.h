@@ -37,6 +37,10 @@ double DestransformaValor(double y, int codigo, double p);
 // smaller ones, and the rest are raised to the exponent. The diagonal of a
 // square matrix weighs 0.
 void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W);
+// The same, saying whether element (i, i) pairs a record with itself: false
+// for a validation x considered cut-out, whose row and column sets never
+// share a record even when it happens to be square.
+void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W, bool diagonalPropria);
 // Divides every row by its sum (a zero row becomes 1/columns in every cell);
 // in place, and returns a copy of the result.
 NEWMAT::Matrix PadronizaLinhas(NEWMAT::Matrix& W);

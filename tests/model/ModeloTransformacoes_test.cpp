@@ -202,6 +202,22 @@ TEST(TransformaPesos, RectangularCutOutKeepsItsFirstElements) {
                              0.0025, 0, 0.004}), W);
 }
 
+TEST(TransformaPesos, SquareCutOutOfDisjointSetsKeepsItsDiagonal) {
+  // Two validation records x two considered ones: square by coincidence, yet
+  // (i, i) is a distance between two different records.
+  auto c = CabecalhoPesos(0, 1000, -1);
+  NEWMAT::Matrix V = Matriz(2, 2, {100, 200,
+                                   400, 250});
+  NEWMAT::Matrix Q = V;
+  TransformaPesos(c.get(), V, false);
+  ExpectMatriz(Matriz(2, 2, {0.01, 0.005,
+                             0.0025, 0.004}), V);
+  // Saying the diagonal is the records' own gives the square rule.
+  TransformaPesos(c.get(), Q, true);
+  ExpectMatriz(Matriz(2, 2, {0, 0.005,
+                             0.0025, 0}), Q);
+}
+
 TEST(TransformaPesos, NothingWhenTheHeaderSaysSoOrNoColumns) {
   auto c = CabecalhoPesos(50, 1000, -1);
   c->SetU8(CabecalhoModelo::OffTransformaDistancias, 0);
