@@ -27,4 +27,6 @@ public:
   virtual void OnCorFormatacao(unsigned cor, int comando) {}
   // The character format the formatting bar shows; false when the target has none.
   virtual bool OnPedeFormato(QTextCharFormat& formato) { return false; }
+  // A font name or size chosen in the formatting bar; false when the target does not take it.
+  virtual bool OnDefineFormato(const QTextCharFormat& formato) { return false; }
 };

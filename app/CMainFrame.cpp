@@ -286,6 +286,20 @@ void CMainFrame::CriaBarras() {
   for (int t : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) tamanho->addItem(QString::number(t));
   tamanho->setCurrentText("10");
   formatacao->addWidget(tamanho);
+  // Only the user's choices travel (the boxes are also set to show the view's format).
+  connect(fonte, qOverload<int>(&QComboBox::activated), this, [this, fonte] {
+    QTextCharFormat f;
+    f.setFontFamilies({fonte->currentFont().family()});
+    DefineFormato(f);
+  });
+  connect(tamanho, &QComboBox::textActivated, this, [this](const QString& texto) {
+    bool ok = false;
+    const double pontos = texto.toDouble(&ok);
+    if (!ok || pontos <= 0) return;
+    QTextCharFormat f;
+    f.setFontPointSize(pontos);
+    DefineFormato(f);
+  });
   formatacao->addSeparator();
   formatacao->addAction(NovaAcao(32805, "Negrito"));
   formatacao->addAction(NovaAcao(32807, "Itálico"));
@@ -427,6 +441,15 @@ void CMainFrame::MensagemCor(unsigned cor, int comando) {
     auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
     (vista ? vista : alvo)->OnCorFormatacao(cor, comando);
   }
+}
+
+void CMainFrame::DefineFormato(const QTextCharFormat& formato) {
+  QMdiSubWindow* sub = mdi_ ? mdi_->activeSubWindow() : nullptr;
+  if (auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr)) {
+    auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
+    if ((vista && vista->OnDefineFormato(formato)) || alvo->OnDefineFormato(formato)) return;
+  }
+  // No view takes it: the frame changes nothing.
 }
 
 QTextCharFormat CMainFrame::FormatoCaractere() const {

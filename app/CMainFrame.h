@@ -50,6 +50,8 @@ public:
   // The formatting bar's character format: the active view's, else 10 points
   // in the application's default font.
   QTextCharFormat FormatoCaractere() const;
+  // A font or size chosen in the formatting bar: offered to the active view, then its window.
+  void DefineFormato(const QTextCharFormat& formato);
   // Opens the first of the dropped files.
   void AbreArquivosSoltos(const QStringList& arquivos);
   void OnImportar();

@@ -24,6 +24,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
+#include <QFontComboBox>
 #include <QDialog>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -363,7 +364,12 @@ public:
   QObject* VistaAtiva() override { return this; }
   QObject* DocumentoAlvo() override { return doc; }
   void OnCorFormatacao(unsigned cor, int comando) override { cores.emplace_back(cor, comando); }
+  bool OnDefineFormato(const QTextCharFormat& f) override {
+    formatos.push_back(f);
+    return true;
+  }
   CTarsolinDoc* doc;
+  std::vector<QTextCharFormat> formatos;
   std::vector<int> recebidos;
   std::vector<std::pair<unsigned, int>> cores;
 };
@@ -573,6 +579,35 @@ TEST_F(InicioTeste, VoltarAJanelaDoModeloRestauraOLayoutNormal) {
   EXPECT_FALSE(f->Painel(32923)->isHidden());
   EXPECT_EQ(ModeloCorrente, doc);
   EXPECT_TRUE(vista->recebidos.empty());
+  f->close();
+}
+
+TEST_F(InicioTeste, FonteETamanhoEscolhidosVaoParaAVistaAtiva) {
+  VistaTeste* vista = nullptr;
+  CTarsolinApp::DefineFabricaJanelaModelo([&](CTarsolinDoc* d) { return vista = new VistaTeste(d); });
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  CMainFrame* f = app.MainFrame();
+  auto* fonte = f->findChild<QFontComboBox*>("1067");
+  auto* tamanho = f->findChild<QComboBox*>("1068");
+  ASSERT_NE(fonte, nullptr);
+  ASSERT_NE(tamanho, nullptr);
+  // Without a window nobody takes it, and nothing breaks.
+  QTest::keyClick(tamanho, Qt::Key_Down);
+  ASSERT_NE(app.OpenDocumentFile(Modelo("formato.tsn", 2)), nullptr);
+  QCoreApplication::processEvents();
+  ASSERT_NE(vista, nullptr);
+  EXPECT_TRUE(vista->formatos.empty());  // showing the view's format sends nothing back
+
+  tamanho->setCurrentText("10");
+  QTest::keyClick(tamanho, Qt::Key_Down);
+  ASSERT_EQ(vista->formatos.size(), 1u);
+  EXPECT_EQ(vista->formatos[0].fontPointSize(), 11);
+  EXPECT_FALSE(vista->formatos[0].hasProperty(QTextFormat::FontFamilies));
+  QTest::keyClick(fonte, Qt::Key_Down);
+  ASSERT_EQ(vista->formatos.size(), 2u);
+  EXPECT_EQ(vista->formatos[1].fontFamilies().toStringList(), QStringList{fonte->currentFont().family()});
+  EXPECT_FALSE(vista->formatos[1].hasProperty(QTextFormat::FontPointSize));
   f->close();
 }
 
