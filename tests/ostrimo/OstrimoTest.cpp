@@ -414,6 +414,46 @@ TEST_F(Ostrimo, OptionsDialogOpeningState) {
   EXPECT_EQ(cab->I32(OffVarDW), -1);  // test off
 }
 
+// The method and criterion radios open on what the header holds; a method
+// value the dialog does not know opens as "&Geral" and calculates as such.
+struct CasoAbertura {
+  const char* nome;
+  int metodo, criterio;
+  int radio;               // the method radio checked
+  bool dirigidoHabilitado;  // group 1037 and its lists
+  int radioCriterio;       // the criterion radio checked
+  int metodoGravado;       // method stored after "&Calcular"
+};
+
+class AberturaOpcoes : public Ostrimo, public ::testing::WithParamInterface<CasoAbertura> {};
+
+TEST_P(AberturaOpcoes, RadiosFollowHeader) {
+  const CasoAbertura& c = GetParam();
+  Modelo m;
+  m.cab->SetI32(OffMetodoOpcao, c.metodo);
+  m.cab->SetU8(OffMetodoOpcao + 11, static_cast<uint8_t>(c.criterio));
+  ASSERT_TRUE(m.Grava(caminho_));
+  plat::RoteiroPara(QStringLiteral("dlg142"), [&](QDialog& d) {
+    for (int id : {1030, 1031, 1032}) EXPECT_EQ(plat::Marcado(d, id), id == c.radio) << id;
+    for (int id : {1037, 1008, 1036, 1007, 1005, 1024}) EXPECT_EQ(plat::Habilitado(d, id), c.dirigidoHabilitado) << id;
+    for (int id : {1016, 1022, 1033, 1034}) EXPECT_EQ(plat::Habilitado(d, id), !c.dirigidoHabilitado) << id;
+    EXPECT_TRUE(plat::Marcado(d, c.radioCriterio));
+    plat::Pressiona(d, 1);
+  });
+  ASSERT_EQ(Chama(2, caminho_), 1);
+  auto cab = LeCabecalho(caminho_);
+  EXPECT_EQ(cab->I32(OffMetodoOpcao), c.metodoGravado);
+  EXPECT_EQ(cab->U8(OffMetodoOpcao + 11), c.radioCriterio == 1034 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ostrimo, AberturaOpcoes,
+    ::testing::Values(CasoAbertura{"General", 1, 1, 1030, false, 1034, 1},
+                      CasoAbertura{"Simplified", 2, 0, 1031, false, 1033, 2},
+                      CasoAbertura{"DirectedForcesRegression", 3, 1, 1032, true, 1033, 3},
+                      CasoAbertura{"UnknownMethodIsGeneral", 0, 0, 1030, false, 1033, 1}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
 // The directed method in the dialog: the chosen codes become the equation.
 TEST_F(Ostrimo, DirectedMethodFromDialog) {
   Modelo m;
