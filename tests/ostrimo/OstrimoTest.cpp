@@ -515,6 +515,33 @@ TEST_F(Ostrimo, AnalysisOfConstantVariable) {
   EXPECT_EQ(Conteudo(caminho_), antes);
 }
 
+// With "&Não calcular em caso de inconsistências" cleared, a constant variable
+// still lets the user go on.
+TEST_F(Ostrimo, AnalysisOfConstantVariableUncheckedMayGoOn) {
+  Modelo m;
+  for (dado& d : m.dados) d.valor[0] = 4.0;
+  ASSERT_TRUE(m.Grava(caminho_));
+  plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+    plat::DefineMarcado(d, 1026, true);
+    plat::Pressiona(d, 1);
+  });
+  bool visto = false;
+  plat::RoteiroPara(QStringLiteral("dlg132"), [&](QDialog& d) {
+    visto = true;
+    EXPECT_TRUE(plat::Marcado(d, 1026));  // checked when the dialog opens
+    plat::DefineMarcado(d, 1026, false);
+    plat::Pressiona(d, 1);
+    EXPECT_FALSE(plat::Controle(d, 1)->isHidden());
+    EXPECT_EQ(plat::Texto(d, 1), QStringLiteral("C&oncluir"));
+    EXPECT_TRUE(plat::Controle(d, 1026)->isHidden());
+    EXPECT_TRUE(plat::Texto(d, 1000).startsWith(
+        QString::fromUtf8("Analisando a variável Area.  Apresenta valores constantes !\n")));
+    plat::Pressiona(d, 2);
+  });
+  EXPECT_EQ(Chama(2, caminho_), 0);
+  EXPECT_TRUE(visto);
+}
+
 TEST_F(Ostrimo, AnalysisWithoutInconsistencyConcludes) {
   Modelo m;
   ASSERT_TRUE(m.Grava(caminho_));
