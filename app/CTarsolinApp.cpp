@@ -394,8 +394,8 @@ bool CTarsolinApp::TemComando(int id) const {
 
 bool CTarsolinApp::OnUpdateCmd(int id, EstadoComando& estado) {
   if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5) {
-    // The first entry stays enabled with an empty list: choosing it does nothing.
-    estado.habilitado = id == ID_FILE_MRU_FILE1 || id - ID_FILE_MRU_FILE1 < recentes_.Entradas().size();
+    // With an empty list the first entry is shown greyed; a posted 57616 still runs and does nothing.
+    estado.habilitado = id - ID_FILE_MRU_FILE1 < recentes_.Entradas().size();
     return true;
   }
   return false;

@@ -611,6 +611,25 @@ TEST_F(InicioTeste, FonteETamanhoEscolhidosVaoParaAVistaAtiva) {
   f->close();
 }
 
+TEST_F(InicioTeste, UltimoEditadoComListaVazia) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  while (!app.Recentes().Entradas().isEmpty()) app.Recentes().Remove(0);
+  RoteadorComandos& r = RoteadorComandos::Instancia();
+  // The menu entry is greyed, but the welcome dialog's posted command runs and opens nothing.
+  EXPECT_FALSE(r.Estado(ID_FILE_MRU_FILE1).habilitado);
+  plat::GravadorMensagens msgs;
+  EXPECT_TRUE(r.Despacha(ID_FILE_MRU_FILE1));
+  EXPECT_TRUE(app.Documentos().empty());
+  EXPECT_TRUE(msgs.Textos().isEmpty());
+  app.Recentes().Adiciona(Modelo("recente.tsn", 2));
+  EXPECT_TRUE(r.Estado(ID_FILE_MRU_FILE1).habilitado);
+  EXPECT_FALSE(r.Estado(ID_FILE_MRU_FILE1 + 1).habilitado);
+  EXPECT_TRUE(r.Despacha(ID_FILE_MRU_FILE1));
+  ASSERT_EQ(app.Documentos().size(), 1u);
+  app.MainFrame()->close();
+}
+
 TEST_F(InicioTeste, PaineisELayouts) {
   CTarsolinApp app;
   ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
