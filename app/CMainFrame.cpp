@@ -34,7 +34,6 @@
 #include <QWindowStateChangeEvent>
 
 namespace {
-// Closing a document's window asks the application, which may keep it open.
 // The MDI area with the program's mark in its lower-right corner, 2 pixels
 // from the right and bottom edges.
 class AreaMdi : public QMdiArea {
@@ -58,6 +57,7 @@ private:
   QPixmap marca_;
 };
 
+// Closing a document's window asks the application, which may keep it open.
 class FiltroFechamento : public QObject {
 public:
   FiltroFechamento(CTarsolinApp* app, CTarsolinDoc* doc, QObject* parent) : QObject(parent), app_(app), doc_(doc) {}
