@@ -281,6 +281,33 @@ TEST(Splash, TeclaDuranteOSplashEEngolida) {
   EXPECT_EQ(alvo.teclas, 1);
 }
 
+// Records the button presses it receives.
+class AlvoMouse : public QWidget {
+public:
+  int cliques = 0;
+protected:
+  void mousePressEvent(QMouseEvent*) override { ++cliques; }
+};
+
+TEST(Splash, CliqueDuranteOSplashEEngolido) {
+  for (Qt::MouseButton botao : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+    AlvoMouse alvo;
+    alvo.resize(100, 100);
+    alvo.show();
+    CSplashWnd::SetSplashEnabled(true);
+    CSplashWnd::OpenSplash(&alvo);
+    ASSERT_NE(CSplashWnd::Atual(), nullptr) << botao;
+    QTest::mousePress(&alvo, botao, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseRelease(&alvo, botao, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_EQ(alvo.cliques, 0) << botao;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(CSplashWnd::Atual(), nullptr) << botao;
+    QTest::mousePress(&alvo, botao, Qt::NoModifier, QPoint(10, 10));  // once hidden, presses pass
+    QTest::mouseRelease(&alvo, botao, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_EQ(alvo.cliques, 1) << botao;
+  }
+}
+
 TEST(Splash, SomeSozinhoDepoisDe950ms) {
   QWidget dono;
   CSplashWnd::SetSplashEnabled(true);
