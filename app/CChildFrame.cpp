@@ -37,7 +37,39 @@ enum : int {
   CmdEquacao = 32836, CmdResiduos = 32840, CmdExibirVariaveis = 32912, CmdCorrelacoes = 32833,
   CmdAderencia = 32852, CmdGraficoVariaveis = 32853, CmdProjetar = 32839, CmdValidacao = 32843,
   CmdResultados = 32841, CmdOutliers = 32838, CmdDados = 32814,
+  CmdCorrelacaoEspacial = 32834, CmdPropriedades = 32862, CmdVariavelDependente = 32915,
+  CmdHabilitar = 32908, CmdAlterarNome = 32909,
 };
+
+// The frame's own steps around a command's dialog, in their order: locked
+// check, calculation checks, save offer (0 none, 1 light, 2 full), close the
+// auxiliary windows, free the records; the steps after it are in the code.
+struct PassosDialogo {
+  int comando;
+  bool bloqueio;
+  bool calculo;
+  int oferta;
+  bool fecha;
+  bool libera;
+};
+constexpr PassosDialogo kPassosDialogo[] = {
+    {CmdCorrelacaoEspacial, true, true, 2, true, false},
+    {CmdVariavelDependente, true, false, 2, true, true},
+    {CmdHabilitar, true, false, 1, true, false},
+    {CmdAlterarNome, false, false, 0, true, false},
+    {CmdResultados, false, false, 0, false, false},
+    {CmdOutliers, false, false, 0, true, false},
+    {32910, false, false, 0, true, false},  // common variables
+    {32850, false, false, 0, true, false},  // chart styles
+    {57605, false, false, 0, true, false},  // page options
+    {32830, false, false, 0, false, false}, // calculator
+};
+
+const PassosDialogo* Passos(int comando) {
+  for (const PassosDialogo& p : kPassosDialogo)
+    if (p.comando == comando) return &p;
+  return nullptr;
+}
 
 QMap<int, CChildFrame::JanelaAuxiliar>& Auxiliares() {
   static QMap<int, CChildFrame::JanelaAuxiliar> m;
@@ -50,6 +82,14 @@ CChildFrame::ExportadorV5& Exportador() {
 CChildFrame::FolhaPropriedades& Folha() {
   static CChildFrame::FolhaPropriedades f;
   return f;
+}
+CChildFrame::FolhaPropriedades& Assistente() {
+  static CChildFrame::FolhaPropriedades f;
+  return f;
+}
+QMap<int, CChildFrame::DialogoComando>& Dialogos() {
+  static QMap<int, CChildFrame::DialogoComando> m;
+  return m;
 }
 
 void Posta(int comando) { CTarsolinDoc::Servicos().PostaComando(comando); }
@@ -65,6 +105,12 @@ bool MesmoArquivo(const QString& a, const QString& b) {
 void CChildFrame::RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela) { Auxiliares()[comando] = std::move(janela); }
 void CChildFrame::DefineExportadorV5(ExportadorV5 exportador) { Exportador() = std::move(exportador); }
 void CChildFrame::DefineFolhaPropriedades(FolhaPropriedades folha) { Folha() = std::move(folha); }
+void CChildFrame::DefineAssistentePropriedades(FolhaPropriedades folha) { Assistente() = std::move(folha); }
+void CChildFrame::RegistraDialogo(int comando, DialogoComando dialogo) {
+  if (!Passos(comando)) return;
+  if (dialogo) Dialogos()[comando] = std::move(dialogo);
+  else Dialogos().remove(comando);
+}
 
 CChildFrame::CChildFrame(CTarsolinDoc* doc, QWidget* vista, QWidget* parent)
     : QWidget(parent), doc_(doc), vista_(vista) {
@@ -169,8 +215,10 @@ bool CChildFrame::TemComando(int id) const {
       return true;
     case CmdExportar:
       return bool(Exportador());
+    case CmdPropriedades:
+      return bool(Assistente());
     default:
-      return Auxiliares().contains(id);
+      return Auxiliares().contains(id) || Dialogos().contains(id);
   }
 }
 
@@ -187,7 +235,11 @@ bool CChildFrame::OnCmdMsg(int id) {
     case CmdDesproteger: Desprotege(); break;
     case CmdExportar: Exporta(); break;
     case CmdBarraCampos: barraCampos_->setVisible(!barraCampos_->isVisible()); break;
-    default: AbreAuxiliar(Auxiliares().value(id)); break;
+    case CmdPropriedades: Propriedades(); break;
+    default:
+      if (Dialogos().contains(id)) ExecutaDialogo(id);
+      else AbreAuxiliar(Auxiliares().value(id));
+      break;
   }
   return true;
 }
@@ -380,4 +432,63 @@ bool CChildFrame::AbreAuxiliar(const JanelaAuxiliar& janela) {
   if (!w) return false;
   slot = principal ? static_cast<QObject*>(principal->AdicionaJanela(w, doc_)) : w;
   return true;
+}
+
+void CChildFrame::ExecutaDialogo(int comando) {
+  const PassosDialogo* p = Passos(comando);
+  const DialogoComando dialogo = Dialogos().value(comando);
+  if (!p || !dialogo) return;
+  if (p->bloqueio && Bloqueado()) return;
+  if (p->calculo && !VerificaCalculo()) return;
+  if (p->oferta == 2 && !OfertaCompleta()) return;
+  if (p->oferta == 1 && !OfertaLeve()) return;
+  if (comando == CmdAlterarNome) {
+    // The data window goes first: it holds the names in its grid.
+    QPointer<QObject>& dados = doc_->Janela(CTarsolinDoc::JanelaDados);
+    if (QObject* o = dados.data()) {
+      dados.clear();
+      if (auto* w = qobject_cast<QWidget*>(o)) {
+        QWidget* moldura = qobject_cast<QMdiSubWindow*>(w) ? w : w->parentWidget();
+        (qobject_cast<QMdiSubWindow*>(moldura) ? moldura : w)->hide();
+      }
+      o->deleteLater();
+    }
+  }
+  if (p->fecha) FechaJanelasAuxiliares();
+  if (p->libera) LiberaRegistros();
+  const bool ok = dialogo(*doc_);
+  if (!doc_) return;
+  switch (comando) {
+    case CmdVariavelDependente:
+      if (!ok) return;
+      FechaJanelasAuxiliares();
+      RecarregaCabecalho();
+      doc_->UpdateAllViews(nullptr, 1);
+      Posta(drivers::CmdAtualizaPaineis);
+      Posta(CmdCalcularRL);  // the linear regression runs again
+      break;
+    case CmdHabilitar:
+      if (ok) Posta(drivers::CmdAtualizaPaineis);
+      break;
+    case CmdAlterarNome:
+      // Also when the dialog was cancelled.
+      doc_->SetModifiedFlag(true);
+      doc_->UpdateAllViews(nullptr, 3);
+      break;
+    default:
+      break;
+  }
+}
+
+void CChildFrame::Propriedades() {
+  if (Bloqueado()) return;
+  // Only a model with no pending change may have its properties edited.
+  if (!doc_->SaveModified() || doc_->IsModified()) return;
+  FechaJanelasAuxiliares();
+  auto copia = std::make_unique<CabecalhoModelo>(*doc_->GetCabecalho());
+  if (!Assistente()(*doc_, *copia)) return;
+  std::memcpy(doc_->GetCabecalho()->bytes, copia->bytes, C::Tamanho);
+  doc_->SetModifiedFlag(true);
+  doc_->DoSave(doc_->GetPathName());
+  doc_->UpdateAllViews(nullptr, 0);
 }

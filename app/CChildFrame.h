@@ -48,6 +48,17 @@ public:
   using FolhaPropriedades = std::function<bool(CTarsolinDoc& doc, struct CabecalhoModelo& copia)>;
   static void DefineFolhaPropriedades(FolhaPropriedades folha);
 
+  // The dialog of a model command (spatial correlation, dependent variable,
+  // enable/disable, rename, outliers, catalogue, chart styles, page options,
+  // calculator, results report); true when the user confirmed it. Absent
+  // until that dialog exists, and then its command is not handled. An empty
+  // function removes it.
+  using DialogoComando = std::function<bool(CTarsolinDoc& doc)>;
+  static void RegistraDialogo(int comando, DialogoComando dialogo);
+  // The properties sheet of 32862 over a copy of the header, starting at its
+  // second page; false when cancelled. Absent until the wizard pages exist.
+  static void DefineAssistentePropriedades(FolhaPropriedades folha);
+
   bool OnCmdMsg(int id) override;
   bool TemComando(int id) const override;
   bool OnUpdateCmd(int id, EstadoComando& estado) override;
@@ -73,6 +84,8 @@ private:
   void Reconsidera();
   void Desprotege();
   void Exporta();
+  void ExecutaDialogo(int comando);
+  void Propriedades();
 
   QPointer<CTarsolinDoc> doc_;
   QWidget* vista_;

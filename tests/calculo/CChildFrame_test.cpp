@@ -226,3 +226,108 @@ TEST_F(Moldura, BothRegressionsCheckInOrderBeforeTheSaveOffer) {
   }
   EXPECT_TRUE(servicos.postados.empty());
 }
+
+namespace {
+// Registers a recording dialog for each command and removes them afterwards.
+struct DialogosGravados {
+  std::vector<int> executados;
+  std::vector<int> ids;
+  bool resposta = true;
+  DialogosGravados(std::initializer_list<int> comandos) : ids(comandos) {
+    for (int id : ids)
+      CChildFrame::RegistraDialogo(id, [this, id](CTarsolinDoc&) {
+        executados.push_back(id);
+        return resposta;
+      });
+  }
+  ~DialogosGravados() {
+    for (int id : ids) CChildFrame::RegistraDialogo(id, {});
+  }
+};
+}  // namespace
+
+TEST_F(Moldura, DialogCommandsRefuseALockedModelFirst) {
+  auto cab = CabecalhoPequeno(3);  // also too few data for the calculation checks
+  cab->SetU8(C::OffProtegido, 1);
+  cab->SetI32(C::OffAcessoSemSenha, 1);
+  Abre(*cab);
+  doc->GetCabecalho()->SetU8(C::OffDesbloqueado, 0);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  DialogosGravados dialogos{32834, 32915, 32908, 32909, 32838};
+  bool assistente = false;
+  CChildFrame::DefineAssistentePropriedades([&](CTarsolinDoc&, CabecalhoModelo&) { return assistente = true; });
+  for (int id : {32834, 32862, 32915, 32908}) ASSERT_TRUE(f.OnCmdMsg(id)) << id;
+  EXPECT_EQ(mensagens.Textos(), QStringList(4, QStringLiteral("Modelo protegido por senha !")));
+  EXPECT_TRUE(dialogos.executados.empty());
+  EXPECT_FALSE(assistente);
+  // Commands without the locked check still run.
+  f.OnCmdMsg(32838);
+  EXPECT_EQ(dialogos.executados, std::vector<int>{32838});
+  CChildFrame::DefineAssistentePropriedades({});
+  EXPECT_FALSE(f.TemComando(32862));
+}
+
+TEST_F(Moldura, DialogCommandsTakeTheirStepsAroundTheDialog) {
+  auto cab = CabecalhoPequeno(3);
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  EXPECT_FALSE(f.TemComando(32915));  // no dialog, no command
+  DialogosGravados dialogos{32834, 32915, 32908, 32909};
+  EXPECT_TRUE(f.TemComando(32915));
+  std::vector<int> hints;
+  QObject::connect(doc.get(), &plat::Documento::documentUpdated, [&](QObject*, int h) { hints.push_back(h); });
+
+  // Spatial correlation runs the calculation checks first.
+  f.OnCmdMsg(32834);
+  EXPECT_EQ(mensagens.Textos(), QStringList{QStringLiteral("Número de dados insuficiente !")});
+  EXPECT_TRUE(dialogos.executados.empty());
+
+  // Dependent variable: on OK the header is read again from the file, the
+  // views hear of new variables and the regression is asked for again.
+  ASSERT_TRUE(doc->CarregaRegistros());
+  doc->GetCabecalho()->SetI32(C::OffEstadoCalculo, 9);  // not in the file
+  f.OnCmdMsg(32915);
+  EXPECT_FALSE(doc->RegistrosCarregados());
+  EXPECT_EQ(doc->GetCabecalho()->I32(C::OffEstadoCalculo), 0);
+  EXPECT_EQ(hints, std::vector<int>{1});
+  EXPECT_EQ(servicos.postados, (std::vector<int>{32889, 32831}));
+
+  // Cancelled: enable/disable posts nothing; renaming marks the model
+  // modified and refreshes the views all the same.
+  dialogos.resposta = false;
+  hints.clear();
+  servicos.postados.clear();
+  f.OnCmdMsg(32908);
+  f.OnCmdMsg(32909);
+  EXPECT_TRUE(servicos.postados.empty());
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(hints, std::vector<int>{3});
+  dialogos.resposta = true;
+  mensagens.Responde(plat::IDNO);  // the light offer: not saved, the command stops
+  f.OnCmdMsg(32908);
+  EXPECT_EQ(dialogos.executados, (std::vector<int>{32915, 32908, 32909}));
+}
+
+TEST_F(Moldura, PropertiesEditACopyAndSaveUnlessCancelled) {
+  auto cab = CabecalhoPequeno();
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  bool aceita = false;
+  CChildFrame::DefineAssistentePropriedades([&](CTarsolinDoc&, CabecalhoModelo& copia) {
+    copia.SetI32(C::OffTipoEspacial, 7);
+    return aceita;
+  });
+  int hint = -1;
+  QObject::connect(doc.get(), &plat::Documento::documentUpdated, [&](QObject*, int h) { hint = h; });
+  f.OnCmdMsg(32862);
+  EXPECT_EQ(doc->GetCabecalho()->I32(C::OffTipoEspacial), 0);
+  EXPECT_EQ(hint, -1);
+  aceita = true;
+  f.OnCmdMsg(32862);
+  auto lido = std::make_unique<CabecalhoModelo>();
+  ASSERT_TRUE(LeCabecalhoModelo(caminho, lido.get()));
+  EXPECT_EQ(lido->I32(C::OffTipoEspacial), 7);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(hint, 0);
+  CChildFrame::DefineAssistentePropriedades({});
+}
