@@ -181,8 +181,13 @@ void COpcoesRE::GravaNoCabecalho(CabecalhoModelo& c) const {
 }
 
 void COpcoesRE::showEvent(QShowEvent* e) {
-  Carrega();
-  AtualizaDistancias();
+  // Loaded once, when the dialog opens: showing it again (restored from
+  // minimised) keeps what the user typed.
+  if (!carregado_) {
+    carregado_ = true;
+    Carrega();
+    AtualizaDistancias();
+  }
   QDialog::showEvent(e);
 }
 

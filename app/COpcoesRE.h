@@ -54,6 +54,7 @@ private:
   bool ValoresValidos();
 
   bool lag_ = false;
+  bool carregado_ = false;
   QRadioButton* rErro_;
   QRadioButton* rLag_;
   QCheckBox* cNormaliza_;

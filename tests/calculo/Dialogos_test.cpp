@@ -235,3 +235,17 @@ TEST_F(Dialogos, SpatialOptionsShowLongHeaderValuesWhole) {
   EXPECT_EQ(volta->F64(C::OffRhoMinimo), -12.5);
   EXPECT_EQ(volta->F64(C::OffDistanciaMaxima), 1234567890.25);
 }
+
+TEST_F(Dialogos, SpatialOptionsKeepTypedValuesWhenShownAgain) {
+  auto cab = CabecalhoPequeno();
+  cab->SetI32(C::OffMaxIteracoes, 500);
+  COpcoesRE dlg;
+  dlg.PreencheDoCabecalho(*cab);
+  dlg.show();
+  plat::DefineTexto(dlg, 1057, "77");
+  plat::DefineMarcado(dlg, 1096, true);
+  dlg.hide();
+  dlg.show();
+  EXPECT_EQ(plat::Texto(dlg, 1057), QStringLiteral("77"));
+  EXPECT_TRUE(plat::Marcado(dlg, 1096));
+}
