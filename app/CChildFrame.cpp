@@ -364,6 +364,7 @@ void CChildFrame::Reconsidera() {
   }
   c.SetI32(C::OffNumConsiderados, considerados);
   c.SetI32(C::OffEstadoCalculo, 0);
+  c.SetI32(C::OffEspacialCalculado, 0);  // the considered set changed: no result stands
   doc_->SetModifiedFlag(true);
   if (!doc_->GravaRegistros()) {
     plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"), QString(), plat::MB_ICONSTOP);

@@ -106,24 +106,6 @@ bool OperacaoDados(CTarsolinDoc& doc, int ordinal, int hint) {
   return true;
 }
 
-bool Dirigido(const QString& caminho) {
-  int resultado = 0;
-  const QByteArray c = caminho.toLocal8Bit();
-  const plat::EstadoModulo estado = plat::ChamaModulo(Modulos().ostrimo, OrdDirigido, [&](void* f) {
-    resultado = reinterpret_cast<ExportaCaminho>(f)(c.constData());
-  });
-  if (estado == plat::EstadoModulo::NaoCarregado) {
-    plat::MessageBox(QStringLiteral("Não foi possível carregar a biblioteca %1 !").arg(Modulos().ostrimo),
-                     QString(), plat::MB_ICONSTOP);
-    return false;
-  }
-  if (estado == plat::EstadoModulo::SemOrdinal) {
-    plat::MessageBox(QString::fromUtf8(kErroCalculo), QString(), plat::MB_ICONSTOP);
-    return false;
-  }
-  return (resultado & 0xFF) != 0;
-}
-
 bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai) {
   CabecalhoModelo& cab = *doc.GetCabecalho();
   bool lag = false;

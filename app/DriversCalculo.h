@@ -28,7 +28,7 @@ enum : int {
 
 // Ordinals of the exports.
 enum : int {
-  OrdDirigido = 1, OrdCalcula = 2,
+  OrdCalcula = 2,  // Dirigido (1) is called by the document after a conversion
   OrdWalds = 1, OrdMoranI = 2, OrdSar = 3, OrdSem = 4,
   OrdExcluiVariavel = 1, OrdIncluiVariavel = 2, OrdOperaDado = 3, OrdOperaVariavel = 4,
 };
@@ -53,7 +53,5 @@ bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai = nullptr);
 // the header is re-read and the views get `hint`.
 bool OperacaoDados(CTarsolinDoc& doc, int ordinal, int hint);
 
-// Dirigido on a converted model file; the missing library gets its own text.
-bool Dirigido(const QString& caminho);
 
 }  // namespace drivers

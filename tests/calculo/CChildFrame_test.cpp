@@ -160,6 +160,7 @@ TEST_F(Moldura, ReconsiderKeepsTheValidationSampleHeldOut) {
   doc->GetCabecalho()->SetI32(C::OffNumConsiderados, 4);
   doc->GetCabecalho()->SetI32(C::OffNumValidacao, 1);
   doc->GetCabecalho()->SetI32(C::OffEstadoCalculo, 2);
+  doc->GetCabecalho()->SetI32(C::OffEspacialCalculado, 1);
   doc->SetModifiedFlag(true);
   ASSERT_TRUE(doc->DoSave(caminho));
   CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
@@ -170,6 +171,7 @@ TEST_F(Moldura, ReconsiderKeepsTheValidationSampleHeldOut) {
   ASSERT_TRUE(LeCabecalhoModelo(caminho, lido.get()));
   EXPECT_EQ(lido->I32(C::OffNumConsiderados), 5);
   EXPECT_EQ(lido->I32(C::OffEstadoCalculo), 0);
+  EXPECT_EQ(lido->I32(C::OffEspacialCalculado), 0);
   EXPECT_EQ(servicos.postados, std::vector<int>{32889});
 }
 

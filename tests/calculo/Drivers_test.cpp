@@ -96,12 +96,12 @@ TEST_F(Drivers, MissingLibrariesAndOrdinalsGiveTheProgramsTexts) {
   EXPECT_FALSE(drivers::OperacaoDados(doc, drivers::OrdIncluiVariavel, 1));
   drivers::Modulos().palvedo = QStringLiteral("StubOstrimo.so");  // has no ordinal 3
   EXPECT_FALSE(drivers::OperacaoDados(doc, drivers::OrdOperaDado, 3));
-  drivers::Modulos().ostrimo = QStringLiteral("NaoExiste.so");
-  EXPECT_FALSE(drivers::Dirigido(caminho));
+  drivers::Modulos().ostrimo = QStringLiteral("test_ModuloB.so");  // loads, exports nothing
+  EXPECT_FALSE(drivers::RegressaoLinear(doc));
   ASSERT_EQ(mensagens.Textos().size(), 3);
   EXPECT_EQ(mensagens.Textos()[0], QStringLiteral("Não foi possível carregar a biblioteca NaoExiste.so!"));
   EXPECT_EQ(mensagens.Textos()[1], QStringLiteral("Não foi possível executar a rotina de dados !"));
-  EXPECT_EQ(mensagens.Textos()[2], QStringLiteral("Não foi possível carregar a biblioteca NaoExiste.so !"));
+  EXPECT_EQ(mensagens.Textos()[2], QStringLiteral("Não foi possível executar a rotina de cálculo !"));
 }
 
 TEST_F(Drivers, MissingSpatialLibraryLeavesNoProgressDialog) {
