@@ -139,6 +139,8 @@ int CalculoRegressao::Estatisticas(int slot, const int* codigos, int metodo) {
     if (p == ordem_.posicao) cab.SetI32(CabecalhoModelo::OffVariavelDurbinWatson, v);
     ++p;
   }
+  // Slots past the model's variables hold no code in this equation.
+  for (int v = nv; v < CabecalhoModelo::MaxVariaveis; ++v) cab.SetTransformacao(v, e, 0);
   cab.SetF64(CabecalhoModelo::OffCorrelacao + 8 * std::size_t(e), res->r);
   cab.SetF64(CabecalhoModelo::OffEstatisticasEquacao + 8 * std::size_t(e), res->rOriginal);
   cab.SetF64(CabecalhoModelo::OffErroPadrao + 8 * std::size_t(e), res->s);

@@ -177,6 +177,7 @@ TEST_F(Ostrimo, DirectedRecomputesStoredEquation) {
   m.cab->SetTransformacao(0, 0, 3);
   m.cab->SetTransformacao(1, 0, 1);
   m.cab->SetTransformacao(2, 0, 3);
+  m.cab->SetTransformacao(7, 0, 5);  // a stale code past the model's variables
   m.Exclui(5);  // an excluded row keeps its residual
   m.dados[5].residuo[0] = 123.0;
   ASSERT_TRUE(m.Grava(caminho_));
@@ -191,6 +192,7 @@ TEST_F(Ostrimo, DirectedRecomputesStoredEquation) {
   EXPECT_EQ(cab->Transformacao(0, 0), 3);
   EXPECT_EQ(cab->Transformacao(1, 0), 1);
   EXPECT_EQ(cab->Transformacao(2, 0), 3);
+  EXPECT_EQ(cab->Transformacao(7, 0), 0);
 
   // The engine on the same rows.
   int k = 0, n = 0;
