@@ -65,7 +65,7 @@ TEST(Medidas, LeituraDeTextos) {
   for (const Caso& c : casos) {
     int twips = -12345;
     EXPECT_EQ(LeMedidaTexto(QString::fromUtf8(c.texto), c.atual, &twips), c.aceito) << c.texto;
-    if (c.aceito) EXPECT_EQ(twips, c.twips) << c.texto;
+    if (c.aceito) { EXPECT_EQ(twips, c.twips) << c.texto; }
   }
 }
 

@@ -277,7 +277,7 @@ TEST_P(SenhaTeste, Abertura) {
   EXPECT_EQ(doc.OnOpenDocument(c), caso.abre);
   EXPECT_TRUE(campoVazio);
   EXPECT_EQ(msgs.Textos().count("Senha Inválida !"), caso.avisos);
-  if (caso.abre) EXPECT_EQ(doc.GetCabecalho()->U8(CabecalhoModelo::OffDesbloqueado), caso.desbloqueado);
+  if (caso.abre) { EXPECT_EQ(doc.GetCabecalho()->U8(CabecalhoModelo::OffDesbloqueado), caso.desbloqueado); }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -383,7 +383,7 @@ TEST_F(DocumentoTeste, JanelasAuxiliaresLimpamSeuLugar) {
   doc.Janela(CTarsolinDoc::JanelaResiduos) = janela;
   EXPECT_EQ(doc.Janela(2), janela);
   for (int slot = 1; slot <= CTarsolinDoc::NumJanelas; ++slot)
-    if (slot != 2) EXPECT_TRUE(doc.Janela(slot).isNull()) << slot;
+    if (slot != 2) { EXPECT_TRUE(doc.Janela(slot).isNull()) << slot; }
   delete janela;
   EXPECT_TRUE(doc.Janela(2).isNull());
 }
@@ -504,7 +504,7 @@ TEST_F(DocumentoTeste, ConversaoDaVersao4RecalculaAEquacao) {
     CTarsolinDoc doc;
     EXPECT_EQ(doc.AbreArquivo(antigo), caso.abre);
     EXPECT_EQ(s.recalculados.size(), caso.recalculos);
-    if (caso.recalculos) EXPECT_EQ(s.recalculados[0], Caminho(QString(caso.nome) + ".tsn"));
+    if (caso.recalculos) { EXPECT_EQ(s.recalculados[0], Caminho(QString(caso.nome) + ".tsn")); }
     EXPECT_EQ(s.postados, caso.postados);
     EXPECT_EQ(msgs.Textos(), QStringList{plat::Texto(3011)});
   }
@@ -563,7 +563,7 @@ TEST_F(DocumentoTeste, ArquivoDanificadoRecusadoAoAbrir) {
     CTarsolinDoc doc;
     EXPECT_EQ(doc.OnOpenDocument(c), caso.mensagem == 0);
     EXPECT_EQ(msgs.Textos(), caso.mensagem > 0 ? QStringList{plat::Texto(caso.mensagem)} : QStringList{});
-    if (caso.mensagem != 0) EXPECT_EQ(doc.GetCabecalho(), nullptr);
+    if (caso.mensagem != 0) { EXPECT_EQ(doc.GetCabecalho(), nullptr); }
   }
 }
 
@@ -715,7 +715,7 @@ TEST_F(DocumentoTeste, ExemploBaltimoreAlteraUmValorESalva) {
   // Only the one value differs in the records (the header gets the "W rebuilt" byte).
   const qsizetype pos = TamCab + 10 * qsizetype(dado::Tamanho);
   for (qsizetype i = TamCab; i < depois.size(); ++i)
-    if (i < pos || i >= pos + 8) ASSERT_EQ(depois[i], antes[i]) << "byte " << i;
+    if (i < pos || i >= pos + 8) { ASSERT_EQ(depois[i], antes[i]) << "byte " << i; }
   double a = 0, b = 0;
   std::memcpy(&a, antes.constData() + pos, 8);
   std::memcpy(&b, depois.constData() + pos, 8);

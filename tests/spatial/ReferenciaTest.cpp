@@ -54,9 +54,10 @@ void ComparaModelo(const CabecalhoModelo& cab, const FixtureEspacial& f, const s
   for (int j = 0; j < 4; ++j) {
     const double ep = f.Ref("ep_" + m + "_" + std::to_string(j));
     EXPECT_NEAR(SlotEspacial(cab, slotDe[j]), f.Ref("beta_" + m + "_" + std::to_string(j)), tolBeta * ep) << j;
-    if (completo)
+    if (completo) {
       EXPECT_NEAR(SlotEspacial(cab, 66 + slotDe[j]) / f.Ref("t_" + m + "_" + std::to_string(j)) - 1.0, 0.0, 1e-4)
           << j;
+    }
   }
   if (!completo) return;
   EXPECT_NEAR(SlotEspacial(cab, 63) / f.Ref("sigma2_" + m) - 1.0, 0.0, 1e-5);
