@@ -29,9 +29,9 @@ private:
   locale_t anterior_;
 };
 
-std::string FormataUm(const std::string& spec, char conv, const ArgFormato* a) {
+std::string FormataUm(const std::string& conversao, char conv, const ArgFormato* a) {
   char buf[512];
-  std::string f = spec;
+  std::string f = conversao;
   int n = 0;
   switch (conv) {
     case 'd': case 'i': case 'u': case 'x': case 'X': case 'o': {
@@ -90,15 +90,15 @@ std::string Formata(const char* formato, std::initializer_list<ArgFormato> args,
   for (const char* p = formato; *p; ++p) {
     if (*p != '%') { out += *p; continue; }
     if (p[1] == '%') { out += '%'; ++p; continue; }
-    std::string spec = "%";
+    std::string conversao = "%";
     ++p;
-    while (*p && std::strchr("-+ #0", *p)) spec += *p++;
-    if (*p == '*') { const ArgFormato* w = proximo(); spec += std::to_string(w ? w->i : 0); ++p; }
-    while (*p >= '0' && *p <= '9') spec += *p++;
+    while (*p && std::strchr("-+ #0", *p)) conversao += *p++;
+    if (*p == '*') { const ArgFormato* w = proximo(); conversao += std::to_string(w ? w->i : 0); ++p; }
+    while (*p >= '0' && *p <= '9') conversao += *p++;
     if (*p == '.') {
-      spec += *p++;
-      if (*p == '*') { const ArgFormato* w = proximo(); spec += std::to_string(w ? w->i : 0); ++p; }
-      while (*p >= '0' && *p <= '9') spec += *p++;
+      conversao += *p++;
+      if (*p == '*') { const ArgFormato* w = proximo(); conversao += std::to_string(w ? w->i : 0); ++p; }
+      while (*p >= '0' && *p <= '9') conversao += *p++;
     }
     // Length modifiers are chosen from the argument; the written ones are skipped.
     while (*p && std::strchr("hlLqjzt", *p)) ++p;
@@ -106,11 +106,11 @@ std::string Formata(const char* formato, std::initializer_list<ArgFormato> args,
     if (!*p) break;
     const char conv = *p;
     if (!std::strchr("diuxXocsfFeEgGaA", conv)) {  // %n, %p and the like: kept as text
-      out += spec;
+      out += conversao;
       out += conv;
       continue;
     }
-    std::string peca = FormataUm(spec, conv, proximo());
+    std::string peca = FormataUm(conversao, conv, proximo());
     if (virgula && std::strchr("fFeEgGaA", conv))
       for (char& c : peca) if (c == '.') c = ',';
     out += peca;
