@@ -24,6 +24,9 @@ QPlainTextEdit* Campo(QWidget* pai, int id) {
   e->setObjectName(QString::number(id));
   e->setReadOnly(true);
   e->setFixedHeight(42);
+  e->setLineWrapMode(QPlainTextEdit::NoWrap);  // each figure keeps its line
+  e->setMinimumWidth(200);
+  e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // Window text on a white background, as the fields were always drawn.
   QPalette p = e->palette();
   p.setColor(QPalette::Base, Qt::white);
@@ -73,6 +76,7 @@ CResultados::CResultados(CabecalhoModelo* cabecalho, QWidget* parent)
                                  QStringLiteral("T Observado"), QStringLiteral("Significância")});
   const int larguras[] = {93, 58, 58, 80, 80};
   for (int i = 0; i < 5; ++i) regressores_->setColumnWidth(i, larguras[i]);
+  regressores_->header()->setStretchLastSection(false);
   auto* legenda = new QLabel(QStringLiteral("Coeficientes da Regressão / Função Estimativa"), this);
   legenda->setObjectName(QStringLiteral("1024"));
   legenda->setAlignment(Qt::AlignCenter);
@@ -110,7 +114,7 @@ CResultados::CResultados(CabecalhoModelo* cabecalho, QWidget* parent)
   botoes->addWidget(aplicar_);
   botoes->addWidget(cancelar);
   g->addLayout(botoes, l, 0, 1, 4);
-  resize(520, 520);
+  resize(600, 540);
 
   // Regressor rows: one per enabled variable, in variable order.
   const int nv = std::clamp(cab_->I32(C::OffNumVariaveis), 0, C::MaxVariaveis);
