@@ -29,10 +29,16 @@ function(tarsolin_module tgt)
 endfunction()
 
 # One GoogleTest executable per folder under tests/, all its *.cpp files.
+# With QT_APP first among the libraries, the tests run inside one QApplication.
 function(tarsolin_test_folder name)
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(libs ${ARGN})
+  if(libs AND "${ARGV1}" STREQUAL "QT_APP")
+    list(REMOVE_AT libs 0)
+    list(APPEND srcs ${PROJECT_SOURCE_DIR}/tests/support/AmbienteQt.cpp)
+  endif()
   add_executable(${name}_tests ${srcs})
-  target_link_libraries(${name}_tests PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main Qt6::Test)
+  target_link_libraries(${name}_tests PRIVATE ${libs} GTest::gtest GTest::gmock GTest::gtest_main Qt6::Test)
   tarsolin_qt_target(${name}_tests)
   target_compile_definitions(${name}_tests PRIVATE TARSOLIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name}_tests

@@ -11,26 +11,6 @@
 
 namespace {
 
-// The widgets need an application object; one for the whole executable.
-class AmbienteQt : public ::testing::Environment {
-public:
-  void SetUp() override {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char nome[] = "controls_tests";
-      static char* argv[] = {nome, nullptr};
-      app_ = new QApplication(argc, argv);
-    }
-  }
-  void TearDown() override {
-    delete app_;
-    app_ = nullptr;
-  }
-private:
-  QApplication* app_ = nullptr;
-};
-const auto* const ambiente = ::testing::AddGlobalTestEnvironment(new AmbienteQt);
-
 void MoveMouse(QWidget& w, QPoint pos) {
   QMouseEvent e(QEvent::MouseMove, QPointF(pos), w.mapToGlobal(QPointF(pos)), Qt::NoButton, Qt::NoButton,
                 Qt::NoModifier);

@@ -34,25 +34,6 @@
 
 namespace {
 
-class AmbienteQt : public ::testing::Environment {
-public:
-  void SetUp() override {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char nome[] = "ostrimo_tests";
-      static char* argv[] = {nome, nullptr};
-      app_ = new QApplication(argc, argv);
-    }
-  }
-  void TearDown() override {
-    delete app_;
-    app_ = nullptr;
-  }
-private:
-  QApplication* app_ = nullptr;
-};
-const auto* const ambiente = ::testing::AddGlobalTestEnvironment(new AmbienteQt);
-
 // Header offsets the tests read.
 constexpr std::size_t OffMetodoOpcao = 408280, OffVarDW = 408284, OffReconsiderar = 408289,
                       OffPermitidos = 408292;
