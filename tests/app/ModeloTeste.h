@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/support/Arquivos.h"
 // Small model files for the application tests, written with the project's own writer.
 #include "model/ArquivoModelo.h"
 #include "model/CabecalhoModelo.h"
@@ -60,15 +61,5 @@ struct Modelo {
                               dadosP.empty() ? nullptr : dadosP.data(), W);
   }
 };
-
-inline QByteArray LeArquivo(const QString& caminho) {
-  QFile f(caminho);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool GravaBytes(const QString& caminho, const QByteArray& b) {
-  QFile f(caminho);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
-}
 
 }  // namespace teste

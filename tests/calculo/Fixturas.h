@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/support/Arquivos.h"
 // A small model file on disk and a document over it, with the services that
 // record the posted commands.
 #include "DriversCalculo.h"
@@ -52,11 +53,7 @@ inline QString GravaModelo(const QTemporaryDir& pasta, const QString& nome, Cabe
   return caminho;
 }
 
-inline QByteArray Conteudo(const QString& caminho) {
-  QFile f(caminho);
-  f.open(QIODevice::ReadOnly);
-  return f.readAll();
-}
+inline QByteArray Conteudo(const QString& caminho) { return teste::LeArquivo(caminho); }
 
 // Commands run against recorded services and messages, dialogs scripted, the
 // regression library replaced by its stand-in.

@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/support/Arquivos.h"
 // Small models for the model-core tests, built in memory and written with the
 // project's own writer.
 #include "model/CabecalhoModelo.h"
@@ -25,16 +26,6 @@ inline std::unique_ptr<CabecalhoModelo> NovoCabecalho(int variaveis, int N, int 
   for (int v = 0; v < CabecalhoModelo::MaxVariaveis; ++v) c->SetHabilitada(v, true);
   c->SetU8(CabecalhoModelo::OffSemElementosW, 1);
   return c;
-}
-
-inline QByteArray LeArquivo(const QString& caminho) {
-  QFile f(caminho);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool GravaBytes(const QString& caminho, const QByteArray& b) {
-  QFile f(caminho);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
 }
 
 }  // namespace teste

@@ -1,6 +1,7 @@
 // The regression library as the program uses it: loaded from the program
 // folder, called by ordinal on a model file, unloaded; its dialogs driven by
 // their object names.
+#include "tests/support/Arquivos.h"
 #include "model/ArquivoModelo.h"
 #include "model/CabecalhoModelo.h"
 #include "model/TabelasEstatisticas.h"
@@ -92,10 +93,7 @@ struct Modelo {
   }
 };
 
-QByteArray Conteudo(const QString& caminho) {
-  QFile f(caminho);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray Conteudo(const QString& caminho) { return teste::LeArquivo(caminho); }
 
 std::unique_ptr<CabecalhoModelo> LeCabecalho(const QString& caminho) {
   auto cab = std::make_unique<CabecalhoModelo>();
