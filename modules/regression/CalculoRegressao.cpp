@@ -312,12 +312,13 @@ bool CalculoRegressao::Dirigido(const QString& caminho) {
   criterio_ = 0;
   if (op.DurbinWatson()) {
     ordem_.codigo = 1;
-    // The stored ordering variable is a variable index; the engine wants its
-    // position among the enabled ones. One no longer enabled falls back to the
-    // dependent, as the options dialog does.
+    // The stored ordering variable is a variable index; its position is the
+    // number of enabled variables before it. An index that would land past
+    // the dependent (or none at all) orders by the dependent.
     const int v = cab.I32(CabecalhoModelo::OffVariavelDurbinWatson);
-    auto it = std::find(variavelDaPosicao_.begin(), variavelDaPosicao_.end(), v);
-    const int posicao = it != variavelDaPosicao_.end() ? int(it - variavelDaPosicao_.begin()) : k_ - 1;
+    int posicao = 0;
+    for (int u = 0; u < std::min(v, NumVariaveis(cab)); ++u) posicao += cab.Habilitada(u) ? 1 : 0;
+    if (v < 0 || posicao >= k_) posicao = k_ - 1;
     op.SetVariavelDurbinWatson(posicao);
     ordem_.posicao = posicao;
   } else {

@@ -271,6 +271,31 @@ TEST_F(Ostrimo, DirectedDurbinWatsonOrdersByStoredVariable) {
   EXPECT_NEAR(dw, num / den, 1e-9 * (num / den));
 }
 
+TEST_F(Ostrimo, DirectedDurbinWatsonDisabledVariableOrdersByTheNextEnabled) {
+  Modelo m;
+  m.cab->SetHabilitada(0, false);  // the stored variable itself: the next enabled one orders
+  m.cab->SetU8(408290, 1);
+  m.cab->SetI32(CabecalhoModelo::OffVariavelDurbinWatson, 0);
+  ASSERT_TRUE(m.Grava(caminho_));
+  ASSERT_EQ(Chama(1, caminho_), 1);
+  auto cab = LeCabecalho(caminho_);
+  EXPECT_EQ(cab->I32(CabecalhoModelo::OffVariavelDurbinWatson), 1);
+  EXPECT_EQ(cab->Transformacao(0, 0), 0);  // disabled
+  const std::vector<dado> lidos = LeDados(caminho_, *cab);
+  std::vector<int> ordem(lidos.size());
+  for (std::size_t i = 0; i < ordem.size(); ++i) ordem[i] = int(i);
+  std::stable_sort(ordem.begin(), ordem.end(),
+                   [&](int a, int b) { return lidos[a].valor[1] < lidos[b].valor[1]; });
+  double num = 0.0, den = 0.0;
+  for (std::size_t i = 0; i < ordem.size(); ++i) {
+    const double r = lidos[ordem[i]].residuo[0];
+    den += r * r;
+    if (i > 0) num += std::pow(r - lidos[ordem[i - 1]].residuo[0], 2);
+  }
+  const double dw = cab->F64VE(CabecalhoModelo::OffEstatisticasEquacao, 3, 0);
+  EXPECT_NEAR(dw, num / den, 1e-9 * (num / den));
+}
+
 // Ordinal 2 with "Geral" and only "ln(x)" besides "x" keeps the engine's list.
 TEST_F(Ostrimo, GeneralSearchKeepsEngineList) {
   Modelo m;
