@@ -20,14 +20,6 @@ int NovoSlot(int v, const std::vector<int>& removidos) {
   return v - abaixo;
 }
 
-// Keeps a stored slot reference pointing at its variable (values that name no
-// variable, such as -1, are left alone).
-void Renumera(CabecalhoModelo& c, std::size_t off, int V, const std::vector<int>& removidos) {
-  const int v = c.I32(off);
-  if (v < 0 || v >= V) return;
-  c.SetI32(off, NovoSlot(v, removidos));
-}
-
 std::vector<int> Mantidos(int total, const std::vector<int>& removidos) {
   std::vector<int> m;
   for (int s = 0; s < total; ++s)
@@ -56,19 +48,7 @@ void ExcluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, std::vector<int> es
   const int novoV = V - k;
 
   // Slot references elsewhere in the header.
-  Renumera(c, cab::VariavelArea, V, escolhidos);
-  Renumera(c, cab::CoordenadaX, V, escolhidos);
-  Renumera(c, cab::CoordenadaY, V, escolhidos);
-  Renumera(c, cab::VariavelDurbinWatson, V, escolhidos);
-  // The stored sort column is a data-grid column: the mark, record number,
-  // address and complement columns come first, so variable v sits in column 4 + v.
-  {
-    const int v = int(c.U8(cab::ColunaOrdem)) - 4;
-    if (v >= 0 && v < V) {
-      const int novo = NovoSlot(v, escolhidos);
-      c.SetU8(cab::ColunaOrdem, novo < 0 ? 0xFF : uint8_t(novo + 4));
-    }
-  }
+  RenumeraReferencias(c, V, [&](int v) { return NovoSlot(v, escolhidos); });
 
   // Header tables: the kept escolhidos move down in order, the vacated ones are cleared.
   const std::vector<int> mantidos = Mantidos(V, escolhidos);

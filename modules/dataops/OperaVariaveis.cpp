@@ -69,6 +69,8 @@ ResultadoOperacao OperaVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const O
   // Header: the dependent moves up one slot and C takes its old slot.
   const int v = V + 1;                 // variables after the insertion
   const int slotC = v - 2, slotDep = v - 1;
+  // References to the dependent follow it to its new slot.
+  RenumeraReferencias(c, V, [&](int s) { return s == slotC ? slotDep : s; });
   c.SetI32(cab::MetodoCalculo, 0);
   c.SetI32(cab::NumVariaveis, v);
   c.SetI32(cab::Dependente, c.I32(cab::Dependente) + 1);

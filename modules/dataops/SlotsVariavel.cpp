@@ -75,4 +75,18 @@ void LimpaAtributosAvaliando(unsigned char* r, int s) { Limpa(r, CamposAvaliando
 double ValorAvaliando(const unsigned char* r, int s) { return ValorDado(r, s); }
 void DefineValorAvaliando(unsigned char* r, int s, double x) { DefineValorDado(r, s, x); }
 
+void RenumeraReferencias(CabecalhoModelo& c, int V, const std::function<int(int)>& novoSlot) {
+  for (std::size_t off : {cab::VariavelArea, cab::CoordenadaX, cab::CoordenadaY, cab::VariavelDurbinWatson}) {
+    const int v = c.I32(off);
+    if (v >= 0 && v < V) c.SetI32(off, novoSlot(v));
+  }
+  // The stored sort column is a data-grid column: the mark, record number,
+  // address and complement columns come first, so variable v sits in column 4 + v.
+  const int v = int(c.U8(cab::ColunaOrdem)) - 4;
+  if (v >= 0 && v < V) {
+    const int novo = novoSlot(v);
+    c.SetU8(cab::ColunaOrdem, novo < 0 ? 0xFF : uint8_t(novo + 4));
+  }
+}
+
 }  // namespace palvedo

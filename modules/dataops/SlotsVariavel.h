@@ -6,6 +6,7 @@
 #include "model/CabecalhoModelo.h"
 
 #include <cstddef>
+#include <functional>
 
 namespace palvedo {
 
@@ -52,6 +53,12 @@ constexpr int LarguraColunaPadrao = 1134;   // twips, as a new model sets it
 void CopiaSlotCabecalho(CabecalhoModelo& c, int de, int para, bool habilitada, bool larguraAvaliando);
 // Clears the same entries of a slot.
 void LimpaSlotCabecalho(CabecalhoModelo& c, int v, bool habilitada);
+
+// Keeps the header's references to a variable by its slot (area variable,
+// coordinates, Durbin-Watson variable, stored sort column) pointing at their
+// variable when slots move: `novoSlot` maps an old slot of the V variables to
+// its new one, or -1 when that variable goes. Values naming no variable stay.
+void RenumeraReferencias(CabecalhoModelo& c, int V, const std::function<int(int)>& novoSlot);
 
 // Value and display attributes of a slot of a data record (bytes of a `dado`).
 void CopiaSlotDado(unsigned char* r, int de, int para);

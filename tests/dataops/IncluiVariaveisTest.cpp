@@ -81,6 +81,20 @@ TEST(Inclusao, VariasEntramAntesDaDependente) {
   for (int v = 2; v < 5; ++v) EXPECT_EQ(m.reg.dados[0].valor[v], 0.0);
 }
 
+// Fields that name the dependent by its slot follow it; the others stay.
+TEST(Inclusao, ReferenciasADependenteAcompanhamNaNovaPosicao) {
+  ModeloTeste m = ModeloTeste::Cria(3, 1, 0);
+  m.cab->SetI32(67432, 2);          // Durbin-Watson variable: the dependent
+  m.cab->SetU8(408694, 4 + 2);      // sort column on the dependent
+  m.cab->SetI32(41284, 1);          // area variable: not moved
+  m.cab->SetI32(408244, -1);        // no coordinate: stays so
+  IncluiVariaveis(*m.cab, m.reg, {NovaVariavel::Digitada("A"), NovaVariavel::Digitada("B")});
+  EXPECT_EQ(m.cab->I32(67432), 4);
+  EXPECT_EQ(m.cab->U8(408694), 4 + 4);
+  EXPECT_EQ(m.cab->I32(41284), 1);
+  EXPECT_EQ(m.cab->I32(408244), -1);
+}
+
 TEST(Inclusao, VariavelDoCatalogo) {
   struct Caso {
     int tipoCatalogo, tipoModelo;

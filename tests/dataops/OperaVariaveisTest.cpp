@@ -70,6 +70,18 @@ INSTANTIATE_TEST_SUITE_P(
                   [](double a, double b, double) { return std::pow(a, b); }}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+TEST(OperaVariaveis, ReferenciasADependenteAcompanhamNaNovaPosicao) {
+  ModeloTeste m = ComValores({3.0, 4.0}, {1.0, 1.0});
+  const int dependente = m.cab->I32(65588);
+  m.cab->SetI32(67432, dependente);
+  m.cab->SetU8(408694, uint8_t(4 + dependente));
+  m.cab->SetI32(408248, 0);
+  ASSERT_EQ(OperaVariaveis(*m.cab, m.reg, Op(Operacao::Soma, true, 0)), ResultadoOperacao::Feita);
+  EXPECT_EQ(m.cab->I32(67432), dependente + 1);
+  EXPECT_EQ(m.cab->U8(408694), 4 + dependente + 1);
+  EXPECT_EQ(m.cab->I32(408248), 0);
+}
+
 TEST(OperaVariaveis, CEntraAntesDaDependente) {
   const ModeloTeste original = ComValores({3.0, 4.0}, {1.0, 1.0});
   ModeloTeste m = original.Copia();
