@@ -504,9 +504,15 @@ bool CTarsolinDoc::CalculaMatrizW() {
     plat::MessageBox("Acesso ao arquivo negado !");
     return false;
   }
-  Servicos().CursorEspera(true);
   const int n = NumDados();
-  w_.ReSize(n, n);
+  try {
+    w_.ReSize(n, n);
+  } catch (...) {  // no memory for N x N doubles
+    w_.ReSize(0, 0);
+    plat::MessageBox(plat::Texto(TxtRegistrosDemais).arg(MaxRegistrosW), QString(), plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  Servicos().CursorEspera(true);
   for (int i = 0; i < n; ++i) {
     const double xi = dados_[i].valor[x], yi = dados_[i].valor[y];
     w_(i + 1, i + 1) = 0.0;

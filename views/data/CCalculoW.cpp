@@ -2,16 +2,13 @@
 
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
-#include "model/dado.h"
 #include "platform/Mensagem.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <cmath>
 
 CCalculoW::CCalculoW(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("dlg506"));
@@ -58,41 +55,22 @@ void CCalculoW::showEvent(QShowEvent* e) {
 }
 
 void CCalculoW::accept() {
-  if (!documento || x_->currentIndex() < 0 || y_->currentIndex() < 0) {
+  if (!documento || !documento->GetCabecalho() || x_->currentIndex() < 0 || y_->currentIndex() < 0) {
     QDialog::reject();
     return;
   }
-  // Past the limit nothing is stored: the dialog stays open and a later
-  // "Fechar" leaves the model as it was.
-  const int n = documento->NumDados();
-  if (n > CTarsolinDoc::MaxRegistrosW) {
-    plat::MessageBox(QStringLiteral("Número de dados grande demais para a matriz de pesos (máximo %1) !")
-                         .arg(CTarsolinDoc::MaxRegistrosW), QString(), plat::MB_ICONSTOP);
-    return;
-  }
-  if (!documento->RegistrosCarregados() && !documento->CarregaRegistros()) {
-    plat::MessageBox(QStringLiteral("Não foi possível ler os dados do modelo !"), QString(), plat::MB_ICONSTOP);
-    return;
-  }
+  // The document builds W from the coordinate variables the header names; a
+  // refusal (size limit, records that cannot be read) restores the stored
+  // choice and keeps the dialog open, so "Fechar" leaves the model as it was.
   CabecalhoModelo& c = *documento->GetCabecalho();
-  const int vx = x_->currentIndex(), vy = y_->currentIndex();
-  c.SetI32(CabecalhoModelo::OffVariavelX, vx);
-  c.SetI32(CabecalhoModelo::OffVariavelY, vy);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  NEWMAT::Matrix& w = documento->GetW();
-  w.ReSize(n, n);
-  const dado* d = documento->GetDados();
-  for (int i = 0; i < n; ++i) {
-    w(i + 1, i + 1) = 0.0;
-    const double xi = d[i].valor[vx], yi = d[i].valor[vy];
-    for (int j = i + 1; j < n; ++j) {
-      const double dx = xi - d[j].valor[vx], dy = yi - d[j].valor[vy];
-      const double dist = std::sqrt(dx * dx + dy * dy);
-      w(i + 1, j + 1) = dist;
-      w(j + 1, i + 1) = dist;
-    }
+  const int antigoX = c.I32(CabecalhoModelo::OffVariavelX), antigoY = c.I32(CabecalhoModelo::OffVariavelY);
+  c.SetI32(CabecalhoModelo::OffVariavelX, x_->currentIndex());
+  c.SetI32(CabecalhoModelo::OffVariavelY, y_->currentIndex());
+  if (!documento->CalculaMatrizW()) {
+    c.SetI32(CabecalhoModelo::OffVariavelX, antigoX);
+    c.SetI32(CabecalhoModelo::OffVariavelY, antigoY);
+    return;
   }
-  QApplication::restoreOverrideCursor();
   plat::MessageBox(QStringLiteral("Cálculos finalizados!"));
   documento->SetModifiedFlag(true);
   documento->DoSave(documento->GetPathName());
