@@ -1,6 +1,7 @@
 #include "Verossimilhanca.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace quenvik {
 
@@ -17,6 +18,8 @@ double Quadrado(const NEWMAT::ColumnVector& v) {
 
 NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVector& v) {
   const int n = W.Nrows(), m = W.Ncols();
+  // The loop reads v's storage directly: a short v must be refused, not overrun.
+  if (v.Nrows() != m) throw std::invalid_argument("dimensões incompatíveis");
   NEWMAT::ColumnVector out(n);
   const double* w = W.Store();
   const double* x = v.Store();

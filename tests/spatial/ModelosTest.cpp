@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <stdexcept>
 
 using namespace quenvik;
 
@@ -293,6 +294,56 @@ TEST(Verossimilhanca, ConcentratedObjectivesAgainstDirectFormulas) {
               -0.5 * n * std::log(2.0 * M_PI * s2) - 0.5 * n, 1e-9 * n);
   EXPECT_NEAR(LogVerossimilhancaCompletaSem(beta, 0.0, s2, f.y, X, W, G),
               -0.5 * n * std::log(2.0 * M_PI * s2) - 0.5 * n, 1e-9 * n);
+}
+
+namespace {
+// Three points in a ring, each neighbour weighted ½: eigenvalues 1, −½, −½,
+// so ln|I − aW| = ln((1 − a)(1 + a/2)²).
+NEWMAT::Matrix Anel3() {
+  NEWMAT::Matrix W(3, 3);
+  W = 0.5;
+  for (int i = 1; i <= 3; ++i) W(i, i) = 0.0;
+  return W;
+}
+struct LogDetAnel3 : ProvedorLogDeterminante {
+  double LogDet(double a) const override { return std::log((1.0 - a) * (1.0 + a / 2) * (1.0 + a / 2)); }
+};
+}  // namespace
+
+TEST(Verossimilhanca, OddRecordCountAndNonZeroParameterAgainstHandValues) {
+  // n = 3 tells the real half 1.5 from the integer one; ρ = λ = 0.4 exercises the W terms.
+  const NEWMAT::Matrix W = Anel3();
+  const LogDetAnel3 G;
+  NEWMAT::ColumnVector y(3);
+  y << 1.0 << 2.0 << 4.0;
+  NEWMAT::Matrix X(3, 1);
+  X = 1.0;
+  NEWMAT::ColumnVector beta(1);
+  beta(1) = 1.5;
+  const double s2 = 0.7, a = 0.4;
+  const double detm = std::log(0.6 * 1.2 * 1.2);
+  const double constante = 1.5 * std::log(2.0 * M_PI * s2);
+  // Lag: Wy = (3, 2.5, 1.5); e = y − 1.5 − 0.4·Wy = (−1.7, −0.5, 1.9).
+  const double ee = 1.7 * 1.7 + 0.5 * 0.5 + 1.9 * 1.9;
+  EXPECT_NEAR(LogVerossimilhancaCompletaSar(beta, a, s2, y, X, W, G), detm - constante - ee / (2 * s2), 1e-12);
+  // Error: r = (−0.5, 0.5, 2.5), Wr = (1.5, 1, 0); f = r − 0.4·Wr = (−1.1, 0.1, 2.5).
+  const double ff = 1.1 * 1.1 + 0.1 * 0.1 + 2.5 * 2.5;
+  EXPECT_NEAR(LogVerossimilhancaCompletaSem(beta, a, s2, y, X, W, G), detm - constante - ff / (2 * s2), 1e-12);
+  // Concentrated: (n/2)·ln(z/n) − detm.
+  NEWMAT::ColumnVector r(3);
+  r << -0.5 << 0.5 << 2.5;
+  EXPECT_NEAR(LogVerossimilhancaSem(a, r, W, G), 1.5 * std::log(ff / 3) - detm, 1e-12);
+  // z = 5 − 2·0.4·1 + 0.16·2 = 4.52.
+  EXPECT_NEAR(LogVerossimilhancaSar(a, G, 5.0, 2.0, 1.0, 3), 1.5 * std::log(4.52 / 3) - detm, 1e-12);
+}
+
+TEST(Verossimilhanca, VectorOfTheWrongLengthIsRefusedNotOverrun) {
+  const NEWMAT::Matrix W = Anel3();
+  const LogDetAnel3 G;
+  NEWMAT::ColumnVector curto(2);
+  curto = 1.0;
+  EXPECT_THROW(ProdutoW(W, curto), std::invalid_argument);
+  EXPECT_THROW(LogVerossimilhancaSem(0.4, curto, W, G), std::invalid_argument);
 }
 
 TEST(TestesResiduos, ResidualsOrthogonalToTheirLagGiveZeroStatistics) {
