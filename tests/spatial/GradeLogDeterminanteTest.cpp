@@ -1,4 +1,5 @@
 // The Monte-Carlo log-determinant grid and its look-up.
+#include "GeradorCombinado.h"
 #include "GradeLogDeterminante.h"
 #include "LogDeterminanteExato.h"
 #include "ProgressoFalso.h"
@@ -127,4 +128,15 @@ TEST(GradeLogDeterminante, DamagedIterationCountUsesThirtyAndShowsTheProgressPha
   EXPECT_EQ(falso.posicoes.front(), 0);
   EXPECT_EQ(falso.posicoes.back(), 100);
   EXPECT_GT(falso.bombeamentos, 1981);
+}
+
+TEST(GradeLogDeterminante, SeedPhraseIsTheDrawInFiveColumnsAndEachIterationTakesNDraws) {
+  // Drawn 123 → phrase "  123" → seeds 349657453/650453276; then r vectors of nW normals.
+  NEWMAT::Matrix W(3, 3);
+  W = 0.0;
+  EstimaLogDeterminante(W, 50, 2, Progresso(), 123);
+  const double seguinte = GeraNormal(0.0, 1.0);
+  DefineSementes(349657453, 650453276);
+  for (int i = 0; i < 3 * 2; ++i) GeraNormal(0.0, 1.0);
+  EXPECT_EQ(GeraNormal(0.0, 1.0), seguinte);
 }
