@@ -146,6 +146,7 @@ double TracoProduto(const NEWMAT::Matrix& A, const NEWMAT::Matrix& B) {
 }
 
 double TracoProdutoTransposta(const NEWMAT::Matrix& A, const NEWMAT::Matrix& B) {
+  if (B.Nrows() != A.Nrows() || B.Ncols() != A.Ncols()) throw std::invalid_argument("dimensões incompatíveis");
   const double* a = A.Store();
   const double* b = B.Store();
   double s = 0.0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 
 using namespace quenvik;
 
@@ -46,4 +47,11 @@ TEST(AlgebraDensa, ProductsAndTracesAgainstNewmat) {
   EXPECT_NEAR(TracoProduto(A, B), (A * B).Trace(), 1e-12);
   EXPECT_NEAR(TracoProdutoTransposta(A, B), (A.t() * B).Trace(), 1e-12);
   EXPECT_NEAR(Traco(A), A.Trace(), 1e-15);
+}
+
+TEST(AlgebraDensa, MismatchedShapesAreRefusedNotOverrun) {
+  const NEWMAT::Matrix A = Aleatoria(6, 6, 8), B = Aleatoria(5, 6, 9), C = Aleatoria(5, 2, 10);
+  EXPECT_THROW(TracoProdutoTransposta(A, B), std::invalid_argument);
+  EXPECT_THROW(TracoProduto(A, B), std::invalid_argument);
+  EXPECT_THROW(ProdutoDenso(A, C), std::invalid_argument);
 }
