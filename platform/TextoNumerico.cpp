@@ -97,7 +97,14 @@ std::string Formata(const char* formato, std::initializer_list<ArgFormato> args,
     while (*p >= '0' && *p <= '9') conversao += *p++;
     if (*p == '.') {
       conversao += *p++;
-      if (*p == '*') { const ArgFormato* w = proximo(); conversao += std::to_string(w ? w->i : 0); ++p; }
+      if (*p == '*') {
+        // A negative precision argument counts as no precision at all.
+        const ArgFormato* w = proximo();
+        const long long v = w ? w->i : 0;
+        if (v >= 0) conversao += std::to_string(v);
+        else conversao.pop_back();
+        ++p;
+      }
       while (*p >= '0' && *p <= '9') conversao += *p++;
     }
     // Length modifiers are chosen from the argument; the written ones are skipped.

@@ -56,6 +56,9 @@ TEST(TextoNumerico, FormataCArgumentosMistos) {
   EXPECT_EQ(plat::FormataC("%i. %s = %5.2f", {3, "b1", 0.5}), "3. b1 =  0,50");
   EXPECT_EQ(plat::FormataC("%4d|%-4d|%04d", {7, 7, 7}), "   7|7   |0007");
   EXPECT_EQ(plat::FormataC("%*.*f", {8, 3, 1.0}), "   1,000");
+  // A negative width from the list left-justifies; a negative precision is none.
+  EXPECT_EQ(plat::FormataC("%*.*f|", {-8, 1, 2.5}), "2,5     |");
+  EXPECT_EQ(plat::FormataC("%.*f|%.*f", {-3, 2.5, -1, 0.125}), "2,500000|0,125000");
   EXPECT_EQ(plat::FormataC("sem argumentos", {}), "sem argumentos");
   EXPECT_EQ(plat::FormataC("%-6s|", {"ab"}), "ab    |");
   EXPECT_EQ(plat::FormataPonto("%8.4f", {3.14159265}), "  3.1416");
