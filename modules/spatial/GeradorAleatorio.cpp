@@ -9,7 +9,6 @@ namespace quenvik {
 
 void GeradorAleatorio::DefineLimites(int32_t baixo, int32_t alto) {
   if (alto < baixo) {
-    // A heap copy: the library may be unloaded while the text is still kept.
     plat::MessageBox(QString::fromUtf8("Error: HIGH value cannot be less than LOW value!\n"
                                        "Using defaults: High = 1, Low = 0"));
     baixo_ = 0;

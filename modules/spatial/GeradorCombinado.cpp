@@ -45,7 +45,7 @@ constexpr std::string_view TabelaFrase =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!@#$%^&*()_+[];:'\\\"<>?,./";
 static_assert(TabelaFrase.size() == 87);
 
-// Standard normal quantile, to double precision (Newton on erfc from a bisection start).
+// Standard normal quantile, to double precision, by bisection on erfc.
 double QuantilNormal(double p) {
   double lo = -40.0, hi = 40.0;
   for (int i = 0; i < 200 && hi - lo > 1e-15 * (1.0 + std::fabs(lo)); ++i) {
