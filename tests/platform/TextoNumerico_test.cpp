@@ -118,10 +118,10 @@ TEST(TextoNumerico, LeReal) {
   }
 }
 
-// Texts keep their accents through %s. Disabled until FormataC stops reading
-// the UTF-8 of a QString argument back as Latin-1.
+// Texts keep their accents through %s, and widths count characters, not bytes.
 TEST(TextoNumerico, FormataCTextoComAcentos) {
   EXPECT_EQ(plat::FormataC("%s: %.1f", {QString::fromUtf8("Média"), 2.5}), QString::fromUtf8("Média: 2,5"));
+  EXPECT_EQ(plat::FormataC("%-7s|", {"Média"}), QString::fromUtf8("Média  |"));
 }
 
 TEST(TextoNumerico, SeparadoresDoUsuario) {
