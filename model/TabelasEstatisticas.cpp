@@ -135,8 +135,13 @@ double ConfiancaSnedecor(double F, int habilitadas, int considerados) {
   // Without a regressor or a residual degree of freedom there is no cell to
   // read: the table cannot answer.
   if (nu1 < 1 || nu2 < 1) return -1.0;
-  if (std::isnan(F)) return 0.0;
   const long long base = 40LL * (19 * (LinhaSnedecor(nu2) - 1) + (ColunaSnedecor(nu1) - 1)) + 8;
+  if (std::isnan(F)) {
+    // Every comparison with it is false, so it reaches no level; an unreadable
+    // table still answers its failure value.
+    double primeiro;
+    return LeValor(&Tabelas::snedecor, base, primeiro) ? 0.0 : -1.0;
+  }
   int j = 0;
   double critico = 0.0;
   for (; j < 5; ++j) {

@@ -287,6 +287,7 @@ TEST_F(TabelasEstatisticas, DurbinWatsonLeOCabecalho) {
 TEST_F(TabelasEstatisticas, ArquivosAusentes) {
   EXPECT_EQ(LeValorCriticoT(2, 12, 2), 0.0);
   EXPECT_EQ(ConfiancaSnedecor(3.0, 3, 100), -1.0);
+  EXPECT_EQ(ConfiancaSnedecor(std::numeric_limits<double>::quiet_NaN(), 3, 100), -1.0) << "F not a number";
   const char* veredito = nullptr;
   const char* nivel = nullptr;
   EXPECT_EQ(VerificaDurbinWatson(2.0, 3, 100, &veredito, &nivel), 2);
