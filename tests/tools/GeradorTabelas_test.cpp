@@ -89,6 +89,18 @@ TEST_F(TabelasGeradas, ValoresPublicados) {
       {"DW 98% n 15 dU 1 regressor", DW(0, 1, 3), 1.07},
       {"DW 98% n 100 dL 1 regressor", DW(37, 0, 3), 1.52},
       {"DW 98% n 100 dU 1 regressor", DW(37, 1, 3), 1.56},
+      {"DW 90% n 20 dL 2 regressores", DW(5, 2, 1), 1.10},
+      {"DW 90% n 20 dU 2 regressores", DW(5, 3, 1), 1.54},
+      {"DW 90% n 30 dL 3 regressores", DW(15, 4, 1), 1.21},
+      {"DW 90% n 30 dU 3 regressores", DW(15, 5, 1), 1.65},
+      {"DW 90% n 50 dL 5 regressores", DW(27, 8, 1), 1.335},
+      {"DW 90% n 50 dU 5 regressores", DW(27, 9, 1), 1.77},
+      {"DW 90% n 60 dL 1 regressor", DW(29, 0, 1), 1.55},
+      {"DW 90% n 60 dU 1 regressor", DW(29, 1, 1), 1.62},
+      {"DW 98% n 40 dL 2 regressores", DW(25, 2, 3), 1.20},
+      {"DW 98% n 40 dU 2 regressores", DW(25, 3, 3), 1.40},
+      {"DW 98% n 100 dL 5 regressores", DW(37, 8, 3), 1.44},
+      {"DW 98% n 100 dU 5 regressores", DW(37, 9, 3), 1.65},
   };
   for (const CasoPublicado& c : casos) EXPECT_NEAR(c.valor, c.publicado, 0.005) << c.nome;
 }
@@ -119,6 +131,81 @@ TEST_F(TabelasGeradas, FormasFechadas) {
       EXPECT_NEAR(F(r, 1, j), T(r, colunaT[j]) * T(r, colunaT[j]), 1e-9 * F(r, 1, j)) << r << " " << j;
   EXPECT_EQ(t[0], 0.0);
   EXPECT_EQ(f[0], 0.0);
+}
+
+// Degrees of freedom of the t rows and of the F rows (nu2) and columns (nu1);
+// 0 stands for infinity.
+constexpr int GrausAlem30[4] = {40, 60, 120, 0};
+constexpr int GrausAlem10[9] = {12, 15, 20, 24, 30, 40, 60, 120, 0};
+int GrausLinha(int r) { return r <= 30 ? r : GrausAlem30[r - 31]; }
+int GrausColunaF(int c) { return c <= 10 ? c : GrausAlem10[c - 11]; }
+
+// sum_{j<m} e^-y y^j / j!, the Poisson form of an upper chi-square tail with 2m
+// degrees of freedom at 2y.
+double SomaPoisson(int m, double y) {
+  double soma = 0.0;
+  for (int j = 0; j < m; ++j) soma += std::exp(-y + j * std::log(y) - std::lgamma(j + 1.0));
+  return soma;
+}
+
+// Every t value against the arctangent and algebraic closed forms of the
+// two-sided confidence.
+TEST_F(TabelasGeradas, StudentConfereComAFormaFechada) {
+  ASSERT_EQ(t.size(), 351u);
+  const double niveis[10] = {0.99, 0.98, 0.95, 0.90, 0.80, 0.60, 0.50, 0.40, 0.20, 0.10};
+  for (int r = 1; r <= 33; ++r)
+    for (int c = 0; c < 10; ++c)
+      EXPECT_NEAR(SignificanciaStudent(GrausLinha(r), T(r, c)), niveis[c], 1e-11) << "nu " << GrausLinha(r) << " c " << c;
+}
+
+// Every F value with an even degree of freedom against finite sums: with
+// m = nu1 / 2 whole, I_x(m, b) = 1 - (1 - x)^b sum_{j<m} (b)_j x^j / j!; the
+// infinite row and column through the Poisson form of chi-square.
+TEST_F(TabelasGeradas, SnedecorConfereComSomasFinitas) {
+  ASSERT_EQ(f.size(), 3231u);
+  const double niveis[5] = {0.80, 0.90, 0.95, 0.98, 0.99};
+  int conferidos = 0;
+  for (int r = 1; r <= 34; ++r)
+    for (int c = 1; c <= 19; ++c)
+      for (int j = 0; j < 5; ++j) {
+        const int nu1 = GrausColunaF(c), nu2 = GrausLinha(r);
+        const double v = F(r, c, j);
+        double p;
+        if (nu1 > 0 && nu1 % 2 == 0 && nu2 > 0) {
+          const double x = nu1 * v / (nu1 * v + nu2), umMenosX = nu2 / (nu1 * v + nu2), b = nu2 / 2.0;
+          double soma = 0.0;
+          for (int i = 0; i < nu1 / 2; ++i)
+            soma += std::exp(b * std::log(umMenosX) + std::lgamma(b + i) - std::lgamma(b) - std::lgamma(i + 1.0) +
+                             i * std::log(x));
+          p = 1.0 - soma;
+        } else if (nu1 > 0 && nu1 % 2 == 0 && nu2 == 0) {
+          p = 1.0 - SomaPoisson(nu1 / 2, nu1 * v / 2.0);  // chi-square(nu1) / nu1
+        } else if (nu1 == 0 && nu2 > 0 && nu2 % 2 == 0) {
+          p = SomaPoisson(nu2 / 2, nu2 / v / 2.0);  // nu2 / chi-square(nu2)
+        } else {
+          continue;
+        }
+        ++conferidos;
+        EXPECT_NEAR(p, niveis[j], 1e-11) << "nu1 " << nu1 << " nu2 " << nu2 << " nivel " << niveis[j];
+      }
+  EXPECT_EQ(conferidos, 5 * (12 * 33 + 12 + 18)) << "cells with an even degree of freedom";
+}
+
+// With two eigenvalues w1 < w2 the bounding ratio has a closed form:
+// P(ratio < d) = (2 / pi) atan(sqrt((d - w1) / (w2 - d))), so the quantile is
+// d = (w1 + c w2) / (1 + c) with c = tan^2(pi alfa / 2).
+TEST(GeradorTabelas, LimitesComDoisAutovaloresEmFormaFechada) {
+  for (int regressores : {1, 3, 5})
+    for (double alfa : {0.05, 0.025, 0.01}) {
+      const int n = regressores + 3;  // n - k = 2 eigenvalues in each bound
+      auto lambda = [n](int j) { return 2.0 * (1.0 - std::cos(Pi * j / n)); };
+      const double c = std::pow(std::tan(Pi * alfa / 2.0), 2.0);
+      auto quantil = [c](double w1, double w2) { return (w1 + c * w2) / (1.0 + c); };
+      double dL, dU;
+      gerador::LimitesDurbinWatson(n, regressores, alfa, dL, dU);
+      EXPECT_NEAR(dL, quantil(lambda(1), lambda(2)), 1e-8) << "n " << n << " alfa " << alfa;
+      EXPECT_NEAR(dU, quantil(lambda(n - 2), lambda(n - 1)), 1e-8) << "n " << n << " alfa " << alfa;
+    }
 }
 
 // The bounds are rounded to three decimals and keep the orderings of the
