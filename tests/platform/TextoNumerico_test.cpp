@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <clocale>
 #include <cmath>
 #include <limits>
