@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +30,15 @@ private:
   locale_t anterior_;
 };
 
+// The integer of an argument: a real is cut toward zero; one that has no
+// integer (not finite, beyond 64 bits) prints as 0 instead of an undefined cast.
+long long InteiroDe(const ArgFormato* a) {
+  if (!a) return 0;
+  if (a->tipo != ArgFormato::Real) return a->i;
+  if (!(std::fabs(a->d) < 9.2e18)) return 0;
+  return static_cast<long long>(a->d);
+}
+
 std::string FormataUm(const std::string& conversao, char conv, const ArgFormato* a) {
   char buf[512];
   std::string f = conversao;
@@ -37,7 +47,7 @@ std::string FormataUm(const std::string& conversao, char conv, const ArgFormato*
     case 'd': case 'i': case 'u': case 'x': case 'X': case 'o': {
       f += "ll";
       f += conv;
-      long long v = a ? (a->tipo == ArgFormato::Real ? static_cast<long long>(a->d) : a->i) : 0;
+      const long long v = InteiroDe(a);
       n = std::snprintf(buf, sizeof buf, f.c_str(), v);
       break;
     }
@@ -70,8 +80,7 @@ std::string FormataUm(const std::string& conversao, char conv, const ArgFormato*
     // Only huge widths get here; format again into an exact buffer.
     std::string out(static_cast<std::size_t>(n) + 1, '\0');
     if (conv == 'd' || conv == 'i' || conv == 'u' || conv == 'x' || conv == 'X' || conv == 'o')
-      std::snprintf(out.data(), out.size(), f.c_str(),
-                    a ? (a->tipo == ArgFormato::Real ? static_cast<long long>(a->d) : a->i) : 0LL);
+      std::snprintf(out.data(), out.size(), f.c_str(), InteiroDe(a));
     else if (conv == 'c')
       std::snprintf(out.data(), out.size(), f.c_str(), a ? static_cast<int>(a->i) : 0);
     else

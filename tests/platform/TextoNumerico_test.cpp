@@ -57,6 +57,9 @@ TEST(TextoNumerico, FormataCComVirgula) {
 TEST(TextoNumerico, FormataCArgumentosMistos) {
   EXPECT_EQ(plat::FormataC("%i. %s = %5.2f", {3, "b1", 0.5}), "3. b1 =  0,50");
   EXPECT_EQ(plat::FormataC("%4d|%-4d|%04d", {7, 7, 7}), "   7|7   |0007");
+  // A real given to an integer conversion is cut; one with no integer prints 0.
+  EXPECT_EQ(plat::FormataC("%d|%i|%d|%d", {-2.7, 3.9, std::numeric_limits<double>::quiet_NaN(), 1e300}),
+            "-2|3|0|0");
   EXPECT_EQ(plat::FormataC("%*.*f", {8, 3, 1.0}), "   1,000");
   // A negative width from the list left-justifies; a negative precision is none.
   EXPECT_EQ(plat::FormataC("%*.*f|", {-8, 1, 2.5}), "2,5     |");
