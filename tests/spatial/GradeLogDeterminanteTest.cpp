@@ -140,3 +140,16 @@ TEST(GradeLogDeterminante, SeedPhraseIsTheDrawInFiveColumnsAndEachIterationTakes
   for (int i = 0; i < 3 * 2; ++i) GeraNormal(0.0, 1.0);
   EXPECT_EQ(GeraNormal(0.0, 1.0), seguinte);
 }
+
+TEST(GradeLogDeterminante, ScaledIdentityGivesTheSeriesOfTheLogarithmAtEveryRow) {
+  // W = c·I: u'W^k u / u'u = c^k for any u, so every moment is n·c^k/k whatever
+  // the draws, and the grid is n·ln(1 − a·c) up to the series' tail ((ac)^51 ≈ 0).
+  const int n = 5;
+  const double c = 0.5;
+  NEWMAT::Matrix W(n, n);
+  W = 0.0;
+  for (int i = 1; i <= n; ++i) W(i, i) = c;
+  const NEWMAT::Matrix G = EstimaLogDeterminante(W, 50, 3, Progresso(), 8);
+  for (int i = 1; i <= G.Nrows(); ++i)
+    ASSERT_NEAR(G(i, 2), n * std::log(1.0 - G(i, 1) * c), 1e-12) << "a = " << G(i, 1);
+}
