@@ -34,6 +34,24 @@ std::unique_ptr<CabecalhoModelo> CabecalhoComEquacoes() {
   return cab;
 }
 
+// A header with settings the optimiser accepts: 500 iterations, tolerance
+// 0.0001, rho from -0.99 to 0.99 starting at 0.1.
+std::unique_ptr<CabecalhoModelo> CabecalhoOtimizador() {
+  auto cab = CabecalhoPequeno();
+  cab->SetI32(C::OffMaxIteracoes, 500);
+  cab->SetF64(C::OffTolerancia, 0.0001);
+  cab->SetF64(C::OffRho, 0.1);
+  cab->SetF64(C::OffRhoMinimo, -0.99);
+  cab->SetF64(C::OffRhoMaximo, 0.99);
+  return cab;
+}
+
+// A document whose 2 x 2 W holds `valor` everywhere.
+void DefineW(CTarsolinDoc& doc, double valor) {
+  doc.GetW().ReSize(2, 2);
+  doc.GetW() = valor;
+}
+
 struct Dialogos : ::testing::Test {
   ServicosGravados servicos;
   plat::GravadorMensagens mensagens;
@@ -80,17 +98,11 @@ TEST_F(Dialogos, ChooserClampsAStoredEquationAndRefusesAnEmptyList) {
 }
 
 TEST_F(Dialogos, SpatialOptionsShowTheHeaderAndWriteItBack) {
-  auto cab = CabecalhoPequeno();
-  cab->SetI32(C::OffMaxIteracoes, 500);
-  cab->SetF64(C::OffTolerancia, 0.0001);
-  cab->SetF64(C::OffRho, 0.1);
-  cab->SetF64(C::OffRhoMinimo, -0.99);
-  cab->SetF64(C::OffRhoMaximo, 0.99);
+  auto cab = CabecalhoOtimizador();
   cab->SetF64(C::OffExpoenteDistancia, -1);
   cab->SetI32(C::OffTipoEspacial, 1);
   CTarsolinDoc doc;
-  doc.GetW().ReSize(2, 2);
-  doc.GetW() = 0.0;
+  DefineW(doc, 0.0);
   COpcoesRE dlg;
   dlg.documento = &doc;
   dlg.PreencheDoCabecalho(*cab);
@@ -171,16 +183,10 @@ TEST_F(Dialogos, SpatialOptionsRefuseSettingsTheOptimiserCannotUse) {
       {"negative tolerance", 1058, "-1"},   {"minimum equal to maximum", 1060, "0,99"},
       {"start below the minimum", 1056, "-1"}, {"start above the maximum", 1056, "1"},
   };
-  auto cab = CabecalhoPequeno();
-  cab->SetI32(C::OffMaxIteracoes, 500);
-  cab->SetF64(C::OffTolerancia, 0.0001);
-  cab->SetF64(C::OffRho, 0.1);
-  cab->SetF64(C::OffRhoMinimo, -0.99);
-  cab->SetF64(C::OffRhoMaximo, 0.99);
+  auto cab = CabecalhoOtimizador();
   cab->SetF64(C::OffDistanciaMaxima, 250.0);
   CTarsolinDoc doc;
-  doc.GetW().ReSize(2, 2);
-  doc.GetW() = 1.0;
+  DefineW(doc, 1.0);
   for (const Caso& c : recusados) {
     COpcoesRE dlg;
     dlg.documento = &doc;
@@ -210,16 +216,12 @@ TEST_F(Dialogos, SpatialOptionsRefuseSettingsTheOptimiserCannotUse) {
 }
 
 TEST_F(Dialogos, SpatialOptionsShowLongHeaderValuesWhole) {
-  auto cab = CabecalhoPequeno();
+  auto cab = CabecalhoOtimizador();
   cab->SetI32(C::OffMaxIteracoes, 123456);
-  cab->SetF64(C::OffTolerancia, 0.0001);
-  cab->SetF64(C::OffRho, 0.1);
   cab->SetF64(C::OffRhoMinimo, -12.5);
-  cab->SetF64(C::OffRhoMaximo, 0.99);
   cab->SetF64(C::OffDistanciaMaxima, 1234567890.25);
   CTarsolinDoc doc;
-  doc.GetW().ReSize(2, 2);
-  doc.GetW() = 1.0;
+  DefineW(doc, 1.0);
   COpcoesRE dlg;
   dlg.documento = &doc;
   dlg.PreencheDoCabecalho(*cab);

@@ -244,56 +244,39 @@ TEST_F(Ostrimo, DirectedSearchesAutoCodes) {
 }
 
 // Durbin-Watson in a recomputation: the stored ordering variable is a variable
-// index, turned into its position among the enabled ones (Idade is position 0
-// once Area is disabled); the rows follow its raw values.
+// index, turned into its position by counting the enabled variables before it
+// (Area disabled: Idade is position 0, whether Idade itself or Area was
+// stored); the rows follow that variable's raw values.
 TEST_F(Ostrimo, DirectedDurbinWatsonOrdersByStoredVariable) {
-  Modelo m;
-  m.cab->SetHabilitada(0, false);
-  m.cab->SetU8(408290, 1);
-  m.cab->SetI32(CabecalhoModelo::OffVariavelDurbinWatson, 1);
-  ASSERT_TRUE(m.Grava(caminho_));
-  ASSERT_EQ(Chama(1, caminho_), 1);
-  auto cab = LeCabecalho(caminho_);
-  EXPECT_EQ(cab->I32(CabecalhoModelo::OffVariavelDurbinWatson), 1);
-  EXPECT_EQ(cab->Transformacao(0, 0), 0);  // disabled
-  const std::vector<dado> lidos = LeDados(caminho_, *cab);
-  std::vector<int> ordem(lidos.size());
-  for (std::size_t i = 0; i < ordem.size(); ++i) ordem[i] = int(i);
-  std::stable_sort(ordem.begin(), ordem.end(),
-                   [&](int a, int b) { return lidos[a].valor[1] < lidos[b].valor[1]; });
-  double num = 0.0, den = 0.0;
-  for (std::size_t i = 0; i < ordem.size(); ++i) {
-    const double r = lidos[ordem[i]].residuo[0];
-    den += r * r;
-    if (i > 0) num += std::pow(r - lidos[ordem[i - 1]].residuo[0], 2);
+  struct Caso {
+    const char* nome;
+    int armazenada;
+  };
+  for (const Caso& caso : {Caso{"stored variable enabled", 1}, Caso{"stored variable disabled", 0}}) {
+    SCOPED_TRACE(caso.nome);
+    Modelo m;
+    m.cab->SetHabilitada(0, false);
+    m.cab->SetU8(408290, 1);
+    m.cab->SetI32(CabecalhoModelo::OffVariavelDurbinWatson, caso.armazenada);
+    ASSERT_TRUE(m.Grava(caminho_));
+    ASSERT_EQ(Chama(1, caminho_), 1);
+    auto cab = LeCabecalho(caminho_);
+    EXPECT_EQ(cab->I32(CabecalhoModelo::OffVariavelDurbinWatson), 1);
+    EXPECT_EQ(cab->Transformacao(0, 0), 0);  // disabled
+    const std::vector<dado> lidos = LeDados(caminho_, *cab);
+    std::vector<int> ordem(lidos.size());
+    for (std::size_t i = 0; i < ordem.size(); ++i) ordem[i] = int(i);
+    std::stable_sort(ordem.begin(), ordem.end(),
+                     [&](int a, int b) { return lidos[a].valor[1] < lidos[b].valor[1]; });
+    double num = 0.0, den = 0.0;
+    for (std::size_t i = 0; i < ordem.size(); ++i) {
+      const double r = lidos[ordem[i]].residuo[0];
+      den += r * r;
+      if (i > 0) num += std::pow(r - lidos[ordem[i - 1]].residuo[0], 2);
+    }
+    const double dw = cab->F64VE(CabecalhoModelo::OffEstatisticasEquacao, 3, 0);
+    EXPECT_NEAR(dw, num / den, 1e-9 * (num / den));
   }
-  const double dw = cab->F64VE(CabecalhoModelo::OffEstatisticasEquacao, 3, 0);
-  EXPECT_NEAR(dw, num / den, 1e-9 * (num / den));
-}
-
-TEST_F(Ostrimo, DirectedDurbinWatsonDisabledVariableOrdersByTheNextEnabled) {
-  Modelo m;
-  m.cab->SetHabilitada(0, false);  // the stored variable itself: the next enabled one orders
-  m.cab->SetU8(408290, 1);
-  m.cab->SetI32(CabecalhoModelo::OffVariavelDurbinWatson, 0);
-  ASSERT_TRUE(m.Grava(caminho_));
-  ASSERT_EQ(Chama(1, caminho_), 1);
-  auto cab = LeCabecalho(caminho_);
-  EXPECT_EQ(cab->I32(CabecalhoModelo::OffVariavelDurbinWatson), 1);
-  EXPECT_EQ(cab->Transformacao(0, 0), 0);  // disabled
-  const std::vector<dado> lidos = LeDados(caminho_, *cab);
-  std::vector<int> ordem(lidos.size());
-  for (std::size_t i = 0; i < ordem.size(); ++i) ordem[i] = int(i);
-  std::stable_sort(ordem.begin(), ordem.end(),
-                   [&](int a, int b) { return lidos[a].valor[1] < lidos[b].valor[1]; });
-  double num = 0.0, den = 0.0;
-  for (std::size_t i = 0; i < ordem.size(); ++i) {
-    const double r = lidos[ordem[i]].residuo[0];
-    den += r * r;
-    if (i > 0) num += std::pow(r - lidos[ordem[i - 1]].residuo[0], 2);
-  }
-  const double dw = cab->F64VE(CabecalhoModelo::OffEstatisticasEquacao, 3, 0);
-  EXPECT_NEAR(dw, num / den, 1e-9 * (num / den));
 }
 
 // Ordinal 2 with "Geral" and only "ln(x)" besides "x" keeps the engine's list.
