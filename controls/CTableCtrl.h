@@ -283,6 +283,10 @@ public:
   virtual void DragLeave();
   virtual bool DropData(const QMimeData* dados, Qt::DropAction efeito, QPoint ponto);
   virtual QPixmap MakeDragImage(QSize* tamanho);
+  // Runs the drag loop for `dados` and answers the effect of the drop; the
+  // platform's drag by default. Tests put a scripted drop in its place.
+  using ExecutaArrasto = std::function<Qt::DropAction(CTableCtrl& origem, QMimeData* dados)>;
+  static void DefineExecutorArrasto(ExecutaArrasto executor);
   // The edit box's end record (control id 8, code -106); `teclas` the
   // modifiers held with the key that ended it.
   int OnEndInPlaceEdit(GridDisplayRequest& fim, Qt::KeyboardModifiers teclas = Qt::NoModifier);
@@ -317,6 +321,9 @@ public:
   // Prints every page on `impressora`, or on the printer the print dialog chooses when null.
   bool Print(QPrinter* impressora = nullptr);
   int GetPageCount() const { return paginas_; }
+  // The page of the last print job in its logical units, and the print font's character size.
+  QSize GetPrintPageSize() const { return imp_.pagina; }
+  QSize GetPrintCharSize() const { return QSize(imp_.larguraCaractere, imp_.alturaCaractere); }
   // Whether the printer in use prints only two colours.
   bool PrinterIsMonochrome() const { return monocromatica_; }
   bool SaveAsText(const QString& arquivo, QChar delimitador);

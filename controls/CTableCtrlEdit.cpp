@@ -216,6 +216,15 @@ bool CTableCtrl::PasteTextAt(int row, int col, const QMimeData* dados, bool sele
 
 // ---------------------------------------------------------------- drag and drop
 
+namespace {
+CTableCtrl::ExecutaArrasto& Executor() {
+  static CTableCtrl::ExecutaArrasto executor;
+  return executor;
+}
+}  // namespace
+
+void CTableCtrl::DefineExecutorArrasto(ExecutaArrasto executor) { Executor() = std::move(executor); }
+
 void CTableCtrl::EnableDragAndDrop(bool on) {
   arrastar_ = on;
   viewport()->setAcceptDrops(true);
@@ -234,12 +243,18 @@ void CTableCtrl::StartDrag() {
   soltouAqui_ = false;
   arrastando_ = true;
   QPointer<CTableCtrl> eu(this);
-  auto* drag = new QDrag(this);
-  drag->setMimeData(dados);
-  QSize tam;
-  const QPixmap imagem = MakeDragImage(&tam);
-  if (!imagem.isNull()) drag->setPixmap(imagem);
-  const Qt::DropAction efeito = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+  Qt::DropAction efeito;
+  if (Executor()) {
+    efeito = Executor()(*this, dados);
+    delete dados;
+  } else {
+    auto* drag = new QDrag(this);
+    drag->setMimeData(dados);
+    QSize tam;
+    const QPixmap imagem = MakeDragImage(&tam);
+    if (!imagem.isNull()) drag->setPixmap(imagem);
+    efeito = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+  }
   if (!eu) return;
   arrastando_ = false;
   modoMouse_ = MOUSE_NOTHING;
