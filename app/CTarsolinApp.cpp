@@ -2,6 +2,7 @@
 
 #include "CDlgTransparent.h"
 #include "CMainFrame.h"
+#include "CPagina.h"
 #include "CSplashWnd.h"
 #include "Comandos.h"
 #include "EstiloGrafico.h"
@@ -106,6 +107,11 @@ void CTarsolinApp::DefineDicaDoDia(DicaDoDia dica) { dicaDoDia = std::move(dica)
 void CTarsolinApp::NotificaImpressora(bool atualiza) {
   if (atualiza) impressora_ = QPrinterInfo::defaultPrinterName();
   emit impressoraMudou();
+}
+
+void CTarsolinApp::SelecionaImpressora(const QString& nome) {
+  if (!nome.isEmpty()) impressora_ = nome;
+  NotificaImpressora(false);
 }
 
 QSettings* CTarsolinApp::Configuracoes() {
@@ -355,6 +361,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
 
   servicos_ = std::make_unique<ServicosDocumentoApp>(this);
   CTarsolinDoc::DefineServicos(servicos_.get());
+  CPagina::Registra();
 
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;

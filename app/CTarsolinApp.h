@@ -97,6 +97,8 @@ public:
 
   // Refreshes the default printer (when `atualiza`) and tells every window that listens.
   void NotificaImpressora(bool atualiza);
+  // The printer chosen in a page-setup dialog becomes the program's; the change is announced.
+  void SelecionaImpressora(const QString& nome);
   QString ImpressoraPadrao() const { return impressora_; }
 
   // Commands.
