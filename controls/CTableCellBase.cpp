@@ -122,7 +122,8 @@ void GridDrawEdge(QPainter& dc, const QRect& r, bool afundado) {
   dc.drawLine(r.right(), r.top(), r.right(), r.bottom());
 }
 
-void GridDrawText(QPainter& dc, const QRect& rect, const QString& texto, uint32_t formato, bool vertical) {
+void GridDrawText(QPainter& dc, const QRect& rect, const QString& texto, uint32_t formato, bool vertical,
+                  const QRect& limite) {
   if (texto.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
   const int flags = GridQtFlags(formato);
   if (vertical) {
@@ -150,11 +151,14 @@ void GridDrawText(QPainter& dc, const QRect& rect, const QString& texto, uint32_
     int topo = rect.top();
     if (formato & DT_VCENTER) topo += (rect.height() - fm.height()) / 2;
     else if (formato & DT_BOTTOM) topo = rect.top() + rect.height() - fm.height();
-    const bool corta = !(formato & DT_NOCLIP) && (largura > rect.width() || fm.height() > rect.height() ||
-                                                  x < rect.left() || topo < rect.top());
+    QRect area = rect;
+    if (!limite.isEmpty()) area.setCoords(rect.left(), std::min(rect.top(), limite.top()), rect.right(),
+                                          std::max(rect.bottom(), limite.bottom()));
+    const bool corta = !(formato & DT_NOCLIP) && (largura > area.width() || x < area.left() || topo < area.top() ||
+                                                  topo + fm.height() > area.bottom() + 1);
     if (corta) {
       dc.save();
-      dc.setClipRect(rect, Qt::IntersectClip);
+      dc.setClipRect(area, Qt::IntersectClip);
     }
     dc.drawText(QPoint(x, topo + fm.ascent()), mostrado);
     if (corta) dc.restore();
@@ -202,6 +206,7 @@ bool CTableCellBase::DrawCell(QPainter* dc, int row, int col, QRect rect, bool a
     GridDrawEdge(*dc, rect, afundado);
     rect.adjust(1, 1, -1, -1);
   }
+  const QRect celula = rect;
 
   if (!COffscreenDC::EhImpressao(dc)) {
     if (const QFont* f = FontObject(); f && !(dc->font() == *f)) dc->setFont(*f);
@@ -238,7 +243,7 @@ bool CTableCellBase::DrawCell(QPainter* dc, int row, int col, QRect rect, bool a
 
   TextArea(rect);
   dc->setPen(texto);
-  GridDrawText(*dc, rect, Text(), Format() | DT_NOPREFIX, vertical);
+  GridDrawText(*dc, rect, Text(), Format() | DT_NOPREFIX, vertical, celula);
   dc->restore();
   return true;
 }

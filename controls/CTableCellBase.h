@@ -110,7 +110,10 @@ protected:
 };
 
 // Draws `texto` in `rect` as the platform's text drawing does with `formato`
-// (alignment, single line or word break, end ellipsis, vertical fonts).
-void GridDrawText(QPainter& dc, const QRect& rect, const QString& texto, uint32_t formato, bool vertical);
+// (alignment, single line or word break, end ellipsis, vertical fonts). A
+// line taller than `rect` may reach into `limite` (the cell's own margins)
+// rather than lose its accents and descenders.
+void GridDrawText(QPainter& dc, const QRect& rect, const QString& texto, uint32_t formato, bool vertical,
+                  const QRect& limite = QRect());
 // A 3D edge around `rect`: raised (light top-left, dark bottom-right) or sunken.
 void GridDrawEdge(QPainter& dc, const QRect& rect, bool afundado);
