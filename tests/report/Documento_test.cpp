@@ -4,6 +4,8 @@
 #include "report/CLaudoView.h"
 #include "report/ModeloRelatorio.h"
 #include "app/CTarsolinApp.h"
+#include "app/CMainFrame.h"
+#include "app/RoteadorComandos.h"
 #include "platform/ArquivoSeguro.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
@@ -156,4 +158,34 @@ TEST_F(DocumentoRelatorio, FailedSaveLeavesTheExistingReportWhole) {
   EXPECT_EQ(doc->Tipo(), 7);
 }
 
+}  // namespace
+
+namespace {
+TEST(AberturaRelatorio, OpenCommandHandsReportsToTheReportEditor) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  QTemporaryDir pasta;
+  const QString caminho = pasta.filePath(QStringLiteral("laudo.rtf"));
+  ASSERT_TRUE(teste::GravaBytes(caminho, "{\\rtf1\\ansi {\\b Laudo}\\par}"));
+  plat::DefineModoRoteiro(true);
+  plat::RoteiroPara(QStringLiteral("dlgArquivo"), [&](QDialog& d) {
+    auto& f = static_cast<QFileDialog&>(d);
+    f.selectNameFilter(QStringLiteral("Rich Text Format (*.rtf)"));
+    f.selectFile(caminho);
+    d.accept();
+  });
+  app.OnFileOpen();
+  plat::DefineModoRoteiro(false);
+  ASSERT_EQ(ModeloRelatorio::Documentos().size(), 1u);
+  CLaudoDoc* doc = ModeloRelatorio::Documentos().front();
+  EXPECT_EQ(doc->GetPathName(), caminho);
+  EXPECT_EQ(doc->FirstView()->toPlainText(), QStringLiteral("Laudo"));
+  EXPECT_TRUE(app.Documentos().empty());
+  // The report window is the active one: the report's commands are enabled, the model's menus hidden.
+  QApplication::processEvents();
+  EXPECT_TRUE(RoteadorComandos::Instancia().Estado(57607).habilitado);
+  EXPECT_TRUE(RoteadorComandos::Instancia().Estado(32805).habilitado);
+  EXPECT_FALSE(RoteadorComandos::Instancia().Estado(32831).habilitado);
+  app.MainFrame()->close();
+}
 }  // namespace
