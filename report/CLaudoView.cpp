@@ -600,7 +600,7 @@ QPrinter* CLaudoView::Impressora() {
 // ---------------------------------------------------------------- printing
 
 QString CLaudoView::DataCabecalho(const QDateTime& quando) {
-  return QLocale::system().toString(quando.date(), QStringLiteral("dd MMM yyyy")).left(11);
+  return QLocale().toString(quando.date(), QStringLiteral("dd MMM yyyy")).left(11);
 }
 
 void CLaudoView::OnFilePrint(bool comDialogo) {
