@@ -10,6 +10,7 @@
 #include "DialogoLocalizar.h"
 #include "Medida.h"
 #include "Rtf.h"
+#include "ImpressaoPagina.h"
 #include "app/CMainFrame.h"
 #include "app/CTarsolinApp.h"
 #include "model/CTarsolinDoc.h"
@@ -542,7 +543,6 @@ int MultiploDez(int v) {
   if (r <= -5) return v - r - 10;
   return v - r;
 }
-int MulDiv(int a, int b, int c) { return int(std::lround(double(a) * b / c)); }
 }  // namespace
 
 int CLaudoView::MargemParaDialogo(int twips, bool cm) { return MultiploDez(MulDiv(twips, cm ? 2540 : 1000, 1440)); }
@@ -701,7 +701,8 @@ void CLaudoView::ImprimeCabecalhoModelo(QPainter& p, QPrinter* printer, const QR
   // Cell height plus internal and external leading.
   const double interno = fm.height() - normal.pointSizeF() * printer->logicalDpiY() / 72.0;
   const double h = fm.height() + std::max(0.0, interno) + fm.leading();
-  const double y0 = 0;  // the top of the printable area: the page's own top when printing the whole page
+  // The top of the printable area: the page is painted from its physical corner.
+  const double y0 = MetricasImpressora::De(printer).physicalOffsetY;
   const double esquerda = texto.left(), direita = texto.right();
   p.setPen(Qt::black);
   p.setFont(negrito);

@@ -10,11 +10,12 @@
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
 #include "tests/support/Arquivos.h"
+#include "tests/support/Pdf.h"
 
 #include <QFile>
 #include <QLocale>
 #include <QPrinter>
-#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -71,10 +72,7 @@ protected:
     printer.setOutputFileName(pdf);
     printer.setFullPage(true);
     v->Imprime(&printer, false);
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return teste::TextoPdf(pdf);
   }
 
   static inline QTemporaryDir* pasta_ = nullptr;
