@@ -24,12 +24,7 @@ CDateDialog::CDateDialog(QWidget* parent, const QDateTime& agora) : CHelpDialog(
   for (const QString& t : textos)
     if (!t.isEmpty() && lista_->findItems(t, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty()) lista_->addItem(t);
   lista_->setCurrentRow(0);
-  auto* botoes = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  botoes->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-  botoes->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-  botoes->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
-  connect(botoes, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(botoes, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* botoes = CHelpDialog::BotoesOkCancelar(this);
   connect(lista_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   auto* l = new QVBoxLayout(this);
   l->addWidget(rotulo);

@@ -17,13 +17,7 @@ CFormatParaDlg::CFormatParaDlg(const FormatoParagrafo& p, int quebra, QWidget* p
   auto* grupo = new QGroupBox(QStringLiteral("Recuo"), this);
   grupo->setObjectName(QStringLiteral("1004"));
   auto* f = new QFormLayout(grupo);
-  auto campo = [&](int id, const char* rotulo) {
-    auto* e = new QLineEdit(grupo);
-    e->setObjectName(QString::number(id));
-    e->setMaxLength(63);
-    f->addRow(QString::fromUtf8(rotulo), e);
-    return e;
-  };
+  auto campo = [&](int id, const char* rotulo) { return medida::NovaCaixa(f, grupo, id, rotulo); };
   esquerda_ = campo(1051, "&Esquerda:");
   direita_ = campo(1053, "&Direita:");
   primeira_ = campo(1050, "&Primeira Linha:");
@@ -52,12 +46,7 @@ CFormatParaDlg::CFormatParaDlg(const FormatoParagrafo& p, int quebra, QWidget* p
   medida::MostraCaixa(direita_, direito);
   medida::MostraCaixa(primeira_, primeira);
 
-  auto* botoes = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  botoes->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-  botoes->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-  botoes->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
-  connect(botoes, &QDialogButtonBox::accepted, this, &CFormatParaDlg::accept);
-  connect(botoes, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* botoes = CHelpDialog::BotoesOkCancelar(this);
   auto* l = new QVBoxLayout(this);
   l->addWidget(grupo);
   auto* linha = new QHBoxLayout;

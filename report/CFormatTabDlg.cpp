@@ -34,13 +34,8 @@ CFormatTabDlg::CFormatTabDlg(const FormatoParagrafo& p, QWidget* parent) : CHelp
   remover_->setObjectName(QStringLiteral("1013"));
   limpar_ = new QPushButton(QStringLiteral("&Limpar Todas"), this);
   limpar_->setObjectName(QStringLiteral("1014"));
-  auto* botoes = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* botoes = CHelpDialog::BotoesOkCancelar(this);
   ok_ = botoes->button(QDialogButtonBox::Ok);
-  ok_->setObjectName(QStringLiteral("1"));
-  botoes->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-  botoes->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
-  connect(botoes, &QDialogButtonBox::accepted, this, &CFormatTabDlg::accept);
-  connect(botoes, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(adicionar_, &QPushButton::clicked, this, [this] { Adiciona(); VoltaFoco(); });
   connect(remover_, &QPushButton::clicked, this, [this] { Remove(); VoltaFoco(); });
   connect(limpar_, &QPushButton::clicked, this, [this] { Limpa(); VoltaFoco(); });

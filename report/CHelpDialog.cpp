@@ -35,6 +35,17 @@ int CHelpDialog::ControleComFoco(QWidget* w) {
   return 0;
 }
 
+QDialogButtonBox* CHelpDialog::BotoesOkCancelar(QDialog* dlg) {
+  auto* botoes = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dlg);
+  botoes->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
+  botoes->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
+  botoes->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+  // accept and reject are virtual: the dialog's own checks run.
+  QObject::connect(botoes, &QDialogButtonBox::accepted, dlg, [dlg] { dlg->accept(); });
+  QObject::connect(botoes, &QDialogButtonBox::rejected, dlg, [dlg] { dlg->reject(); });
+  return botoes;
+}
+
 CHelpDialog::CHelpDialog(int id, QWidget* parent) : QDialog(parent), id_(id) {
   setObjectName(QStringLiteral("dlg%1").arg(id));
   AjustaBotaoAjuda(this);
@@ -67,12 +78,7 @@ CHelpPropertySheet::CHelpPropertySheet(const QString& titulo, QWidget* parent) :
   setWindowTitle(titulo);
   AjustaBotaoAjuda(this);
   abas_ = new QTabWidget(this);
-  auto* botoes = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  botoes->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-  botoes->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-  botoes->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
-  connect(botoes, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(botoes, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* botoes = CHelpDialog::BotoesOkCancelar(this);
   auto* l = new QVBoxLayout(this);
   l->addWidget(abas_);
   l->addWidget(botoes);

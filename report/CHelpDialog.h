@@ -21,6 +21,8 @@ public:
   static void PedeAjuda(int dialogo, int controle);
   // The id of the control that has the focus inside `w` (0 for none).
   static int ControleComFoco(QWidget* w);
+  // The row "OK" (id 1) and "Cancelar" (id 2) of a dialog, wired to its accept and reject.
+  static class QDialogButtonBox* BotoesOkCancelar(QDialog* dlg);
 
 protected:
   void keyPressEvent(QKeyEvent* e) override;

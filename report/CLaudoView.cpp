@@ -1,6 +1,7 @@
 #include "CLaudoView.h"
 
 #include "CDateDialog.h"
+#include "CHelpDialog.h"
 #include "CDocChildFrame.h"
 #include "CFormatParaDlg.h"
 #include "CFormatTabDlg.h"
@@ -470,12 +471,7 @@ void CLaudoView::OnPasteSpecial() {
   lista->setObjectName(QStringLiteral("1100"));
   for (const Opcao& o : opcoes) lista->addItem(o.nome);
   lista->setCurrentRow(0);
-  auto* botoes = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
-  botoes->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-  botoes->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-  botoes->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
-  connect(botoes, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
-  connect(botoes, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+  auto* botoes = CHelpDialog::BotoesOkCancelar(&dlg);
   auto* l = new QVBoxLayout(&dlg);
   l->addWidget(lista);
   l->addWidget(botoes);

@@ -14,23 +14,12 @@ CPageSetupDlg::CPageSetupDlg(QWidget* parent) : CHelpDialog(532, parent) {
   auto* grupo = new QGroupBox(QStringLiteral("Margens"), this);
   grupo->setObjectName(QStringLiteral("1004"));
   auto* f = new QFormLayout(grupo);
-  auto campo = [&](int id, const char* rotulo) {
-    auto* e = new QLineEdit(grupo);
-    e->setObjectName(QString::number(id));
-    e->setMaxLength(63);
-    f->addRow(QString::fromUtf8(rotulo), e);
-    return e;
-  };
+  auto campo = [&](int id, const char* rotulo) { return medida::NovaCaixa(f, grupo, id, rotulo); };
   superior_ = campo(1055, "&Superior:");
   inferior_ = campo(1049, "&Inferior:");
   esquerda_ = campo(1052, "&Esquerda:");
   direita_ = campo(1054, "&Direita:");
-  auto* botoes = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  botoes->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-  botoes->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-  botoes->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
-  connect(botoes, &QDialogButtonBox::accepted, this, &CPageSetupDlg::accept);
-  connect(botoes, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* botoes = CHelpDialog::BotoesOkCancelar(this);
   auto* l = new QVBoxLayout(this);
   l->addWidget(grupo);
   l->addWidget(botoes);

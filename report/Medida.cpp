@@ -5,6 +5,7 @@
 #include "platform/Mensagem.h"
 #include "platform/TabelaTextos.h"
 
+#include <QFormLayout>
 #include <QLineEdit>
 
 namespace medida {
@@ -56,6 +57,14 @@ bool Valida(QLineEdit* caixa, int valor, int minimo, int maximo) {
     caixa->selectAll();
   }
   return false;
+}
+
+QLineEdit* NovaCaixa(QFormLayout* formulario, QWidget* pai, int id, const char* rotulo) {
+  auto* e = new QLineEdit(pai);
+  e->setObjectName(QString::number(id));
+  e->setMaxLength(63);
+  formulario->addRow(QString::fromUtf8(rotulo), e);
+  return e;
 }
 
 }  // namespace medida

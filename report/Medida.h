@@ -4,7 +4,9 @@
 // user's unit).
 #include <QString>
 
+class QFormLayout;
 class QLineEdit;
+class QWidget;
 
 namespace medida {
 
@@ -24,5 +26,8 @@ bool LeCaixa(QLineEdit* caixa, int* twips);
 void MostraCaixa(QLineEdit* caixa, int twips);
 // A value outside [minimo, maximo] (SemValor too) shows the range and answers false.
 bool Valida(QLineEdit* caixa, int valor, int minimo, int maximo);
+
+// A labelled measurement box (at most 63 characters) named by its control id.
+QLineEdit* NovaCaixa(QFormLayout* formulario, QWidget* pai, int id, const char* rotulo);
 
 }  // namespace medida
