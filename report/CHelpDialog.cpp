@@ -78,6 +78,7 @@ CHelpPropertySheet::CHelpPropertySheet(const QString& titulo, QWidget* parent) :
   setWindowTitle(titulo);
   AjustaBotaoAjuda(this);
   abas_ = new QTabWidget(this);
+  abas_->setUsesScrollButtons(false);  // every page's tab in sight
   auto* botoes = CHelpDialog::BotoesOkCancelar(this);
   auto* l = new QVBoxLayout(this);
   l->addWidget(abas_);
