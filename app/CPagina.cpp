@@ -6,6 +6,7 @@
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
 #include "platform/Dialogo.h"
+#include "report/CPageSetupDlg.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,24 +16,14 @@
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 using C = CabecalhoModelo;
 constexpr int TamLinha = 50;
-
-// Rounds to the nearest multiple of 10, halves away from zero.
-int Arredonda10(int v) { return (v >= 0 ? (v + 5) / 10 : (v - 5) / 10) * 10; }
 }  // namespace
-
-int CPagina::TwipsParaDialogo(int twips, bool metrico) {
-  return Arredonda10(MulDiv(twips, metrico ? 2540 : 1000, 1440));
-}
-
-int CPagina::DialogoParaTwips(int valor, bool metrico) {
-  return MulDiv(Arredonda10(valor), 1440, metrico ? 2540 : 1000);
-}
 
 bool CPagina::UnidadeMetrica() {
   CTarsolinApp* app = CTarsolinApp::Instancia();
@@ -133,12 +124,23 @@ void CPagina::Marca(int id, bool marcado) {
 
 void CPagina::Margens() {
   C& c = *doc_->GetCabecalho();
+  const int atual[4] = {c.I32(C::OffMargens), c.I32(C::OffMargens + 4), c.I32(C::OffMargens + 8), c.I32(C::OffMargens + 12)};
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    // No printer for the system's page setup: the program's own margins dialog, in twips.
+    CPageSetupDlg dlg(this);
+    dlg.m_nLeftMargin = atual[0];
+    dlg.m_nRightMargin = atual[1];
+    dlg.m_nTopMargin = atual[2];
+    dlg.m_nBottomMargin = atual[3];
+    if (plat::ExecutaDialogo(dlg) != QDialog::Accepted) return;
+    GuardaMargens(dlg.m_nLeftMargin, dlg.m_nRightMargin, dlg.m_nTopMargin, dlg.m_nBottomMargin, QString());
+    return;
+  }
   const bool metrico = UnidadeMetrica();
   const double escala = metrico ? 100.0 : 1000.0;  // dialog units per millimetre or inch
   const QPageLayout::Unit unidade = metrico ? QPageLayout::Millimeter : QPageLayout::Inch;
-  auto valor = [&](size_t k) { return TwipsParaDialogo(c.I32(C::OffMargens + 4 * k), metrico) / escala; };
-  // Left, right, top, bottom in the header; left, top, right, bottom on the page.
-  const QMarginsF m(valor(0), valor(2), valor(1), valor(3));
+  auto valor = [&](int k) { return MargemParaDialogo(atual[k], metrico) / escala; };
+  const QMarginsF m(valor(0), valor(2), valor(1), valor(3));  // left, top, right, bottom
 
   QPrinter impressora(QPrinter::HighResolution);
   CTarsolinApp* app = CTarsolinApp::Instancia();
@@ -153,17 +155,20 @@ void CPagina::Margens() {
   QPageSetupDialog dlg(&impressora, this);
   dlg.setObjectName(QStringLiteral("dlgPageSetup"));
   if (plat::ExecutaDialogo(dlg) != QDialog::Accepted) return;
-
   const QMarginsF n = impressora.pageLayout().margins(unidade);
-  auto twips = [&](double v) { return DialogoParaTwips(qRound(v * escala), metrico); };
-  const int esquerda = twips(n.left()), direita = twips(n.right()), superior = twips(n.top()), inferior = twips(n.bottom());
+  auto twips = [&](double v) { return MargemDoDialogo(qRound(v * escala), metrico); };
+  GuardaMargens(twips(n.left()), twips(n.right()), twips(n.top()), twips(n.bottom()), impressora.printerName());
+}
+
+void CPagina::GuardaMargens(int esquerda, int direita, int superior, int inferior, const QString& nome) {
+  C& c = *doc_->GetCabecalho();
   c.SetI32(C::OffMargens, esquerda);
   c.SetI32(C::OffMargens + 4, direita);
   c.SetI32(C::OffMargens + 8, superior);
   c.SetI32(C::OffMargens + 12, inferior);
-  if (app) {
+  if (CTarsolinApp* app = CTarsolinApp::Instancia()) {
     app->Opcoes().PageMargin = Retangulo{esquerda, superior, direita, inferior};
-    app->SelecionaImpressora(impressora.printerName());
+    app->SelecionaImpressora(nome);
   }
   mudou_ = true;
 }

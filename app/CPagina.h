@@ -20,12 +20,6 @@ public:
   // Registers the dialog for command 57605 of the model window.
   static void Registra();
 
-  // Margins in twips <-> the page-setup dialog's unit: hundredths of a
-  // millimetre when `metrico`, thousandths of an inch otherwise, rounded to
-  // multiples of 10, halves away from zero.
-  static int TwipsParaDialogo(int twips, bool metrico);
-  static int DialogoParaTwips(int valor, bool metrico);
-
 public slots:
   void accept() override;
   void reject() override;
@@ -33,6 +27,8 @@ public slots:
 private:
   void Marca(int id, bool marcado);
   void Margens();
+  // Stores margins in twips: the header, the application's defaults and printer.
+  void GuardaMargens(int esquerda, int direita, int superior, int inferior, const QString& impressora);
   static bool UnidadeMetrica();
 
   CTarsolinDoc* doc_;

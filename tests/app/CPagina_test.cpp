@@ -2,6 +2,8 @@
 // margins through the page-setup dialog, Escape and the password.
 #include "CPagina.h"
 #include "CTarsolinApp.h"
+#include "controls/ImpressaoPagina.h"
+#include "report/CPageSetupDlg.h"
 #include "ModeloTeste.h"
 
 #include "model/CTarsolinDoc.h"
@@ -11,6 +13,7 @@
 #include <QDoubleSpinBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -47,10 +50,10 @@ TEST(PaginaUnidades, MarginsConvertAndRoundToTens) {
   struct Caso { int twips; bool metrico; int dialogo; } casos[] = {
       {1440, true, 2540}, {1440, false, 1000}, {1700, true, 3000}, {567, true, 1000}, {0, true, 0}, {-1440, true, -2540},
   };
-  for (const Caso& c : casos) EXPECT_EQ(CPagina::TwipsParaDialogo(c.twips, c.metrico), c.dialogo) << c.twips;
-  EXPECT_EQ(CPagina::DialogoParaTwips(2540, true), 1440);
-  EXPECT_EQ(CPagina::DialogoParaTwips(1000, false), 1440);
-  EXPECT_EQ(CPagina::DialogoParaTwips(2545, true), 1446);  // 2550 hundredths of a millimetre
+  for (const Caso& c : casos) EXPECT_EQ(MargemParaDialogo(c.twips, c.metrico), c.dialogo) << c.twips;
+  EXPECT_EQ(MargemDoDialogo(2540, true), 1440);
+  EXPECT_EQ(MargemDoDialogo(1000, false), 1440);
+  EXPECT_EQ(MargemDoDialogo(2545, true), 1446);  // 2550 hundredths of a millimetre
 }
 
 TEST_F(Pagina, ShowsTheHeaderAndWritesTheBoxesAtOnce) {
@@ -94,20 +97,34 @@ TEST_F(Pagina, EscapePutsBackWhatTheBoxesWrote) {
   EXPECT_FALSE(doc.IsModified());
 }
 
+// With a printer installed the system's page setup shows the margins in its
+// unit; without one the program's own margins dialog takes twips.
 TEST_F(Pagina, MarginsGoThroughThePageSetupDialog) {
   const bool metrico = CTarsolinApp::UnidadePadrao() == 1;
+  const bool sistema = !QPrinterInfo::availablePrinters().isEmpty();
   QMarginsF mostradas;
+  int twipsMostrados = 0;
   plat::RoteiroPara(QStringLiteral("dlgPageSetup"), [&](QDialog& d) {
     auto* p = static_cast<QPageSetupDialog&>(d).printer();
     mostradas = p->pageLayout().margins(metrico ? QPageLayout::Millimeter : QPageLayout::Inch);
     if (auto* esquerda = d.findChild<QDoubleSpinBox*>(QStringLiteral("leftMargin"))) esquerda->setValue(metrico ? 30.0 : 1.25);
     d.accept();
   });
+  plat::RoteiroPara(QStringLiteral("dlg532"), [&](QDialog& d) {
+    auto& m = static_cast<CPageSetupDlg&>(d);
+    twipsMostrados = m.m_nLeftMargin;
+    m.m_nLeftMargin = metrico ? 1701 : 1800;
+    d.done(QDialog::Accepted);
+  });
   CPagina dlg(&doc);
   plat::Pressiona(dlg, 32859);
-  // 1,440 twips show as 25,40 mm (2,540 hundredths) or 1 inch.
-  EXPECT_NEAR(mostradas.left(), metrico ? 25.40 : 1.0, 1e-6);
-  EXPECT_NEAR(mostradas.top(), metrico ? 25.40 : 1.0, 1e-6);
+  if (sistema) {
+    // 1,440 twips show as 25,40 mm (2,540 hundredths) or 1 inch.
+    EXPECT_NEAR(mostradas.left(), metrico ? 25.40 : 1.0, 1e-6);
+    EXPECT_NEAR(mostradas.top(), metrico ? 25.40 : 1.0, 1e-6);
+  } else {
+    EXPECT_EQ(twipsMostrados, 1440);
+  }
   EXPECT_EQ(Cab().I32(C::OffMargens), metrico ? 1701 : 1800);  // 30 mm or 1.25 in
   EXPECT_EQ(Cab().I32(C::OffMargens + 4), 1440);
   dlg.reject();  // Escape: the margins go back too
