@@ -56,50 +56,10 @@ CTableCtrl::CTableCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols, QWi
   viewport()->setAcceptDrops(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, [this](int acao) {
-    QScrollBar* b = horizontalScrollBar();
-    const int antes = b->value();
-    int codigo = -1;
-    switch (acao) {
-      case QAbstractSlider::SliderSingleStepAdd: codigo = SB_LINEDOWN; break;
-      case QAbstractSlider::SliderSingleStepSub: codigo = SB_LINEUP; break;
-      case QAbstractSlider::SliderPageStepAdd: codigo = SB_PAGEDOWN; break;
-      case QAbstractSlider::SliderPageStepSub: codigo = SB_PAGEUP; break;
-      case QAbstractSlider::SliderToMinimum: codigo = SB_TOP; break;
-      case QAbstractSlider::SliderToMaximum: codigo = SB_BOTTOM; break;
-      default: break;
-    }
-    FinishEditing();
-    if (dica_) dica_->Hide();
-    if (codigo < 0) return;
-    rolandoInterno_ = true;
-    b->setValue(antes);
-    OnHScroll(codigo);
-    b->setSliderPosition(b->value());
-    rolandoInterno_ = false;
-  });
-  connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this](int acao) {
-    QScrollBar* b = verticalScrollBar();
-    const int antes = b->value();
-    int codigo = -1;
-    switch (acao) {
-      case QAbstractSlider::SliderSingleStepAdd: codigo = SB_LINEDOWN; break;
-      case QAbstractSlider::SliderSingleStepSub: codigo = SB_LINEUP; break;
-      case QAbstractSlider::SliderPageStepAdd: codigo = SB_PAGEDOWN; break;
-      case QAbstractSlider::SliderPageStepSub: codigo = SB_PAGEUP; break;
-      case QAbstractSlider::SliderToMinimum: codigo = SB_TOP; break;
-      case QAbstractSlider::SliderToMaximum: codigo = SB_BOTTOM; break;
-      default: break;
-    }
-    FinishEditing();
-    if (dica_) dica_->Hide();
-    if (codigo < 0) return;
-    rolandoInterno_ = true;
-    b->setValue(antes);
-    OnVScroll(codigo);
-    b->setSliderPosition(b->value());
-    rolandoInterno_ = false;
-  });
+  connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
+          [this](int acao) { AcaoBarra(Qt::Horizontal, acao); });
+  connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+          [this](int acao) { AcaoBarra(Qt::Vertical, acao); });
 
   dica_ = std::make_unique<CTitleTip>(this);
   SetNumberOfRows(nRows);
@@ -418,72 +378,37 @@ bool CTableCtrl::SetNumberOfColumns(int n) {
   return true;
 }
 
-void CTableCtrl::DefineEstadoFixas(int deLinha, int ateLinha, int deCol, int ateCol) {
-  for (int r = deLinha; r < ateLinha; ++r)
-    for (int c = deCol; c < ateCol; ++c) {
-      CTableCellBase* cel = CellAt(r, c);
-      if (!cel) continue;
-      cel->AssignTextColour(GridColour::Default);
-      cel->AssignBackColour(GridColour::Default);
-    }
-}
+bool CTableCtrl::SetNumberOfFixedRows(int n) { return DefineFixas(Qt::Vertical, n); }
+bool CTableCtrl::SetNumberOfFixedColumns(int n) { return DefineFixas(Qt::Horizontal, n); }
 
-bool CTableCtrl::SetNumberOfFixedRows(int n) {
+bool CTableCtrl::DefineFixas(Qt::Orientation o, int n) {
+  // Rows (columns) that become fixed get the fixed state and default colours;
+  // those that stop being fixed lose it, keeping what a fixed column (row) gives.
+  const bool linhas = o == Qt::Vertical;
   if (n < 0) return false;
-  if (n > nRows_ && !SetNumberOfRows(n)) return false;
+  if (n > (linhas ? nRows_ : nCols_) && !(linhas ? SetNumberOfRows(n) : SetNumberOfColumns(n))) return false;
   selecao_.Clear();
   baseEhAnterior_ = false;
-  if (foco_.IsValid() && foco_.row < n) foco_ = CCellID();
-  const int antes = nFixedRows_;
+  if (foco_.IsValid() && (linhas ? foco_.row : foco_.col) < n) foco_ = CCellID();
+  int& fixas = linhas ? nFixedRows_ : nFixedCols_;
+  const int antes = fixas;
+  const uint32_t propria = linhas ? GVIS_FIXEDROW : GVIS_FIXEDCOL;
   if (!virtual_) {
-    for (int r = antes; r < n; ++r)
-      for (int c = 0; c < nCols_; ++c)
-        if (CTableCellBase* cel = CelulaArmazenada(r, c)) {
-          cel->AssignState(cel->State() | GVIS_FIXED | GVIS_FIXEDROW);
-          cel->AssignTextColour(GridColour::Default);
-          cel->AssignBackColour(GridColour::Default);
-        }
-    for (int r = n; r < antes; ++r)
-      for (int c = 0; c < nCols_; ++c)
-        if (CTableCellBase* cel = CelulaArmazenada(r, c)) {
-          if (c < nFixedCols_) cel->AssignState(cel->State() & ~GVIS_FIXEDROW);
-          else cel->AssignState(cel->State() & ~(GVIS_FIXED | GVIS_FIXEDROW));
-          cel->AssignTextColour(GridColour::Default);
-          cel->AssignBackColour(GridColour::Default);
-        }
+    for (int r = 0; r < nRows_; ++r)
+      for (int c = 0; c < nCols_; ++c) {
+        const int i = linhas ? r : c;
+        const bool entra = i >= antes && i < n, sai = i >= n && i < antes;
+        if (!entra && !sai) continue;
+        CTableCellBase* cel = CelulaArmazenada(r, c);
+        if (!cel) continue;
+        const bool outraFixa = linhas ? c < nFixedCols_ : r < nFixedRows_;
+        if (entra) cel->AssignState(cel->State() | GVIS_FIXED | propria);
+        else cel->AssignState(cel->State() & ~(outraFixa ? propria : (GVIS_FIXED | propria)));
+        cel->AssignTextColour(GridColour::Default);
+        cel->AssignBackColour(GridColour::Default);
+      }
   }
-  nFixedRows_ = n;
-  InvalidaTopoEsquerdo();
-  ResetScrollBars();
-  viewport()->update();
-  return true;
-}
-
-bool CTableCtrl::SetNumberOfFixedColumns(int n) {
-  if (n < 0) return false;
-  if (n > nCols_ && !SetNumberOfColumns(n)) return false;
-  selecao_.Clear();
-  baseEhAnterior_ = false;
-  if (foco_.IsValid() && foco_.col < n) foco_ = CCellID();
-  const int antes = nFixedCols_;
-  if (!virtual_) {
-    for (int r = 0; r < nRows_; ++r) {
-      for (int c = antes; c < n; ++c)
-        if (CTableCellBase* cel = CelulaArmazenada(r, c)) {
-          cel->AssignState(cel->State() | GVIS_FIXED | GVIS_FIXEDCOL);
-          cel->AssignTextColour(GridColour::Default);
-          cel->AssignBackColour(GridColour::Default);
-        }
-      for (int c = n; c < antes; ++c)
-        if (CTableCellBase* cel = CelulaArmazenada(r, c)) {
-          if (r < nFixedRows_) cel->AssignState(cel->State() & ~GVIS_FIXEDCOL);
-          else cel->AssignState(cel->State() & ~(GVIS_FIXED | GVIS_FIXEDCOL));
-          cel->AssignTextColour(GridColour::Default);
-          cel->AssignBackColour(GridColour::Default);
-        }
-    }
-  }
-  nFixedCols_ = n;
+  fixas = n;
   InvalidaTopoEsquerdo();
   ResetScrollBars();
   viewport()->update();
@@ -937,86 +862,70 @@ void CTableCtrl::RolaPara(Qt::Orientation o, int pos, bool repinta) {
   if (repinta) viewport()->update();
 }
 
-void CTableCtrl::OnHScroll(int codigo, int posicao) {
-  FinishEditing();
-  if (dica_) dica_->Hide();
-  const int pos = GetScrollPos(Qt::Horizontal);
-  const int max = MaximoRolagem(Qt::Horizontal);
-  const CCellID tl = GetTopleftNonFixedCell();
-  switch (codigo) {
-    case SB_LINEDOWN:
-      if (pos < max) {
-        int c = tl.col;
-        while (c < nCols_ - 1 && WidthOfColumn(c) == 0) ++c;
-        RolaPara(Qt::Horizontal, pos + std::max(0, WidthOfColumn(c)), false);
-        if (GetScrollPos(Qt::Horizontal) != pos) viewport()->update();
-      }
-      break;
-    case SB_LINEUP:
-      if (pos > 0) {
-        int c = tl.col - 1;
-        while (c >= nFixedCols_ && WidthOfColumn(c) == 0) --c;
-        const int passo = c >= nFixedCols_ ? WidthOfColumn(c) : pos;
-        RolaPara(Qt::Horizontal, std::max(0, pos - passo), true);
-      }
-      break;
-    case SB_PAGEDOWN:
-      RolaPara(Qt::Horizontal, std::min(max, pos + viewport()->width() - GetFixedColumnWidth()), true);
-      break;
-    case SB_PAGEUP:
-      RolaPara(Qt::Horizontal, std::max(0, pos - (viewport()->width() - GetFixedColumnWidth())), true);
-      break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-      const CCellID antes = tl;
-      RolaPara(Qt::Horizontal, posicao, false);
-      if (GetTopleftNonFixedCell(true) != antes) viewport()->update();
-      break;
-    }
-    case SB_TOP: RolaPara(Qt::Horizontal, 0, true); break;
-    case SB_BOTTOM: RolaPara(Qt::Horizontal, max, true); break;
+void CTableCtrl::AcaoBarra(Qt::Orientation o, int acao) {
+  // A step of the bar moves by whole cells: the position the bar proposes is
+  // replaced by the grid's own before the bar applies it.
+  QScrollBar* b = o == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+  int codigo = -1;
+  switch (acao) {
+    case QAbstractSlider::SliderSingleStepAdd: codigo = SB_LINEDOWN; break;
+    case QAbstractSlider::SliderSingleStepSub: codigo = SB_LINEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: codigo = SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: codigo = SB_PAGEUP; break;
+    case QAbstractSlider::SliderToMinimum: codigo = SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: codigo = SB_BOTTOM; break;
     default: break;
   }
-}
-
-void CTableCtrl::OnVScroll(int codigo, int posicao) {
   FinishEditing();
   if (dica_) dica_->Hide();
-  const int pos = GetScrollPos(Qt::Vertical);
-  const int max = MaximoRolagem(Qt::Vertical);
+  if (codigo < 0) return;
+  rolandoInterno_ = true;
+  Rola(o, codigo, 0);
+  b->setSliderPosition(b->value());
+  rolandoInterno_ = false;
+}
+
+void CTableCtrl::OnHScroll(int codigo, int posicao) { Rola(Qt::Horizontal, codigo, posicao); }
+void CTableCtrl::OnVScroll(int codigo, int posicao) { Rola(Qt::Vertical, codigo, posicao); }
+
+int CTableCtrl::Tamanho(Qt::Orientation o, int i) const { return o == Qt::Horizontal ? WidthOfColumn(i) : HeightOfRow(i); }
+
+void CTableCtrl::Rola(Qt::Orientation o, int codigo, int posicao) {
+  // Horizontal in columns and widths; vertical in rows and heights.
+  FinishEditing();
+  if (dica_) dica_->Hide();
+  const bool h = o == Qt::Horizontal;
+  const int n = h ? nCols_ : nRows_, fixas = h ? nFixedCols_ : nFixedRows_;
+  const int pagina = h ? viewport()->width() - GetFixedColumnWidth() : viewport()->height() - GetFixedRowHeight();
+  const int pos = GetScrollPos(o);
+  const int max = MaximoRolagem(o);
   const CCellID tl = GetTopleftNonFixedCell();
+  const int primeira = h ? tl.col : tl.row;
   switch (codigo) {
     case SB_LINEDOWN:
       if (pos < max) {
-        int r = tl.row;
-        while (r < nRows_ - 1 && HeightOfRow(r) == 0) ++r;
-        RolaPara(Qt::Vertical, pos + std::max(0, HeightOfRow(r)), false);
-        if (GetScrollPos(Qt::Vertical) != pos) viewport()->update();
+        int i = primeira;
+        while (i < n - 1 && Tamanho(o, i) == 0) ++i;
+        RolaPara(o, pos + std::max(0, Tamanho(o, i)), false);
+        if (GetScrollPos(o) != pos) viewport()->update();
       }
       break;
     case SB_LINEUP:
       if (pos > 0) {
-        int r = tl.row - 1;
-        while (r >= nFixedRows_ && HeightOfRow(r) == 0) --r;
-        const int passo = r >= nFixedRows_ ? HeightOfRow(r) : pos;
-        RolaPara(Qt::Vertical, std::max(0, pos - passo), true);
+        int i = primeira - 1;
+        while (i >= fixas && Tamanho(o, i) == 0) --i;
+        RolaPara(o, std::max(0, pos - (i >= fixas ? Tamanho(o, i) : pos)), true);
       }
       break;
-    case SB_PAGEDOWN:
-      RolaPara(Qt::Vertical, std::min(max, pos + viewport()->height() - GetFixedRowHeight()), true);
-      break;
-    case SB_PAGEUP:
-      RolaPara(Qt::Vertical, std::max(0, pos - (viewport()->height() - GetFixedRowHeight())), true);
-      break;
+    case SB_PAGEDOWN: RolaPara(o, std::min(max, pos + pagina), true); break;
+    case SB_PAGEUP: RolaPara(o, std::max(0, pos - pagina), true); break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-      const CCellID antes = tl;
-      RolaPara(Qt::Vertical, posicao, false);
-      if (GetTopleftNonFixedCell(true) != antes) viewport()->update();
+    case SB_THUMBTRACK:
+      RolaPara(o, posicao, false);
+      if (GetTopleftNonFixedCell(true) != tl) viewport()->update();
       break;
-    }
-    case SB_TOP: RolaPara(Qt::Vertical, 0, true); break;
-    case SB_BOTTOM: RolaPara(Qt::Vertical, max, true); break;
+    case SB_TOP: RolaPara(o, 0, true); break;
+    case SB_BOTTOM: RolaPara(o, max, true); break;
     default: break;
   }
 }
@@ -1075,12 +984,7 @@ void CTableCtrl::resizeEvent(QResizeEvent* e) {
 // ---------------------------------------------------------------- cell attributes
 
 bool CTableCtrl::SetCellText(int row, int col, const QString& texto) {
-  if (virtual_) return false;
-  CTableCellBase* c = CellAt(row, col);
-  if (!c) return false;
-  c->AssignText(texto);
-  SetModified(true, row, col);
-  return true;
+  return Atribui(row, col, true, [&](CTableCellBase& c) { c.AssignText(texto); });
 }
 
 QString CTableCtrl::GetCellText(int row, int col) {
@@ -1098,81 +1002,55 @@ bool CTableCtrl::SetCellTextFmtID(int row, int col, int idFormato, std::initiali
   return SetCellText(row, col, plat::FormataC(plat::Texto(idFormato).toUtf8().constData(), args));
 }
 
-bool CTableCtrl::SetCellFormat(int row, int col, uint32_t formato) {
+template <class F> bool CTableCtrl::Atribui(int row, int col, bool marca, F f) {
+  // The setters of a cell's attributes: refused in virtual mode and without a cell.
   if (virtual_) return false;
   CTableCellBase* c = CellAt(row, col);
   if (!c) return false;
-  c->AssignFormat(formato);
+  f(*c);
+  if (marca) SetModified(true, row, col);
   return true;
+}
+
+bool CTableCtrl::SetCellFormat(int row, int col, uint32_t formato) {
+  return Atribui(row, col, false, [&](CTableCellBase& c) { c.AssignFormat(formato); });
+}
+bool CTableCtrl::SetCellImage(int row, int col, int imagem) {
+  return Atribui(row, col, true, [&](CTableCellBase& c) { c.AssignImage(imagem); });
+}
+bool CTableCtrl::SetCellData(int row, int col, intptr_t dados) {
+  return Atribui(row, col, true, [&](CTableCellBase& c) { c.AssignData(dados); });
+}
+bool CTableCtrl::SetCellTextColour(int row, int col, COLORREF cor) {
+  return Atribui(row, col, false, [&](CTableCellBase& c) { c.AssignTextColour(cor); });
+}
+bool CTableCtrl::SetCellBackColour(int row, int col, COLORREF cor) {
+  return Atribui(row, col, false, [&](CTableCellBase& c) { c.AssignBackColour(cor); });
+}
+bool CTableCtrl::SetCellFont(int row, int col, const LOGFONT* fonte) {
+  return Atribui(row, col, false, [&](CTableCellBase& c) { c.AssignFont(fonte); });
 }
 
 uint32_t CTableCtrl::GetCellFormat(int row, int col) {
   CTableCellBase* c = CellAt(row, col);
   return c ? c->Format() : 0;
 }
-
-bool CTableCtrl::SetCellImage(int row, int col, int imagem) {
-  if (virtual_) return false;
-  CTableCellBase* c = CellAt(row, col);
-  if (!c) return false;
-  c->AssignImage(imagem);
-  SetModified(true, row, col);
-  return true;
-}
-
 int CTableCtrl::GetCellImage(int row, int col) {
   CTableCellBase* c = CellAt(row, col);
   return c ? c->Image() : -1;
 }
-
-bool CTableCtrl::SetCellData(int row, int col, intptr_t dados) {
-  if (virtual_) return false;
-  CTableCellBase* c = CellAt(row, col);
-  if (!c) return false;
-  c->AssignData(dados);
-  SetModified(true, row, col);
-  return true;
-}
-
 intptr_t CTableCtrl::GetCellData(int row, int col) {
   CTableCellBase* c = CellAt(row, col);
   return c ? c->Data() : 0;
 }
-
-bool CTableCtrl::SetCellTextColour(int row, int col, COLORREF cor) {
-  if (virtual_) return false;
-  CTableCellBase* c = CellAt(row, col);
-  if (!c) return false;
-  c->AssignTextColour(cor);
-  return true;
-}
-
 COLORREF CTableCtrl::GetCellTextColour(int row, int col) {
   CTableCellBase* c = CellAt(row, col);
   return c ? c->TextColour() : GridColour::Default;
 }
-
-bool CTableCtrl::SetCellBackColour(int row, int col, COLORREF cor) {
-  if (virtual_) return false;
-  CTableCellBase* c = CellAt(row, col);
-  if (!c) return false;
-  c->AssignBackColour(cor);
-  return true;
-}
-
 COLORREF CTableCtrl::GetCellBackColour(int row, int col) {
   CTableCellBase* c = CellAt(row, col);
   return c ? c->BackColour() : GridColour::Default;
 }
-
-bool CTableCtrl::SetCellFont(int row, int col, const LOGFONT* fonte) {
-  if (virtual_) return false;
-  CTableCellBase* c = CellAt(row, col);
-  if (!c) return false;
-  c->AssignFont(fonte);
-  return true;
-}
-
 const LOGFONT* CTableCtrl::GetCellFont(int row, int col) {
   CTableCellBase* c = CellAt(row, col);
   if (c) return c->FontData();

@@ -423,7 +423,8 @@ private:
   void AtualizaModoSobre(QPoint p);
   CTableCellBase* CelulaVirtual(int row, int col);
   void SincronizaSelecao(CTableCellBase* c, int row, int col) const;
-  void DefineEstadoFixas(int deLinha, int ateLinha, int deCol, int ateCol);
+  bool DefineFixas(Qt::Orientation o, int n);
+  template <class F> bool Atribui(int row, int col, bool marca, F f);
   void InvalidaTopoEsquerdo() { topoEsquerdo_ = CCellID(); }
   void RepintaCelulas(const std::vector<CCellID>& celulas, bool repintaJa);
   std::vector<CCellID> CelulasVisiveis();
@@ -443,6 +444,10 @@ private:
   void CursorPara(QPoint p);
 
   // Scroll helpers.
+  void AcaoBarra(Qt::Orientation o, int acao);
+  void Rola(Qt::Orientation o, int codigo, int posicao);
+  int Tamanho(Qt::Orientation o, int i) const;  // width of column i or height of row i
+  void ComecaRedimensionar(Qt::Orientation o, QPoint p);
   void RolaPara(Qt::Orientation o, int pos, bool repinta);
   int MaximoRolagem(Qt::Orientation o) const;
 

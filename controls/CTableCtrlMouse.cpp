@@ -506,43 +506,11 @@ void CTableCtrl::mousePressEvent(QMouseEvent* e) {
   }
 
   if (modoMouse_ == MOUSE_OVER_COL_DIVIDE) {
-    modoMouse_ = MOUSE_SIZING_COL;
-    int col = celulaBotao_.col;
-    QRect vis;
-    GetVisibleNonFixedCellRange(&vis);
-    const int ultima = nCols_ - 1;
-    if (WidthOfColumn(ultima) < faixaCaptura_ && std::abs(p.x() - (vis.right() + 1)) < faixaCaptura_) col = ultima;
-    if (!colunaOcultaRedimensiona_)
-      while (col >= 0 && WidthOfColumn(col) == 0) --col;
-    if (col < 0) {
-      modoMouse_ = MOUSE_NOTHING;
-      return;
-    }
-    QRect r;
-    if (GetCellRect(celulaBotao_.row, col, &r) && std::abs(p.x() - r.left()) < faixaCaptura_ && col > 0 &&
-        !(col == ultima && WidthOfColumn(ultima) >= faixaCaptura_ && col != celulaBotao_.col))
-      --col;
-    celulaBotao_.col = col;
-    InverteLinhaRastreio(p.x(), true);
+    ComecaRedimensionar(Qt::Horizontal, p);
+    if (modoMouse_ == MOUSE_NOTHING) return;
   } else if (modoMouse_ == MOUSE_OVER_ROW_DIVIDE) {
-    modoMouse_ = MOUSE_SIZING_ROW;
-    int row = celulaBotao_.row;
-    QRect vis;
-    GetVisibleNonFixedCellRange(&vis);
-    const int ultima = nRows_ - 1;
-    if (HeightOfRow(ultima) < faixaCaptura_ && std::abs(p.y() - (vis.bottom() + 1)) < faixaCaptura_) row = ultima;
-    if (!linhaOcultaRedimensiona_)
-      while (row >= 0 && HeightOfRow(row) == 0) --row;
-    if (row < 0) {
-      modoMouse_ = MOUSE_NOTHING;
-      return;
-    }
-    QRect r;
-    if (GetCellRect(row, celulaBotao_.col, &r) && std::abs(p.y() - r.top()) < faixaCaptura_ && row > 0 &&
-        !(row == ultima && HeightOfRow(ultima) >= faixaCaptura_ && row != celulaBotao_.row))
-      --row;
-    celulaBotao_.row = row;
-    InverteLinhaRastreio(p.y(), false);
+    ComecaRedimensionar(Qt::Vertical, p);
+    if (modoMouse_ == MOUSE_NOTHING) return;
   } else if (modoMouse_ != MOUSE_PREPARE_DRAG) {
     NotifyOwner(GVN_SELCHANGING, celulaBotao_.row, celulaBotao_.col);
     if (Ctrl(mods)) {
@@ -568,6 +536,37 @@ void CTableCtrl::mousePressEvent(QMouseEvent* e) {
     }
   }
   ultimoPonto_ = p;
+}
+
+void CTableCtrl::ComecaRedimensionar(Qt::Orientation o, QPoint p) {
+  // Which column (row) the divider under the point resizes: the last one when
+  // it is narrower than the capture range and the point is at the end of the
+  // cells; hidden ones skipped leftwards unless they may be widened; the one
+  // before when the point is at the left (top) edge of the cell under it.
+  const bool h = o == Qt::Horizontal;
+  modoMouse_ = h ? MOUSE_SIZING_COL : MOUSE_SIZING_ROW;
+  int& alvo = h ? celulaBotao_.col : celulaBotao_.row;
+  const int sob = alvo;
+  int i = alvo;
+  QRect vis;
+  GetVisibleNonFixedCellRange(&vis);
+  const int ultima = (h ? nCols_ : nRows_) - 1;
+  const int coord = h ? p.x() : p.y();
+  if (Tamanho(o, ultima) < faixaCaptura_ && std::abs(coord - ((h ? vis.right() : vis.bottom()) + 1)) < faixaCaptura_)
+    i = ultima;
+  if (!(h ? colunaOcultaRedimensiona_ : linhaOcultaRedimensiona_))
+    while (i >= 0 && Tamanho(o, i) == 0) --i;
+  if (i < 0) {
+    modoMouse_ = MOUSE_NOTHING;
+    return;
+  }
+  QRect r;
+  const bool temRect = h ? GetCellRect(celulaBotao_.row, i, &r) : GetCellRect(i, celulaBotao_.col, &r);
+  if (temRect && std::abs(coord - (h ? r.left() : r.top())) < faixaCaptura_ && i > 0 &&
+      !(i == ultima && Tamanho(o, ultima) >= faixaCaptura_ && i != sob))
+    --i;
+  alvo = i;
+  InverteLinhaRastreio(coord, h);
 }
 
 void CTableCtrl::mouseMoveEvent(QMouseEvent* e) {
