@@ -3,7 +3,9 @@
 #include "tests/controls/GradeTeste.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -225,6 +227,22 @@ TEST(Layout, SnapshotRestoresOnlyAMatchingBlock) {
   EXPECT_EQ(g.WidthOfColumn(2), 99);
   b[1] = 5;
   EXPECT_FALSE(g.SetColumnLayout(b));
+}
+
+TEST(Criacao, TakesThePlaceOfADialogsPlaceholderControl) {
+  QWidget dlg;
+  auto* l = new QVBoxLayout(&dlg);
+  auto* lugar = new QWidget(&dlg);
+  lugar->setObjectName(QStringLiteral("1094"));
+  l->addWidget(new QLabel(QStringLiteral("Tabela"), &dlg));
+  l->addWidget(lugar);
+  auto* g = new CTableCtrl(3, 3, 1, 1);
+  ASSERT_TRUE(g->SubclassDlgItem(1094, &dlg));
+  EXPECT_EQ(g->GetDlgCtrlID(), 1094);
+  EXPECT_EQ(g->parentWidget(), &dlg);
+  EXPECT_EQ(l->indexOf(g), 1);
+  EXPECT_EQ(l->indexOf(lugar), -1);
+  EXPECT_FALSE(g->SubclassDlgItem(9999, &dlg));
 }
 
 TEST(Acessibilidade, CellsReadTheirTextsThroughTheTableInterface) {
