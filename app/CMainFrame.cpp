@@ -100,7 +100,12 @@ CMainFrame::CMainFrame(CTarsolinApp* app, QWidget* parent) : QMainWindow(parent)
   });
 }
 
-CMainFrame::~CMainFrame() { RoteadorComandos::Instancia().DefineCadeia({}); }
+CMainFrame::~CMainFrame() {
+  // The MDI area goes after this object's members: windows it hides while it
+  // goes must not reach a half-destroyed frame.
+  if (mdi_) disconnect(mdi_, nullptr, this, nullptr);
+  RoteadorComandos::Instancia().DefineCadeia({});
+}
 
 bool CMainFrame::PosicaoValida(const Retangulo& r, const QSize& tela) {
   // Corners first: once both lie on the screen, the width and height cannot overflow.
@@ -379,6 +384,29 @@ void CMainFrame::AtivaDocumento(CTarsolinDoc* doc) {
       break;
     }
   TrazParaFrente();
+}
+
+QWidget* CMainFrame::MolduraModelo(CTarsolinDoc* doc) const {
+  if (!doc || !mdi_) return nullptr;
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (sub->property("janelaModelo").toBool() && sub->property("documento").value<QObject*>() == doc)
+      return sub->widget();
+  return nullptr;
+}
+
+QAction* CMainFrame::AdicionaComandoMenu(const QString& menu, int id, const QString& texto, const QKeySequence& atalho,
+                                         int antesDe) {
+  QMenu* alvo = nullptr;
+  for (QAction* a : menuBar()->actions())
+    if (a->menu() && a->text() == menu) alvo = a->menu();
+  QAction* acao = NovaAcao(id, texto, atalho);
+  // A tool-bar button made it first: the menu shows the menu's text (the button keeps its own).
+  acao->setText(texto);
+  if (!atalho.isEmpty()) acao->setShortcut(atalho);
+  if (!alvo || alvo->actions().contains(acao)) return acao;
+  QAction* antes = antesDe ? acoes_.value(antesDe) : nullptr;
+  alvo->insertAction(antes && alvo->actions().contains(antes) ? antes : nullptr, acao);
+  return acao;
 }
 
 void CMainFrame::TrazParaFrente() {

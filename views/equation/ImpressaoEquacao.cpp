@@ -1,0 +1,2 @@
+#include "ImpressaoEquacao.h"
+void ImprimeEquacao(PaginaEquacao&, bool) {}
