@@ -438,6 +438,8 @@ bool CChildFrame::AbreAuxiliar(const JanelaAuxiliar& janela) {
     return true;
   }
   QMdiSubWindow* sub = principal->AdicionaJanela(w, doc_);
+  // A window opened beside a restored model window takes the default size of a new window.
+  if (!sub->isMaximized()) sub->resize(principal->Mdi()->size() * 0.8);
   slot = sub;
   principal->Mdi()->setActiveSubWindow(sub);  // the new window is the one the user works in
   return true;
