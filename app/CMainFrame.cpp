@@ -487,8 +487,12 @@ QTextCharFormat CMainFrame::FormatoCaractere() const {
     auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
     if ((vista && vista->OnPedeFormato(f)) || alvo->OnPedeFormato(f)) return f;
   }
-  f = QTextCharFormat();
-  f.setFontFamilies({QApplication::font().family()});
+  return FormatoDezPontos(QApplication::font().family());
+}
+
+QTextCharFormat CMainFrame::FormatoDezPontos(const QString& familia) {
+  QTextCharFormat f;
+  f.setFontFamilies({familia});
   f.setFontPointSize(10);
   f.setFontWeight(QFont::Normal);
   f.setFontItalic(false);

@@ -59,6 +59,8 @@ public:
   // The formatting bar's character format: the active view's, else 10 points
   // in the application's default font.
   QTextCharFormat FormatoCaractere() const;
+  // 10 points of `familia`, plain, automatic colour: the format the bar shows by default.
+  static QTextCharFormat FormatoDezPontos(const QString& familia);
   // A font or size chosen in the formatting bar: offered to the active view, then its window.
   void DefineFormato(const QTextCharFormat& formato);
   // Opens the first of the dropped files.

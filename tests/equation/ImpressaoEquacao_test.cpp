@@ -1,7 +1,7 @@
 // The printout of the equation pages, read back from PDF as a viewer shows it.
 #include "CTarsolinApp.h"
 #include "CMainFrame.h"
-#include "ModeloEquacao.h"
+#include "ProgramaEquacao.h"
 #include "tests/support/Pdf.h"
 #include "views/charts/CTChart.h"
 #include "views/equation/CEquacaoViewTab.h"
@@ -35,25 +35,18 @@ ModeloEquacao ModeloCinco(int margemLateral, int margemVertical) {
   return m;
 }
 
-class Impressao : public ::testing::Test {
+class Impressao : public teste::ProgramaEquacao {
 protected:
-  void SetUp() override {
-    qputenv("XDG_RUNTIME_DIR", pasta.path().toLocal8Bit());
-    plat::DefineModoRoteiro(true);
-    app = std::make_unique<CTarsolinApp>();
-    ASSERT_TRUE(app->InitInstance({"--sem-boas-vindas"}));
-  }
-  void TearDown() override {
-    app.reset();
-    plat::LimpaRoteiros();
-    plat::DefineModoRoteiro(false);
-  }
-  CEquacaoViewTab* Abre(ModeloEquacao& m) {
-    CTarsolinDoc* doc = app->OpenDocumentFile(m.Grava(pasta, QStringLiteral("p.tsn")));
-    app->MainFrame()->Acao(32836)->trigger();
-    QCoreApplication::processEvents();
-    auto* sub = qobject_cast<QMdiSubWindow*>(doc->Janela(CTarsolinDoc::JanelaEquacao).data());
-    return sub ? qobject_cast<CEquacaoViewTab*>(sub->widget()) : nullptr;
+  CEquacaoViewTab* Abre(ModeloEquacao& m) { return AbreEquacao(ProgramaEquacao::Abre(m)); }
+  // The printout laid out on an A4 page of this resolution.
+  static int Layout(ImpressaoEquacao& impressao, int dpi) {
+    QBuffer memoria;
+    memoria.open(QIODevice::WriteOnly);
+    QPdfWriter medida(&memoria);
+    medida.setResolution(dpi);
+    medida.setPageSize(QPageSize(QPageSize::A4));
+    QPainter p(&medida);
+    return impressao.Prepara(p);
   }
   QString Pdf(PaginaEquacao& pagina) {
     const QString caminho = pasta.filePath(QStringLiteral("eq%1.pdf").arg(++arquivos));
@@ -64,9 +57,6 @@ protected:
     EXPECT_TRUE(ImprimeEquacaoEm(pagina, impressora, false));
     return caminho;
   }
-  QTemporaryDir pasta;
-  plat::GravadorMensagens mensagens;
-  std::unique_ptr<CTarsolinApp> app;
   int arquivos = 0;
 };
 
@@ -103,15 +93,8 @@ TEST_F(Impressao, NarrowPagesSplitTheColumnsAndShortOnesTheRows) {
   CEquacaoViewTab* janela = Abre(m);
   ASSERT_NE(janela, nullptr);
   PaginaEquacao& f = *janela->Pagina(0);
-  QBuffer memoria;
-  memoria.open(QIODevice::WriteOnly);
-  QPdfWriter medida(&memoria);
-  medida.setResolution(1200);
-  medida.setPageSize(QPageSize(QPageSize::A4));
-  QPainter p(&medida);
   ImpressaoEquacao layout(f);
-  const int total = layout.Prepara(p);
-  p.end();
+  const int total = Layout(layout, 1200);
   ASSERT_GT(layout.Grupos(), 1);
   EXPECT_EQ(layout.TabelaGrupos().front(), 0);
   EXPECT_EQ(layout.TabelaGrupos().back(), 5);
@@ -130,14 +113,8 @@ TEST_F(Impressao, NarrowPagesSplitTheColumnsAndShortOnesTheRows) {
   ModeloEquacao apertado = ModeloCinco(5900, 7000);
   CTarsolinDoc* doc = janela->Documento();
   std::memcpy(doc->GetCabecalho()->bytes + C::OffMargens, apertado.cab->bytes + C::OffMargens, 16);
-  QBuffer memoria2;
-  memoria2.open(QIODevice::WriteOnly);
-  QPdfWriter medida2(&memoria2);
-  medida2.setPageSize(QPageSize(QPageSize::A4));
-  QPainter p2(&medida2);
   ImpressaoEquacao espremido(f);
-  const int paginas = espremido.Prepara(p2);
-  p2.end();
+  const int paginas = Layout(espremido, 1200);
   EXPECT_EQ(espremido.LinhasPorPagina(), 1);
   EXPECT_EQ(espremido.Grupos(), 5);
   EXPECT_EQ(paginas, 5 * 5 + 4);

@@ -5,7 +5,7 @@
 #include "CMainFrame.h"
 #include "CTarsolinApp.h"
 #include "Comandos.h"
-#include "ModeloEquacao.h"
+#include "ProgramaEquacao.h"
 #include "RoteadorComandos.h"
 #include "views/charts/CTChart.h"
 #include "views/equation/CEquacaoViewTab.h"
@@ -35,32 +35,11 @@ namespace {
 using teste::ModeloEquacao;
 using C = CabecalhoModelo;
 
-class JanelaEquacao : public ::testing::Test {
+class JanelaEquacao : public teste::ProgramaEquacao {
 protected:
-  void SetUp() override {
-    qputenv("XDG_RUNTIME_DIR", pasta.path().toLocal8Bit());  // no other instance to ask
-    plat::DefineModoRoteiro(true);
-    plat::LimpaRoteiros();
-    app = std::make_unique<CTarsolinApp>();
-    ASSERT_TRUE(app->InitInstance({"--sem-boas-vindas"}));
-  }
   void TearDown() override {
-    app.reset();
-    plat::LimpaRoteiros();
-    plat::DefineModoRoteiro(false);
+    teste::ProgramaEquacao::TearDown();
     CChildFrame::RegistraDialogo(32841, {});
-  }
-  CTarsolinDoc* Abre(ModeloEquacao& m, const QString& nome = QStringLiteral("m.tsn")) {
-    CTarsolinDoc* doc = app->OpenDocumentFile(m.Grava(pasta, nome));
-    QCoreApplication::processEvents();
-    return doc;
-  }
-  // "&Equação ..." from the menu, as the user chooses it.
-  CEquacaoViewTab* AbreEquacao(CTarsolinDoc* doc) {
-    app->MainFrame()->Acao(32836)->trigger();
-    QCoreApplication::processEvents();
-    auto* sub = qobject_cast<QMdiSubWindow*>(doc->Janela(CTarsolinDoc::JanelaEquacao).data());
-    return sub ? qobject_cast<CEquacaoViewTab*>(sub->widget()) : nullptr;
   }
   static QStringList Linha(PaginaEquacao* p, int i) {
     QStringList r;
@@ -73,9 +52,6 @@ protected:
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
   }
-  QTemporaryDir pasta;
-  plat::GravadorMensagens mensagens;
-  std::unique_ptr<CTarsolinApp> app;
 };
 
 TEST_F(JanelaEquacao, TwoTabsWithoutASpatialModelFourWithOne) {

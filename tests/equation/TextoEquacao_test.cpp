@@ -16,6 +16,23 @@ TEST(TextoEquacao, NamesOfTheTransformations) {
     EXPECT_EQ(NomeTransformacao(codigo, 0.5), QString::fromUtf8(texto)) << codigo;
 }
 
+// The text of a two-variable equation (AREA, then the dependent) with coefficients b0, b1.
+QString Texto(const ModeloEquacao& m, double b0, double b1, bool estimativa = true, bool lag = false) {
+  NEWMAT::Matrix b(2, 1);
+  b(1, 1) = b0;
+  b(2, 1) = b1;
+  const int mapa[] = {0, 1};
+  ParametrosTextoEquacao p;
+  p.cab = m.cab.get();
+  p.mapa = mapa;
+  p.k = 2;
+  p.b = &b;
+  p.estimativa = estimativa;
+  p.lag = lag;
+  p.rho = 0.4;
+  return MontaTextoEquacao(p);
+}
+
 struct CasoTexto {
   const char* nome;
   int codigoY;
@@ -43,34 +60,13 @@ TEST(TextoEquacao, BuiltByTheCodes) {
   for (const CasoTexto& c : casos) {
     ModeloEquacao m({"AREA", "VU"}, {{1, 2}, {3, 4}});
     m.Codigo(1, c.codigoY, c.expoenteY).Codigo(0, c.codigoX, 0.25);
-    NEWMAT::Matrix b(2, 1);
-    b(1, 1) = 1.0;
-    b(2, 1) = 0.8;
-    const int mapa[] = {0, 1};
-    ParametrosTextoEquacao p;
-    p.cab = m.cab.get();
-    p.mapa = mapa;
-    p.k = 2;
-    p.b = &b;
-    p.estimativa = c.estimativa;
-    p.lag = c.lag;
-    p.rho = 0.4;
-    EXPECT_EQ(MontaTextoEquacao(p), QString::fromUtf8(c.esperado)) << c.nome;
+    EXPECT_EQ(Texto(m, 1.0, 0.8, c.estimativa, c.lag), QString::fromUtf8(c.esperado)) << c.nome;
   }
 }
 
 TEST(TextoEquacao, CoefficientsKeepTenSignificantDigits) {
   ModeloEquacao m({"X", "Y"}, {{1, 2}, {3, 4}});
-  NEWMAT::Matrix b(2, 1);
-  b(1, 1) = -1234.567890123;
-  b(2, 1) = 1.5e-12;
-  const int mapa[] = {0, 1};
-  ParametrosTextoEquacao p;
-  p.cab = m.cab.get();
-  p.mapa = mapa;
-  p.k = 2;
-  p.b = &b;
-  EXPECT_EQ(MontaTextoEquacao(p), QStringLiteral("Y = \t\r\n\t-1234,56789\r\n\t+1,5E-12 * X"));
+  EXPECT_EQ(Texto(m, -1234.567890123, 1.5e-12), QStringLiteral("Y = \t\r\n\t-1234,56789\r\n\t+1,5E-12 * X"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "PaginaEquacao.h"
 
 #include "CChildFrame.h"
+#include "CMainFrame.h"
 #include "CEquacaoViewTab.h"
 #include "CResultados.h"
 #include "EstiloGrafico.h"
@@ -215,21 +216,19 @@ void PaginaEquacao::MontaTexto() {
 
   texto_->clear();
   QTextCursor c(texto_->document());
-  QTextCharFormat titulo;
-  titulo.setFontFamilies({QStringLiteral("Courier New")});
-  titulo.setFontWeight(QFont::Bold);
-  titulo.setFontUnderline(true);
-  titulo.setFontItalic(false);
-  titulo.setFontPointSize(10);
-  titulo.setForeground(QColor(0, 0, 255));
-  c.insertText(QString::fromUtf8(config_.titulo) + QStringLiteral(":\n\n"), titulo);
-  QTextCharFormat corpo;
-  corpo.setFontFamilies({QStringLiteral("Courier New")});
-  corpo.setFontWeight(QFont::Bold);
-  corpo.setFontUnderline(false);
-  corpo.setFontItalic(false);
-  corpo.setFontPointSize(8);
-  corpo.setForeground(Qt::black);
+  // Courier New bold: the title underlined, 10 points, blue; the equation 8 points, black.
+  auto formato = [](bool sublinhado, int pontos, const QColor& cor) {
+    QTextCharFormat f;
+    f.setFontFamilies({QStringLiteral("Courier New")});
+    f.setFontWeight(QFont::Bold);
+    f.setFontUnderline(sublinhado);
+    f.setFontItalic(false);
+    f.setFontPointSize(pontos);
+    f.setForeground(cor);
+    return f;
+  };
+  c.insertText(QString::fromUtf8(config_.titulo) + QStringLiteral(":\n\n"), formato(true, 10, QColor(0, 0, 255)));
+  const QTextCharFormat corpo = formato(false, 8, Qt::black);
   c.insertText(QString(textoEquacao_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), corpo);
   texto_->moveCursor(QTextCursor::Start);
 }
@@ -377,13 +376,7 @@ void PaginaEquacao::Copia() {
 
 bool PaginaEquacao::OnPedeFormato(QTextCharFormat& formato) {
   // The list's font at 10 points, automatic colour.
-  formato = QTextCharFormat();
-  formato.setFontFamilies({lista_->font().family().left(32)});
-  formato.setFontPointSize(10);
-  formato.setFontWeight(QFont::Normal);
-  formato.setFontItalic(false);
-  formato.setFontUnderline(false);
-  formato.setFontStrikeOut(false);
+  formato = CMainFrame::FormatoDezPontos(lista_->font().family().left(32));
   return true;
 }
 
