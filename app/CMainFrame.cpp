@@ -407,21 +407,6 @@ QWidget* CMainFrame::MolduraModelo(CTarsolinDoc* doc) const {
   return nullptr;
 }
 
-QAction* CMainFrame::AdicionaComandoMenu(const QString& menu, int id, const QString& texto, const QKeySequence& atalho,
-                                         int antesDe) {
-  QMenu* alvo = nullptr;
-  for (QAction* a : menuBar()->actions())
-    if (a->menu() && a->text() == menu) alvo = a->menu();
-  QAction* acao = NovaAcao(id, texto, atalho);
-  // A tool-bar button made it first: the menu shows the menu's text (the button keeps its own).
-  acao->setText(texto);
-  if (!atalho.isEmpty()) acao->setShortcut(atalho);
-  if (!alvo || alvo->actions().contains(acao)) return acao;
-  QAction* antes = antesDe ? acoes_.value(antesDe) : nullptr;
-  alvo->insertAction(antes && alvo->actions().contains(antes) ? antes : nullptr, acao);
-  return acao;
-}
-
 void CMainFrame::TrazParaFrente() {
   if (isMinimized()) setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
   show();

@@ -41,12 +41,6 @@ public:
   // The model window of `doc` (the frame holding its main view), null when
   // none: auxiliary windows run the model's commands on it.
   QWidget* MolduraModelo(CTarsolinDoc* doc) const;
-  // Adds command `id` to the menu-bar menu titled `menu` (as "&Arquivo"),
-  // before the entry of command `antesDe` when that is in the menu, else at
-  // its end; once per command and menu. The router keeps it enabled exactly
-  // when some window handles it. Returns the command's action.
-  QAction* AdicionaComandoMenu(const QString& menu, int id, const QString& texto,
-                               const QKeySequence& atalho = {}, int antesDe = 0);
   void TrazParaFrente();
   QAction* Acao(int id) const { return acoes_.value(id); }
   QDockWidget* Painel(int id) const;

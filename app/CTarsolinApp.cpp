@@ -347,7 +347,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
 
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;
-  RegistraJanelasEquacao(frame_);
+  RegistraJanelasEquacao();
   CarregaUnidades();
   NotificaImpressora(true);
   recentes_.Carrega(s);

@@ -282,7 +282,7 @@ TEST_F(JanelaEquacao, CopyTakesTheChartWhenItHasTheFocusElseTheText) {
   }
 }
 
-TEST_F(JanelaEquacao, ChartStylesEditorFromTheModelWindowAndPrintEntriesInTheMenu) {
+TEST_F(JanelaEquacao, ChartStylesEditorFromTheModelWindowPrintingFromTheMenu) {
   ModeloEquacao m = teste::ModeloSensibilidade();
   Abre(m);
   bool aberto = false;
@@ -292,12 +292,16 @@ TEST_F(JanelaEquacao, ChartStylesEditorFromTheModelWindowAndPrintEntriesInTheMen
   });
   app->MainFrame()->Acao(32850)->trigger();
   EXPECT_TRUE(aberto);
-  QStringList arquivo;
+  // Printing from the menu reaches the active equation page.
+  CEquacaoViewTab* janela = AbreEquacao(app->OpenDocumentFile(pasta.filePath(QStringLiteral("m.tsn"))));
+  ASSERT_NE(janela, nullptr);
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  bool noMenu = false;
   for (QAction* a : app->MainFrame()->menuBar()->actions())
-    if (a->text() == QStringLiteral("&Arquivo"))
-      for (QAction* e : a->menu()->actions()) arquivo << e->text();
-  EXPECT_TRUE(arquivo.contains(QStringLiteral("&Imprimir ...")));
-  EXPECT_TRUE(arquivo.contains(QStringLiteral("&Visualizar Impressão ...")));
+    if (a->text() == QStringLiteral("&Arquivo")) noMenu = a->menu()->actions().contains(app->MainFrame()->Acao(ID_FILE_PRINT));
+  EXPECT_TRUE(noMenu);
+  EXPECT_TRUE(app->MainFrame()->Acao(ID_FILE_PRINT)->isEnabled());
+  EXPECT_TRUE(app->MainFrame()->Acao(ID_FILE_PRINT_PREVIEW)->isEnabled());
 }
 
 }  // namespace
