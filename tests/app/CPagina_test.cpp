@@ -1,5 +1,6 @@
 // The page options dialog (533): header lines, page flags written at once,
 // margins through the page-setup dialog, Escape and the password.
+#include "CChildFrame.h"
 #include "CPagina.h"
 #include "CTarsolinApp.h"
 #include "controls/ImpressaoPagina.h"
@@ -129,6 +130,22 @@ TEST_F(Pagina, MarginsGoThroughThePageSetupDialog) {
   EXPECT_EQ(Cab().I32(C::OffMargens + 4), 1440);
   dlg.reject();  // Escape: the margins go back too
   EXPECT_EQ(Cab().I32(C::OffMargens), 1440);
+}
+
+TEST_F(Pagina, TheModelWindowsPageCommandRunsTheDialog) {
+  CPagina::Registra();
+  const auto dialogo = CChildFrame::DialogoRegistrado(57605);
+  ASSERT_TRUE(bool(dialogo));
+  bool visto = false;
+  plat::RoteiroPara(QStringLiteral("dlg533"), [&](QDialog& d) {
+    visto = true;
+    plat::Pressiona(d, 1032);
+    d.reject();
+  });
+  EXPECT_TRUE(dialogo(doc));
+  EXPECT_TRUE(visto);
+  EXPECT_EQ(Cab().U8(C::OffImprimeData), 1);  // Escape put the box's change back
+  CChildFrame::RegistraDialogo(57605, {});
 }
 
 TEST_F(Pagina, ALockedModelKeepsItsHeaderOptionsButNotTheFooterOrMargins) {
