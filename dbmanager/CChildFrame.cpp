@@ -523,7 +523,21 @@ void CChildFrame::AoCriarGrade(const QList<ColunaResultado>& colunas) {
 
 void CChildFrame::AoReceberLinhas(const QList<QStringList>& linhas) {
   if (!gradeNova_) return;
+  const bool primeiras = gradeNova_->Vazia() && !grades_.isEmpty();
   gradeNova_->AcrescentaLinhas(linhas);
+  if (primeiras) {
+    // A column whose size the source does not define is widened to its first
+    // rows, up to the width of 50 characters.
+    QTableView* v = grades_.last();
+    const int maximo = ModeloGrade::LarguraTwips({QString(50, QLatin1Char('x')), 50, false}) / 15;
+    const QList<ColunaResultado>& cols = gradeNova_->DefinicaoColunas();
+    for (int i = 0; i < cols.size(); ++i) {
+      if (cols[i].tamanho >= 0) continue;
+      const int antes = v->horizontalHeader()->sectionSize(i);
+      v->resizeColumnToContents(i);
+      v->horizontalHeader()->resizeSection(i, qMin(maximo, qMax(antes, v->horizontalHeader()->sectionSize(i))));
+    }
+  }
   if (grades_.size() == 1 && !MostrandoMensagens()) MostraGrade(1);
 }
 

@@ -4,6 +4,7 @@
 #include "dbmanager/CDataSourceDlg.h"
 #include "dbmanager/CQueryDoc.h"
 #include "dbmanager/CQueryView.h"
+#include "dbmanager/IconesBrenk.h"
 #include "dbmanager/ComandosBrenk.h"
 #include "dbmanager/TextoConexao.h"
 #include "platform/Dialogo.h"
@@ -39,6 +40,7 @@ int CMainFrame::ContadorJanelas() { return g_contador; }
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("brenk"));
   setWindowTitle(QStringLiteral("Brenk"));
+  setWindowIcon(QIcon(QPixmap::fromImage(IconeBrenk(259))));
   mdi_ = new QMdiArea(this);
   mdi_->setObjectName(QStringLiteral("mdi"));
   setCentralWidget(mdi_);
@@ -215,7 +217,7 @@ CQueryDoc* CMainFrame::AbreNovaConexao(const QString& s, const QString& q, const
   doc->SetTitle(janela->FonteDados() + QStringLiteral(" - ") + base);
   QMdiSubWindow* sub = mdi_->addSubWindow(janela);
   sub->setAttribute(Qt::WA_DeleteOnClose);
-  sub->setWindowIcon(QIcon());
+  sub->setWindowIcon(QIcon(QPixmap::fromImage(IconeBrenk(259))));
   janelas_ << janela;
   if (janelas_.size() == 1) sub->showMaximized();
   else sub->show();

@@ -22,6 +22,8 @@ public:
   // Rows of the grid, the heading included.
   int Linhas() const { return int(linhas_.size()) + 1; }
   int Colunas() const { return int(colunas_.size()); }
+  // Still the one empty row it was created with.
+  bool Vazia() const { return vazia_; }
   const QList<ColunaResultado>& DefinicaoColunas() const { return colunas_; }
   QString Celula(int linha, int coluna) const;  // linha 0: the heading
   // Appends fetched rows (the first block takes the place of the empty row).
