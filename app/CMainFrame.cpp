@@ -26,7 +26,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -472,7 +471,7 @@ QTextCharFormat CMainFrame::FormatoCaractere() const {
 void CMainFrame::OnImportar() {
   // The database manager runs on its own; nothing is reported when it cannot start.
   const QString programa = plat::CaminhoPrograma("brenk");
-  if (QFileInfo(programa).isExecutable()) QProcess::startDetached(programa, {});
+  if (QFileInfo(programa).isExecutable()) plat::IniciaDestacado(programa);
 }
 
 void CMainFrame::AbreArquivosSoltos(const QStringList& arquivos) {

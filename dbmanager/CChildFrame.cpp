@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QResizeEvent>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -45,7 +46,6 @@ bool Igual(const QString& a, const QString& b) { return a.compare(b, Qt::CaseIns
 CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
     : QWidget(parent), principal_(principal), doc_(new CQueryDoc(this)), conexao_(new ConexaoConsulta(this)) {
   setObjectName(QStringLiteral("janelaConsulta"));
-  setAttribute(Qt::WA_DeleteOnClose);
   // Settings as the options sheet stores them; their ranges are checked when connecting.
   QSettings ini;
   cache_ = ini.value(QStringLiteral("Configure/CacheSize"), 100).toInt();
@@ -88,8 +88,13 @@ CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
   connect(conexao_, &ConexaoConsulta::cancelamentoTerminado, this, &CChildFrame::AoTerminarCancelamento);
   connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &CChildFrame::AtualizaPosicao);
   connect(doc_, &CQueryDoc::tituloMudou, this, &QWidget::setWindowTitle);
-  // The editor always takes the upper half.
+}
+
+void CChildFrame::resizeEvent(QResizeEvent* e) {
+  // The editor takes the upper half at every resize.
+  // (QSplitter spreads the sizes given over its height in proportion.)
   divisor_->setSizes({1, 1});
+  QWidget::resizeEvent(e);
 }
 
 CChildFrame::~CChildFrame() {

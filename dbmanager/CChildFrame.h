@@ -103,6 +103,7 @@ public:
 protected:
   void closeEvent(QCloseEvent* e) override;
   void timerEvent(QTimerEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
 private:
   void AoCriarGrade(const QList<ColunaResultado>& colunas);

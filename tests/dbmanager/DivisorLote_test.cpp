@@ -7,37 +7,34 @@
 
 using namespace brenk;
 
-TEST(DivisorLote, Sqlite) {
+// One table for both dialects: the splitter of each case and what it gives.
+TEST(DivisorLote, Dialetos) {
+  using Divisor = QStringList (*)(const QString&);
+  const Divisor sqlite = DivideLoteSqlite, postgres = DivideLotePostgres;
   struct Caso {
     const char* nome;
+    Divisor divide;
     QString lote;
     QStringList partes;
   } casos[] = {
-      {"dois selects", QStringLiteral("select 1; select 2"), {QStringLiteral("select 1;"), QStringLiteral("select 2")}},
-      {"ponto e virgula em texto", QStringLiteral("select 'a;b'; select \"c;d\" from t;"),
+      {"sqlite: dois selects", sqlite, QStringLiteral("select 1; select 2"), {QStringLiteral("select 1;"), QStringLiteral("select 2")}},
+      {"sqlite: ponto e virgula em texto", sqlite, QStringLiteral("select 'a;b'; select \"c;d\" from t;"),
        {QStringLiteral("select 'a;b';"), QStringLiteral("select \"c;d\" from t;")}},
-      {"comentarios", QStringLiteral("-- inicio; ainda comentario\nselect 1; /* ; */ select 2;\n-- fim"),
+      {"sqlite: comentarios", sqlite, QStringLiteral("-- inicio; ainda comentario\nselect 1; /* ; */ select 2;\n-- fim"),
        {QStringLiteral("-- inicio; ainda comentario\nselect 1;"), QStringLiteral("/* ; */ select 2;")}},
-      {"gatilho", QStringLiteral("create trigger g after insert on t begin update t set a = 1; delete from u; end; select 3"),
+      {"sqlite: gatilho", sqlite, QStringLiteral("create trigger g after insert on t begin update t set a = 1; delete from u; end; select 3"),
        {QStringLiteral("create trigger g after insert on t begin update t set a = 1; delete from u; end;"), QStringLiteral("select 3")}},
-      {"so comentario", QStringLiteral("  -- nada\n /* nada */ ;; "), {}},
-      {"vazio", QString(), {}},
-  };
-  for (const Caso& c : casos) EXPECT_EQ(DivideLoteSqlite(c.lote), c.partes) << c.nome;
-}
-
-TEST(DivisorLote, Postgres) {
-  struct Caso {
-    const char* nome;
-    QString lote;
-    QStringList partes;
-  } casos[] = {
-      {"dois selects", QStringLiteral("select 1;select 2;"), {QStringLiteral("select 1;"), QStringLiteral("select 2;")}},
-      {"aspas dobradas", QStringLiteral("select 'it''s; ok'; select 2"), {QStringLiteral("select 'it''s; ok';"), QStringLiteral("select 2")}},
-      {"cifrao", QStringLiteral("create function f() returns int as $corpo$ begin return 1; end; $corpo$ language plpgsql; select f()"),
+      {"sqlite: so comentario", sqlite, QStringLiteral("  -- nada\n /* nada */ ;; "), {}},
+      {"sqlite: vazio", sqlite, QString(), {}},
+      {"postgres: dois selects", postgres, QStringLiteral("select 1;select 2;"), {QStringLiteral("select 1;"), QStringLiteral("select 2;")}},
+      {"postgres: aspas dobradas", postgres, QStringLiteral("select 'it''s; ok'; select 2"),
+       {QStringLiteral("select 'it''s; ok';"), QStringLiteral("select 2")}},
+      {"postgres: cifrao", postgres,
+       QStringLiteral("create function f() returns int as $corpo$ begin return 1; end; $corpo$ language plpgsql; select f()"),
        {QStringLiteral("create function f() returns int as $corpo$ begin return 1; end; $corpo$ language plpgsql;"), QStringLiteral("select f()")}},
-      {"cifrao vazio", QStringLiteral("select $$a;b$$; select $1"), {QStringLiteral("select $$a;b$$;"), QStringLiteral("select $1")}},
-      {"comentario aninhado", QStringLiteral("/* a /* ; */ ; */ select 1; -- ;\n"), {QStringLiteral("/* a /* ; */ ; */ select 1;")}},
+      {"postgres: cifrao vazio", postgres, QStringLiteral("select $$a;b$$; select $1"), {QStringLiteral("select $$a;b$$;"), QStringLiteral("select $1")}},
+      {"postgres: comentario aninhado", postgres, QStringLiteral("/* a /* ; */ ; */ select 1; -- ;\n"),
+       {QStringLiteral("/* a /* ; */ ; */ select 1;")}},
   };
-  for (const Caso& c : casos) EXPECT_EQ(DivideLotePostgres(c.lote), c.partes) << c.nome;
+  for (const Caso& c : casos) EXPECT_EQ(c.divide(c.lote), c.partes) << c.nome;
 }

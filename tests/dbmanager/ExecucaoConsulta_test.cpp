@@ -97,16 +97,7 @@ TEST_F(ExecucaoSqlite, ModoTextoJuntaAPrimeiraColuna) {
 TEST_F(ExecucaoSqlite, CancelarCteRecursivaTerminaEmDoisSegundos) {
   QSignalSpy fimCancel(&c_, &ConexaoConsulta::cancelamentoTerminado);
   qint64 ms = 0;
-  const auto r = Roda(c_, kInfinita + QStringLiteral("select count(*) from c"), false, [&] {
-    QTest::qWait(300);
-    EXPECT_TRUE(c_.Executando());
-    QElapsedTimer t;
-    t.start();
-    c_.Cancela();
-    QSignalSpy fim(&c_, &ConexaoConsulta::execucaoTerminada);
-    fim.wait(5000);
-    ms = t.elapsed();
-  });
+  const auto r = teste::RodaECancela(c_, kInfinita + QStringLiteral("select count(*) from c"), 300, ms);
   ASSERT_TRUE(r.terminou);
   EXPECT_LT(ms, 2000);
   EXPECT_TRUE(c_.Cancelado());

@@ -2,6 +2,7 @@
 // tables made here (read into a read-only snapshot), ODBC through the SQLite
 // ODBC driver, and PostgreSQL when a server was started for the tests.
 #include "FontesTeste.h"
+#include "tests/support/Arquivos.h"
 
 #include "dbmanager/TextoConexao.h"
 
@@ -82,10 +83,7 @@ TEST(FontesArquivo, DbaseUsaAPastaDoArquivoEscolhido) {
 TEST(FontesArquivo, ArquivoQueNaoEAccess) {
   QTemporaryDir dir;
   const QString falso = dir.filePath(QStringLiteral("falso.mdb"));
-  QFile f(falso);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("isto nao e um banco");
-  f.close();
+  ASSERT_TRUE(teste::GravaBytes(falso, "isto nao e um banco"));
   ConexaoConsulta c;
   QString erro;
   EXPECT_FALSE(c.Conecta(TextoConexao(1, falso, QDir::currentPath()), erro));
@@ -142,15 +140,7 @@ TEST_F(FontePostgres, LoteComDoisResultados) {
 
 TEST_F(FontePostgres, CancelarUmaConsultaDemorada) {
   qint64 ms = 0;
-  const auto r = Roda(c_, QStringLiteral("select pg_sleep(30)"), false, [&] {
-    QTest::qWait(300);
-    QElapsedTimer t;
-    t.start();
-    c_.Cancela();
-    QSignalSpy fim(&c_, &ConexaoConsulta::execucaoTerminada);
-    fim.wait(5000);
-    ms = t.elapsed();
-  });
+  const auto r = teste::RodaECancela(c_, QStringLiteral("select pg_sleep(30)"), 300, ms);
   ASSERT_TRUE(r.terminou);
   EXPECT_LT(ms, 2000);
   EXPECT_TRUE(r.fim.mensagens.isEmpty());

@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace teste {
 
@@ -73,6 +75,21 @@ Corrida Roda(brenk::ConexaoConsulta& c, const QString& lote, bool modoTexto, F d
 
 inline Corrida Roda(brenk::ConexaoConsulta& c, const QString& lote, bool modoTexto = false) {
   return Roda(c, lote, modoTexto, [] {});
+}
+
+// Starts a batch, cancels it after `esperaMs` and measures, in `msCancelamento`,
+// how long the run took to end after the cancel.
+inline Corrida RodaECancela(brenk::ConexaoConsulta& c, const QString& lote, int esperaMs, qint64& msCancelamento) {
+  return Roda(c, lote, false, [&] {
+    QTest::qWait(esperaMs);
+    EXPECT_TRUE(c.Executando());
+    QElapsedTimer t;
+    t.start();
+    c.Cancela();
+    QSignalSpy fim(&c, &brenk::ConexaoConsulta::execucaoTerminada);
+    fim.wait(5000);
+    msCancelamento = t.elapsed();
+  });
 }
 
 }  // namespace teste

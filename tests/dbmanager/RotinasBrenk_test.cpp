@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QTemporaryDir>
 #include "tests/platform/ImprimeQString.h"
+#include "tests/support/Arquivos.h"
 
 #include <gtest/gtest.h>
 
@@ -98,10 +99,7 @@ TEST(Componentes, RegistroEClasses) {
   // A file that is no library registers nothing.
   QTemporaryDir dir;
   const QString falso = dir.filePath(QStringLiteral("falso.ocx"));
-  QFile f(falso);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("nada");
-  f.close();
+  ASSERT_TRUE(teste::GravaBytes(falso, "nada"));
   EXPECT_FALSE(RegistraServidor(falso));
   EXPECT_FALSE(RegistraServidor(dir.filePath(QStringLiteral("ausente.ocx"))));
   // A real library without the entry point is no server either.
