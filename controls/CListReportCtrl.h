@@ -145,6 +145,7 @@ public:
   int WheelLines() const { return linhasRoda_; }
   QColor SysColour(int i) const { return corSistema_[std::clamp(i, 0, 11)]; }
   QRect RowsRect() const { return retLinhas_; }
+  CListReportTipCtrl* LabelTip() const { return dica_; }
   QRect BandRect() const { return retFaixa_; }
   int HorizontalPosition() const;
   QFont BoldFont() const { return fonteNegrito_; }

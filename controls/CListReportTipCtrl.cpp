@@ -41,7 +41,6 @@ void CListReportTipCtrl::Show(const QString& texto, const QRect& celula, const Q
   alfa_ = 0;
   setWindowOpacity(0.0);
   show();
-  raise();
   fade_.start();
 }
 

@@ -34,7 +34,6 @@ bool CPHDragWnd::Create(const QRect& tela, CPlainHeaderCtrl* header, int item, c
   if (header_) setFont(header_->font());
   setGeometry(tela);
   show();
-  raise();
   return true;
 }
 
@@ -449,7 +448,6 @@ int CPlainHeaderCtrl::SetHotDivider(bool ehPonto, QPoint tela, int posicao) {
   const QPoint g = mapToGlobal(QPoint(gap, GetHeaderHeight() / 2));
   janelaDrop_->move(g.x() - 6, g.y() - janelaDrop_->Height() / 2);
   janelaDrop_->show();
-  janelaDrop_->raise();
   return pos;
 }
 

@@ -54,8 +54,8 @@ public:
     i.item = ctrl_->ItemOfDisplayRow(linha_);
     i.column = ctrl_->DefinedColumnOfShown(coluna_);
     if (ctrl_->GetRowItem(i)) {
-      s.selected = i.state & ReportState::Selected;
-      s.focused = (i.state & ReportState::Focused) && ctrl_->hasFocus();
+      s.selected = (i.state & ReportState::Selected) != 0;
+      s.focused = (i.state & ReportState::Focused) != 0 && ctrl_->hasFocus();
       if (i.check >= 0) {
         s.checkable = true;
         s.checked = i.check == 1 || i.check == 3 || i.check == 5 || i.check == 7;
