@@ -30,8 +30,9 @@ QRegion CBitmapDialog::RegionFromBitmap(const QImage& bitmap, QRgb transparente)
   if (bitmap.isNull()) return QRegion();
   // Every column counts, whatever the width.
   const QImage rgb = bitmap.convertToFormat(QImage::Format_RGB32);
+  // As a region, this mask holds the pixels of the colour; the window is the rest.
   const QImage mascara = rgb.createMaskFromColor(transparente | 0xFF000000u, Qt::MaskOutColor);
-  return QRegion(QBitmap::fromImage(mascara));
+  return QRegion(0, 0, rgb.width(), rgb.height()) - QRegion(QBitmap::fromImage(mascara));
 }
 
 int CBitmapDialog::SetBackgroundBitmapHandle(const QImage& bitmap, qint64 transparente) {

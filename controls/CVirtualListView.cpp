@@ -41,9 +41,9 @@ void CVirtualRecord::sort(int coluna, Qt::SortOrder ordem) {
 CVirtualListView::CVirtualListView(QWidget* parent) : QTableView(parent), registro_(new CVirtualRecord(this)) {
   setObjectName(QStringLiteral("CVirtualListView"));
   setModel(registro_);
+  horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // unsorted until a click
   setSortingEnabled(true);
   horizontalHeader()->setSectionsMovable(false);
-  horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   verticalHeader()->hide();
   setColumnWidth(0, 500);
   setColumnWidth(1, 100);
