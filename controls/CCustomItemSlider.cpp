@@ -51,7 +51,11 @@ void CCustomItemSlider::OnSelect() {
 }
 
 void CCustomItemSlider::OnDeselect() {
-  if (slider_) slider_->deleteLater();
+  // Later: the deselection may come from the owner's answer to the slider's own report.
+  if (slider_) {
+    slider_->hide();
+    slider_->deleteLater();
+  }
   slider_ = nullptr;
 }
 
