@@ -1,6 +1,7 @@
 #include "CListReportComboCtrl.h"
 
 #include "CListReportCtrl.h"
+#include "CListReportEditCtrl.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -20,17 +21,7 @@ void CListReportComboCtrl::ApplyStartKey(int tecla, EditStart razao) {
 
 bool CListReportComboCtrl::event(QEvent* e) {
   if (e->type() == QEvent::KeyPress) {
-    auto* k = static_cast<QKeyEvent*>(e);
-    int tecla = 0;
-    switch (k->key()) {
-      case Qt::Key_Tab:
-      case Qt::Key_Backtab: tecla = 9; break;
-      case Qt::Key_Return:
-      case Qt::Key_Enter: tecla = 13; break;
-      case Qt::Key_Escape: tecla = 27; break;
-      default: break;
-    }
-    if (tecla) {
+    if (const int tecla = CListReportEditCtrl::EndKey(static_cast<QKeyEvent*>(e))) {
       ultimaTecla_ = tecla;
       if (parentWidget()) parentWidget()->setFocus(Qt::OtherFocusReason);
       return true;

@@ -307,6 +307,7 @@ private:
   // columns
   void RetiraExtra();
   void AplicaExtra();
+  void LarguraELimites(int idx, int largura, const structSUBITEM& d);
   void AtualizaEscolhedor();
   int ItemHeaderDaColuna(int coluna) const;
   int LarguraConteudo(int item, int coluna);

@@ -75,10 +75,14 @@ void CListReportCtrl::RetiraExtra() {
     d.width = w;
     return;
   }
+  LarguraELimites(idx, w, d);
+}
+
+void CListReportCtrl::LarguraELimites(int idx, int largura, const structSUBITEM& d) {
   // The item-changed handler takes the width into the definition and the total.
   HeaderItem h;
   h.mask = HeaderMask::Width;
-  h.width = w;
+  h.width = largura;
   header_->SetItem(idx, h);
   HDITEMEX ex;
   header_->GetItemEx(idx, ex);
@@ -96,15 +100,7 @@ void CListReportCtrl::AplicaExtra() {
   if (d.maxWidth > 0) d.maxWidth += larguraExtra_;
   const int idx = header_->OrderToIndex(0);
   headerOrdem0_ = idx;
-  HeaderItem h;
-  h.mask = HeaderMask::Width;
-  h.width = d.width + larguraExtra_;
-  header_->SetItem(idx, h);
-  HDITEMEX ex;
-  header_->GetItemEx(idx, ex);
-  ex.minWidth = d.minWidth;
-  ex.maxWidth = d.maxWidth;
-  header_->SetItemEx(idx, ex);
+  LarguraELimites(idx, d.width + larguraExtra_, d);
   colunaExtra_ = c;
   extraAplicado_ = true;
 }

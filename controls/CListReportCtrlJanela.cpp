@@ -260,25 +260,21 @@ bool CListReportCtrl::SetImages(const ReportImageList* normal, const ReportImage
   imagensEstado_ = estado;
   if (header_) header_->SetImageList(normal);
   bool ok = true;
+  // Each list gives its image size; rows are at least one pixel higher.
+  const auto tamanho = [&](const ReportImageList* lista, int& largura, int& altura) {
+    if (!lista) return;
+    const QSize s = lista->ImageSize();
+    if (!s.isValid()) {
+      ok = false;
+      return;
+    }
+    largura = s.width();
+    altura = s.height();
+    alturaLinha_ = std::max(alturaLinha_, altura + 1);
+  };
   larguraImagem_ = alturaImagem_ = 0;
-  if (normal) {
-    const QSize s = normal->ImageSize();
-    if (!s.isValid()) ok = false;
-    else {
-      larguraImagem_ = s.width();
-      alturaImagem_ = s.height();
-      alturaLinha_ = std::max(alturaLinha_, alturaImagem_ + 1);
-    }
-  }
-  if (estado) {
-    const QSize s = estado->ImageSize();
-    if (!s.isValid()) ok = false;
-    else {
-      larguraCheck_ = s.width();
-      alturaCheck_ = s.height();
-      alturaLinha_ = std::max(alturaLinha_, alturaCheck_ + 1);
-    }
-  }
+  tamanho(normal, larguraImagem_, alturaImagem_);
+  tamanho(estado, larguraCheck_, alturaCheck_);
   Layout();
   update();
   return ok;

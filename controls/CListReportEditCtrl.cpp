@@ -61,19 +61,20 @@ long CListReportEditCtrl::Envia(ReportEditInfo& e) {
   return report ? report->ReceiveEditorNotify(e) : 0;
 }
 
+int CListReportEditCtrl::EndKey(const QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    default: return 0;
+  }
+}
+
 bool CListReportEditCtrl::event(QEvent* e) {
   if (e->type() == QEvent::KeyPress) {
-    auto* k = static_cast<QKeyEvent*>(e);
-    int tecla = 0;
-    switch (k->key()) {
-      case Qt::Key_Tab:
-      case Qt::Key_Backtab: tecla = 9; break;
-      case Qt::Key_Return:
-      case Qt::Key_Enter: tecla = 13; break;
-      case Qt::Key_Escape: tecla = 27; break;
-      default: break;
-    }
-    if (tecla) {
+    if (const int tecla = EndKey(static_cast<QKeyEvent*>(e))) {
       ultimaTecla_ = tecla;
       if (parentWidget()) parentWidget()->setFocus(Qt::OtherFocusReason);
       return true;

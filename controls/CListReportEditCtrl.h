@@ -22,6 +22,8 @@ public:
   QPushButton* Button() const { return botao_; }
   // The report ends the edit itself: nothing more to report.
   void Silence() { reportado_ = true; }
+  // The key code of a key that ends an in-place edit (Tab 9, Enter 13, Escape 27), else 0.
+  static int EndKey(const QKeyEvent* e);
 
 protected:
   bool event(QEvent* e) override;

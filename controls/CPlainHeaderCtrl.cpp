@@ -507,6 +507,17 @@ void CPlainHeaderCtrl::DrawHeaderItem(QPainter& p, int left, int top, int right,
   auto bitmapEm = [&](int bx) {
     p.drawPixmap(bx, top + (bottom - top - item.bitmap.height()) / 2, item.bitmap);
   };
+  // The bitmap against the right edge, when it fits beside `reserva` more pixels.
+  auto bitmapADireita = [&](int reserva) {
+    if (!temBitmap || item.bitmap.width() > r - x - reserva) return;
+    bitmapEm(r - item.bitmap.width());
+    r -= item.bitmap.width() + m;
+  };
+  auto marcaADireita = [&]() {
+    if (!ordenado) return;
+    if (r - a >= x) DrawSortMark(p, r - a, top, bottom, ascendente);
+    r -= a + 2 * m;
+  };
   auto texto = [&](int l, int rr, Qt::Alignment al) {
     if (!temTexto || rr <= l) return 0;
     const QString t = p.fontMetrics().elidedText(item.text, Qt::ElideRight, rr - l);
@@ -518,10 +529,7 @@ void CPlainHeaderCtrl::DrawHeaderItem(QPainter& p, int left, int top, int right,
   switch (fmt & HeaderFormat::AlignMask) {
     case HeaderFormat::Left: {
       if (querImagem && !imagem()) return;
-      if (temBitmap && item.bitmap.width() <= r - x) {
-        bitmapEm(r - item.bitmap.width());
-        r -= item.bitmap.width() + m;
-      }
+      bitmapADireita(0);
       const int fimTexto = r - (ordenado ? a + m : 0);
       const int tw = texto(x, fimTexto, Qt::AlignLeft);
       if (tw > 0) x += tw + m;
@@ -535,28 +543,15 @@ void CPlainHeaderCtrl::DrawHeaderItem(QPainter& p, int left, int top, int right,
         x += item.bitmap.width() + m;
       }
       if (querImagem && !imagem()) return;
-      if (temBitmap && bitmapDireita && item.bitmap.width() <= r - x) {
-        bitmapEm(r - item.bitmap.width());
-        r -= item.bitmap.width() + m;
-      }
-      if (ordenado) {
-        if (r - a >= x) DrawSortMark(p, r - a, top, bottom, ascendente);
-        r -= a + 2 * m;
-      }
+      if (bitmapDireita) bitmapADireita(0);
+      marcaADireita();
       texto(x, r, Qt::AlignRight);
       break;
     }
     case HeaderFormat::Center: {
       if (querImagem && !imagem()) return;
-      const int espacoMarca = ordenado ? a + m : 0;
-      if (temBitmap && item.bitmap.width() <= r - x - espacoMarca) {
-        bitmapEm(r - item.bitmap.width());
-        r -= item.bitmap.width() + m;
-      }
-      if (ordenado) {
-        if (r - a >= x) DrawSortMark(p, r - a, top, bottom, ascendente);
-        r -= a + 2 * m;
-      }
+      bitmapADireita(ordenado ? a + m : 0);
+      marcaADireita();
       texto(x, r, Qt::AlignHCenter);
       break;
     }

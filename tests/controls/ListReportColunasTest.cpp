@@ -255,3 +255,42 @@ INSTANTIATE_TEST_SUITE_P(CListReportCtrl, LayoutMalformado,
                                            "(3,2) 1e2 80 60 2 0", "(3,-1) 100 80 60", "(3,2) 100 80 60 -1 0"));
 
 }  // namespace
+
+namespace {
+
+TEST(CListReportCtrl, RightClickOnTheHeaderNamesTheColumn) {
+  Relatorio r(3);
+  r->HideColumn(0);
+  CPlainHeaderCtrl* h = r->Header();
+  teste::Clica(h, h->GetItemRect(h->OrderToIndex(1)).center(), Qt::NoModifier, Qt::RightButton);
+  teste::Clica(h, QPoint(h->width() - 2, 5), Qt::NoModifier, Qt::RightButton);
+  const auto avisos = r.gravador->DoCodigo(ReportCode::HeaderRightClick);
+  ASSERT_EQ(avisos.size(), 2u);
+  EXPECT_EQ(avisos[0].column, 2);
+  EXPECT_EQ(avisos[1].column, -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CListReportCtrl, FirstColumnExtraStaysOutOfTheStoredWidths) {
+  Relatorio r(2);
+  r->SetWidthOfColumn(1, 50);
+  r->SetFirstColumnExtraWidth(20);
+  CPlainHeaderCtrl* h = r->Header();
+  EXPECT_EQ(h->GetItemRect(0).width(), 120);
+  EXPECT_EQ(r->GetColumnWidth(0), 100);
+  EXPECT_EQ(r->TotalWidth(), 170);
+  HDITEMEX ex;
+  h->GetItemEx(0, ex);
+  EXPECT_EQ(ex.minWidth, 20);
+  EXPECT_EQ(r->LayoutText(), QStringLiteral("(2,2) 100 50 0 1"));
+  r->SetWidthOfColumn(0, 80);
+  EXPECT_EQ(h->GetItemRect(0).width(), 100);
+  r->SetFirstColumnExtraWidth(0);
+  EXPECT_EQ(h->GetItemRect(0).width(), 80);
+  EXPECT_EQ(r->TotalWidth(), 130);
+}
+
+}  // namespace
