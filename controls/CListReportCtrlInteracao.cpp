@@ -308,7 +308,7 @@ void CListReportCtrl::InvertSelection() {
     const bool sel = selecao_.contains(item);
     if (sel) selecao_.removeAll(item);
     else selecao_.append(item);
-    SetItemState(l, sel ? 0 : ReportState::Selected, ReportState::Selected);
+    SetItemState(l, sel ? 0u : quint32(ReportState::Selected), ReportState::Selected);
   }
   update();
 }
