@@ -27,17 +27,13 @@ void CarregaUnidadesMedida() {
 
 bool LeMedidaTexto(const QString& texto, int atual, int* twips) {
   // Numbers are written with the decimal comma; a point ends the number, as it
-  // would for the C runtime under the Portuguese numeric locale.
-  std::string s = texto.toStdString();
-  for (char& c : s) {
-    if (c == '.') c = '#';
-    else if (c == ',') c = '.';
-  }
-  const char* inicio = s.c_str();
-  char* fim = nullptr;
-  const double valor = std::strtod(inicio, &fim);
-  if (fim == inicio) return false;
-  const QString resto = QString::fromStdString(std::string(fim)).trimmed();
+  // would for the C runtime under the Portuguese numeric locale. Read in the C
+  // locale, whatever the user's locale is.
+  bool ok = false;
+  int usados = 0;
+  const double valor = plat::LeReal(texto, QChar(u','), &ok, &usados);
+  if (!ok) return false;
+  const QString resto = texto.mid(usados).trimmed();
   int unidade = atual;
   if (!resto.isEmpty()) {
     unidade = -1;

@@ -17,6 +17,7 @@
 #include "model/CTarsolinDoc.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/TabelaTextos.h"
 #include "platform/TextoNumerico.h"
 
 #include <QAction>
@@ -26,6 +27,8 @@
 #include <QDir>
 #include <QFontComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -40,6 +43,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <climits>
+#include <clocale>
+#include <string>
 
 namespace {
 
@@ -89,6 +94,26 @@ TEST(Medidas, EscritaComDecimaisArredondados) {
   int twips = 0;
   EXPECT_TRUE(app.LeMedida("2,5", &twips));
   EXPECT_EQ(twips, 1420);
+}
+
+// Measurements are read and written in the C locale with the decimal comma,
+// whatever the process's numeric locale: the application object takes the
+// user's locale from the environment, and the users' is pt_BR.
+TEST(Medidas, NaoDependemDoLocaleDoProcesso) {
+  CarregaUnidadesMedida();
+  const std::string anterior = std::setlocale(LC_NUMERIC, nullptr);
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "pt_BR.UTF-8"), nullptr)
+      << "pt_BR.UTF-8 is missing: scripts/install-deps generates it";
+  int twips = 0;
+  const bool virgula = LeMedidaTexto(QStringLiteral("2,5 cm"), 0, &twips);
+  const int comVirgula = twips;
+  const bool ponto = LeMedidaTexto(QStringLiteral("2.5 cm"), 0, &twips);
+  const QString escrito = EscreveMedidaTexto(1420, 2, 1);
+  std::setlocale(LC_NUMERIC, anterior.c_str());
+  EXPECT_TRUE(virgula);
+  EXPECT_EQ(comVirgula, 1420);
+  EXPECT_FALSE(ponto);  // a point still ends the number
+  EXPECT_EQ(escrito, QStringLiteral("2,5 cm"));
 }
 
 // ------------------------------------------------------------ options
