@@ -199,11 +199,7 @@ void CChildFrame::LiberaRegistros() {
   if (doc_->RegistrosCarregados()) doc_->LiberaRegistros();
 }
 
-void CChildFrame::RecarregaCabecalho() {
-  auto novo = std::make_unique<CabecalhoModelo>();
-  if (LeCabecalhoModelo(doc_->GetPathName(), novo.get()))
-    std::memcpy(doc_->GetCabecalho()->bytes, novo->bytes, C::Tamanho);
-}
+void CChildFrame::RecarregaCabecalho() { doc_->RelerCabecalho(); }
 
 // ---------------------------------------------------------------- routing
 
@@ -330,7 +326,11 @@ void CChildFrame::OperacaoDados(int comando) {
                                                       : drivers::OrdOperaDado;
   const int hint = comando == CmdOperarDados ? 3 : 1;
   if (!drivers::OperacaoDados(*doc_, ordinal, hint)) return;
-  if (comando != CmdIncluirVariavel && comando != CmdOperarVariavel) return;
+  if (comando != CmdIncluirVariavel && comando != CmdOperarVariavel) {
+    // The results the panes show went with the variables or records.
+    Posta(drivers::CmdAtualizaPaineis);
+    return;
+  }
   // The new variables get their types on the properties sheet.
   if (Folha()) {
     auto copia = std::make_unique<CabecalhoModelo>(*doc_->GetCabecalho());

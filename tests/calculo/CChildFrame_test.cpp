@@ -72,6 +72,17 @@ TEST_F(Moldura, CommandStatesFollowTheHeader) {
     return e.habilitado;
   };
   CabecalhoModelo& c = *doc->GetCabecalho();
+  // A command with nothing to run has no state of its own (the router greys it).
+  for (int id : {32836, 32838, 32843, 32912}) {
+    EstadoComando e;
+    EXPECT_FALSE(f.OnUpdateCmd(id, e)) << id;
+  }
+  const std::pair<int, int> janelas[] = {{32836, CTarsolinDoc::JanelaEquacao},
+                                         {32843, CTarsolinDoc::JanelaValidar},
+                                         {32912, CTarsolinDoc::JanelaExibirVariaveis}};
+  for (const auto& [id, slot] : janelas)
+    CChildFrame::RegistraJanelaAuxiliar(id, {slot, false, 0, [](CTarsolinDoc*) { return new QWidget; }});
+  CChildFrame::RegistraDialogo(32838, [](CTarsolinDoc&) { return true; });
   EXPECT_FALSE(estado(32836));
   EXPECT_FALSE(estado(32837));
   EXPECT_FALSE(estado(32817));
@@ -93,6 +104,30 @@ TEST_F(Moldura, CommandStatesFollowTheHeader) {
   ASSERT_TRUE(f.OnUpdateCmd(59502, barra));
   EXPECT_TRUE(barra.marcado);
   EXPECT_EQ(f.BarraCampos()->windowTitle(), QStringLiteral("Campos do Cabeçalho"));
+  // 32814 keeps its state although the data windows run it.
+  EstadoComando dados;
+  EXPECT_TRUE(f.OnUpdateCmd(32814, dados));
+  EXPECT_TRUE(dados.habilitado);
+  for (const auto& [id, slot] : janelas) CChildFrame::RegistraJanelaAuxiliar(id, {slot, false, 0, {}});
+  CChildFrame::RegistraDialogo(32838, {});
+}
+
+// After the library excluded variables or operated on the records, the
+// result panes refresh; including and deriving refresh them after their
+// properties sheet instead.
+TEST_F(Moldura, ExcludeAndOperateRefreshTheResultPanes) {
+  drivers::Modulos().palvedo = QStringLiteral("StubPalvedo.so");
+  auto cab = CabecalhoPequeno();
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  const std::pair<int, std::vector<int>> casos[] = {
+      {32911, {32889}}, {32816, {32889}}, {32913, {32813}}, {32914, {}}};
+  for (const auto& [comando, postados] : casos) {
+    servicos.postados.clear();
+    ASSERT_TRUE(f.OnCmdMsg(comando));
+    EXPECT_EQ(servicos.postados, postados) << comando;
+  }
+  EXPECT_TRUE(mensagens.Textos().isEmpty()) << mensagens.Textos().join('|').toStdString();
 }
 
 TEST_F(Moldura, OneAuxiliaryWindowPerModel) {
@@ -121,6 +156,7 @@ TEST_F(Moldura, OneAuxiliaryWindowPerModel) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(equacao);
   f.FechaJanelasAuxiliares();
+  for (int id : {32836, 32840}) CChildFrame::RegistraJanelaAuxiliar(id, {0, false, 0, {}});
 }
 
 TEST_F(Moldura, ExportOntoTheModelItselfIsRefusedAndAsksAgain) {
