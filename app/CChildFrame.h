@@ -30,6 +30,7 @@ public:
 
   // A kind of auxiliary window: its slot and how to make it. The windows come
   // with the views that show them; a command with no window is not handled.
+  // An empty `cria` removes the kind.
   struct JanelaAuxiliar {
     int slot;
     bool liberaRegistros;  // free the records before opening (data windows)
@@ -86,6 +87,7 @@ private:
   void Exporta();
   void ExecutaDialogo(int comando);
   void Propriedades();
+  void Fecha();
 
   QPointer<CTarsolinDoc> doc_;
   QWidget* vista_;

@@ -112,6 +112,10 @@ bool CMainFrame::PosicaoValida(const Retangulo& r, const QSize& tela) {
 bool CMainFrame::Cria() {
   mdi_ = new AreaMdi(this);
   mdi_->setObjectName("mdi");
+  // Windows that do not fit scroll the area, as an MDI client does; without
+  // scroll bars the area would widen the main window at every "Lado a lado".
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::JanelaAtivada);
 
@@ -355,6 +359,9 @@ QMdiSubWindow* CMainFrame::AdicionaJanela(QWidget* janela, CTarsolinDoc* doc) {
   sub->setProperty("documento", QVariant::fromValue<QObject*>(doc));
   sub->setWindowTitle(janela->windowTitle());
   connect(janela, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+  // A new name ("Salvar como") or a maximised window changes the main title too.
+  connect(sub, &QWidget::windowTitleChanged, this, &CMainFrame::AtualizaMenus);
+  connect(sub, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::AtualizaMenus);
   sub->show();
   return sub;
 }
@@ -428,8 +435,10 @@ void CMainFrame::AtualizaMenus() {
   auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr);
   const bool modelo = alvo && qobject_cast<CTarsolinDoc*>(alvo->DocumentoAlvo());
   for (QMenu* m : menusModelo_) m->menuAction()->setVisible(modelo);
+  // A maximised window's name is shown by the MDI area itself, as
+  // "Tarsolin Windows - [name]"; otherwise the title carries it.
   QString titulo = "Tarsolin Windows";
-  if (sub) titulo += " - " + sub->windowTitle();
+  if (sub && !sub->isMaximized()) titulo += " - " + sub->windowTitle();
   setWindowTitle(titulo);
 }
 

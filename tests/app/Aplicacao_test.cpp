@@ -791,6 +791,64 @@ TEST_F(InicioTeste, DicaDoDiaAntesDasBoasVindas) {
   EXPECT_FALSE(RoteadorComandos::Instancia().Estado(ID_TIP_OF_THE_DAY).habilitado);
 }
 
+// The same model reached through a link is the model already open: its
+// window comes to the front, and no second document works on the file.
+TEST_F(InicioTeste, OMesmoModeloPorUmLinkNaoAbreOutroDocumento) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  const QString arquivo = Modelo("original.tsn", 3);
+  const QString link = pasta.filePath("atalho.tsn");
+  ASSERT_TRUE(QFile::link(arquivo, link));
+  CTarsolinDoc* doc = app.OpenDocumentFile(arquivo);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(app.OpenDocumentFile(link), doc);
+  EXPECT_EQ(app.Documentos().size(), 1u);
+  EXPECT_EQ(app.MainFrame()->Mdi()->subWindowList().size(), 1);
+  EXPECT_TRUE(CTarsolinApp::MesmoArquivo(link, pasta.path() + "/./original.tsn"));
+  EXPECT_FALSE(CTarsolinApp::MesmoArquivo(link, Modelo("outro.tsn", 3)));
+  EXPECT_FALSE(CTarsolinApp::MesmoArquivo(link, pasta.filePath("nao_existe.tsn")));
+  app.MainFrame()->close();
+}
+
+// A model cut short (here its first 1,000 bytes) is refused with the
+// invalid-format message naming the file, from the command line and from
+// "Abrir"; nothing opens.
+TEST_F(InicioTeste, ModeloTruncadoRecusadoComONomeDoArquivo) {
+  const QString arquivo = pasta.filePath("truncado.tsn");
+  {
+    teste::Modelo m(4, 0);
+    ASSERT_TRUE(m.Grava(arquivo));
+    ASSERT_TRUE(teste::GravaBytes(arquivo, teste::LeArquivo(arquivo).left(1000)));
+  }
+  const QString esperado = QDir::toNativeSeparators(arquivo) + '\n' + plat::Texto(3044);
+  plat::GravadorMensagens msgs;
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({arquivo}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !msgs.Textos().isEmpty(); }, 2000));
+  EXPECT_EQ(msgs.Textos(), QStringList{esperado});
+  plat::RoteiroPara("dlgArquivo", [&](QDialog& d) {
+    static_cast<QFileDialog&>(d).selectFile(arquivo);
+    d.accept();
+  });
+  EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_FILE_OPEN));
+  EXPECT_EQ(msgs.Textos(), (QStringList{esperado, esperado}));
+  EXPECT_TRUE(app.Documentos().empty());
+  EXPECT_TRUE(app.MainFrame()->Mdi()->subWindowList().isEmpty());
+  app.MainFrame()->close();
+}
+
+// Qt's own dialogs and buttons speak Portuguese once the program has started.
+TEST_F(InicioTeste, DialogosDoQtEmPortugues) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  QDialogButtonBox botoes(QDialogButtonBox::Cancel | QDialogButtonBox::Save | QDialogButtonBox::Open);
+  EXPECT_EQ(botoes.button(QDialogButtonBox::Cancel)->text().remove('&'), QStringLiteral("Cancelar"));
+  EXPECT_EQ(botoes.button(QDialogButtonBox::Save)->text().remove('&'), QStringLiteral("Salvar"));
+  EXPECT_EQ(botoes.button(QDialogButtonBox::Open)->text().remove('&'), QStringLiteral("Abrir"));
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Procurar em:"));
+  app.MainFrame()->close();
+}
+
 TEST_F(InicioTeste, ImportarSemOGerenciadorNaoDizNada) {
   CTarsolinApp app;
   ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
