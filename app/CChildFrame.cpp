@@ -95,17 +95,19 @@ QMap<int, CChildFrame::DialogoComando>& Dialogos() {
 void Posta(int comando) { CTarsolinDoc::Servicos().PostaComando(comando); }
 }  // namespace
 
-void CChildFrame::RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela) {
-  if (janela.cria) Auxiliares()[comando] = std::move(janela);
-  else Auxiliares().remove(comando);
+CChildFrame::JanelaAuxiliar CChildFrame::RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela) {
+  JanelaAuxiliar anterior = Auxiliares().take(comando);
+  if (janela.cria) Auxiliares().insert(comando, std::move(janela));
+  return anterior;
 }
 void CChildFrame::DefineExportadorV5(ExportadorV5 exportador) { Exportador() = std::move(exportador); }
 void CChildFrame::DefineFolhaPropriedades(FolhaPropriedades folha) { Folha() = std::move(folha); }
 void CChildFrame::DefineAssistentePropriedades(FolhaPropriedades folha) { Assistente() = std::move(folha); }
-void CChildFrame::RegistraDialogo(int comando, DialogoComando dialogo) {
-  if (!Passos(comando)) return;
-  if (dialogo) Dialogos()[comando] = std::move(dialogo);
-  else Dialogos().remove(comando);
+CChildFrame::DialogoComando CChildFrame::RegistraDialogo(int comando, DialogoComando dialogo) {
+  if (!Passos(comando)) return {};
+  DialogoComando anterior = Dialogos().take(comando);
+  if (dialogo) Dialogos().insert(comando, std::move(dialogo));
+  return anterior;
 }
 
 CChildFrame::DialogoComando CChildFrame::DialogoRegistrado(int comando) { return Dialogos().value(comando); }

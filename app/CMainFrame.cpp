@@ -105,7 +105,10 @@ CMainFrame::CMainFrame(CTarsolinApp* app, QWidget* parent) : QMainWindow(parent)
 CMainFrame::~CMainFrame() {
   // The MDI area goes after this object's members: windows it hides while it
   // goes must not reach a half-destroyed frame.
-  if (mdi_) disconnect(mdi_, nullptr, this, nullptr);
+  if (mdi_) {
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) disconnect(sub, nullptr, this, nullptr);
+  }
   RoteadorComandos::Instancia().DefineCadeia({});
 }
 

@@ -19,6 +19,8 @@
 #include <QMdiSubWindow>
 #include <QTest>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,16 +83,32 @@ TEST_F(JanelaModelo, CommandsWithNothingToRunStayGreyAfterALinearRegression) {
   CTarsolinDoc* doc = Abre(*cab);
   ASSERT_NE(doc, nullptr);
   ASSERT_NE(JanelaDoModelo(), nullptr);
+  auto* moldura = qobject_cast<CChildFrame*>(JanelaDoModelo()->widget());
   Executa(32831);
   ASSERT_EQ(doc->GetCabecalho()->I32(C::OffEstadoCalculo), 1);
   ASSERT_EQ(doc->GetCabecalho()->I32(C::OffNumEquacoes), 2);
   doc->GetCabecalho()->SetI32(C::OffForaDe2, 1);      // outliers to show
   doc->GetCabecalho()->SetI32(C::OffNumValidacao, 1); // and a validation sample
+  const int janelas[] = {32836, 32840, 32912, 32833, 32852, 32853, 32839, 32843};
+  const int dialogos[] = {32841, 32838};
+  auto resultados = [&](const std::function<void(int)>& f) {
+    for (int id : janelas) f(id);
+    for (int id : dialogos) f(id);
+  };
+  // As this build stands: enabled exactly where a window or dialog is plugged in.
   RoteadorComandos::Instancia().AtualizaAcoes();
-  for (int id : {32836, 32840, 32912, 32833, 32852, 32853, 32839, 32843, 32841, 32838}) {
+  resultados([&](int id) { EXPECT_EQ(Frame()->Acao(id)->isEnabled(), moldura->TemComando(id)) << id; });
+
+  // With none plugged in, every one is grey.
+  std::map<int, CChildFrame::JanelaAuxiliar> guardadas;
+  std::map<int, CChildFrame::DialogoComando> guardados;
+  for (int id : janelas) guardadas[id] = CChildFrame::RegistraJanelaAuxiliar(id, {});
+  for (int id : dialogos) guardados[id] = CChildFrame::RegistraDialogo(id, {});
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  resultados([&](int id) {
     EXPECT_FALSE(Frame()->Acao(id)->isEnabled()) << id;
     EXPECT_FALSE(RoteadorComandos::Instancia().Estado(id).habilitado) << id;
-  }
+  });
   for (int id : {32831, 32837, int(ID_FILE_CLOSE), int(ID_FILE_SAVE)}) EXPECT_TRUE(Frame()->Acao(id)->isEnabled()) << id;
 
   // A window plugged in for a command makes it follow the header again.
@@ -102,7 +120,8 @@ TEST_F(JanelaModelo, CommandsWithNothingToRunStayGreyAfterALinearRegression) {
   doc->GetCabecalho()->SetI32(C::OffEstadoCalculo, 0);
   RoteadorComandos::Instancia().AtualizaAcoes();
   EXPECT_FALSE(Frame()->Acao(32836)->isEnabled());
-  CChildFrame::RegistraJanelaAuxiliar(32836, {CTarsolinDoc::JanelaEquacao, false, 0, {}});
+  for (auto& [id, janela] : guardadas) CChildFrame::RegistraJanelaAuxiliar(id, janela);
+  for (auto& [id, dialogo] : guardados) CChildFrame::RegistraDialogo(id, dialogo);
   EXPECT_TRUE(mensagens->Textos().isEmpty()) << mensagens->Textos().join('|').toStdString();
 }
 
@@ -113,13 +132,12 @@ TEST_F(JanelaModelo, CloseFromTheMenuOffersToSaveAndLeavesNoWindow) {
   auto cab = CabecalhoPequeno(5);
   CTarsolinDoc* doc = Abre(*cab);
   ASSERT_NE(doc, nullptr);
-  CChildFrame::RegistraJanelaAuxiliar(32836, {CTarsolinDoc::JanelaEquacao, false, 0, [](CTarsolinDoc*) {
-                                                return new QWidget;
-                                              }});
+  const CChildFrame::JanelaAuxiliar equacao = CChildFrame::RegistraJanelaAuxiliar(
+      32836, {CTarsolinDoc::JanelaEquacao, false, 0, [](CTarsolinDoc*) { return new QWidget; }});
   Executa(32836);
+  CChildFrame::RegistraJanelaAuxiliar(32836, equacao);
   QPointer<QObject> auxiliar = doc->Janela(CTarsolinDoc::JanelaEquacao);
   ASSERT_TRUE(auxiliar);
-  CChildFrame::RegistraJanelaAuxiliar(32836, {CTarsolinDoc::JanelaEquacao, false, 0, {}});
   Frame()->Mdi()->setActiveSubWindow(JanelaDoModelo());
   doc->SetModifiedFlag(true);
   const QString pergunta = plat::Texto(21001).arg(QStringLiteral("m.tsn"));
