@@ -28,7 +28,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -514,7 +513,7 @@ QTextCharFormat CMainFrame::FormatoDezPontos(const QString& familia) {
 void CMainFrame::OnImportar() {
   // The database manager runs on its own; nothing is reported when it cannot start.
   const QString programa = plat::CaminhoPrograma("brenk");
-  if (QFileInfo(programa).isExecutable()) QProcess::startDetached(programa, {});
+  if (QFileInfo(programa).isExecutable()) plat::IniciaDestacado(programa);
 }
 
 void CMainFrame::AbreArquivosSoltos(const QStringList& arquivos) {
