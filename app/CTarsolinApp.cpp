@@ -13,6 +13,7 @@
 #include "ServicosDocumentoApp.h"
 #include "UnidadesMedida.h"
 
+#include "controls/CListReportCtrl.h"
 #include "model/CTarsolinDoc.h"
 #include "model/TextoNumero.h"
 #include "views/equation/RegistroEquacao.h"
@@ -370,6 +371,8 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   QFont::insertSubstitution("MS Sans Serif", "DejaVu Sans");
   QFont::insertSubstitution("Symbol", "DejaVu Sans");
   QSettings& s = *Configuracoes();
+  // Report lists keep their column layouts in the program's settings.
+  CListReportCtrl::DefineDefaultSettings(&s);
   const QScreen* tela = QGuiApplication::primaryScreen();
   LoadOptions(s, tela ? tela->geometry() : QRect(0, 0, 1024, 768));
 
