@@ -29,18 +29,24 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QPrinterInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <QtEndian>
 #include <cmath>
+#include <sys/stat.h>
 
 Q_LOGGING_CATEGORY(logDocumentos, "tarsolin.documentos", QtWarningMsg)
 
@@ -108,6 +114,18 @@ QSettings* CTarsolinApp::Configuracoes() {
 
 int CTarsolinApp::UnidadePadrao() {
   return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? 0 : 1;
+}
+
+void CTarsolinApp::CarregaTraducoesQt() {
+  static QPointer<QTranslator> traducao;
+  if (traducao || !QCoreApplication::instance()) return;
+  auto* t = new QTranslator(QCoreApplication::instance());
+  if (!t->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete t;
+    return;
+  }
+  QCoreApplication::installTranslator(t);
+  traducao = t;
 }
 
 // ------------------------------------------------------------ options
@@ -230,10 +248,19 @@ bool CTarsolinApp::PedeNomeArquivo(QString& nome, int idTitulo, bool abrir, int*
 
 // ------------------------------------------------------------ documents
 
+bool CTarsolinApp::MesmoArquivo(const QString& a, const QString& b) {
+  struct stat sa, sb;
+  if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+    return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 CTarsolinDoc* CTarsolinApp::DocumentoAberto(const QString& caminho) const {
+  // The same file reached through a link is the same model: one document.
   const QString absoluto = QFileInfo(caminho).absoluteFilePath();
   for (CTarsolinDoc* d : documentos_)
-    if (QFileInfo(d->GetPathName()).absoluteFilePath() == absoluto) return d;
+    if (QFileInfo(d->GetPathName()).absoluteFilePath() == absoluto || MesmoArquivo(d->GetPathName(), caminho))
+      return d;
   return nullptr;
 }
 
@@ -280,6 +307,11 @@ bool CTarsolinApp::FechaDocumento(CTarsolinDoc* doc) {
     RoteadorComandos::Instancia().Posta(ID_AJUSTA_LISTA);
     RoteadorComandos::Instancia().Posta(ID_ATUALIZA_PAINEL_DADOS);
   }
+  // The auxiliary windows show the document: they go first, in their order.
+  if (frame_)
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList())
+      if (auto* moldura = qobject_cast<CChildFrame*>(sub->widget()); moldura && moldura->Documento() == doc)
+        moldura->FechaJanelasAuxiliares();
   doc->OnCloseDocument();
   documentos_.erase(std::remove(documentos_.begin(), documentos_.end(), doc), documentos_.end());
   doc->deleteLater();
@@ -337,6 +369,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   if (!arquivo.isEmpty() && EntregaArquivoInstancia(arquivo)) return false;
 
   CSplashWnd::SetSplashEnabled(true);
+  CarregaTraducoesQt();
   // The fonts the program names, mapped to the free fonts with their metrics.
   QFont::insertSubstitution("Arial", "Liberation Sans");
   QFont::insertSubstitution("Courier New", "Liberation Mono");

@@ -55,9 +55,7 @@ bool ChamaPorCaminho(const QString& modulo, int ordinal, const QString& caminho,
 // the model now. Records loaded meanwhile are stale; the header is re-read.
 void RecarregaModelo(CTarsolinDoc& doc) {
   doc.LiberaRegistros();
-  auto novo = std::make_unique<CabecalhoModelo>();
-  if (LeCabecalhoModelo(doc.GetPathName(), novo.get()))
-    std::memcpy(doc.GetCabecalho()->bytes, novo->bytes, C::Tamanho);
+  doc.RelerCabecalho();
 }
 
 int ContaHabilitadas(const CabecalhoModelo& cab) {
@@ -108,6 +106,12 @@ bool OperacaoDados(CTarsolinDoc& doc, int ordinal, int hint) {
 
 bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai) {
   CabecalhoModelo& cab = *doc.GetCabecalho();
+  // Past its limit W was never built: say so now, naming the limit, rather
+  // than after the options on an empty matrix.
+  if (doc.NumDados() > CTarsolinDoc::MaxRegistrosW) {
+    CTarsolinDoc::RecusaLimiteW();
+    return false;
+  }
   bool lag = false;
   {
     COpcoesRE opcoes;
@@ -122,7 +126,7 @@ bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai) {
   auto relatorio = std::make_unique<CRelatorio>(pai);
   relatorio->show();
   if (!doc.RegistrosCarregados() && !doc.CarregaRegistros()) {
-    plat::MessageBox(3044, plat::MB_ICONSTOP);
+    plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"), QString(), plat::MB_ICONSTOP);
     return false;
   }
   cab.SetI32(C::OffEquacaoEspacial, cab.I32(C::OffEquacaoCorrente));

@@ -174,6 +174,13 @@ struct CabecalhoModelo {
   int Relacao(int v) const { return I32(OffRelacoes + 4 * std::size_t(v)); }
   void SetRelacao(int v, int r) { SetI32(OffRelacoes + 4 * std::size_t(v), r); }
 
+  // The determination in original units of equation e, signed: Ro·|Ro|. Ro is
+  // stored signed, below zero when the back-transformed fit is worse than the
+  // mean; its plain square would show such a fit as a good one.
+  double DeterminacaoOriginal(int e) const {
+    const double ro = F64(OffEstatisticasEquacao + 8 * std::size_t(e));
+    return ro < 0 ? -ro * ro : ro * ro;
+  }
   QString NomeVariavel(int v) const { return Texto(OffNomesVariaveis + TamNomeVariavel * std::size_t(v), TamNomeVariavel); }
   void SetNomeVariavel(int v, const QString& t) { SetTexto(OffNomesVariaveis + TamNomeVariavel * std::size_t(v), TamNomeVariavel, t); }
   QString DescricaoVariavel(int v) const { return Texto(OffDescricoes + TamDescricao * std::size_t(v), TamDescricao); }

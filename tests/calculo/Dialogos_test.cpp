@@ -83,6 +83,18 @@ TEST_F(Dialogos, ChooserLinesToggleAndApply) {
   EXPECT_EQ(servicos.postados, std::vector<int>{32889});
 }
 
+// A fit worse than the mean once back-transformed (Ro below zero) shows its
+// determination in original units signed, Ro·|Ro|, not as a good square.
+TEST_F(Dialogos, ChooserShowsTheDeterminationInOriginalUnitsSigned) {
+  auto cab = CabecalhoComEquacoes();
+  cab->SetF64(C::OffCorrelacao, 0.6);
+  cab->SetF64(C::OffEstatisticasEquacao, -76.5);
+  CResultados dlg(cab.get());
+  EXPECT_EQ(plat::Texto(dlg, 1045), QStringLiteral("1 -      0,36  /  -5852,25"));
+  EXPECT_DOUBLE_EQ(cab->DeterminacaoOriginal(0), -5852.25);
+  EXPECT_DOUBLE_EQ(cab->DeterminacaoOriginal(1), 0.64);
+}
+
 TEST_F(Dialogos, ChooserClampsAStoredEquationAndRefusesAnEmptyList) {
   auto cab = CabecalhoComEquacoes();
   cab->SetI32(C::OffEquacaoCorrente, 57);

@@ -69,7 +69,8 @@ TEST_F(Drivers, LinearFlowRereadsTheHeaderAndPostsTheChooser) {
   ASSERT_TRUE(drivers::RegressaoLinear(doc));
   EXPECT_FALSE(doc.RegistrosCarregados());
   const QByteArray arquivo = Conteudo(caminho);
-  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes), C::Tamanho), arquivo.left(C::Tamanho));
+  EXPECT_EQ(BytesCabecalho(*doc.GetCabecalho()), CabecalhoRelido(arquivo, *doc.GetCabecalho()));
+  EXPECT_EQ(doc.GetCabecalho()->U8(C::OffSemElementosW), 1);  // set at open, whatever the file says
   EXPECT_EQ(doc.GetCabecalho()->I32(C::OffNumEquacoes), 2);
   EXPECT_EQ(hint, 3);
   EXPECT_EQ(servicos.postados, std::vector<int>{drivers::CmdAbreEscolhaEquacao});
@@ -81,8 +82,7 @@ TEST_F(Drivers, LibraryFalseAfterRewritingLeavesMemoryEqualToTheFile) {
   CTarsolinDoc doc;
   ASSERT_TRUE(doc.AbreArquivo(caminho));
   EXPECT_FALSE(drivers::RegressaoLinear(doc));
-  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes), C::Tamanho),
-            Conteudo(caminho).left(C::Tamanho));
+  EXPECT_EQ(BytesCabecalho(*doc.GetCabecalho()), CabecalhoRelido(Conteudo(caminho), *doc.GetCabecalho()));
   EXPECT_TRUE(servicos.postados.empty());
   EXPECT_TRUE(mensagens.Textos().isEmpty());  // the library reports its own failure
 }
