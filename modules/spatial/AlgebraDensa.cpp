@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -194,8 +195,28 @@ NEWMAT::Matrix ResolveIdentidadeMenos(const NEWMAT::Matrix& W, double a) {
   if (info == 0) info = LAPACKE_dgetri(LAPACK_COL_MAJOR, n, z, n, pivos.data());
   if (info > 0) throw std::runtime_error("matriz singular");
   if (info < 0) throw std::runtime_error("falha da LAPACK");
-  // Z := (I − aW)⁻¹·W a block of rows at a time: each block of the inverse
-  // is needed only for the same block of the product, so it is overwritten.
+  // (I − aW)⁻¹ = I + a·Z, so Z = ((I − aW)⁻¹ − I)/a, at no cost beyond the
+  // inverse, as long as removing I cancels little: while ‖(I − aW)⁻¹ − I‖ is
+  // at least a tenth of ‖(I − aW)⁻¹‖ (row sums), Z keeps all but one digit
+  // of the inverse's accuracy. A small a·W cancels more; then Z is the
+  // product (I − aW)⁻¹·W, a block of rows at a time, each block of the
+  // inverse being needed only for the same block of the product.
+  double normaInversa = 0.0, normaDiferenca = 0.0;
+  for (std::size_t i = 0; i < N; ++i) {
+    const double* zi = z + i * N;
+    double s = 0.0, d = 0.0;
+    for (std::size_t j = 0; j < N; ++j) {
+      s += std::fabs(zi[j]);
+      d += std::fabs(zi[j] - (i == j ? 1.0 : 0.0));
+    }
+    normaInversa = std::max(normaInversa, s);
+    normaDiferenca = std::max(normaDiferenca, d);
+  }
+  if (normaDiferenca >= 0.1 * normaInversa) {
+    for (std::size_t i = 0; i < N; ++i) z[i * N + i] -= 1.0;
+    for (std::size_t i = 0; i < N * N; ++i) z[i] /= a;
+    return Z;
+  }
   const int bloco = std::min(n, LinhasPorBloco);
   std::vector<double> T(std::size_t(bloco) * N);
   for (int i0 = 0; i0 < n; i0 += bloco) {

@@ -33,8 +33,9 @@ void ProdutoVetores(const double* W, int n, const double* V, int r, double* said
 NEWMAT::Matrix ProdutoDensoTransposta(const NEWMAT::Matrix& W, const NEWMAT::Matrix& B);
 // Z = (I − a·W)⁻¹·W = W·(I − aW)⁻¹ (W commutes with I − aW), the only n × n
 // matrix held besides W: I − aW is factorised and inverted in Z's storage
-// (LAPACK), then multiplied by W a block of rows at a time (BLAS). Throws
-// std::runtime_error when I − aW is singular.
+// (LAPACK); Z is then ((I − aW)⁻¹ − I)/a, or, when a·W is so small that
+// removing I would cancel digits, the product with W a block of rows at a
+// time (BLAS). Throws std::runtime_error when I − aW is singular.
 NEWMAT::Matrix ResolveIdentidadeMenos(const NEWMAT::Matrix& W, double a);
 // tr(A·B) = Σ_i Σ_j A_ij·B_ji, summed row after row in order.
 double TracoProduto(const NEWMAT::Matrix& A, const NEWMAT::Matrix& B);

@@ -23,9 +23,11 @@ NEWMAT::Matrix Aleatoria(int n, int m, unsigned semente) {
 }  // namespace
 
 TEST(AlgebraDensa, SolveAgainstNewmatAcrossBlockSizes) {
-  // Small sizes, and one past the block of rows multiplied at a time; an
-  // unnormalised W needs pivoting at a = 2.
-  struct Caso { int n; double a; } casos[] = {{1, 0.5}, {5, 0.9}, {48, -0.7}, {77, 2.0}, {130, 0.45}, {600, 0.3}};
+  // An unnormalised W needs pivoting at a = 2. A tiny a·W takes the product
+  // with W instead of removing I from the inverse, once past the block of
+  // rows multiplied at a time; a = 0 gives W itself.
+  struct Caso { int n; double a; } casos[] = {{1, 0.5},    {5, 0.9},     {48, -0.7}, {77, 2.0},
+                                              {130, 0.45}, {130, 1e-4}, {600, 1e-5}, {40, 0.0}};
   for (const Caso& c : casos) {
     const NEWMAT::Matrix W = Aleatoria(c.n, c.n, 17u + c.n);
     NEWMAT::IdentityMatrix I(c.n);
