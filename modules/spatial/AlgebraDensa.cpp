@@ -94,6 +94,8 @@ int ThreadsPara(int n, int processadores) {
   return std::max(1, processadores);
 }
 
+void FixaThreadsCalculo(int threads) { openblas_set_num_threads(std::max(1, threads)); }
+
 void DefineThreadsCalculo(int n) {
   if (ThreadsDoAmbiente()) return;
   static const int processadores = Processadores();
@@ -142,28 +144,71 @@ NEWMAT::Matrix ProdutoDenso(const NEWMAT::Matrix& W, const NEWMAT::Matrix& B) {
   return C;
 }
 
-void ProdutoVetores(const double* W, int n, const double* V, int r, double* saida) {
-  ParaLinhas(n, [&](int i0, int i1) {
-    for (int i = i0; i < i1; ++i) {
-      const double* linha = W + std::size_t(i) * n;
-      double* out = saida + std::size_t(i) * r;
-      for (int h = 0; h < r; ++h) out[h] = 0.0;
-      int j = 0;
-      for (; j + 4 <= n; j += 4) {
-        const double w0 = linha[j], w1 = linha[j + 1], w2 = linha[j + 2], w3 = linha[j + 3];
-        const double* v0 = V + std::size_t(j) * r;
-        const double* v1 = v0 + r;
-        const double* v2 = v1 + r;
-        const double* v3 = v2 + r;
+namespace {
+
+// One output row of W·V: each element summed over j in groups of four, then
+// the remainder one by one.
+inline void LinhaVetores(const double* linha, int n, const double* V, int r, double* out) {
+  for (int h = 0; h < r; ++h) out[h] = 0.0;
+  int j = 0;
+  for (; j + 4 <= n; j += 4) {
+    const double w0 = linha[j], w1 = linha[j + 1], w2 = linha[j + 2], w3 = linha[j + 3];
+    const double* v0 = V + std::size_t(j) * r;
+    const double* v1 = v0 + r;
+    const double* v2 = v1 + r;
+    const double* v3 = v2 + r;
+    for (int h = 0; h < r; ++h) out[h] += (w0 * v0[h] + w1 * v1[h]) + (w2 * v2[h] + w3 * v3[h]);
+  }
+  for (; j < n; ++j) {
+    const double wij = linha[j];
+    const double* vj = V + std::size_t(j) * r;
+    for (int h = 0; h < r; ++h) out[h] += wij * vj[h];
+  }
+}
+
+// Rows i0 … i1 − 1 of W·V, four rows at a time so each group of V's rows is
+// read once for four outputs; every output keeps the order of LinhaVetores.
+// The loops over the r vectors are vectorised lane by lane (wider where the
+// processor allows), which changes no rounding: no product is fused into a sum.
+__attribute__((target_clones("avx2", "default")))
+void LinhasVetores(const double* W, int n, const double* V, int r, double* saida, int i0, int i1) {
+  int i = i0;
+  for (; i + 4 <= i1; i += 4) {
+    const double* l[4];
+    double* o[4];
+    for (int k = 0; k < 4; ++k) {
+      l[k] = W + std::size_t(i + k) * n;
+      o[k] = saida + std::size_t(i + k) * r;
+      for (int h = 0; h < r; ++h) o[k][h] = 0.0;
+    }
+    int j = 0;
+    for (; j + 4 <= n; j += 4) {
+      const double* v0 = V + std::size_t(j) * r;
+      const double* v1 = v0 + r;
+      const double* v2 = v1 + r;
+      const double* v3 = v2 + r;
+      for (int k = 0; k < 4; ++k) {
+        const double w0 = l[k][j], w1 = l[k][j + 1], w2 = l[k][j + 2], w3 = l[k][j + 3];
+        double* out = o[k];
         for (int h = 0; h < r; ++h) out[h] += (w0 * v0[h] + w1 * v1[h]) + (w2 * v2[h] + w3 * v3[h]);
       }
-      for (; j < n; ++j) {
-        const double wij = linha[j];
-        const double* vj = V + std::size_t(j) * r;
+    }
+    for (; j < n; ++j) {
+      const double* vj = V + std::size_t(j) * r;
+      for (int k = 0; k < 4; ++k) {
+        const double wij = l[k][j];
+        double* out = o[k];
         for (int h = 0; h < r; ++h) out[h] += wij * vj[h];
       }
     }
-  });
+  }
+  for (; i < i1; ++i) LinhaVetores(W + std::size_t(i) * n, n, V, r, saida + std::size_t(i) * r);
+}
+
+}  // namespace
+
+void ProdutoVetores(const double* W, int n, const double* V, int r, double* saida) {
+  ParaLinhas(n, [&](int i0, int i1) { LinhasVetores(W, n, V, r, saida, i0, i1); });
 }
 
 NEWMAT::Matrix ProdutoDensoTransposta(const NEWMAT::Matrix& W, const NEWMAT::Matrix& B) {

@@ -20,6 +20,8 @@ namespace quenvik {
 void DefineThreadsCalculo(int n);
 // The count DefineThreadsCalculo chooses for n records on `processadores` processors.
 int ThreadsPara(int n, int processadores);
+// Sets the count outright (tests, benchmarks).
+void FixaThreadsCalculo(int threads);
 
 // W·v (W n × m, v of m rows): each element summed over j in order.
 NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVector& v);

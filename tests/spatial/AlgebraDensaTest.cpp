@@ -65,7 +65,7 @@ TEST(AlgebraDensa, ProductsAndTracesAgainstNewmat) {
 // rows, every element is still summed in the order of one thread.
 TEST(AlgebraDensa, RowParallelSumsKeepTheOrderOfOneThread) {
   const int n = 300, r = 7;
-  DefineThreadsCalculo(n);
+  FixaThreadsCalculo(4);
   const NEWMAT::Matrix W = Aleatoria(n, n, 11), B = Aleatoria(n, r, 12);
   const NEWMAT::ColumnVector v = B.Column(1);
   const NEWMAT::ColumnVector Wv = ProdutoW(W, v);
@@ -88,6 +88,7 @@ TEST(AlgebraDensa, RowParallelSumsKeepTheOrderOfOneThread) {
     for (int j = 1; j <= n; ++j) t += W(i, j) * W(j, i);
   }
   EXPECT_EQ(TracoProduto(W, W), t);
+  FixaThreadsCalculo(1);
 }
 
 TEST(AlgebraDensa, OneThreadForSmallProblemsElseEveryProcessor) {
