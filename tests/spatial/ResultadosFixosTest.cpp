@@ -174,6 +174,8 @@ struct Caso {
   int n;
 };
 
+void PrintTo(const Caso& c, std::ostream* os) { *os << Nome(c.exportacao) << " n = " << c.n; }
+
 class ResultadosFixos : public ::testing::TestWithParam<Caso> {};
 
 }  // namespace
