@@ -21,8 +21,10 @@ namespace {
 // Below this many records a whole fit is a few milliseconds on one thread.
 constexpr int RegistrosPorThread = 200;
 
-// Fewer rows than this per thread are not worth a thread of their own.
-constexpr int LinhasMinimasPorThread = 64;
+// Multiply-adds a thread must have to be worth starting (about half a
+// millisecond of work): W·v at 1,000 records stays on the caller's thread,
+// which matters to the error model, which forms one per outer pass.
+constexpr double OperacoesPorThread = 2.0e6;
 
 // Rows of Z multiplied by W at a time: the buffer stays small beside W, and
 // each call still gives BLAS a wide product.
@@ -63,12 +65,13 @@ bool ThreadsDoAmbiente() {
 }
 
 // Runs f(i0, i1) over [0, n) split into contiguous row ranges, one per
-// thread of the calculation; each row is computed by exactly one thread, in
-// the same order as on one. A thread that cannot be started leaves its range
-// to the caller's thread.
+// thread of the calculation, `porLinha` multiply-adds a row; each row is
+// computed by exactly one thread, in the same order as on one. A thread that
+// cannot be started leaves its range to the caller's thread.
 template <typename F>
-void ParaLinhas(int n, const F& f) {
-  const int k = std::max(1, std::min(openblas_get_num_threads(), n / LinhasMinimasPorThread));
+void ParaLinhas(int n, double porLinha, const F& f) {
+  const double porThread = std::max(1.0, double(n) * porLinha / OperacoesPorThread);
+  const int k = int(std::clamp<double>(porThread, 1.0, std::min(openblas_get_num_threads(), std::max(n, 1))));
   if (k == 1) {
     f(0, n);
     return;
@@ -110,7 +113,7 @@ NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVecto
   const double* w = W.Store();
   const double* x = v.Store();
   double* o = out.Store();
-  ParaLinhas(n, [&](int i0, int i1) {
+  ParaLinhas(n, double(m), [&](int i0, int i1) {
     for (int i = i0; i < i1; ++i) {
       const double* linha = w + std::size_t(i) * m;
       double s = 0.0;
@@ -129,7 +132,7 @@ NEWMAT::Matrix ProdutoDenso(const NEWMAT::Matrix& W, const NEWMAT::Matrix& B) {
   const double* w = W.Store();
   const double* b = B.Store();
   double* c = C.Store();
-  ParaLinhas(n, [&](int i0, int i1) {
+  ParaLinhas(n, double(m) * k, [&](int i0, int i1) {
     for (int i = i0; i < i1; ++i) {
       double* ci = c + std::size_t(i) * k;
       const double* wi = w + std::size_t(i) * m;
@@ -208,7 +211,7 @@ void LinhasVetores(const double* W, int n, const double* V, int r, double* saida
 }  // namespace
 
 void ProdutoVetores(const double* W, int n, const double* V, int r, double* saida) {
-  ParaLinhas(n, [&](int i0, int i1) { LinhasVetores(W, n, V, r, saida, i0, i1); });
+  ParaLinhas(n, double(n) * r, [&](int i0, int i1) { LinhasVetores(W, n, V, r, saida, i0, i1); });
 }
 
 NEWMAT::Matrix ProdutoDensoTransposta(const NEWMAT::Matrix& W, const NEWMAT::Matrix& B) {

@@ -62,9 +62,10 @@ TEST(AlgebraDensa, ProductsAndTracesAgainstNewmat) {
 }
 
 // The fits must give the same figures whatever the thread count: split over
-// rows, every element is still summed in the order of one thread.
+// rows, every element is still summed in the order of one thread. The size
+// is large enough for each product to take more than one thread.
 TEST(AlgebraDensa, RowParallelSumsKeepTheOrderOfOneThread) {
-  const int n = 300, r = 7;
+  const int n = 2048, r = 3;
   FixaThreadsCalculo(4);
   const NEWMAT::Matrix W = Aleatoria(n, n, 11), B = Aleatoria(n, r, 12);
   const NEWMAT::ColumnVector v = B.Column(1);
