@@ -92,9 +92,10 @@ void ParaLinhas(int n, double porLinha, const F& f) {
 
 }  // namespace
 
-int ThreadsPara(int n, int processadores) {
+int ThreadsPara(int n, int processadores, double carga) {
   if (n < RegistrosPorThread) return 1;
-  return std::max(1, processadores);
+  const int ocupados = carga > 0.0 ? int(carga + 0.5) : 0;
+  return std::max(1, processadores - ocupados);
 }
 
 void FixaThreadsCalculo(int threads) { openblas_set_num_threads(std::max(1, threads)); }
@@ -102,7 +103,9 @@ void FixaThreadsCalculo(int threads) { openblas_set_num_threads(std::max(1, thre
 void DefineThreadsCalculo(int n) {
   if (ThreadsDoAmbiente()) return;
   static const int processadores = Processadores();
-  openblas_set_num_threads(ThreadsPara(n, processadores));
+  double carga[1] = {0.0};
+  if (getloadavg(carga, 1) != 1) carga[0] = 0.0;
+  openblas_set_num_threads(ThreadsPara(n, processadores, carga[0]));
 }
 
 NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVector& v) {

@@ -14,12 +14,16 @@ namespace quenvik {
 // Sets the threads of a calculation on n records, for OpenBLAS and for the
 // row-parallel loops alike: one for a small problem, where waking threads
 // costs more than it saves; otherwise the processors this process may run on
-// (its affinity mask, and the CPU quota of its control group in a container).
-// A count the user set in the environment (OPENBLAS_NUM_THREADS,
-// GOTO_NUM_THREADS, OMP_NUM_THREADS) is left alone.
+// (its affinity mask, and the CPU quota of its control group in a container)
+// less those the last minute's load average keeps busy. Threads that work in
+// step stall on a crowded machine (a parallel inverse ran ten times slower
+// than one thread), so only idle processors are taken. A count the user set
+// in the environment (OPENBLAS_NUM_THREADS, GOTO_NUM_THREADS,
+// OMP_NUM_THREADS) is left alone.
 void DefineThreadsCalculo(int n);
-// The count DefineThreadsCalculo chooses for n records on `processadores` processors.
-int ThreadsPara(int n, int processadores);
+// The count DefineThreadsCalculo chooses for n records on `processadores`
+// processors under a load average `carga`.
+int ThreadsPara(int n, int processadores, double carga);
 // Sets the count outright (tests, benchmarks).
 void FixaThreadsCalculo(int threads);
 

@@ -92,10 +92,12 @@ TEST(AlgebraDensa, RowParallelSumsKeepTheOrderOfOneThread) {
   FixaThreadsCalculo(1);
 }
 
-TEST(AlgebraDensa, OneThreadForSmallProblemsElseEveryProcessor) {
-  struct Caso { int n, processadores, threads; } casos[] = {
-      {1, 8, 1}, {199, 8, 1}, {200, 8, 8}, {10000, 2, 2}, {10000, 0, 1}};
-  for (const Caso& c : casos) EXPECT_EQ(ThreadsPara(c.n, c.processadores), c.threads) << c.n;
+TEST(AlgebraDensa, OneThreadForSmallProblemsElseEveryIdleProcessor) {
+  struct Caso { int n, processadores; double carga; int threads; } casos[] = {
+      {1, 8, 0.0, 1},   {199, 8, 0.0, 1},     {200, 8, 0.0, 8},  {10000, 2, 0.0, 2}, {10000, 0, 0.0, 1},
+      {2000, 8, 2.6, 5}, {2000, 8, 2.4, 6}, {2000, 8, 25.0, 1}, {2000, 8, -1.0, 8}};
+  for (const Caso& c : casos)
+    EXPECT_EQ(ThreadsPara(c.n, c.processadores, c.carga), c.threads) << c.n << " " << c.carga;
 }
 
 TEST(AlgebraDensa, MismatchedShapesAreRefusedNotOverrun) {
