@@ -1,5 +1,6 @@
 #include "CalculoEspacial.h"
 
+#include "AlgebraDensa.h"
 #include "EstatisticasEspaciais.h"
 #include "GradeLogDeterminante.h"
 #include "ModeloSar.h"
@@ -58,7 +59,7 @@ int VariaveisHabilitadas(const CabecalhoModelo& cab) {
 }
 
 // Checks shared by the four exports, in the program's order, then the limits
-// of this build: W must be n × n and small enough for the dense calculation.
+// of this build: a problem small enough for the dense calculation, and W n × n.
 bool Verifica(const NEWMAT::ColumnVector* y, const NEWMAT::Matrix* X, const NEWMAT::Matrix* W,
               const CabecalhoModelo* cab, bool denso) {
   if (!y || !X || !W || !cab) return false;
@@ -66,10 +67,10 @@ bool Verifica(const NEWMAT::ColumnVector* y, const NEWMAT::Matrix* X, const NEWM
   if (X->Nrows() < 1) return Recusa(MatrizNula);
   if (W->Nrows() < 1) return Recusa(MatrizNula);
   if (X->Nrows() != y->Nrows()) return Recusa(Incompativeis);
-  if (W->Nrows() != y->Nrows() || W->Ncols() != y->Nrows()) return Recusa(Incompativeis);
-  if (denso && y->Nrows() > MaxRegistrosEspaciais)
+  if (denso && y->Nrows() > MaximoRegistrosEspaciais)
     return Recusa(QString::fromUtf8("Número de dados excessivo para o cálculo espacial ! (máximo %1)")
-                      .arg(MaxRegistrosEspaciais));
+                      .arg(MaximoRegistrosEspaciais));
+  if (W->Nrows() != y->Nrows() || W->Ncols() != y->Nrows()) return Recusa(Incompativeis);
   return true;
 }
 
@@ -78,7 +79,7 @@ void Normaliza(NEWMAT::Matrix& W, const CabecalhoModelo& cab, const Progresso* p
   // The normalisation line is the only one that also begins with a break,
   // whether or not it is the first of the call.
   if (progresso) progresso->Registra("\nNormalizando matriz pesos...");
-  PadronizaLinhas(W);
+  PadronizaLinhasNoLugar(W);
 }
 
 // A value without a transformation reaches here as minus infinity; no fit
@@ -141,6 +142,7 @@ bool Protegido(F&& calculo) {
 bool AjustaModelo(bool defasagem, NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W,
                   CabecalhoModelo* cab, const ProgressoCalculo* registro, const OpcoesCalculo& opcoes) {
   if (!Verifica(y, X, W, cab, true)) return false;
+  DefineThreadsCalculo(y->Nrows());
   const Progresso progresso(registro);
   Normaliza(*W, *cab, &progresso);
   PoeIntercepto(*X);
@@ -185,6 +187,7 @@ bool Walds(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, Cabeca
 
 bool LmErroMoranI(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, CabecalhoModelo* cab) {
   if (!Verifica(y, X, W, cab, true)) return false;
+  DefineThreadsCalculo(y->Nrows());
   Normaliza(*W, *cab, nullptr);
   CursorEspera cursor;
   PoeIntercepto(*X);

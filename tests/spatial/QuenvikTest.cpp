@@ -3,6 +3,7 @@
 #include "FixtureEspacial.h"
 #include "ProgressoFalso.h"
 #include "Quenvik.h"
+#include "model/CTarsolinDoc.h"
 #include "platform/Mensagem.h"
 #include "platform/Modulo.h"
 
@@ -115,6 +116,36 @@ TEST(Quenvik, ChecksRefuseWithTheirMessageAndChangeNothing) {
       EXPECT_TRUE(Imagem(*cab) == antes) << c.nome << " ordinal " << ordinal;
       EXPECT_TRUE(falso.registro.empty());
     }
+}
+
+// The spatial calculations take every model whose W the document can hold.
+static_assert(MaximoRegistrosEspaciais == CTarsolinDoc::MaxRegistrosW);
+
+TEST(Quenvik, MoreRecordsThanTheLimitAreRefusedNamingItBeforeWIsRead) {
+  // W is left 1 × 1: the size is refused before anything n × n is needed.
+  const int n = MaximoRegistrosEspaciais + 1;
+  for (int ordinal : {2, 3, 4}) {
+    auto cab = CabecalhoEspacial(3, n);
+    const auto antes = Imagem(*cab);
+    NEWMAT::ColumnVector y(n);
+    y = 1.0;
+    NEWMAT::Matrix X(n, 3);
+    X = 2.0;
+    NEWMAT::Matrix W(1, 1);
+    W = 1.0;
+    ProgressoFalso falso;
+    plat::GravadorMensagens gravador;
+    const Chamada ch = ordinal == 2 ? ChamaTestes(ordinal, y, X, W, cab.get())
+                                    : ChamaModelo(ordinal, y, X, W, cab.get(), &falso.p);
+    EXPECT_EQ(ch.resultado, 0) << ordinal;
+    ASSERT_EQ(gravador.Textos().size(), 1) << ordinal;
+    EXPECT_EQ(gravador.Textos()[0],
+              QString::fromUtf8("Número de dados excessivo para o cálculo espacial ! (máximo 10000)"));
+    EXPECT_EQ(X.Ncols(), 3);
+    EXPECT_EQ(W(1, 1), 1.0);
+    EXPECT_TRUE(Imagem(*cab) == antes);
+    EXPECT_TRUE(falso.registro.empty());
+  }
 }
 
 TEST(Quenvik, WaldsNormalisesOnlyWhenAskedAndLeavesXAndTheHeader) {
