@@ -400,6 +400,8 @@ bool CTarsolinDoc::OnSaveDocument(const QString& caminho) {
     ok = GravaArquivoCompleto(caminho);
     LiberaRegistros();
   } else {
+    // The records stay on disk: the new header replaces the old one through
+    // the safe writer, so a full disk leaves the file as it was.
     ok = GravaCabecalhoNoLugar(caminho);
   }
   if (ok) SetModifiedFlag(false);
