@@ -10,6 +10,8 @@
 #include "platform/Dialogo.h"
 #include "platform/Programa.h"
 #include "platform/TabelaTextos.h"
+#include "report/CLaudoDoc.h"
+#include "report/ModeloRelatorio.h"
 
 #include <QAction>
 #include <QApplication>
@@ -162,6 +164,12 @@ void CMainFrame::CriaMenus() {
   arquivo->addAction(NovaAcao(ID_FILE_SAVE, "&Salvar", QKeySequence("Ctrl+S")));
   arquivo->addAction(NovaAcao(ID_FILE_SAVE_AS, "Salvar &como..."));
   arquivo->addSeparator();
+  // Printing and mail of the active window (the report editor answers them).
+  arquivo->addAction(NovaAcao(57605, "Configurar Pá&gina ..."));
+  arquivo->addAction(NovaAcao(ID_FILE_PRINT_PREVIEW, "&Visualizar Impressão ..."));
+  arquivo->addAction(NovaAcao(ID_FILE_PRINT, "&Imprimir...", QKeySequence::Print));
+  arquivo->addAction(NovaAcao(57612, "&Enviar..."));
+  arquivo->addSeparator();
   arquivo->addAction(NovaAcao(ID_IMPORTAR, "&Importar"));
   acoes_.value(ID_IMPORTAR)->setStatusTip("Importar de banco de dados");
   arquivo->addSeparator();
@@ -183,8 +191,13 @@ void CMainFrame::CriaMenus() {
   editar->addAction(NovaAcao(ID_EDIT_CUT, "Recor&tar", QKeySequence::Cut));
   editar->addAction(NovaAcao(ID_EDIT_COPY, "&Copiar", QKeySequence::Copy));
   editar->addAction(NovaAcao(ID_EDIT_PASTE, "C&olar", QKeySequence::Paste));
+  editar->addAction(NovaAcao(57639, "Col&ar Especial..."));
+  editar->addAction(NovaAcao(57632, "&Limpar"));
+  editar->addAction(NovaAcao(57642, "Selecionar &Tudo"));
   editar->addSeparator();
   editar->addAction(NovaAcao(ID_EDIT_FIND, "&Localizar...", QKeySequence::Find));
+  editar->addAction(NovaAcao(57640, "Localizar &Próxima", QKeySequence(Qt::Key_F3)));
+  editar->addAction(NovaAcao(57641, "&Substituir...", QKeySequence::Replace));
 
   // The model window's menus (texts as the model window's menu has them).
   QMenu* dados = mb->addMenu("&Dados");
@@ -551,7 +564,13 @@ void CMainFrame::resizeEvent(QResizeEvent* e) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-  // Every model is offered for saving; one kept open keeps the program running.
+  // Every report and every model is offered for saving; one kept open keeps the program running.
+  const std::vector<CLaudoDoc*> relatorios = ModeloRelatorio::Documentos();
+  for (CLaudoDoc* r : relatorios)
+    if (!r->SaveModified()) {
+      e->ignore();
+      return;
+    }
   const std::vector<CTarsolinDoc*> docs = app_->Documentos();
   for (CTarsolinDoc* d : docs)
     if (!app_->FechaDocumento(d)) {

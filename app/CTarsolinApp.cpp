@@ -17,7 +17,10 @@
 #include "model/TextoNumero.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/Programa.h"
 #include "platform/TabelaTextos.h"
+#include "report/FileTypeEntry.h"
+#include "report/ModeloRelatorio.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -43,25 +46,6 @@ namespace {
 CTarsolinApp* instancia = nullptr;
 CTarsolinApp::FabricaJanelaModelo fabricaJanela;
 CTarsolinApp::DicaDoDia dicaDoDia;
-
-// The file types the program's own file dialogs offer.
-struct TipoArquivo {
-  int tipo;
-  int idFiltro;
-  bool abrir;
-  bool salvar;
-};
-// Types 4 to 6 need converter files that do not exist here, so they are never offered.
-constexpr TipoArquivo TiposArquivo[] = {
-    {0, 3093, true, false}, {1, 3094, true, false}, {2, 3095, true, false}, {3, 3119, false, false},
-    {4, 3120, false, false}, {5, 3120, false, false}, {6, 3127, false, false}, {7, 3082, false, true},
-    {8, 3100, false, true}, {9, 3073, false, true}, {10, 3001, false, false}, {11, 3038, false, false},
-};
-
-QString Campo(int idFiltro, int campo) {
-  const QStringList c = plat::Texto(idFiltro).split('\n');
-  return campo < c.size() ? c[campo] : QString();
-}
 
 }  // namespace
 
@@ -140,8 +124,8 @@ void CTarsolinApp::LoadOptions(QSettings& s, const QRect& tela) {
   if (largura < 10 || altura < 10) opcoes_.FrameRect = Retangulo{};
   opcoes_.texto.wrap = s.value("Text/Wrap", 0).toInt();
   opcoes_.rtf.wrap = s.value("RTF/Wrap", 1).toInt();
-  opcoes_.word6.wrap = s.value("Word6/Wrap", 1).toInt();
-  opcoes_.write.wrap = s.value("Write/Wrap", 1).toInt();
+  opcoes_.word6.wrap = s.value("Word6/Wrap", 2).toInt();
+  opcoes_.write.wrap = s.value("Write/Wrap", 2).toInt();
 }
 
 void CTarsolinApp::SaveOptions(QSettings& s) const {
@@ -167,7 +151,7 @@ OpcoesTipoRelatorio& CTarsolinApp::ObtemOpcoesDocumento(int tipo) {
     case 6: return opcoes_.write;
     case 7: return opcoes_.rtf;
     case 8: case 9: return opcoes_.texto;
-    default: padrao = OpcoesTipoRelatorio{}; return padrao;
+    default: padrao = OpcoesTipoRelatorio{0}; return padrao;  // the other types' block is never stored
   }
 }
 
@@ -204,23 +188,15 @@ int CTarsolinApp::ComparaValorAbsoluto(const QString* a, const QString* b) {
 // ------------------------------------------------------------ file dialog
 
 bool CTarsolinApp::PedeNomeArquivo(QString& nome, int idTitulo, bool abrir, int* tipo) {
-  std::vector<int> oferecidos;
-  QStringList filtros;
-  for (const TipoArquivo& t : TiposArquivo) {
-    if (!(abrir ? t.abrir : t.salvar)) continue;
-    oferecidos.push_back(t.tipo);
-    filtros << Campo(t.idFiltro, abrir ? 1 : 0) + (abrir ? QString() : " (" + Campo(t.idFiltro, 2) + ")");
-  }
-  if (oferecidos.empty()) return false;
+  const QStringList filtros = BuildFileTypeFilter(abrir);
+  if (filtros.isEmpty()) return false;
   int inicio = 0;
   if (abrir) {
-    inicio = std::clamp(posicaoFiltroAbrir_, 0, int(oferecidos.size()) - 1);
+    inicio = std::clamp(posicaoFiltroAbrir_, 0, int(filtros.size()) - 1);
   } else {
     const int desejado = tipo ? *tipo : 5;
-    for (int procurado : {desejado, 5, 7}) {
-      auto it = std::find(oferecidos.begin(), oferecidos.end(), procurado);
-      if (it != oferecidos.end()) { inicio = int(it - oferecidos.begin()); break; }
-    }
+    for (int procurado : {desejado, 5, 7})
+      if (const int p = FilterPosOfFileType(procurado, false); p >= 0) { inicio = p; break; }
   }
   QFileDialog dlg(frame_, plat::Texto(idTitulo));
   dlg.setObjectName("dlgArquivo");
@@ -229,13 +205,18 @@ bool CTarsolinApp::PedeNomeArquivo(QString& nome, int idTitulo, bool abrir, int*
   dlg.setFileMode(abrir ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dlg.setNameFilters(filtros);
   dlg.selectNameFilter(filtros[inicio]);
-  dlg.setDefaultSuffix(Campo(TiposArquivo[oferecidos[inicio]].idFiltro, 2).remove("*.").remove('*'));
+  // A name typed without extension takes the one of the chosen type.
+  auto sufixo = [abrir](int posicao) { return FileTypeExtension(FileTypeAtFilterPos(posicao, abrir)).mid(1); };
+  dlg.setDefaultSuffix(sufixo(inicio));
+  QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg, &filtros, sufixo](const QString& f) {
+    dlg.setDefaultSuffix(sufixo(int(filtros.indexOf(f))));
+  });
   if (!nome.isEmpty()) dlg.selectFile(nome);
   if (plat::ExecutaDialogo(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
   nome = dlg.selectedFiles().first();
   const int posicao = std::max(0, int(filtros.indexOf(dlg.selectedNameFilter())));
   if (abrir) posicaoFiltroAbrir_ = posicao;
-  if (tipo) *tipo = oferecidos[std::min<std::size_t>(std::size_t(posicao), oferecidos.size() - 1)];
+  if (tipo) *tipo = FileTypeAtFilterPos(posicao, abrir);
   return true;
 }
 
@@ -250,6 +231,11 @@ CTarsolinDoc* CTarsolinApp::DocumentoAberto(const QString& caminho) const {
 
 CTarsolinDoc* CTarsolinApp::OpenDocumentFile(const QString& caminho) {
   if (caminho.isEmpty()) return nullptr;
+  // Reports go to the report editor (they are no model).
+  if (ModeloRelatorio::EhRelatorio(caminho)) {
+    ModeloRelatorio::OpenDocumentFile(QFileInfo(caminho).absoluteFilePath());
+    return nullptr;
+  }
   if (CTarsolinDoc* d = DocumentoAberto(caminho)) {
     if (frame_) frame_->AtivaDocumento(d);
     qCInfo(logDocumentos) << "ativado:" << d->GetPathName();
@@ -353,6 +339,8 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   const QScreen* tela = QGuiApplication::primaryScreen();
   LoadOptions(s, tela ? tela->geometry() : QRect(0, 0, 1024, 768));
 
+  DefineCaminhosConversores(plat::PastaPrograma());
+  ModeloRelatorio::Registra();
   servicos_ = std::make_unique<ServicosDocumentoApp>(this);
   CTarsolinDoc::DefineServicos(servicos_.get());
 

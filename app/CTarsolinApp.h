@@ -43,7 +43,7 @@ struct OpcoesAplicacao {
   int Maximized = 0;
   Retangulo FrameRect;
   Retangulo PageMargin{1700, 1440, 1700, 1440};
-  OpcoesTipoRelatorio texto{0}, rtf{1}, word6{1}, write{1};
+  OpcoesTipoRelatorio texto{0}, rtf{1}, word6{2}, write{2};
 };
 
 class CTarsolinApp : public QObject, public AlvoComando {

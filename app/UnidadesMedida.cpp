@@ -4,6 +4,8 @@
 #include "platform/TextoNumerico.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -33,10 +35,14 @@ bool LeMedidaTexto(const QString& texto, int atual, int* twips) {
     if (c == '.') c = '#';
     else if (c == ',') c = '.';
   }
+  // Read in the C locale whatever the process locale is (strtod would follow it).
   const char* inicio = s.c_str();
-  char* fim = nullptr;
-  const double valor = std::strtod(inicio, &fim);
-  if (fim == inicio) return false;
+  const char* fimTexto = inicio + s.size();
+  while (inicio < fimTexto && std::isspace(static_cast<unsigned char>(*inicio))) ++inicio;
+  if (inicio < fimTexto && *inicio == '+') ++inicio;
+  double valor = 0;
+  const auto [fim, erro] = std::from_chars(inicio, fimTexto, valor, std::chars_format::fixed);
+  if (erro != std::errc() || fim == inicio) return false;
   const QString resto = QString::fromStdString(std::string(fim)).trimmed();
   int unidade = atual;
   if (!resto.isEmpty()) {

@@ -718,7 +718,9 @@ TEST_F(InicioTeste, DialogoDeAbrirDevolveOTipoEscolhido) {
   ASSERT_TRUE(app.PedeNomeArquivo(nome, 61440, true, &tipo));
   EXPECT_EQ(nome, arquivo);
   EXPECT_EQ(tipo, 0);
-  EXPECT_EQ(filtros, (QStringList{"Tarsolin Windows (*.tsn)", "Kolmar Windows (*.kmr)", "Zelvar Windows (*.zlv)"}));
+  // The models, then the reports the report editor opens.
+  EXPECT_EQ(filtros, (QStringList{"Tarsolin Windows (*.tsn)", "Kolmar Windows (*.kmr)", "Zelvar Windows (*.zlv)",
+                                  "Rich Text Format (*.rtf)", "Text Documents (*.txt)"}));
   app.MainFrame()->close();
 }
 
