@@ -156,6 +156,22 @@ public:
   double ConfiancaF(double f, int k, int n) override { return ConfiancaSnedecor(f, k, n); }
 };
 
+// The engine's statistics of the considered rows of `m` under `codigos`, as
+// the library runs them (the program folder's tables, Durbin-Watson off);
+// null when the engine does not conclude.
+std::unique_ptr<ostrimo::ResultadoEquacao> Motor(const Modelo& m, const int* codigos) {
+  int k = 0, n = 0;
+  const std::vector<double> col = m.Colunas(k, n);
+  ostrimo::OrdenacaoDW ordem;
+  TabelasPrograma tabelas;
+  ostrimo::EstatisticasEquacao est;
+  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
+  if (est.Calcula(ostrimo::DadosBusca{k, n, col.data()}, codigos, 0, ordem, tabelas, *res) !=
+      ostrimo::EstatisticasEquacao::Concluida)
+    return nullptr;
+  return res;
+}
+
 class Ostrimo : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -206,13 +222,9 @@ TEST_F(Ostrimo, DirectedRecomputesStoredEquation) {
   // The engine on the same rows.
   int k = 0, n = 0;
   const std::vector<double> col = m.Colunas(k, n);
-  ostrimo::DadosBusca dados{k, n, col.data()};
   const int codigos[3] = {3, 1, 3};
-  ostrimo::OrdenacaoDW ordem;
-  TabelasPrograma tabelas;
-  ostrimo::EstatisticasEquacao est;
-  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
-  ASSERT_EQ(est.Calcula(dados, codigos, 0, ordem, tabelas, *res), ostrimo::EstatisticasEquacao::Concluida);
+  const auto res = Motor(m, codigos);
+  ASSERT_NE(res, nullptr);
   for (int v = 0; v < 3; ++v) {
     EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffCoeficientes, v, 0), res->coeficiente[v]) << v;
     EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffEstatisticaT, v, 0), res->t[v]) << v;
@@ -258,15 +270,9 @@ TEST_F(Ostrimo, DirectedSearchesAutoCodes) {
   ASSERT_EQ(Chama(1, caminho_), 1);
   auto cab = LeCabecalho(caminho_);
 
-  int k = 0, n = 0;
-  const std::vector<double> col = m.Colunas(k, n);
   const int codigos[3] = {0, 1, 1};
-  ostrimo::OrdenacaoDW ordem;
-  TabelasPrograma tabelas;
-  ostrimo::EstatisticasEquacao est;
-  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
-  ASSERT_EQ(est.Calcula(ostrimo::DadosBusca{k, n, col.data()}, codigos, 0, ordem, tabelas, *res),
-            ostrimo::EstatisticasEquacao::Concluida);
+  const auto res = Motor(m, codigos);
+  ASSERT_NE(res, nullptr);
   EXPECT_GE(cab->Transformacao(0, 0), 1);
   EXPECT_EQ(cab->Transformacao(0, 0), res->codigos[0]);
   EXPECT_EQ(cab->Transformacao(1, 0), 1);
@@ -725,15 +731,9 @@ TEST_F(Ostrimo, CodeOutsideTheTableIsFittedAndStoredAsX) {
   EXPECT_EQ(cab->Transformacao(0, 0), 1);
   EXPECT_EQ(cab->Transformacao(1, 0), 1);
   EXPECT_EQ(cab->Transformacao(2, 0), 3);
-  int k = 0, n = 0;
-  const std::vector<double> col = m.Colunas(k, n);
   const int codigos[3] = {1, 1, 3};
-  ostrimo::OrdenacaoDW ordem;
-  TabelasPrograma tabelas;
-  ostrimo::EstatisticasEquacao est;
-  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
-  ASSERT_EQ(est.Calcula(ostrimo::DadosBusca{k, n, col.data()}, codigos, 0, ordem, tabelas, *res),
-            ostrimo::EstatisticasEquacao::Concluida);
+  const auto res = Motor(m, codigos);
+  ASSERT_NE(res, nullptr);
   EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffCorrelacao), res->r);
   for (int v = 0; v < 3; ++v)
     EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffCoeficientes, v, 0), res->coeficiente[v]) << v;
