@@ -3,13 +3,33 @@
 set(TARSOLIN_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 
 function(tarsolin_target tgt)
+  target_compile_options(${tgt} PRIVATE ${TARSOLIN_WARNINGS})
   # STB_GNU_UNIQUE symbols (template statics, Qt meta-types) would pin a
   # loadable module after dlclose, carrying its statics from one call to the
-  # next; the static libraries the modules link need the flag as well.
-  target_compile_options(${tgt} PRIVATE ${TARSOLIN_WARNINGS} -fno-gnu-unique)
+  # next; the static libraries the modules link need the flag as well. Clang
+  # never emits such symbols and has no such flag.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${tgt} PRIVATE -fno-gnu-unique)
+  endif()
+  set(sanitizers)
   if(TARSOLIN_ASAN)
-    target_compile_options(${tgt} PRIVATE -fsanitize=address -fno-omit-frame-pointer)
-    target_link_options(${tgt} PRIVATE -fsanitize=address)
+    list(APPEND sanitizers address)
+  endif()
+  if(TARSOLIN_UBSAN)
+    list(APPEND sanitizers undefined)
+  endif()
+  if(sanitizers)
+    list(JOIN sanitizers "," lista)
+    target_compile_options(${tgt} PRIVATE -fsanitize=${lista} -fno-omit-frame-pointer)
+    target_link_options(${tgt} PRIVATE -fsanitize=${lista})
+    if(TARSOLIN_UBSAN)
+      # Undefined behaviour ends the run, so a test that meets it fails.
+      target_compile_options(${tgt} PRIVATE -fno-sanitize-recover=undefined)
+    endif()
+  endif()
+  if(TARSOLIN_FUZZ)
+    # Coverage for the fuzzer in everything the fuzz target links.
+    target_compile_options(${tgt} PRIVATE -fsanitize=fuzzer-no-link)
   endif()
 endfunction()
 

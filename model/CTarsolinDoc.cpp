@@ -409,6 +409,8 @@ bool CTarsolinDoc::OnSaveDocument(const QString& caminho) {
     ok = GravaArquivoCompleto(caminho);
     LiberaRegistros();
   } else {
+    // The records stay on disk: the new header replaces the old one through
+    // the safe writer, so a full disk leaves the file as it was.
     ok = GravaCabecalhoNoLugar(caminho);
   }
   if (ok) SetModifiedFlag(false);
@@ -444,7 +446,9 @@ bool CTarsolinDoc::SaveModified() {
 bool CTarsolinDoc::RelerCabecalho() {
   if (!cabecalho_) return false;
   auto lido = std::make_unique<CabecalhoModelo>();
-  if (!LeCabecalhoModelo(GetPathName(), lido.get())) return false;
+  // A file that no longer reads as a model leaves the header as it was.
+  if (!LeCabecalhoModelo(GetPathName(), lido.get()) || !ArquivoModeloValido(GetPathName(), *lido))
+    return false;
   // The file holds what was saved, not what happened since the model opened.
   lido->SetU8(OffDesbloqueado, cabecalho_->U8(OffDesbloqueado));
   lido->SetU8(OffWDasCoordenadas, cabecalho_->U8(OffWDasCoordenadas));

@@ -130,6 +130,9 @@ struct CabecalhoModelo {
   static constexpr std::size_t OffTolerancia = 408776 + 8 * 61;   // 409264
   static constexpr std::size_t OffRhoMinimo = 408776 + 8 * 189;   // 410288
   static constexpr std::size_t OffRhoMaximo = 408776 + 8 * 190;   // 410296
+  // The spatial parameter is fitted within ±LimiteRho: the log-determinant
+  // grid covers −0.99 … 0.99, and a value past it has no estimate of its own.
+  static constexpr double LimiteRho = 0.99;
   static constexpr std::size_t OffIteracoesMonteCarlo = 410416;   // i32
   static constexpr std::size_t OffEquacaoEspacial = 410420;       // i32
   static constexpr std::size_t OffExpoenteDistancia = 410424;     // f64

@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -136,6 +137,36 @@ TEST_F(DocumentoTeste, SalvarSemCarregarRegistrosReescreveSoOCabecalho) {
   EXPECT_EQ(depois.mid(TamCab), antes.mid(TamCab));
   EXPECT_EQ(QByteArray(depois.constData() + CabecalhoModelo::OffNome), QByteArray("Novo nome"));
   EXPECT_FALSE(doc.RegistrosCarregados());
+}
+
+// The header saved where it is, records not loaded, goes through the safe
+// writer: a disk that fills at any point of the write leaves the file byte for
+// byte (no header half new and half old); a model reached through a link
+// stays a link.
+TEST_F(DocumentoTeste, SalvarSoOCabecalhoFalhaSemEstragarOArquivo) {
+  Modelo m(4, 2);
+  const QString real = GravaModelo("real.tsn", m);
+  const QString c = Caminho("modelo.tsn");
+  ASSERT_TRUE(QFile::link(real, c));
+  const QByteArray antes = LeArquivo(c);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  doc.GetCabecalho()->SetTexto(CabecalhoModelo::OffNome, 51, "Novo nome");
+  for (long long apos : {0LL, 4096LL, 65536LL, TamCab + 100LL}) {
+    SCOPED_TRACE(apos);
+    doc.SetModifiedFlag(true);
+    plat::SimulaFalhaGravacao(apos);
+    EXPECT_FALSE(doc.OnSaveDocument(c));
+    plat::SimulaFalhaGravacao(-1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(LeArquivo(c), antes);
+  }
+  ASSERT_TRUE(doc.OnSaveDocument(c));
+  EXPECT_TRUE(QFileInfo(c).isSymLink());
+  const QByteArray depois = LeArquivo(real);
+  EXPECT_EQ(depois.mid(TamCab), antes.mid(TamCab));
+  EXPECT_EQ(QByteArray(depois.constData() + CabecalhoModelo::OffNome), QByteArray("Novo nome"));
+  EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
 }
 
 TEST_F(DocumentoTeste, SalvarComoSemCarregarCopiaOsRegistros) {

@@ -50,6 +50,18 @@ TEST_F(Drivers, CalculationChecksInTheirOrder) {
     cab->SetI32(C::OffNumConsiderados, c.considerados);
     EXPECT_EQ(drivers::VerificaCalculo(*cab), QString::fromUtf8(c.esperado)) << c.nome;
   }
+  // A damaged header whose dependent is not the last enabled variable.
+  {
+    auto cab = CabecalhoPequeno();
+    cab->SetI32(C::OffDependente, 1);
+    cab->SetI32(C::OffNumConsiderados, 5);
+    EXPECT_EQ(drivers::VerificaCalculo(*cab), QString::fromUtf8("Formato de arquivo inválido!"));
+    cab->SetI32(C::OffHabilitadas + 4 * 2, 0);  // nothing enabled after it: sound
+    cab->SetI32(C::OffNumVariaveis, 4);
+    cab->SetI32(C::OffHabilitadas + 4 * 3, 0);
+    cab->SetI32(C::OffHabilitadas + 4 * 0, 1);
+    EXPECT_EQ(drivers::VerificaCalculo(*cab), QString());
+  }
   auto cab = CabecalhoPequeno();
   EXPECT_FALSE(drivers::Bloqueado(*cab));
   cab->SetU8(C::OffProtegido, 1);
@@ -85,6 +97,20 @@ TEST_F(Drivers, LibraryFalseAfterRewritingLeavesMemoryEqualToTheFile) {
   EXPECT_EQ(BytesCabecalho(*doc.GetCabecalho()), CabecalhoRelido(Conteudo(caminho), *doc.GetCabecalho()));
   EXPECT_TRUE(servicos.postados.empty());
   EXPECT_TRUE(mensagens.Textos().isEmpty());  // the library reports its own failure
+}
+
+// A library that answers TRUE but leaves a file the program would refuse to
+// open: the re-read says so, and the header in memory stays as it was.
+TEST_F(Drivers, FailedRereadIsReported) {
+  auto cab = CabecalhoPequeno();
+  const QString caminho = GravaModelo(pasta, "danifica.tsn", *cab);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(caminho));
+  const QByteArray memoria(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes), C::Tamanho);
+  EXPECT_FALSE(drivers::RegressaoLinear(doc));
+  EXPECT_EQ(mensagens.Textos(), QStringList{QString::fromUtf8("Formato de arquivo inválido!")});
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes), C::Tamanho), memoria);
+  EXPECT_TRUE(servicos.postados.empty());
 }
 
 TEST_F(Drivers, MissingLibrariesAndOrdinalsGiveTheProgramsTexts) {
