@@ -33,10 +33,40 @@ function(tarsolin_target tgt)
   endif()
 endfunction()
 
-# A target that includes Qt headers gets the shared precompiled header.
+# A target that includes Qt headers gets the shared precompiled header. The
+# header is compiled once per kind of target (loadable modules hide their
+# symbols, the rest do not; Qt makes every target -fPIC) and every target of
+# that kind reuses it; one copy per target would cost ~300 MB and ~20 s each.
+function(tarsolin_pch_host kind)
+  set(host tarsolin_pch_${kind})
+  if(TARGET ${host})
+    return()
+  endif()
+  set(src ${PROJECT_BINARY_DIR}/pch_host_${kind}.cpp)
+  if(NOT EXISTS ${src})
+    file(WRITE ${src} "int tarsolin_pch_host_${kind}() { return 0; }\n")
+  endif()
+  add_library(${host} OBJECT ${src})
+  set_target_properties(${host} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  if(kind STREQUAL "module")
+    set_target_properties(${host} PROPERTIES
+      CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  endif()
+  target_link_libraries(${host} PRIVATE Qt6::Widgets)
+  tarsolin_target(${host})
+  target_precompile_headers(${host} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_qt.h)
+endfunction()
+
 function(tarsolin_qt_target tgt)
   tarsolin_target(${tgt})
-  target_precompile_headers(${tgt} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_qt.h)
+  get_target_property(type ${tgt} TYPE)
+  if(type STREQUAL "MODULE_LIBRARY")
+    set(kind module)
+  else()
+    set(kind code)
+  endif()
+  tarsolin_pch_host(${kind})
+  target_precompile_headers(${tgt} REUSE_FROM tarsolin_pch_${kind})
 endfunction()
 
 # A loadable module: no lib prefix, hidden symbols, one exported C function.
