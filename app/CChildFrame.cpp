@@ -79,6 +79,10 @@ CChildFrame::ExportadorV5& Exportador() {
   static CChildFrame::ExportadorV5 e;
   return e;
 }
+CChildFrame::VerificacaoExportacao& VerificaExportacao() {
+  static CChildFrame::VerificacaoExportacao v;
+  return v;
+}
 CChildFrame::FolhaPropriedades& Folha() {
   static CChildFrame::FolhaPropriedades f;
   return f;
@@ -103,7 +107,10 @@ bool MesmoArquivo(const QString& a, const QString& b) {
 }  // namespace
 
 void CChildFrame::RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela) { Auxiliares()[comando] = std::move(janela); }
-void CChildFrame::DefineExportadorV5(ExportadorV5 exportador) { Exportador() = std::move(exportador); }
+void CChildFrame::DefineExportadorV5(ExportadorV5 exportador, VerificacaoExportacao verificacao) {
+  Exportador() = std::move(exportador);
+  VerificaExportacao() = std::move(verificacao);
+}
 void CChildFrame::DefineFolhaPropriedades(FolhaPropriedades folha) { Folha() = std::move(folha); }
 void CChildFrame::DefineAssistentePropriedades(FolhaPropriedades folha) { Assistente() = std::move(folha); }
 void CChildFrame::RegistraDialogo(int comando, DialogoComando dialogo) {
@@ -388,6 +395,7 @@ void CChildFrame::Desprotege() {
 void CChildFrame::Exporta() {
   if (!OfertaLeve()) return;
   FechaJanelasAuxiliares();
+  if (VerificaExportacao() && !VerificaExportacao()(*doc_)) return;
   QString nome = doc_->GetTitle() + QStringLiteral(" - v5");
   for (;;) {
     QFileDialog dlg(window(), QStringLiteral("Exportar dados - Salvar Como"),

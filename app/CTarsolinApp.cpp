@@ -6,6 +6,7 @@
 #include "Comandos.h"
 #include "EstiloGrafico.h"
 #include "InstanciaUnica.h"
+#include "RegistroDialogos.h"
 #include "CChildFrame.h"
 #include "JanelaModeloBasica.h"
 #include "ModeloCorrente.h"
@@ -341,6 +342,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
 
   DefineCaminhosConversores(plat::PastaPrograma());
   ModeloRelatorio::Registra();
+  RegistraDialogosPequenos();
   servicos_ = std::make_unique<ServicosDocumentoApp>(this);
   CTarsolinDoc::DefineServicos(servicos_.get());
 
