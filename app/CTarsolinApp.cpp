@@ -6,7 +6,6 @@
 #include "Comandos.h"
 #include "EstiloGrafico.h"
 #include "InstanciaUnica.h"
-#include "RegistroDialogos.h"
 #include "CChildFrame.h"
 #include "JanelaModeloBasica.h"
 #include "ModeloCorrente.h"
@@ -342,7 +341,6 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
 
   DefineCaminhosConversores(plat::PastaPrograma());
   ModeloRelatorio::Registra();
-  RegistraDialogosPequenos();
   servicos_ = std::make_unique<ServicosDocumentoApp>(this);
   CTarsolinDoc::DefineServicos(servicos_.get());
 

@@ -2,7 +2,8 @@
 // Plugs the small dialogs and the older-format export into the commands that
 // run them: the calculator (32830) and the dependent-variable dialog (32915)
 // of the model window, its export to the older product's version 5 (32860),
-// and the tip of the day (4009 and start-up). Called once at start-up.
+// and the tip of the day (4009 and start-up). Called once by the program
+// before its start-up.
 class CTarsolinDoc;
 class QString;
 
