@@ -119,6 +119,8 @@ void CChildFrame::RegistraDialogo(int comando, DialogoComando dialogo) {
   else Dialogos().remove(comando);
 }
 
+CChildFrame::DialogoComando CChildFrame::DialogoRegistrado(int comando) { return Dialogos().value(comando); }
+
 CChildFrame::CChildFrame(CTarsolinDoc* doc, QWidget* vista, QWidget* parent)
     : QWidget(parent), doc_(doc), vista_(vista) {
   setObjectName(QStringLiteral("CChildFrame"));
@@ -439,7 +441,15 @@ bool CChildFrame::AbreAuxiliar(const JanelaAuxiliar& janela) {
   FechaJanelasAuxiliares();
   QWidget* w = janela.cria ? janela.cria(doc_) : nullptr;
   if (!w) return false;
-  slot = principal ? static_cast<QObject*>(principal->AdicionaJanela(w, doc_)) : w;
+  if (!principal) {
+    slot = w;
+    return true;
+  }
+  QMdiSubWindow* sub = principal->AdicionaJanela(w, doc_);
+  // A window opened beside a restored model window takes the default size of a new window.
+  if (!sub->isMaximized()) sub->resize(principal->Mdi()->size() * 0.8);
+  slot = sub;
+  principal->Mdi()->setActiveSubWindow(sub);  // the new window is the one the user works in
   return true;
 }
 

@@ -58,6 +58,9 @@ public:
   // function removes it.
   using DialogoComando = std::function<bool(CTarsolinDoc& doc)>;
   static void RegistraDialogo(int comando, DialogoComando dialogo);
+  // The dialog registered for `comando` (empty when none): auxiliary windows
+  // that run a model dialog themselves (page options) without the frame's steps.
+  static DialogoComando DialogoRegistrado(int comando);
   // The properties sheet of 32862 over a copy of the header, starting at its
   // second page; false when cancelled. Absent until the wizard pages exist.
   static void DefineAssistentePropriedades(FolhaPropriedades folha);

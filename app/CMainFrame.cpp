@@ -28,7 +28,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -102,7 +101,12 @@ CMainFrame::CMainFrame(CTarsolinApp* app, QWidget* parent) : QMainWindow(parent)
   });
 }
 
-CMainFrame::~CMainFrame() { RoteadorComandos::Instancia().DefineCadeia({}); }
+CMainFrame::~CMainFrame() {
+  // The MDI area goes after this object's members: windows it hides while it
+  // goes must not reach a half-destroyed frame.
+  if (mdi_) disconnect(mdi_, nullptr, this, nullptr);
+  RoteadorComandos::Instancia().DefineCadeia({});
+}
 
 bool CMainFrame::PosicaoValida(const Retangulo& r, const QSize& tela) {
   // Corners first: once both lie on the screen, the width and height cannot overflow.
@@ -394,6 +398,14 @@ void CMainFrame::AtivaDocumento(CTarsolinDoc* doc) {
   TrazParaFrente();
 }
 
+QWidget* CMainFrame::MolduraModelo(CTarsolinDoc* doc) const {
+  if (!doc || !mdi_) return nullptr;
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (sub->property("janelaModelo").toBool() && sub->property("documento").value<QObject*>() == doc)
+      return sub->widget();
+  return nullptr;
+}
+
 void CMainFrame::TrazParaFrente() {
   if (isMinimized()) setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
   show();
@@ -472,8 +484,12 @@ QTextCharFormat CMainFrame::FormatoCaractere() const {
     auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
     if ((vista && vista->OnPedeFormato(f)) || alvo->OnPedeFormato(f)) return f;
   }
-  f = QTextCharFormat();
-  f.setFontFamilies({QApplication::font().family()});
+  return FormatoDezPontos(QApplication::font().family());
+}
+
+QTextCharFormat CMainFrame::FormatoDezPontos(const QString& familia) {
+  QTextCharFormat f;
+  f.setFontFamilies({familia});
   f.setFontPointSize(10);
   f.setFontWeight(QFont::Normal);
   f.setFontItalic(false);
@@ -485,7 +501,7 @@ QTextCharFormat CMainFrame::FormatoCaractere() const {
 void CMainFrame::OnImportar() {
   // The database manager runs on its own; nothing is reported when it cannot start.
   const QString programa = plat::CaminhoPrograma("brenk");
-  if (QFileInfo(programa).isExecutable()) QProcess::startDetached(programa, {});
+  if (QFileInfo(programa).isExecutable()) plat::IniciaDestacado(programa);
 }
 
 void CMainFrame::AbreArquivosSoltos(const QStringList& arquivos) {

@@ -38,6 +38,9 @@ public:
   // Any window of the program (auxiliary windows too) for document `doc`.
   QMdiSubWindow* AdicionaJanela(QWidget* janela, CTarsolinDoc* doc);
   void AtivaDocumento(CTarsolinDoc* doc);
+  // The model window of `doc` (the frame holding its main view), null when
+  // none: auxiliary windows run the model's commands on it.
+  QWidget* MolduraModelo(CTarsolinDoc* doc) const;
   void TrazParaFrente();
   QAction* Acao(int id) const { return acoes_.value(id); }
   QDockWidget* Painel(int id) const;
@@ -50,6 +53,8 @@ public:
   // The formatting bar's character format: the active view's, else 10 points
   // in the application's default font.
   QTextCharFormat FormatoCaractere() const;
+  // 10 points of `familia`, plain, automatic colour: the format the bar shows by default.
+  static QTextCharFormat FormatoDezPontos(const QString& familia);
   // A font or size chosen in the formatting bar: offered to the active view, then its window.
   void DefineFormato(const QTextCharFormat& formato);
   // Opens the first of the dropped files.

@@ -15,6 +15,7 @@
 
 #include "model/CTarsolinDoc.h"
 #include "model/TextoNumero.h"
+#include "views/equation/RegistroEquacao.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
 #include "platform/Programa.h"
@@ -346,6 +347,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
 
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;
+  RegistraJanelasEquacao();
   CarregaUnidades();
   NotificaImpressora(true);
   recentes_.Carrega(s);

@@ -37,23 +37,15 @@ AlvoComando* RoteadorComandos::Alvo(QObject* o) {
   return nullptr;
 }
 
-bool RoteadorComandos::Despacha(int id) {
-  bool tratado = false;
-  for (QObject* o : Cadeia()) {
+bool RoteadorComandos::DespachaCadeia(const std::vector<QObject*>& cadeia, int id) {
+  for (QObject* o : cadeia) {
     AlvoComando* a = Alvo(o);
-    if (a && a->OnCmdMsg(id)) { tratado = true; break; }
+    if (a && a->OnCmdMsg(id)) return true;
   }
-  emit comandoDespachado(id, tratado);
-  AtualizaAcoes();
-  return tratado;
+  return false;
 }
 
-void RoteadorComandos::Posta(int id) {
-  QMetaObject::invokeMethod(this, [this, id] { Despacha(id); }, Qt::QueuedConnection);
-}
-
-EstadoComando RoteadorComandos::Estado(int id) const {
-  const auto cadeia = Cadeia();
+EstadoComando RoteadorComandos::EstadoCadeia(const std::vector<QObject*>& cadeia, int id) {
   for (QObject* o : cadeia) {
     AlvoComando* a = Alvo(o);
     EstadoComando e;
@@ -65,6 +57,45 @@ EstadoComando RoteadorComandos::Estado(int id) const {
   }
   return EstadoComando{false, false};
 }
+
+bool RoteadorComandos::Despacha(int id) {
+  const bool tratado = DespachaCadeia(Cadeia(), id);
+  emit comandoDespachado(id, tratado);
+  AtualizaAcoes();
+  return tratado;
+}
+
+void RoteadorComandos::Posta(int id) {
+  QMetaObject::invokeMethod(this, [this, id] { Despacha(id); }, Qt::QueuedConnection);
+}
+
+EstadoComando RoteadorComandos::Estado(int id) const { return EstadoCadeia(Cadeia(), id); }
+
+std::vector<QObject*> RoteadorComandos::CadeiaDe(QObject* janela) {
+  std::vector<QObject*> r;
+  auto* alvo = dynamic_cast<AlvoComando*>(janela);
+  if (!alvo) return r;
+  for (QObject* o : {alvo->VistaAtiva(), alvo->DocumentoAlvo(), janela})
+    if (o && std::find(r.begin(), r.end(), o) == r.end()) r.push_back(o);
+  return r;
+}
+
+bool RoteadorComandos::DespachaEm(QObject* janela, int id) { return DespachaCadeia(CadeiaDe(janela), id); }
+
+void RoteadorComandos::PostaEm(QObject* janela, int id) {
+  QPointer<QObject> alvo(janela);
+  QMetaObject::invokeMethod(
+      this,
+      [this, alvo, id] {
+        if (!alvo) return;
+        const bool tratado = DespachaEm(alvo, id);
+        emit comandoDespachado(id, tratado);
+        AtualizaAcoes();
+      },
+      Qt::QueuedConnection);
+}
+
+EstadoComando RoteadorComandos::EstadoEm(QObject* janela, int id) { return EstadoCadeia(CadeiaDe(janela), id); }
 
 void RoteadorComandos::RegistraAcao(QAction* acao) {
   acoes_.emplace_back(acao);

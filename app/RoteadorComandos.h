@@ -31,6 +31,14 @@ public:
   // The state the chain gives `id`.
   EstadoComando Estado(int id) const;
 
+  // A window's own chain (its active view, its document, the window): an
+  // auxiliary window runs its model's commands on the model window this way,
+  // as if they were chosen there, whatever window is active.
+  static std::vector<QObject*> CadeiaDe(QObject* janela);
+  static bool DespachaEm(QObject* janela, int id);
+  void PostaEm(QObject* janela, int id);  // queued; nothing when the window is gone by then
+  static EstadoComando EstadoEm(QObject* janela, int id);
+
   // Actions whose state the router keeps current.
   void RegistraAcao(QAction* acao);
   void AtualizaAcoes();
@@ -41,6 +49,8 @@ signals:
 private:
   RoteadorComandos();
   static AlvoComando* Alvo(QObject* o);
+  static bool DespachaCadeia(const std::vector<QObject*>& cadeia, int id);
+  static EstadoComando EstadoCadeia(const std::vector<QObject*>& cadeia, int id);
   std::function<std::vector<QObject*>()> cadeia_;
   std::vector<QPointer<QAction>> acoes_;
   QTimer* ocioso_ = nullptr;

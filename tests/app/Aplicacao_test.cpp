@@ -17,6 +17,7 @@
 #include "model/CTarsolinDoc.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/Programa.h"
 #include "platform/TextoNumerico.h"
 
 #include <QAction>
@@ -772,8 +773,18 @@ TEST_F(InicioTeste, ImportarSemOGerenciadorNaoDizNada) {
   CTarsolinApp app;
   ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
   plat::GravadorMensagens msgs;
+  // The start is recorded instead of run, and fails as when the manager cannot start.
+  QStringList iniciados;
+  auto anterior = plat::DefineIniciadorPrograma([&](const QString& programa, const QStringList& args) {
+    iniciados << programa;
+    EXPECT_TRUE(args.isEmpty());
+    return false;
+  });
   EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_IMPORTAR));
+  plat::DefineIniciadorPrograma(anterior);
   EXPECT_TRUE(msgs.Textos().isEmpty());
+  // The database manager, from the program folder.
+  EXPECT_EQ(iniciados, QStringList{plat::CaminhoPrograma("brenk")});
   app.MainFrame()->close();
 }
 

@@ -1,6 +1,7 @@
 #include "CResultados.h"
 
 #include "CHoverButton.h"
+#include "TextoEquacao.h"
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
 #include "model/TabelasEstatisticas.h"
@@ -35,12 +36,6 @@ QPlainTextEdit* Campo(QWidget* pai, int id) {
   return e;
 }
 
-QString NomeCodigo(int codigo, double expoente) {
-  static const char* const nomes[] = {"x", "1/x", "ln(x)", "x²", "x½", "1/x²", "1/x½"};
-  if (codigo < 1) return QStringLiteral("x^") + plat::FormataC("%3.2f", {expoente});
-  if (codigo <= 7) return QString::fromUtf8(nomes[codigo - 1]);
-  return QString();
-}
 }  // namespace
 
 std::vector<CResultados::Entrada>& CResultados::Tabela() {
@@ -190,7 +185,7 @@ void CResultados::MostraEquacao(int e) {
   for (int linha = 0; linha < int(variaveis_.size()); ++linha) {
     const int v = variaveis_[linha];
     QTreeWidgetItem* item = regressores_->topLevelItem(linha);
-    item->setText(1, NomeCodigo(cab_->I32VE(C::OffTransformacoes, v, e), cab_->F64VE(C::OffExpoentes, v, e)));
+    item->setText(1, NomeTransformacao(cab_->I32VE(C::OffTransformacoes, v, e), cab_->F64VE(C::OffExpoentes, v, e)));
     const bool dependente = v == nv - 1;
     item->setText(2, dependente ? QString() : plat::FormataC("%5.2f", {cab_->F64VE(C::OffVariacaoPercentual, v, e)}));
     item->setText(3, dependente ? QString() : plat::FormataC("%8.2f", {cab_->F64VE(C::OffEstatisticaT, v, e)}));

@@ -1,0 +1,567 @@
+#include "CTChart.h"
+
+#include "app/EstiloGrafico.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGraphicsLayout>
+#include <QGraphicsSimpleTextItem>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+#include <cmath>
+
+namespace {
+bool poucasCores = false;
+
+QLocale LocalNumeros() {
+  // Axis labels with a decimal comma and no grouping, as every number of the program.
+  QLocale l(QLocale::Portuguese, QLocale::Brazil);
+  l.setNumberOptions(QLocale::OmitGroupSeparator);
+  return l;
+}
+}  // namespace
+
+QColor CorDeColorref(int32_t cor) {
+  const auto c = uint32_t(cor);
+  return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
+}
+
+int32_t ColorrefDeCor(const QColor& cor) {
+  return int32_t(uint32_t(cor.red()) | uint32_t(cor.green()) << 8 | uint32_t(cor.blue()) << 16);
+}
+
+// One series: the numbers live here and reach the chart series in one
+// replacement, so filling a series point by point costs no redraw per point.
+struct CTChart::Serie {
+  int classe = SerieLinha;
+  QXYSeries* serie = nullptr;
+  std::vector<QPointF> pontos;
+  std::vector<double> z;
+  std::vector<QString> rotulos;
+  std::vector<int32_t> cores;  // CorPadrao: the series' colour
+  QColor cor = Qt::red;
+  bool marcas = false;
+  int origem = -1;             // a trend line: the series it follows
+  int estiloPonteiro = PonteiroCirculo;
+  double tamanhoPonteiro = 8;
+  bool pendente = false;       // numbers not yet given to the chart series
+};
+
+CTChart::CTChart(QWidget* parent) : QWidget(parent) {
+  chart_ = new QChart;
+  chart_->setLocale(LocalNumeros());
+  chart_->setLocalizeNumbers(true);
+  chart_->setBackgroundRoundness(0);
+  // The panel (and its gradient) fills the whole control, to its edges.
+  chart_->layout()->setContentsMargins(0, 0, 0, 0);
+  chart_->legend()->setVisible(false);
+  eixoX_ = new QValueAxis(chart_);
+  eixoY_ = new QValueAxis(chart_);
+  chart_->addAxis(eixoX_, Qt::AlignBottom);
+  chart_->addAxis(eixoY_, Qt::AlignLeft);
+  eixoX_->setRange(0, 1);
+  eixoY_->setRange(0, 1);
+  vista_ = new QChartView(chart_, this);
+  vista_->setRenderHint(QPainter::Antialiasing);
+  vista_->setFocusPolicy(Qt::StrongFocus);
+  setFocusProxy(vista_);
+  auto* l = new QHBoxLayout(this);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->addWidget(vista_);
+  connect(chart_, &QChart::plotAreaChanged, this, [this] { PosicionaRotulos(); });
+  AtualizaGradiente();
+}
+
+CTChart::~CTChart() = default;
+
+CTChart::Serie* CTChart::Obtem(int s) const {
+  return s >= 0 && s < int(series_.size()) ? series_[std::size_t(s)].get() : nullptr;
+}
+
+int CTChart::AdicionaSerie(int classe) {
+  auto nova = std::make_unique<Serie>();
+  nova->classe = classe;
+  if (classe == SeriePontos || classe == SeriePontos3D) {
+    auto* pontos = new QScatterSeries;
+    pontos->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    pontos->setMarkerSize(nova->tamanhoPonteiro);
+    nova->serie = pontos;
+  } else {
+    nova->serie = new QLineSeries;
+  }
+  // Colours of new series follow one another, as a chart gives them.
+  static const QRgb cores[] = {0xFF0000, 0x00A000, 0xFFFF00, 0x0000FF, 0xFFFFFF, 0x808080, 0xFF00FF, 0x800000};
+  nova->cor = QColor(cores[series_.size() % 8]);
+  chart_->addSeries(nova->serie);
+  nova->serie->attachAxis(eixoX_);
+  nova->serie->attachAxis(eixoY_);
+  series_.push_back(std::move(nova));
+  const int s = int(series_.size()) - 1;
+  DefineCorSerie(s, ColorrefDeCor(series_.back()->cor));
+  return s;
+}
+
+int CTChart::ClasseDaSerie(int s) const {
+  const Serie* x = Obtem(s);
+  return x ? x->classe : -1;
+}
+
+void CTChart::RemoveSeries() {
+  for (auto& s : series_) {
+    chart_->removeSeries(s->serie);
+    delete s->serie;
+  }
+  series_.clear();
+  Repinta();
+}
+
+void CTChart::LimpaSerie(int s) {
+  Serie* x = Obtem(s);
+  if (!x) return;
+  x->pontos.clear();
+  x->z.clear();
+  x->rotulos.clear();
+  x->cores.clear();
+  SerieMudou(s);
+}
+
+void CTChart::AdicionaPonto(int s, double x, double y, const QString& rotulo, int32_t cor) {
+  AdicionaPonto3D(s, x, y, 0.0, rotulo, cor);
+}
+
+void CTChart::AdicionaPonto3D(int s, double x, double y, double z, const QString& rotulo, int32_t cor) {
+  Serie* e = Obtem(s);
+  if (!e || e->origem >= 0) return;  // a trend line takes no points of its own
+  e->pontos.emplace_back(x, y);
+  e->z.push_back(z);
+  e->rotulos.push_back(rotulo);
+  e->cores.push_back(cor);
+  SerieMudou(s);
+}
+
+int CTChart::NumPontos(int s) const {
+  const Serie* x = Obtem(s);
+  return x ? int(x->pontos.size()) : 0;
+}
+
+QPointF CTChart::Ponto(int s, int i) const {
+  const Serie* x = Obtem(s);
+  return x && i >= 0 && i < int(x->pontos.size()) ? x->pontos[std::size_t(i)] : QPointF();
+}
+
+double CTChart::Z(int s, int i) const {
+  const Serie* x = Obtem(s);
+  return x && i >= 0 && i < int(x->z.size()) ? x->z[std::size_t(i)] : 0.0;
+}
+
+QString CTChart::Rotulo(int s, int i) const {
+  const Serie* x = Obtem(s);
+  return x && i >= 0 && i < int(x->rotulos.size()) ? x->rotulos[std::size_t(i)] : QString();
+}
+
+QColor CTChart::CorPonto(int s, int i) const {
+  const Serie* x = Obtem(s);
+  if (!x || i < 0 || i >= int(x->pontos.size())) return QColor();
+  const int32_t c = i < int(x->cores.size()) ? x->cores[std::size_t(i)] : CorPadrao;
+  return c == CorPadrao ? x->cor : CorDeColorref(c);
+}
+
+void CTChart::DefineCorSerie(int s, int32_t cor) {
+  Serie* x = Obtem(s);
+  if (!x) return;
+  x->cor = CorDeColorref(cor);
+  if (auto* pontos = qobject_cast<QScatterSeries*>(x->serie)) {
+    pontos->setColor(x->cor);
+    pontos->setBorderColor(x->cor.darker(140));
+  } else {
+    QPen caneta = x->serie->pen();
+    caneta.setColor(x->cor);
+    x->serie->setPen(caneta);
+  }
+  SerieMudou(s);  // points that take the series' colour follow it
+}
+
+QColor CTChart::CorSerie(int s) const {
+  const Serie* x = Obtem(s);
+  return x ? x->cor : QColor();
+}
+
+void CTChart::DefinePonteiro(int s, int estilo, int largura, int altura) {
+  Serie* x = Obtem(s);
+  if (!x) return;
+  x->estiloPonteiro = estilo;
+  // The drawn marker is round or square: one size, the larger of the two.
+  x->tamanhoPonteiro = std::max(largura, altura);
+  if (auto* pontos = qobject_cast<QScatterSeries*>(x->serie)) {
+    pontos->setMarkerShape(estilo == PonteiroRetangulo ? QScatterSeries::MarkerShapeRectangle
+                                                       : QScatterSeries::MarkerShapeCircle);
+    pontos->setMarkerSize(x->tamanhoPonteiro);
+  }
+}
+
+int CTChart::EstiloPonteiroSerie(int s) const {
+  const Serie* x = Obtem(s);
+  return x ? x->estiloPonteiro : -1;
+}
+
+double CTChart::TamanhoPonteiro(int s) const {
+  const Serie* x = Obtem(s);
+  return x ? x->tamanhoPonteiro : 0.0;
+}
+
+void CTChart::DefineLarguraLinha(int s, int largura) {
+  Serie* x = Obtem(s);
+  if (!x || qobject_cast<QScatterSeries*>(x->serie)) return;
+  QPen caneta = x->serie->pen();
+  caneta.setWidth(largura);
+  x->serie->setPen(caneta);
+}
+
+void CTChart::DefineMarcasVisiveis(int s, bool visiveis) {
+  Serie* x = Obtem(s);
+  if (!x) return;
+  x->marcas = visiveis;
+  PosicionaRotulos();
+}
+
+void CTChart::DefineTituloSerie(int s, const QString& titulo) {
+  if (Serie* x = Obtem(s)) x->serie->setName(titulo);
+}
+
+int CTChart::AdicionaTendencia(int origem) {
+  if (!Obtem(origem)) return -1;
+  const int s = AdicionaSerie(SerieLinha);
+  series_.back()->origem = origem;
+  RecalculaTendencias(origem);
+  return s;
+}
+
+void CTChart::RecalculaTendencias(int origem) {
+  const Serie* o = Obtem(origem);
+  if (!o) return;
+  for (std::size_t t = 0; t < series_.size(); ++t) {
+    Serie& tend = *series_[t];
+    if (tend.origem != origem) continue;
+    tend.pontos.clear();
+    tend.cores.clear();
+    tend.rotulos.clear();
+    tend.z.clear();
+    // y = a + b·x by least squares, over centred sums (long double: sums of
+    // many large values lose no digits that matter here).
+    const std::size_t n = o->pontos.size();
+    long double mx = 0, my = 0;
+    double xmin = 0, xmax = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const QPointF& p = o->pontos[i];
+      mx += p.x();
+      my += p.y();
+      if (i == 0 || p.x() < xmin) xmin = p.x();
+      if (i == 0 || p.x() > xmax) xmax = p.x();
+    }
+    if (n >= 2 && xmax > xmin) {
+      mx /= n;
+      my /= n;
+      long double sxx = 0, sxy = 0;
+      for (const QPointF& p : o->pontos) {
+        sxx += (p.x() - mx) * (p.x() - mx);
+        sxy += (p.x() - mx) * (p.y() - my);
+      }
+      const long double b = sxy / sxx, a = my - b * mx;
+      for (double x : {xmin, xmax}) {
+        tend.pontos.emplace_back(x, double(a + b * x));
+        tend.cores.push_back(CorPadrao);
+        tend.rotulos.emplace_back();
+        tend.z.push_back(0.0);
+      }
+    }
+    tend.pendente = true;
+  }
+}
+
+void CTChart::SerieMudou(int s) {
+  Serie* x = Obtem(s);
+  if (!x) return;
+  x->pendente = true;
+  RecalculaTendencias(s);
+  Repinta();
+}
+
+void CTChart::Repinta() {
+  if (!repintura_) return;
+  // Many changes in one turn of the event loop reach the chart once.
+  if (sincronizacaoPendente_) return;
+  sincronizacaoPendente_ = true;
+  QTimer::singleShot(0, this, [this] {
+    sincronizacaoPendente_ = false;
+    if (repintura_) DefineRepinturaAutomatica(true);
+  });
+}
+
+void CTChart::DefineRepinturaAutomatica(bool ligada) {
+  repintura_ = ligada;
+  vista_->setUpdatesEnabled(ligada);
+  if (!ligada) return;
+  for (auto& s : series_) {
+    if (!s->pendente) continue;
+    s->pendente = false;
+    s->serie->replace(QList<QPointF>(s->pontos.begin(), s->pontos.end()));
+    s->serie->clearPointsConfiguration();
+    for (std::size_t i = 0; i < s->cores.size(); ++i)
+      if (s->cores[i] != CorPadrao)
+        s->serie->setPointConfiguration(int(i), QXYSeries::PointConfiguration::Color, CorDeColorref(s->cores[i]));
+  }
+  AtualizaEixos();
+  PosicionaRotulos();
+  AtualizaAcessibilidade();
+  vista_->update();
+}
+
+// ------------------------------------------------------------ header
+
+void CTChart::LimpaTitulo() {
+  titulo_.clear();
+  chart_->setTitle(QString());
+  AtualizaAcessibilidade();
+}
+
+void CTChart::AdicionaLinhaTitulo(const QString& linha) {
+  titulo_ << linha;
+  QStringList html;
+  for (const QString& l : titulo_) html << l.toHtmlEscaped();
+  chart_->setTitle(html.join(QStringLiteral("<br>")));
+  AtualizaAcessibilidade();
+}
+
+QString CTChart::Titulo() const { return titulo_.join('\n'); }
+
+void CTChart::DefineFonteTitulo(bool negrito, int pontos) {
+  QFont f(QStringLiteral("Arial"), pontos);
+  f.setBold(negrito);
+  chart_->setTitleFont(f);
+}
+
+void CTChart::DefineCorTitulo(int32_t cor) { chart_->setTitleBrush(CorDeColorref(cor)); }
+
+QColor CTChart::CorTitulo() const { return chart_->titleBrush().color(); }
+
+// ------------------------------------------------------------ legend and gradient
+
+void CTChart::DefineLegenda(bool visivel) { chart_->legend()->setVisible(visivel); }
+bool CTChart::Legenda() const { return chart_->legend()->isVisible(); }
+
+void CTChart::DefineGradienteVisivel(bool visivel) {
+  gradiente_.visivel = visivel;
+  AtualizaGradiente();
+}
+void CTChart::DefineCorInicialGradiente(int32_t cor) {
+  gradiente_.inicial = CorDeColorref(cor);
+  AtualizaGradiente();
+}
+void CTChart::DefineCorMeioGradiente(int32_t cor) {
+  gradiente_.meio = CorDeColorref(cor);
+  AtualizaGradiente();
+}
+void CTChart::DefineCorFinalGradiente(int32_t cor) {
+  gradiente_.final = CorDeColorref(cor);
+  AtualizaGradiente();
+}
+void CTChart::DefineDirecaoGradiente(int direcao) {
+  gradiente_.direcao = direcao;
+  AtualizaGradiente();
+}
+
+void CTChart::AtualizaGradiente() {
+  if (!gradiente_.visivel) {
+    chart_->setBackgroundBrush(Qt::white);
+    return;
+  }
+  QGradientStops paradas;
+  paradas << QGradientStop(0.0, gradiente_.inicial);
+  if (gradiente_.meio.isValid()) paradas << QGradientStop(0.5, gradiente_.meio);
+  paradas << QGradientStop(1.0, gradiente_.final);
+  // Coordinates over the chart's own rectangle (0..1 both ways).
+  QGradient g;
+  switch (gradiente_.direcao) {
+    case 0: g = QLinearGradient(0, 0, 0, 1); break;
+    case 2: g = QLinearGradient(0, 0, 1, 0); break;
+    case 3: g = QLinearGradient(1, 0, 0, 0); break;
+    case 4: g = QRadialGradient(0.5, 0.5, 0.75); break;
+    case 5: g = QLinearGradient(0, 0, 1, 1); break;
+    case 6: g = QLinearGradient(0, 1, 1, 0); break;
+    default: g = QLinearGradient(0, 1, 0, 0); break;  // 1 and any other code: bottom to top
+  }
+  if (gradiente_.direcao == 4) {
+    // From the centre: the start colour at the edges, the end colour in the middle.
+    QGradientStops inversas;
+    for (auto it = paradas.crbegin(); it != paradas.crend(); ++it) inversas << QGradientStop(1.0 - it->first, it->second);
+    paradas = inversas;
+  }
+  g.setCoordinateMode(QGradient::ObjectBoundingMode);
+  g.setStops(paradas);
+  chart_->setBackgroundBrush(QBrush(g));
+}
+
+bool CTChart::TelaMuitasCores() { return !poucasCores && QPixmap::defaultDepth() > 8; }
+void CTChart::SimulaTelaPoucasCores(bool sim) { poucasCores = sim; }
+
+void CTChart::AplicaEstilo(const EstiloGrafico& estilo) {
+  DefineLegenda(estilo.legenda != 0);
+  DefineTresD(estilo.tresD != 0);
+  gradiente_.visivel = estilo.gradiente != 0;
+  gradiente_.inicial = CorDeColorref(estilo.corInicial);
+  gradiente_.direcao = estilo.direcaoGradiente;
+  if (TelaMuitasCores()) {
+    gradiente_.meio = CorDeColorref(estilo.corMeio);
+    gradiente_.final = CorDeColorref(estilo.corFinal);
+  }
+  AtualizaGradiente();
+  DefineRepinturaAutomatica(true);
+}
+
+// ------------------------------------------------------------ axes
+
+void CTChart::DefineEixo(Qt::Orientation eixo, double minimo, double maximo) {
+  if (minimo > maximo) std::swap(minimo, maximo);
+  automatico_[eixo == Qt::Horizontal ? 0 : 1] = false;
+  (eixo == Qt::Horizontal ? eixoX_ : eixoY_)->setRange(minimo, maximo);
+  PosicionaRotulos();
+}
+
+void CTChart::EixoAutomatico(Qt::Orientation eixo) {
+  automatico_[eixo == Qt::Horizontal ? 0 : 1] = true;
+  AtualizaEixos();
+}
+
+void CTChart::DefineTituloEixo(Qt::Orientation eixo, const QString& titulo) {
+  (eixo == Qt::Horizontal ? eixoX_ : eixoY_)->setTitleText(titulo);
+}
+
+QPair<double, double> CTChart::FaixaEixo(Qt::Orientation eixo) const {
+  const QValueAxis* a = eixo == Qt::Horizontal ? eixoX_ : eixoY_;
+  return {a->min(), a->max()};
+}
+
+void CTChart::AtualizaEixos() {
+  for (int k = 0; k < 2; ++k) {
+    if (!automatico_[k]) continue;
+    double lo = 0, hi = 0;
+    bool algum = false;
+    for (const auto& s : series_)
+      for (const QPointF& p : s->pontos) {
+        const double v = k == 0 ? p.x() : p.y();
+        if (!std::isfinite(v)) continue;
+        if (!algum || v < lo) lo = v;
+        if (!algum || v > hi) hi = v;
+        algum = true;
+      }
+    if (!algum) {
+      lo = 0;
+      hi = 1;
+    } else if (hi - lo <= std::abs(hi) * 1e-12) {
+      // One value: a range around it.
+      const double d = lo == 0 ? 1.0 : std::abs(lo) * 0.1;
+      lo -= d;
+      hi += d;
+    } else {
+      // A margin so the end points are not cut by the frame.
+      const double d = (hi - lo) * 0.05;
+      lo -= d;
+      hi += d;
+    }
+    QValueAxis* a = k == 0 ? eixoX_ : eixoY_;
+    a->setRange(lo, hi);
+    a->applyNiceNumbers();
+  }
+}
+
+// ------------------------------------------------------------ labels
+
+void CTChart::PosicionaRotulos() {
+  std::size_t usados = 0;
+  for (const auto& s : series_) {
+    if (!s->marcas || s->pendente) continue;
+    for (std::size_t i = 0; i < s->pontos.size() && i < s->rotulos.size(); ++i) {
+      if (s->rotulos[i].isEmpty()) continue;
+      if (usados == rotulos_.size()) {
+        auto* item = new QGraphicsSimpleTextItem(chart_);
+        item->setZValue(10);
+        rotulos_.push_back(item);
+      }
+      QGraphicsSimpleTextItem* item = rotulos_[usados++];
+      item->setText(s->rotulos[i]);
+      item->setBrush(Qt::black);
+      const QPointF p = chart_->mapToPosition(s->pontos[i], s->serie);
+      const QRectF r = item->boundingRect();
+      item->setPos(p.x() - r.width() / 2, p.y() - r.height() - s->tamanhoPonteiro / 2 - 2);
+      item->setVisible(chart_->plotArea().contains(p));
+    }
+  }
+  for (std::size_t i = usados; i < rotulos_.size(); ++i) delete rotulos_[i];
+  rotulos_.resize(usados);
+}
+
+QStringList CTChart::RotulosVisiveis() const {
+  QStringList r;
+  for (const QGraphicsSimpleTextItem* item : rotulos_)
+    if (item->isVisible()) r << item->text();
+  return r;
+}
+
+void CTChart::AtualizaAcessibilidade() {
+  vista_->setAccessibleName(titulo_.join(' '));
+  setAccessibleName(titulo_.join(' '));
+  vista_->setAccessibleDescription(RotulosVisiveis().join(QStringLiteral(", ")));
+}
+
+void CTChart::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  PosicionaRotulos();
+}
+
+// ------------------------------------------------------------ drawing
+
+void CTChart::Desenha(QPainter& p, const QRectF& alvo) {
+  const bool antes = repintura_;
+  DefineRepinturaAutomatica(true);
+  // The chart is laid out at the target's shape, in screen-sized units, so
+  // that fonts and markers keep their proportions on any device.
+  const QRectF dispositivo = p.combinedTransform().mapRect(alvo);
+  const double dpi = p.device() ? p.device()->logicalDpiX() : 96.0;
+  const double escala = dpi > 0 ? 96.0 / dpi : 1.0;
+  const QSizeF logico(std::max(1.0, dispositivo.width() * escala), std::max(1.0, dispositivo.height() * escala));
+  const QSizeF original = chart_->size();
+  chart_->resize(logico);
+  if (chart_->layout()) chart_->layout()->activate();
+  PosicionaRotulos();
+  chart_->scene()->render(&p, alvo, QRectF(chart_->pos(), logico), Qt::IgnoreAspectRatio);
+  chart_->resize(original);
+  if (chart_->layout()) chart_->layout()->activate();
+  PosicionaRotulos();
+  DefineRepinturaAutomatica(antes);
+}
+
+void CTChart::DesenhaImpressao(QPainter& p, const QRectF& alvo, const EstiloGrafico& estilo) {
+  DefineGradienteVisivel(estilo.tonsCinza == 0);
+  Desenha(p, alvo);
+  DefineGradienteVisivel(estilo.gradiente != 0);
+}
+
+QImage CTChart::Imagem(const QSize& tamanho) {
+  QImage img(tamanho.isValid() && !tamanho.isEmpty() ? tamanho : QSize(400, 300), QImage::Format_ARGB32);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  Desenha(p, QRectF(QPointF(0, 0), QSizeF(img.size())));
+  return img;
+}
+
+void CTChart::CopiaParaAreaTransferencia() { QGuiApplication::clipboard()->setImage(Imagem(size())); }

@@ -1,0 +1,18 @@
+#include "RegistroEquacao.h"
+
+#include "CChildFrame.h"
+#include "CEquacaoViewTab.h"
+#include "views/charts/CColorGrafico.h"
+
+#include "model/CTarsolinDoc.h"
+#include "platform/Dialogo.h"
+
+
+void RegistraJanelasEquacao() {
+  CChildFrame::RegistraJanelaAuxiliar(
+      32836, {CTarsolinDoc::JanelaEquacao, false, 0, [](CTarsolinDoc* doc) -> QWidget* { return CEquacaoViewTab::Cria(doc); }});
+  CChildFrame::RegistraDialogo(32850, [](CTarsolinDoc&) {
+    CColorGrafico dlg;
+    return plat::ExecutaDialogo(dlg) == QDialog::Accepted;
+  });
+}
