@@ -79,6 +79,10 @@ CChildFrame::ExportadorV5& Exportador() {
   static CChildFrame::ExportadorV5 e;
   return e;
 }
+CChildFrame::VerificacaoExportacao& VerificaExportacao() {
+  static CChildFrame::VerificacaoExportacao v;
+  return v;
+}
 CChildFrame::FolhaPropriedades& Folha() {
   static CChildFrame::FolhaPropriedades f;
   return f;
@@ -100,7 +104,10 @@ CChildFrame::JanelaAuxiliar CChildFrame::RegistraJanelaAuxiliar(int comando, Jan
   if (janela.cria) Auxiliares().insert(comando, std::move(janela));
   return anterior;
 }
-void CChildFrame::DefineExportadorV5(ExportadorV5 exportador) { Exportador() = std::move(exportador); }
+void CChildFrame::DefineExportadorV5(ExportadorV5 exportador, VerificacaoExportacao verificacao) {
+  Exportador() = std::move(exportador);
+  VerificaExportacao() = std::move(verificacao);
+}
 void CChildFrame::DefineFolhaPropriedades(FolhaPropriedades folha) { Folha() = std::move(folha); }
 void CChildFrame::DefineAssistentePropriedades(FolhaPropriedades folha) { Assistente() = std::move(folha); }
 CChildFrame::DialogoComando CChildFrame::RegistraDialogo(int comando, DialogoComando dialogo) {
@@ -399,6 +406,7 @@ void CChildFrame::Desprotege() {
 void CChildFrame::Exporta() {
   if (!OfertaLeve()) return;
   FechaJanelasAuxiliares();
+  if (VerificaExportacao() && !VerificaExportacao()(*doc_)) return;
   QString nome = doc_->GetTitle() + QStringLiteral(" - v5");
   for (;;) {
     QFileDialog dlg(window(), QStringLiteral("Exportar dados - Salvar Como"),

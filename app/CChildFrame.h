@@ -41,9 +41,12 @@ public:
   static JanelaAuxiliar RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela);
 
   // Writes a model in the older product's version-5 format; absent until that
-  // format is built, and then 32860 is disabled.
+  // format is built, and then 32860 is disabled. `verificacao`, when given,
+  // runs before the file dialog and refuses (saying why) a model that format
+  // cannot hold, before any file is touched.
   using ExportadorV5 = std::function<bool(CTarsolinDoc& doc, const QString& destino)>;
-  static void DefineExportadorV5(ExportadorV5 exportador);
+  using VerificacaoExportacao = std::function<bool(CTarsolinDoc& doc)>;
+  static void DefineExportadorV5(ExportadorV5 exportador, VerificacaoExportacao verificacao = {});
   // The properties sheet over a copy of the header, starting at the types page
   // after variables were included or derived; false when cancelled. Absent
   // until the wizard pages exist, and then the step is skipped.

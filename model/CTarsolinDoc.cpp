@@ -2,6 +2,7 @@
 
 #include "ArquivoModelo.h"
 #include "CabecalhoModelo.h"
+#include "FormatosAntigos.h"
 #include "ReconhecimentoModelo.h"
 #include "VariaveisComuns.h"
 #include "dado.h"
@@ -64,8 +65,22 @@ double Distancia(double x1, double y1, double x2, double y2) {
 bool ServicosDocumento::AssistenteNovoModelo(CabecalhoModelo&, std::vector<Var>&) { return true; }
 bool ServicosDocumento::PedeSenha(CTarsolinDoc&) { return false; }
 bool ServicosDocumento::PedeCaminhoSalvar(CTarsolinDoc&, QString&) { return false; }
-bool ServicosDocumento::ConverteFormatoAntigo(const QString&, const QString&, FormatoAntigo, bool&) {
-  return false;
+bool ServicosDocumento::ConverteFormatoAntigo(const QString& origem, const QString& destino,
+                                               FormatoAntigo formato, bool& recalcular) {
+  MargensPagina margens;
+  MargensPadrao(margens.esquerda, margens.direita, margens.superior, margens.inferior);
+  ModeloConvertido modelo;
+  const bool lido = formato == FormatoAntigo::Kolmar4   ? ImportaKmr4(origem, margens, modelo)
+                    : formato == FormatoAntigo::Kolmar5 ? ImportaKmr5(origem, margens, modelo)
+                                                        : Importa550(origem, margens, modelo);
+  if (!lido) return false;
+  NEWMAT::Matrix semW;
+  if (!GravaArquivoModelo(destino, modelo.cab.get(), modelo.dados.empty() ? nullptr : modelo.dados.data(),
+                          modelo.dadosP.empty() ? nullptr : modelo.dadosP.data(), semW))
+    return false;
+  // Only the version-4 file's equation is computed again: its statistics are partial.
+  recalcular = formato == FormatoAntigo::Kolmar4;
+  return true;
 }
 
 bool ServicosDocumento::RecalculaEquacao(const QString& caminho) {

@@ -28,7 +28,7 @@ class CTarsolinDoc;
 
 // What the document asks of the program around it. The defaults are what a
 // program without windows can do (tests and tools): no wizard page, no
-// password typed, no save-as dialog, no conversion.
+// password typed, no save-as dialog.
 class ServicosDocumento {
 public:
   virtual ~ServicosDocumento() = default;
@@ -43,8 +43,10 @@ public:
   virtual bool PedeSenha(CTarsolinDoc& doc);
   // The save-as dialog: false when cancelled.
   virtual bool PedeCaminhoSalvar(CTarsolinDoc& doc, QString& caminho);
-  // Converts an older product's file into a new model file at `destino`;
-  // `recalcular` is set when the converted model's equation must be computed again.
+  // Converts an older product's file into a new model file at `destino`, with
+  // the default page margins; `recalcular` is set when the converted model's
+  // equation must be computed again (a version-4 file). Default: the converters
+  // of the model core.
   virtual bool ConverteFormatoAntigo(const QString& origem, const QString& destino,
                                      FormatoAntigo formato, bool& recalcular);
   // Recomputes the stored equation of a model file (regression library, ordinal 1).
