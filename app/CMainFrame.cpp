@@ -104,7 +104,10 @@ CMainFrame::CMainFrame(CTarsolinApp* app, QWidget* parent) : QMainWindow(parent)
 CMainFrame::~CMainFrame() {
   // The MDI area goes after this object's members: windows it hides while it
   // goes must not reach a half-destroyed frame.
-  if (mdi_) disconnect(mdi_, nullptr, this, nullptr);
+  if (mdi_) {
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) disconnect(sub, nullptr, this, nullptr);
+  }
   RoteadorComandos::Instancia().DefineCadeia({});
 }
 
@@ -118,6 +121,10 @@ bool CMainFrame::PosicaoValida(const Retangulo& r, const QSize& tela) {
 bool CMainFrame::Cria() {
   mdi_ = new AreaMdi(this);
   mdi_->setObjectName("mdi");
+  // Windows that do not fit scroll the area, as an MDI client does; without
+  // scroll bars the area would widen the main window at every "Lado a lado".
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::JanelaAtivada);
 
@@ -372,6 +379,9 @@ QMdiSubWindow* CMainFrame::AdicionaJanela(QWidget* janela, CTarsolinDoc* doc) {
   sub->setProperty("documento", QVariant::fromValue<QObject*>(doc));
   sub->setWindowTitle(janela->windowTitle());
   connect(janela, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+  // A new name ("Salvar como") or a maximised window changes the main title too.
+  connect(sub, &QWidget::windowTitleChanged, this, &CMainFrame::AtualizaMenus);
+  connect(sub, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::AtualizaMenus);
   sub->show();
   return sub;
 }
@@ -453,8 +463,10 @@ void CMainFrame::AtualizaMenus() {
   auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr);
   const bool modelo = alvo && qobject_cast<CTarsolinDoc*>(alvo->DocumentoAlvo());
   for (QMenu* m : menusModelo_) m->menuAction()->setVisible(modelo);
+  // A maximised window's name is shown by the MDI area itself, as
+  // "Tarsolin Windows - [name]"; otherwise the title carries it.
   QString titulo = "Tarsolin Windows";
-  if (sub) titulo += " - " + sub->windowTitle();
+  if (sub && !sub->isMaximized()) titulo += " - " + sub->windowTitle();
   setWindowTitle(titulo);
 }
 

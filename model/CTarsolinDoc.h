@@ -97,12 +97,20 @@ public:
   // Offers to save a modified document: false when the user cancelled or the save failed.
   bool SaveModified();
 
+  // Re-reads the header from the file after a library rewrote it, keeping the
+  // two bytes only this session knows: the model unlocked with its password
+  // (1116) and W built from the coordinates at open (408272). False, memory
+  // unchanged, when the file's header cannot be read.
+  bool RelerCabecalho();
+
   // Records.
   bool CarregaRegistros();
   void LiberaRegistros();
   bool GravaRegistros();
   bool RegistrosCarregados() const { return carregados_; }
 
+  // The message refusing W to a model past MaxRegistrosW records, naming the limit.
+  static void RecusaLimiteW();
   // W from the coordinate variables; false (with a message) when it cannot be built.
   bool CalculaMatrizW();
   bool CalculaDistanciasProjecao();
