@@ -256,7 +256,7 @@ void CMainFrame::CriaMenus() {
   QMenu* exibir = mb->addMenu("E&xibir");
   exibir->addAction(NovaAcao(32856, "&Data e Hora"));
   exibir->addAction(NovaAcao(32830, "Calc&uladora"));
-  exibir->addAction(NovaAcao(ID_TABELA_NORMAL, "Tabela &Normal"));
+  exibir->addAction(NovaAcao(ID_TABELA_NORMAL, "&Tabela Normal"));
   exibir->addSeparator();
   // The charts of the display windows answer it.
   QAction* numerar = NovaAcao(32851, "&Numerar pontos", QKeySequence("Ctrl+N"));

@@ -37,7 +37,12 @@ CTabelasView::~CTabelasView() { delete grade_; }
 QString CTabelasView::Arquivo() { return plat::CaminhoPrograma(QStringLiteral("TabelaNormal.dat")); }
 
 void CTabelasView::OnInitialUpdate() {
-  grade_->LoadFromText(Arquivo(), QLatin1Char('\t'));
+  // The first line and the first field of each line are the table's headings.
+  if (grade_->LoadFromText(Arquivo(), QLatin1Char('\t')) && grade_->GetRowCount() > 1 && grade_->GetColumnCount() > 1) {
+    grade_->SetNumberOfFixedRows(1);
+    grade_->SetNumberOfFixedColumns(1);
+    grade_->FitColumnsToContents();
+  }
   grade_->SetWholeRowSelection(true);
   grade_->setFocus();
   legenda_->show();

@@ -56,6 +56,7 @@ CExibirVariaveis::CExibirVariaveis(CTarsolinDoc* doc, bool transformado, QWidget
   lista_->setUniformRowHeights(true);
   lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
   lista_->setAllColumnsShowFocus(true);
+  lista_->header()->setStretchLastSection(false);
   grade_ = new CTableCtrlEx(0, 3, 1, 1);
   grade_->Create(QRect(), this, 1094);
   grade_->setFrameShape(QFrame::NoFrame);
@@ -225,7 +226,9 @@ void CExibirVariaveis::PreencheLista() {
   lista_->setHeaderLabels(colunas);
   const int primeiraNumerica = transformado_ ? 2 : 1;
   lista_->header()->resizeSection(0, 100);
-  if (transformado_) lista_->header()->resizeSection(1, 40);
+  // The transformation column is 40 pixels wide, or as wide as its heading needs.
+  if (transformado_)
+    lista_->header()->resizeSection(1, std::max(40, lista_->header()->fontMetrics().horizontalAdvance(colunas[1]) + 16));
   for (int c = primeiraNumerica; c < colunas.size(); ++c) {
     lista_->header()->resizeSection(c, 95);
     lista_->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
@@ -265,10 +268,10 @@ void CExibirVariaveis::PreencheGrafico() {
     grafico_->AdicionaPonto(0, Valor(r, k, x_), Valor(r, k, y_), QString::number(r + 1), cor);
     ++k;
   }
-  grafico_->DefineRepinturaAutomatica(true);
   grafico_->DefineTituloEixo(Qt::Horizontal, NomeEscolha(x_));
   grafico_->DefineTituloEixo(Qt::Vertical, NomeEscolha(y_));
   grafico_->LimpaTitulo();
+  grafico_->DefineRepinturaAutomatica(true);
 }
 
 void CExibirVariaveis::MoveX(int passo) {

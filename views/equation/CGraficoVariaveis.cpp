@@ -50,6 +50,7 @@ CGraficoVariaveis::CGraficoVariaveis(CTarsolinDoc* doc, QWidget* parent) : QWidg
   lista_->setUniformRowHeights(true);
   lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
   lista_->setAllColumnsShowFocus(true);
+  lista_->header()->setStretchLastSection(false);
   grade_ = new CTableCtrlEx(0, 6, 1, 1);
   grade_->Create(QRect(), this, 1094);
   grade_->setFrameShape(QFrame::NoFrame);
