@@ -4,6 +4,7 @@
 #include "ControleSetas.h"
 #include "EncaminhamentoModelo.h"
 #include "EstiloGrafico.h"
+#include "GradeVariaveis.h"
 #include "ImpressaoGrade.h"
 #include "controls/CTableCtrlEx.h"
 #include "views/charts/CTChart.h"
@@ -49,18 +50,8 @@ CExibirVariaveis::CExibirVariaveis(CTarsolinDoc* doc, bool transformado, QWidget
     : QWidget(parent), doc_(doc), transformado_(transformado) {
   setObjectName(transformado ? QStringLiteral("1108") : QStringLiteral("1107"));
   setAccessibleName(transformado ? QStringLiteral("Transformada") : QStringLiteral("Direta"));
-  lista_ = new QTreeWidget(this);
-  lista_->setObjectName(QStringLiteral("1076"));
-  lista_->setAccessibleName(QStringLiteral("Estatísticas das variáveis"));
-  lista_->setRootIsDecorated(false);
-  lista_->setUniformRowHeights(true);
-  lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  lista_->setAllColumnsShowFocus(true);
-  lista_->header()->setStretchLastSection(false);
-  grade_ = new CTableCtrlEx(0, 3, 1, 1);
-  grade_->Create(QRect(), this, 1094);
-  grade_->setFrameShape(QFrame::NoFrame);
-  grade_->setAccessibleName(QStringLiteral("Valores das variáveis"));
+  lista_ = CriaListaVariaveis(this, 1076, QStringLiteral("Estatísticas das variáveis"));
+  grade_ = CriaGradeVariaveis(this, 3);
   grade_->SetOwner(this);
   grafico_ = new CTChart(this);
   grafico_->setObjectName(QStringLiteral("1121"));
@@ -90,6 +81,19 @@ void CExibirVariaveis::OnInitialUpdate() {
   grafico_->AplicaEstilo(estilo);
   grafico_->DefineRepinturaAutomatica(true);
 
+  Recarrega();
+  ConfiguraGradeVariaveis(*grade_, doc_, ContaConsiderados(doc_->GetDados(), n_) + 1, {40, 80, 80});
+  if (!transformado_) grade_->SetSortComparer(&ComparaCelulaValor);
+
+  if (n_ > 0) Preenche(true);
+  iniciada_ = true;
+  resizeEvent(nullptr);
+  grade_->FitColumnsToContents();
+  grade_->setFocus();
+  numerar_ = false;
+}
+
+void CExibirVariaveis::Recarrega() {
   cab_ = doc_->GetCabecalho();
   if (!doc_->RegistrosCarregados()) doc_->CarregaRegistros();
   n_ = doc_->RegistrosCarregados() ? doc_->NumDados() : 0;
@@ -100,33 +104,6 @@ void CExibirVariaveis::OnInitialUpdate() {
   for (int v = 0; v < nv_; ++v) habilitadas_ += cab_->Habilitada(v) ? 1 : 0;
   x_ = 0;
   y_ = std::max(0, nv_ - 1);
-
-  grade_->SetNumberOfRows(ContaConsiderados(doc_->GetDados(), n_) + 1);
-  grade_->SetNumberOfColumns(3);
-  grade_->SetNumberOfFixedRows(1);
-  grade_->SetNumberOfFixedColumns(1);
-  grade_->SetWholeRowSelection(true);
-  grade_->SetEditable(false);
-  grade_->SetFixedColumnSelection(true);
-  grade_->SetHeaderSort(true);
-  grade_->SetPrintAtScreenScale(true);
-  grade_->SetDocument(doc_);
-  if (!transformado_) grade_->SetSortComparer(&ComparaCelulaValor);
-  for (bool coluna : {false, true}) {
-    CTableDefaultCell* padrao = grade_->GetDefaultCell(!coluna, coluna);
-    LOGFONT lf = *padrao->FontData();
-    lf.lfWeight = 700;
-    padrao->AssignFont(&lf);
-  }
-  const int larguras[3] = {40, 80, 80};
-  for (int c = 0; c < 3; ++c) grade_->SetWidthOfColumn(c, larguras[c]);
-
-  if (n_ > 0) Preenche(true);
-  iniciada_ = true;
-  resizeEvent(nullptr);
-  grade_->FitColumnsToContents();
-  grade_->setFocus();
-  numerar_ = false;
 }
 
 bool CExibirVariaveis::SemDados() const {
@@ -150,16 +127,7 @@ void CExibirVariaveis::OnUpdate(int hint) {
     return;
   }
   if (hint == 4) {
-    cab_ = doc_->GetCabecalho();
-    if (!doc_->RegistrosCarregados()) doc_->CarregaRegistros();
-    n_ = doc_->RegistrosCarregados() ? doc_->NumDados() : 0;
-    nv_ = std::clamp(cab_->NumVariaveis(), 0, C::MaxVariaveis);
-    const NEWMAT::Matrix& W = doc_->GetW();
-    wyDisponivel_ = !transformado_ && n_ > 0 && W.Nrows() == n_ && W.Ncols() == n_;
-    habilitadas_ = 0;
-    for (int v = 0; v < nv_; ++v) habilitadas_ += cab_->Habilitada(v) ? 1 : 0;
-    x_ = 0;
-    y_ = std::max(0, nv_ - 1);
+    Recarrega();
     grade_->SetNumberOfRows(ContaConsiderados(doc_->GetDados(), n_) + 1);
     Preenche(true);
   }

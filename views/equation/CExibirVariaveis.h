@@ -63,6 +63,8 @@ protected:
   void resizeEvent(QResizeEvent* e) override;
 
 private:
+  // Counts, Wy's availability and the first choices (x the first variable, y the last) from the model.
+  void Recarrega();
   void Preenche(bool comEstatisticas);
   void PreencheLista();
   void PreencheGrafico();

@@ -6,6 +6,7 @@
 #include "ControleSetas.h"
 #include "EncaminhamentoModelo.h"
 #include "EstiloGrafico.h"
+#include "GradeVariaveis.h"
 #include "controls/CTableCtrlEx.h"
 #include "views/charts/CGrafico3D.h"
 #include "views/data/CClassificar.h"
@@ -43,18 +44,8 @@ CGraficoVariaveis::CGraficoVariaveis(CTarsolinDoc* doc, QWidget* parent) : QWidg
   setObjectName(QStringLiteral("CGraficoVariaveis"));
   setWindowTitle(doc->GetTitle() + QStringLiteral(":2"));
   setAccessibleName(QStringLiteral("Gráfico de variáveis"));
-  lista_ = new QTreeWidget(this);
-  lista_->setObjectName(QStringLiteral("1074"));
-  lista_->setAccessibleName(QStringLiteral("Médias e extremos das variáveis"));
-  lista_->setRootIsDecorated(false);
-  lista_->setUniformRowHeights(true);
-  lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  lista_->setAllColumnsShowFocus(true);
-  lista_->header()->setStretchLastSection(false);
-  grade_ = new CTableCtrlEx(0, 6, 1, 1);
-  grade_->Create(QRect(), this, 1094);
-  grade_->setFrameShape(QFrame::NoFrame);
-  grade_->setAccessibleName(QStringLiteral("Valores das variáveis"));
+  lista_ = CriaListaVariaveis(this, 1074, QStringLiteral("Médias e extremos das variáveis"));
+  grade_ = CriaGradeVariaveis(this, 6);
   grafico_ = new CGrafico3D(this);
   grafico_->setObjectName(QStringLiteral("1121"));
   grafico_->setAccessibleName(QStringLiteral("Gráfico de três variáveis"));
@@ -105,26 +96,9 @@ void CGraficoVariaveis::OnInitialUpdate() {
   y_ = std::max(0, nv_ - 1);
   z_ = std::min(1, std::max(0, nv_ - 1));
 
-  grade_->SetNumberOfRows(int(linhas_.size()) + 1);
-  grade_->SetNumberOfColumns(6);
-  grade_->SetNumberOfFixedRows(1);
-  grade_->SetNumberOfFixedColumns(1);
-  grade_->SetWholeRowSelection(true);
-  grade_->SetEditable(false);
-  grade_->SetFixedColumnSelection(true);
-  grade_->SetHeaderSort(true);
-  grade_->SetPrintAtScreenScale(true);
-  grade_->SetDocument(doc_);
-  for (bool coluna : {false, true}) {
-    CTableDefaultCell* padrao = grade_->GetDefaultCell(!coluna, coluna);
-    LOGFONT lf = *padrao->FontData();
-    lf.lfWeight = 700;
-    padrao->AssignFont(&lf);
-  }
+  ConfiguraGradeVariaveis(*grade_, doc_, int(linhas_.size()) + 1, {40, 80, 80, 80, 160, 120});
   grade_->SetCellText(0, 4, QStringLiteral("Endereço"));
   grade_->SetCellText(0, 5, QStringLiteral("Observação"));
-  const int larguras[6] = {40, 80, 80, 80, 160, 120};
-  for (int col = 0; col < 6; ++col) grade_->SetWidthOfColumn(col, larguras[col]);
   if (!linhas_.empty()) Preenche(true);
   grade_->FitColumnsToContents();
   grade_->setFocus();
