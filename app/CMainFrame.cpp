@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "CSplashWnd.h"
+#include "CTabelasView.h"
 #include "CTarsolinApp.h"
 #include "Comandos.h"
 #include "ModeloCorrente.h"
@@ -255,6 +256,12 @@ void CMainFrame::CriaMenus() {
   QMenu* exibir = mb->addMenu("E&xibir");
   exibir->addAction(NovaAcao(32856, "&Data e Hora"));
   exibir->addAction(NovaAcao(32830, "Calc&uladora"));
+  exibir->addAction(NovaAcao(ID_TABELA_NORMAL, "&Tabela Normal"));
+  exibir->addSeparator();
+  // The charts of the display windows answer it.
+  QAction* numerar = NovaAcao(32851, "&Numerar pontos", QKeySequence("Ctrl+N"));
+  numerar->setCheckable(true);
+  exibir->addAction(numerar);
   QMenu* janela = mb->addMenu("&Janela");
   janela->addAction(NovaAcao(ID_WINDOW_CASCADE, "&Cascata"));
   janela->addAction(NovaAcao(ID_WINDOW_TILE_HORZ, "&Lado a lado"));
@@ -525,7 +532,7 @@ void CMainFrame::AbreArquivosSoltos(const QStringList& arquivos) {
 bool CMainFrame::TemComando(int id) const {
   switch (id) {
     case ID_IMPORTAR: case ID_ATUALIZA_RESULTADOS: case ID_ATUALIZA_PAINEL_DADOS: case ID_AJUSTA_LISTA:
-    case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ: case 32806: case 32800:
+    case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ: case 32806: case 32800: case ID_TABELA_NORMAL:
       return true;
     default:
       return false;
@@ -553,6 +560,7 @@ bool CMainFrame::OnCmdMsg(int id) {
     case ID_AJUSTA_LISTA: emit ajustaColunasLista(); return true;
     case ID_WINDOW_CASCADE: mdi_->cascadeSubWindows(); return true;
     case ID_WINDOW_TILE_HORZ: mdi_->tileSubWindows(); return true;
+    case ID_TABELA_NORMAL: AbreTabelaNormal(); return true;
     case 32806: case 32800: {
       const unsigned atual = id == 32806 ? corTexto_ : corFundo_;
       QColorDialog dlg(QColor(int(atual & 0xFF), int(atual >> 8 & 0xFF), int(atual >> 16 & 0xFF)), this);
@@ -564,6 +572,20 @@ bool CMainFrame::OnCmdMsg(int id) {
     default:
       return false;
   }
+}
+
+void CMainFrame::AbreTabelaNormal() {
+  // One table window: a second request brings it forward.
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (qobject_cast<CTabelasView*>(sub->widget())) {
+      mdi_->setActiveSubWindow(sub);
+      return;
+    }
+  auto* vista = new CTabelasView;
+  QMdiSubWindow* sub = AdicionaJanela(vista, nullptr);
+  if (!sub->isMaximized()) sub->resize(mdi_->size() * 0.8);
+  vista->OnInitialUpdate();
+  mdi_->setActiveSubWindow(sub);
 }
 
 void CMainFrame::GuardaPosicao() {
