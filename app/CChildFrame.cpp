@@ -3,6 +3,7 @@
 #include "CInputSenha.h"
 #include "CMainFrame.h"
 #include "CTarsolinApp.h"
+#include "Comandos.h"
 #include "DriversCalculo.h"
 #include "model/ArquivoModelo.h"
 #include "model/CTarsolinDoc.h"
@@ -23,7 +24,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cerrno>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -79,6 +79,10 @@ CChildFrame::ExportadorV5& Exportador() {
   static CChildFrame::ExportadorV5 e;
   return e;
 }
+CChildFrame::VerificacaoExportacao& VerificaExportacao() {
+  static CChildFrame::VerificacaoExportacao v;
+  return v;
+}
 CChildFrame::FolhaPropriedades& Folha() {
   static CChildFrame::FolhaPropriedades f;
   return f;
@@ -93,23 +97,24 @@ QMap<int, CChildFrame::DialogoComando>& Dialogos() {
 }
 
 void Posta(int comando) { CTarsolinDoc::Servicos().PostaComando(comando); }
-
-// Two paths name one file when they reach the same device and inode.
-bool MesmoArquivo(const QString& a, const QString& b) {
-  struct stat sa, sb;
-  if (::stat(a.toLocal8Bit().constData(), &sa) != 0 || ::stat(b.toLocal8Bit().constData(), &sb) != 0) return false;
-  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
 }  // namespace
 
-void CChildFrame::RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela) { Auxiliares()[comando] = std::move(janela); }
-void CChildFrame::DefineExportadorV5(ExportadorV5 exportador) { Exportador() = std::move(exportador); }
+CChildFrame::JanelaAuxiliar CChildFrame::RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela) {
+  JanelaAuxiliar anterior = Auxiliares().take(comando);
+  if (janela.cria) Auxiliares().insert(comando, std::move(janela));
+  return anterior;
+}
+void CChildFrame::DefineExportadorV5(ExportadorV5 exportador, VerificacaoExportacao verificacao) {
+  Exportador() = std::move(exportador);
+  VerificaExportacao() = std::move(verificacao);
+}
 void CChildFrame::DefineFolhaPropriedades(FolhaPropriedades folha) { Folha() = std::move(folha); }
 void CChildFrame::DefineAssistentePropriedades(FolhaPropriedades folha) { Assistente() = std::move(folha); }
-void CChildFrame::RegistraDialogo(int comando, DialogoComando dialogo) {
-  if (!Passos(comando)) return;
-  if (dialogo) Dialogos()[comando] = std::move(dialogo);
-  else Dialogos().remove(comando);
+CChildFrame::DialogoComando CChildFrame::RegistraDialogo(int comando, DialogoComando dialogo) {
+  if (!Passos(comando)) return {};
+  DialogoComando anterior = Dialogos().take(comando);
+  if (dialogo) Dialogos().insert(comando, std::move(dialogo));
+  return anterior;
 }
 
 CChildFrame::DialogoComando CChildFrame::DialogoRegistrado(int comando) { return Dialogos().value(comando); }
@@ -201,11 +206,7 @@ void CChildFrame::LiberaRegistros() {
   if (doc_->RegistrosCarregados()) doc_->LiberaRegistros();
 }
 
-void CChildFrame::RecarregaCabecalho() {
-  auto novo = std::make_unique<CabecalhoModelo>();
-  if (LeCabecalhoModelo(doc_->GetPathName(), novo.get()))
-    std::memcpy(doc_->GetCabecalho()->bytes, novo->bytes, C::Tamanho);
-}
+void CChildFrame::RecarregaCabecalho() { doc_->RelerCabecalho(); }
 
 // ---------------------------------------------------------------- routing
 
@@ -213,7 +214,7 @@ bool CChildFrame::TemComando(int id) const {
   switch (id) {
     case CmdCalcularRL: case CmdCalcularRE: case CmdEscolhaEquacao:
     case CmdIncluirVariavel: case CmdExcluirVariavel: case CmdOperarVariavel: case CmdOperarDados:
-    case CmdReconsiderar: case CmdDesproteger: case CmdBarraCampos:
+    case CmdReconsiderar: case CmdDesproteger: case CmdBarraCampos: case ID_FILE_CLOSE:
       return true;
     case CmdExportar:
       return bool(Exportador());
@@ -238,6 +239,7 @@ bool CChildFrame::OnCmdMsg(int id) {
     case CmdExportar: Exporta(); break;
     case CmdBarraCampos: barraCampos_->setVisible(!barraCampos_->isVisible()); break;
     case CmdPropriedades: Propriedades(); break;
+    case ID_FILE_CLOSE: Fecha(); break;
     default:
       if (Dialogos().contains(id)) ExecutaDialogo(id);
       else AbreAuxiliar(Auxiliares().value(id));
@@ -252,6 +254,9 @@ bool CChildFrame::OnUpdateCmd(int id, EstadoComando& estado) {
   const bool calculado = c.I32(C::OffEstadoCalculo) != 0;
   const int n = c.I32(C::OffNumDados);
   const int e = std::clamp(c.I32(C::OffEquacaoCorrente), 0, C::MaxEquacoes - 1);
+  // The state of a command nobody runs is the router's: disabled. 32814 is
+  // the exception, run by the data windows while the frame decides its state.
+  if (id != CmdDados && !TemComando(id)) return false;
   switch (id) {
     case CmdCorrelacoes: case CmdEquacao: case CmdProjetar: case CmdResiduos: case CmdResultados: case CmdAderencia:
       estado.habilitado = calculado;
@@ -287,6 +292,13 @@ bool CChildFrame::OnUpdateCmd(int id, EstadoComando& estado) {
 }
 
 // ---------------------------------------------------------------- commands
+
+void CChildFrame::Fecha() {
+  // The MDI window holding the frame closes, through the same path as its
+  // close button: the save offer, the auxiliary windows, the document.
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+  else close();
+}
 
 void CChildFrame::RegressaoLinear() {
   if (Bloqueado() || !VerificaCalculo() || !OfertaCompleta()) return;
@@ -332,7 +344,11 @@ void CChildFrame::OperacaoDados(int comando) {
                                                       : drivers::OrdOperaDado;
   const int hint = comando == CmdOperarDados ? 3 : 1;
   if (!drivers::OperacaoDados(*doc_, ordinal, hint)) return;
-  if (comando != CmdIncluirVariavel && comando != CmdOperarVariavel) return;
+  if (comando != CmdIncluirVariavel && comando != CmdOperarVariavel) {
+    // The results the panes show went with the variables or records.
+    Posta(drivers::CmdAtualizaPaineis);
+    return;
+  }
   // The new variables get their types on the properties sheet.
   if (Folha()) {
     auto copia = std::make_unique<CabecalhoModelo>(*doc_->GetCabecalho());
@@ -390,6 +406,7 @@ void CChildFrame::Desprotege() {
 void CChildFrame::Exporta() {
   if (!OfertaLeve()) return;
   FechaJanelasAuxiliares();
+  if (VerificaExportacao() && !VerificaExportacao()(*doc_)) return;
   QString nome = doc_->GetTitle() + QStringLiteral(" - v5");
   for (;;) {
     QFileDialog dlg(window(), QStringLiteral("Exportar dados - Salvar Como"),
@@ -401,7 +418,7 @@ void CChildFrame::Exporta() {
     if (plat::ExecutaDialogo(dlg) != QDialog::Accepted || dlg.selectedFiles().value(0).isEmpty()) return;
     const QString destino = dlg.selectedFiles().value(0);
     // Another spelling of the model's own path must not delete the model.
-    if (destino == doc_->GetPathName() || MesmoArquivo(destino, doc_->GetPathName())) {
+    if (destino == doc_->GetPathName() || CTarsolinApp::MesmoArquivo(destino, doc_->GetPathName())) {
       plat::MessageBox(3069, plat::MB_ICONEXCLAMATION);
       nome = QFileInfo(destino).fileName();
       continue;

@@ -30,18 +30,23 @@ public:
 
   // A kind of auxiliary window: its slot and how to make it. The windows come
   // with the views that show them; a command with no window is not handled.
+  // An empty `cria` removes the kind. Returns what was registered before
+  // (an empty `cria` when nothing was).
   struct JanelaAuxiliar {
-    int slot;
-    bool liberaRegistros;  // free the records before opening (data windows)
-    int oferta;            // 0 none, 1 light, 2 full save offer
+    int slot = 0;
+    bool liberaRegistros = false;  // free the records before opening (data windows)
+    int oferta = 0;                // 0 none, 1 light, 2 full save offer
     std::function<QWidget*(CTarsolinDoc*)> cria;
   };
-  static void RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela);
+  static JanelaAuxiliar RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela);
 
   // Writes a model in the older product's version-5 format; absent until that
-  // format is built, and then 32860 is disabled.
+  // format is built, and then 32860 is disabled. `verificacao`, when given,
+  // runs before the file dialog and refuses (saying why) a model that format
+  // cannot hold, before any file is touched.
   using ExportadorV5 = std::function<bool(CTarsolinDoc& doc, const QString& destino)>;
-  static void DefineExportadorV5(ExportadorV5 exportador);
+  using VerificacaoExportacao = std::function<bool(CTarsolinDoc& doc)>;
+  static void DefineExportadorV5(ExportadorV5 exportador, VerificacaoExportacao verificacao = {});
   // The properties sheet over a copy of the header, starting at the types page
   // after variables were included or derived; false when cancelled. Absent
   // until the wizard pages exist, and then the step is skipped.
@@ -52,9 +57,9 @@ public:
   // enable/disable, rename, outliers, catalogue, chart styles, page options,
   // calculator, results report); true when the user confirmed it. Absent
   // until that dialog exists, and then its command is not handled. An empty
-  // function removes it.
+  // function removes it. Returns what was registered before.
   using DialogoComando = std::function<bool(CTarsolinDoc& doc)>;
-  static void RegistraDialogo(int comando, DialogoComando dialogo);
+  static DialogoComando RegistraDialogo(int comando, DialogoComando dialogo);
   // The dialog registered for `comando` (empty when none): auxiliary windows
   // that run a model dialog themselves (page options) without the frame's steps.
   static DialogoComando DialogoRegistrado(int comando);
@@ -89,6 +94,7 @@ private:
   void Exporta();
   void ExecutaDialogo(int comando);
   void Propriedades();
+  void Fecha();
 
   QPointer<CTarsolinDoc> doc_;
   QWidget* vista_;

@@ -28,7 +28,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -105,7 +104,10 @@ CMainFrame::CMainFrame(CTarsolinApp* app, QWidget* parent) : QMainWindow(parent)
 CMainFrame::~CMainFrame() {
   // The MDI area goes after this object's members: windows it hides while it
   // goes must not reach a half-destroyed frame.
-  if (mdi_) disconnect(mdi_, nullptr, this, nullptr);
+  if (mdi_) {
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) disconnect(sub, nullptr, this, nullptr);
+  }
   RoteadorComandos::Instancia().DefineCadeia({});
 }
 
@@ -119,6 +121,10 @@ bool CMainFrame::PosicaoValida(const Retangulo& r, const QSize& tela) {
 bool CMainFrame::Cria() {
   mdi_ = new AreaMdi(this);
   mdi_->setObjectName("mdi");
+  // Windows that do not fit scroll the area, as an MDI client does; without
+  // scroll bars the area would widen the main window at every "Lado a lado".
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::JanelaAtivada);
 
@@ -374,6 +380,9 @@ QMdiSubWindow* CMainFrame::AdicionaJanela(QWidget* janela, CTarsolinDoc* doc) {
   sub->setProperty("documento", QVariant::fromValue<QObject*>(doc));
   sub->setWindowTitle(janela->windowTitle());
   connect(janela, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+  // A new name ("Salvar como") or a maximised window changes the main title too.
+  connect(sub, &QWidget::windowTitleChanged, this, &CMainFrame::AtualizaMenus);
+  connect(sub, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::AtualizaMenus);
   sub->show();
   return sub;
 }
@@ -455,8 +464,10 @@ void CMainFrame::AtualizaMenus() {
   auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr);
   const bool modelo = alvo && qobject_cast<CTarsolinDoc*>(alvo->DocumentoAlvo());
   for (QMenu* m : menusModelo_) m->menuAction()->setVisible(modelo);
+  // A maximised window's name is shown by the MDI area itself, as
+  // "Tarsolin Windows - [name]"; otherwise the title carries it.
   QString titulo = "Tarsolin Windows";
-  if (sub) titulo += " - " + sub->windowTitle();
+  if (sub && !sub->isMaximized()) titulo += " - " + sub->windowTitle();
   setWindowTitle(titulo);
 }
 
@@ -503,7 +514,7 @@ QTextCharFormat CMainFrame::FormatoDezPontos(const QString& familia) {
 void CMainFrame::OnImportar() {
   // The database manager runs on its own; nothing is reported when it cannot start.
   const QString programa = plat::CaminhoPrograma("brenk");
-  if (QFileInfo(programa).isExecutable()) QProcess::startDetached(programa, {});
+  if (QFileInfo(programa).isExecutable()) plat::IniciaDestacado(programa);
 }
 
 void CMainFrame::AbreArquivosSoltos(const QStringList& arquivos) {

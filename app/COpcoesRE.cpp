@@ -20,8 +20,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace {
+using C = CabecalhoModelo;
+
 QLineEdit* Campo(QWidget* pai, int id, int limite) {
   auto* e = new QLineEdit(pai);
   e->setObjectName(QString::number(id));
@@ -137,8 +140,11 @@ void COpcoesRE::PreencheDoCabecalho(const CabecalhoModelo& c) {
   maxIteracoes = plat::FormataC("%4i", {c.I32(C::OffMaxIteracoes)});
   criterio = plat::FormataC("%.5f", {c.F64(C::OffTolerancia)});
   rhoInicial = plat::FormataC("%.4f", {c.F64(C::OffRho)});
-  rhoMinimo = plat::FormataC("%.4f", {c.F64(C::OffRhoMinimo)});
-  rhoMaximo = plat::FormataC("%.4f", {c.F64(C::OffRhoMaximo)});
+  // A stored bound past the log-determinant grid (the new model's -1 and 1)
+  // is offered at the grid's edge, so the stored defaults can be calculated.
+  auto naGrade = [](double v, double lado) { return std::isnan(v) ? lado : std::clamp(v, -C::LimiteRho, C::LimiteRho); };
+  rhoMinimo = plat::FormataC("%.4f", {naGrade(c.F64(C::OffRhoMinimo), -C::LimiteRho)});
+  rhoMaximo = plat::FormataC("%.4f", {naGrade(c.F64(C::OffRhoMaximo), C::LimiteRho)});
   erro = c.I32(C::OffTipoEspacial) == 0;
   lag = !erro;
   normaliza = c.U8(C::OffNormalizaW) != 0;
@@ -229,11 +235,18 @@ bool COpcoesRE::ValoresValidos() {
   // Settings the optimiser cannot work with are refused here rather than
   // failing deep inside the calculation.
   const double minimo = LeNumero(rhoMinimo), maximo = LeNumero(rhoMaximo), inicial = LeNumero(rhoInicial);
+  bool finitos = true;  // "1e999" reads as infinity: no field may give one
+  for (const QString* t : {&potencia, &distMinima, &distMaxima, &criterio, &rhoInicial, &rhoMinimo, &rhoMaximo})
+    finitos = finitos && std::isfinite(LeNumero(*t));
   QString erroTexto;
-  if (LeInteiro(maxIteracoes) < 1)
+  if (!finitos)
+    erroTexto = QStringLiteral("Valor numérico inválido !");
+  else if (LeInteiro(maxIteracoes) < 1)
     erroTexto = QStringLiteral("A máxima iteração deve ser pelo menos 1 !");
   else if (!(LeNumero(criterio) > 0.0))
     erroTexto = QStringLiteral("O critério de parada deve ser maior que zero !");
+  else if (minimo < -C::LimiteRho || maximo > C::LimiteRho)
+    erroTexto = QStringLiteral("Os limites de rho devem estar entre -0,99 e 0,99 !");
   else if (!(minimo < maximo))
     erroTexto = QStringLiteral("O mínimo de rho deve ser menor que o máximo !");
   else if (inicial < minimo || inicial > maximo)

@@ -2,6 +2,7 @@
 
 #include "CDlgTransparent.h"
 #include "CMainFrame.h"
+#include "CPagina.h"
 #include "CSplashWnd.h"
 #include "Comandos.h"
 #include "EstiloGrafico.h"
@@ -13,6 +14,7 @@
 #include "ServicosDocumentoApp.h"
 #include "UnidadesMedida.h"
 
+#include "controls/CListReportCtrl.h"
 #include "model/CTarsolinDoc.h"
 #include "model/TextoNumero.h"
 #include "views/equation/RegistroEquacao.h"
@@ -27,18 +29,24 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QPrinterInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <QtEndian>
 #include <cmath>
+#include <sys/stat.h>
 
 Q_LOGGING_CATEGORY(logDocumentos, "tarsolin.documentos", QtWarningMsg)
 
@@ -93,6 +101,11 @@ void CTarsolinApp::NotificaImpressora(bool atualiza) {
   emit impressoraMudou();
 }
 
+void CTarsolinApp::SelecionaImpressora(const QString& nome) {
+  if (!nome.isEmpty()) impressora_ = nome;
+  NotificaImpressora(false);
+}
+
 QSettings* CTarsolinApp::Configuracoes() {
   static QSettings* s = new QSettings(QSettings::IniFormat, QSettings::UserScope,
                                       QStringLiteral("Tarsolin"), QStringLiteral("Tarsolin"));
@@ -101,6 +114,18 @@ QSettings* CTarsolinApp::Configuracoes() {
 
 int CTarsolinApp::UnidadePadrao() {
   return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? 0 : 1;
+}
+
+void CTarsolinApp::CarregaTraducoesQt() {
+  static QPointer<QTranslator> traducao;
+  if (traducao || !QCoreApplication::instance()) return;
+  auto* t = new QTranslator(QCoreApplication::instance());
+  if (!t->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete t;
+    return;
+  }
+  QCoreApplication::installTranslator(t);
+  traducao = t;
 }
 
 // ------------------------------------------------------------ options
@@ -223,10 +248,19 @@ bool CTarsolinApp::PedeNomeArquivo(QString& nome, int idTitulo, bool abrir, int*
 
 // ------------------------------------------------------------ documents
 
+bool CTarsolinApp::MesmoArquivo(const QString& a, const QString& b) {
+  struct stat sa, sb;
+  if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+    return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 CTarsolinDoc* CTarsolinApp::DocumentoAberto(const QString& caminho) const {
+  // The same file reached through a link is the same model: one document.
   const QString absoluto = QFileInfo(caminho).absoluteFilePath();
   for (CTarsolinDoc* d : documentos_)
-    if (QFileInfo(d->GetPathName()).absoluteFilePath() == absoluto) return d;
+    if (QFileInfo(d->GetPathName()).absoluteFilePath() == absoluto || MesmoArquivo(d->GetPathName(), caminho))
+      return d;
   return nullptr;
 }
 
@@ -273,6 +307,11 @@ bool CTarsolinApp::FechaDocumento(CTarsolinDoc* doc) {
     RoteadorComandos::Instancia().Posta(ID_AJUSTA_LISTA);
     RoteadorComandos::Instancia().Posta(ID_ATUALIZA_PAINEL_DADOS);
   }
+  // The auxiliary windows show the document: they go first, in their order.
+  if (frame_)
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList())
+      if (auto* moldura = qobject_cast<CChildFrame*>(sub->widget()); moldura && moldura->Documento() == doc)
+        moldura->FechaJanelasAuxiliares();
   doc->OnCloseDocument();
   documentos_.erase(std::remove(documentos_.begin(), documentos_.end(), doc), documentos_.end());
   doc->deleteLater();
@@ -330,6 +369,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   if (!arquivo.isEmpty() && EntregaArquivoInstancia(arquivo)) return false;
 
   CSplashWnd::SetSplashEnabled(true);
+  CarregaTraducoesQt();
   // The fonts the program names, mapped to the free fonts with their metrics.
   QFont::insertSubstitution("Arial", "Liberation Sans");
   QFont::insertSubstitution("Courier New", "Liberation Mono");
@@ -337,6 +377,8 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   QFont::insertSubstitution("MS Sans Serif", "DejaVu Sans");
   QFont::insertSubstitution("Symbol", "DejaVu Sans");
   QSettings& s = *Configuracoes();
+  // Report lists keep their column layouts in the program's settings.
+  CListReportCtrl::DefineDefaultSettings(&s);
   const QScreen* tela = QGuiApplication::primaryScreen();
   LoadOptions(s, tela ? tela->geometry() : QRect(0, 0, 1024, 768));
 
@@ -344,6 +386,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   ModeloRelatorio::Registra();
   servicos_ = std::make_unique<ServicosDocumentoApp>(this);
   CTarsolinDoc::DefineServicos(servicos_.get());
+  CPagina::Registra();
 
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;

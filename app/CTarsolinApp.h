@@ -58,6 +58,10 @@ public:
   bool InitInstance(const QStringList& argumentos);
   void ExitInstance();
 
+  // Qt's own dialogs and buttons (file, colour, print, message boxes) in
+  // Portuguese; once per process, nothing when the translation is missing.
+  static void CarregaTraducoesQt();
+
   // Options. `tela` is the screen area the saved frame placement must meet.
   void LoadOptions(QSettings& s, const QRect& tela);
   void SaveOptions(QSettings& s) const;
@@ -78,6 +82,10 @@ public:
   // File dialog over the file-type table; `tipo` receives the chosen type.
   bool PedeNomeArquivo(QString& nome, int idTitulo, bool abrir, int* tipo);
 
+  // Two paths name one file when they reach the same device and inode (a
+  // link, another spelling); false when either cannot be reached.
+  static bool MesmoArquivo(const QString& a, const QString& b);
+
   // Documents.
   CTarsolinDoc* OpenDocumentFile(const QString& caminho);
   CTarsolinDoc* DocumentoAberto(const QString& caminho) const;
@@ -97,6 +105,8 @@ public:
 
   // Refreshes the default printer (when `atualiza`) and tells every window that listens.
   void NotificaImpressora(bool atualiza);
+  // The printer chosen in a page-setup dialog becomes the program's; the change is announced.
+  void SelecionaImpressora(const QString& nome);
   QString ImpressoraPadrao() const { return impressora_; }
 
   // Commands.

@@ -53,11 +53,13 @@ bool ChamaPorCaminho(const QString& modulo, int ordinal, const QString& caminho,
 
 // The library rewrote the file (or may have): whatever the result, the file is
 // the model now. Records loaded meanwhile are stale; the header is re-read.
-void RecarregaModelo(CTarsolinDoc& doc) {
+// A file that no longer reads as a model is said at once (the next open would
+// refuse it), and the header in memory stays as it was.
+bool RecarregaModelo(CTarsolinDoc& doc) {
   doc.LiberaRegistros();
-  auto novo = std::make_unique<CabecalhoModelo>();
-  if (LeCabecalhoModelo(doc.GetPathName(), novo.get()))
-    std::memcpy(doc.GetCabecalho()->bytes, novo->bytes, C::Tamanho);
+  if (doc.RelerCabecalho()) return true;
+  plat::MessageBox(3044, plat::MB_ICONEXCLAMATION);
+  return false;
 }
 
 int ContaHabilitadas(const CabecalhoModelo& cab) {
@@ -84,14 +86,18 @@ QString VerificaCalculo(const CabecalhoModelo& cab) {
   const int k = ContaHabilitadas(cab);
   if (k < 2) return QStringLiteral("Número de variáveis insuficiente ! ");
   if (cab.I32(C::OffNumConsiderados) < k + 1) return QStringLiteral("Número de dados insuficiente !");
+  // The last enabled variable is fitted as the dependent: a damaged header
+  // whose dependent has an enabled variable after it would regress the wrong column.
+  const int nv = std::clamp(cab.I32(C::OffNumVariaveis), 0, C::MaxVariaveis);
+  for (int v = dep + 1; v < nv; ++v)
+    if (cab.I32(C::OffHabilitadas + 4 * v) != 0) return plat::Texto(3044);
   return QString();
 }
 
 bool RegressaoLinear(CTarsolinDoc& doc) {
   doc.LiberaRegistros();
   const bool ok = ChamaPorCaminho(Modulos().ostrimo, OrdCalcula, doc.GetPathName(), kErroCalculo);
-  RecarregaModelo(doc);
-  if (!ok) return false;
+  if (!RecarregaModelo(doc) || !ok) return false;
   doc.UpdateAllViews(nullptr, 3);
   CTarsolinDoc::Servicos().PostaComando(CmdAbreEscolhaEquacao);
   return true;
@@ -100,14 +106,19 @@ bool RegressaoLinear(CTarsolinDoc& doc) {
 bool OperacaoDados(CTarsolinDoc& doc, int ordinal, int hint) {
   doc.LiberaRegistros();
   const bool ok = ChamaPorCaminho(Modulos().palvedo, ordinal, doc.GetPathName(), kErroDados);
-  RecarregaModelo(doc);
-  if (!ok) return false;
+  if (!RecarregaModelo(doc) || !ok) return false;
   doc.UpdateAllViews(nullptr, hint);
   return true;
 }
 
 bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai) {
   CabecalhoModelo& cab = *doc.GetCabecalho();
+  // Past its limit W was never built: say so now, naming the limit, rather
+  // than after the options on an empty matrix.
+  if (doc.NumDados() > CTarsolinDoc::MaxRegistrosW) {
+    CTarsolinDoc::RecusaLimiteW();
+    return false;
+  }
   bool lag = false;
   {
     COpcoesRE opcoes;
@@ -122,7 +133,7 @@ bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai) {
   auto relatorio = std::make_unique<CRelatorio>(pai);
   relatorio->show();
   if (!doc.RegistrosCarregados() && !doc.CarregaRegistros()) {
-    plat::MessageBox(3044, plat::MB_ICONSTOP);
+    plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"), QString(), plat::MB_ICONSTOP);
     return false;
   }
   cab.SetI32(C::OffEquacaoEspacial, cab.I32(C::OffEquacaoCorrente));
@@ -182,7 +193,7 @@ bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai) {
     return false;
   }
   doc.SetModifiedFlag(false);
-  RecarregaModelo(doc);
+  if (!RecarregaModelo(doc)) return false;
   doc.UpdateAllViews(nullptr, 3);
   CTarsolinDoc::Servicos().PostaComando(CmdAtualizaPaineis);
   relatorio->MostraFechar();

@@ -1,7 +1,5 @@
 #include "JanelaModeloBasica.h"
 
-#include "Comandos.h"
-
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
 
@@ -51,11 +49,8 @@ void JanelaModeloBasica::Atualiza() {
   variaveis_->header()->resizeSections(QHeaderView::ResizeToContents);
 }
 
-bool JanelaModeloBasica::TemComando(int id) const { return id == ID_FILE_CLOSE; }
+// The view runs no command of its own: closing the model (57602) belongs to
+// its frame, which closes the whole MDI window.
+bool JanelaModeloBasica::TemComando(int) const { return false; }
 
-bool JanelaModeloBasica::OnCmdMsg(int id) {
-  if (id != ID_FILE_CLOSE) return false;
-  if (QWidget* moldura = parentWidget()) moldura->close();
-  else close();
-  return true;
-}
+bool JanelaModeloBasica::OnCmdMsg(int) { return false; }

@@ -4,8 +4,6 @@
 #include "platform/TextoNumerico.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -29,21 +27,13 @@ void CarregaUnidadesMedida() {
 
 bool LeMedidaTexto(const QString& texto, int atual, int* twips) {
   // Numbers are written with the decimal comma; a point ends the number, as it
-  // would for the C runtime under the Portuguese numeric locale.
-  std::string s = texto.toStdString();
-  for (char& c : s) {
-    if (c == '.') c = '#';
-    else if (c == ',') c = '.';
-  }
-  // Read in the C locale whatever the process locale is (strtod would follow it).
-  const char* inicio = s.c_str();
-  const char* fimTexto = inicio + s.size();
-  while (inicio < fimTexto && std::isspace(static_cast<unsigned char>(*inicio))) ++inicio;
-  if (inicio < fimTexto && *inicio == '+') ++inicio;
-  double valor = 0;
-  const auto [fim, erro] = std::from_chars(inicio, fimTexto, valor, std::chars_format::fixed);
-  if (erro != std::errc() || fim == inicio) return false;
-  const QString resto = QString::fromStdString(std::string(fim)).trimmed();
+  // would for the C runtime under the Portuguese numeric locale. Read in the C
+  // locale, whatever the user's locale is.
+  bool ok = false;
+  int usados = 0;
+  const double valor = plat::LeReal(texto, QChar(u','), &ok, &usados);
+  if (!ok) return false;
+  const QString resto = texto.mid(usados).trimmed();
   int unidade = atual;
   if (!resto.isEmpty()) {
     unidade = -1;

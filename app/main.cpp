@@ -1,5 +1,6 @@
 // Tarsolin: the mass-appraisal workbench.
 #include "CTarsolinApp.h"
+#include "RegistroDialogos.h"
 
 #include "platform/Mensagem.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   QSettings::setDefaultFormat(QSettings::IniFormat);
   plat::DefineTituloPadrao("Tarsolin Windows");
 
+  RegistraDialogosPequenos();
   CTarsolinApp tarsolin;
   if (!tarsolin.InitInstance(app.arguments().mid(1))) return 0;
   const int r = app.exec();

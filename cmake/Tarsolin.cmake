@@ -3,20 +3,70 @@
 set(TARSOLIN_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 
 function(tarsolin_target tgt)
+  target_compile_options(${tgt} PRIVATE ${TARSOLIN_WARNINGS})
   # STB_GNU_UNIQUE symbols (template statics, Qt meta-types) would pin a
   # loadable module after dlclose, carrying its statics from one call to the
-  # next; the static libraries the modules link need the flag as well.
-  target_compile_options(${tgt} PRIVATE ${TARSOLIN_WARNINGS} -fno-gnu-unique)
+  # next; the static libraries the modules link need the flag as well. Clang
+  # never emits such symbols and has no such flag.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${tgt} PRIVATE -fno-gnu-unique)
+  endif()
+  set(sanitizers)
   if(TARSOLIN_ASAN)
-    target_compile_options(${tgt} PRIVATE -fsanitize=address -fno-omit-frame-pointer)
-    target_link_options(${tgt} PRIVATE -fsanitize=address)
+    list(APPEND sanitizers address)
+  endif()
+  if(TARSOLIN_UBSAN)
+    list(APPEND sanitizers undefined)
+  endif()
+  if(sanitizers)
+    list(JOIN sanitizers "," lista)
+    target_compile_options(${tgt} PRIVATE -fsanitize=${lista} -fno-omit-frame-pointer)
+    target_link_options(${tgt} PRIVATE -fsanitize=${lista})
+    if(TARSOLIN_UBSAN)
+      # Undefined behaviour ends the run, so a test that meets it fails.
+      target_compile_options(${tgt} PRIVATE -fno-sanitize-recover=undefined)
+    endif()
+  endif()
+  if(TARSOLIN_FUZZ)
+    # Coverage for the fuzzer in everything the fuzz target links.
+    target_compile_options(${tgt} PRIVATE -fsanitize=fuzzer-no-link)
   endif()
 endfunction()
 
-# A target that includes Qt headers gets the shared precompiled header.
+# A target that includes Qt headers gets the shared precompiled header. The
+# header is compiled once per kind of target (loadable modules hide their
+# symbols, the rest do not; Qt makes every target -fPIC) and every target of
+# that kind reuses it; one copy per target would cost ~300 MB and ~20 s each.
+function(tarsolin_pch_host kind)
+  set(host tarsolin_pch_${kind})
+  if(TARGET ${host})
+    return()
+  endif()
+  set(src ${PROJECT_BINARY_DIR}/pch_host_${kind}.cpp)
+  if(NOT EXISTS ${src})
+    file(WRITE ${src} "int tarsolin_pch_host_${kind}() { return 0; }\n")
+  endif()
+  add_library(${host} OBJECT ${src})
+  set_target_properties(${host} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  if(kind STREQUAL "module")
+    set_target_properties(${host} PROPERTIES
+      CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  endif()
+  target_link_libraries(${host} PRIVATE Qt6::Widgets)
+  tarsolin_target(${host})
+  target_precompile_headers(${host} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_qt.h)
+endfunction()
+
 function(tarsolin_qt_target tgt)
   tarsolin_target(${tgt})
-  target_precompile_headers(${tgt} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch_qt.h)
+  get_target_property(type ${tgt} TYPE)
+  if(type STREQUAL "MODULE_LIBRARY")
+    set(kind module)
+  else()
+    set(kind code)
+  endif()
+  tarsolin_pch_host(${kind})
+  target_precompile_headers(${tgt} REUSE_FROM tarsolin_pch_${kind})
 endfunction()
 
 # A loadable module: no lib prefix, hidden symbols, one exported C function.

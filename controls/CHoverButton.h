@@ -38,6 +38,9 @@ public:
   // (icons, bitmaps, cursors). Each library sets the prefix of its own embedded resources.
   static void DefinePrefixoRecursos(const QString& prefixo);
   static QString PrefixoRecursos();
+  // An image, bitmap or cursor resource by id under the prefix (null when missing),
+  // scaled when a size is given.
+  static QImage CarregaRecurso(int id, int largura = 0, int altura = 0);
 
   int SetStateIconHandles(const QImage& ativo, const QImage& repouso);
   int SetStateIconHandles(const QImage& ativo, int repousoGerado);
@@ -129,7 +132,6 @@ private:
   void AoClicar();
   void TerminaHover();
   QRect PosicionaImagem(const QRect& item, QRect& rTexto, int w, int h, bool temTexto, bool pressionado) const;
-  static QImage CarregaRecurso(int id, int largura = 0, int altura = 0);
 
   bool desabilitadoEmRelevo_ = true;  // a disabled bitmap is drawn embossed
   int margemX_ = 3;                   // gap between the item edge and the image

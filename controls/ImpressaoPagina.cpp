@@ -98,6 +98,13 @@ int MulDiv(int valor, int numerador, int denominador) {
   return int(q);
 }
 
+namespace {
+int MultiploDez(int v) { return (v >= 0 ? (v + 5) / 10 : (v - 5) / 10) * 10; }
+}  // namespace
+
+int MargemParaDialogo(int twips, bool metrico) { return MultiploDez(MulDiv(twips, metrico ? 2540 : 1000, 1440)); }
+int MargemDoDialogo(int valor, bool metrico) { return MulDiv(MultiploDez(valor), 1440, metrico ? 2540 : 1000); }
+
 RetanguloImpressao CalculaAreaImpressao(const CabecalhoModelo* cab, QPainter* dc, bool twips) {
   const MetricasImpressora m = MetricasImpressora::De(dc ? dc->device() : nullptr);
   const int W = MulDiv(m.physicalWidth, 1440, m.logPixelsX);

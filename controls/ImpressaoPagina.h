@@ -58,6 +58,12 @@ struct MetricasImpressora {
 // result beyond 32 bits, as the platform answers.
 int MulDiv(int valor, int numerador, int denominador);
 
+// Page margins in twips <-> the unit of the page-setup dialog: hundredths of
+// a millimetre when `metrico`, thousandths of an inch otherwise; dialog values
+// are rounded to multiples of 10, halves away from zero.
+int MargemParaDialogo(int twips, bool metrico);
+int MargemDoDialogo(int valor, bool metrico);
+
 // The printable rectangle: the model's margins (twips, from the edges of the
 // physical page) measured from the device's printable origin; in twips when
 // `twips` is set, otherwise in the painter's logical coordinates. Without a

@@ -82,12 +82,14 @@ bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab) {
   return cab->ContagensValidas();
 }
 
-bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
-                       NEWMAT::Matrix& W) {
+namespace {
+
+bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
+                 NEWMAT::Matrix* W) {
   if (cab == nullptr || !cab->ContagensValidas()) return false;
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if ((N > 0 && dados == nullptr) || (M > 0 && dadosP == nullptr)) return false;
-  const bool elementos = LeElementosW(*cab);
+  const bool elementos = W != nullptr && LeElementosW(*cab);
   Descritor f(caminho, O_RDONLY);
   if (!f.Aberto() || f.Tamanho() < TamanhoEsperadoModelo(*cab, elementos)) return false;
 
@@ -106,10 +108,21 @@ bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado*
   // An element outside the matrix marks a damaged file.
   for (const pesoW& p : pesos)
     if (p.linha < 1 || p.linha > N || p.coluna < 1 || p.coluna > N) return false;
-  W.ReSize(N, N);
-  W = 0.0;
-  for (const pesoW& p : pesos) W(p.linha, p.coluna) = p.valor;
+  W->ReSize(N, N);
+  *W = 0.0;
+  for (const pesoW& p : pesos) (*W)(p.linha, p.coluna) = p.valor;
   return true;
+}
+
+}  // namespace
+
+bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
+                       NEWMAT::Matrix& W) {
+  return LeRegistros(caminho, cab, dados, dadosP, &W);
+}
+
+bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP) {
+  return LeRegistros(caminho, cab, dados, dadosP, nullptr);
 }
 
 bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado* dados, const dadoP* dadosP,
@@ -143,10 +156,51 @@ bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado
   return g.Confirma();
 }
 
-bool GravaCabecalhoModelo(const QString& caminho, const CabecalhoModelo* cab) {
+bool GravaCabecalhoERegistros(const QString& caminho, const CabecalhoModelo* cab, const dado* dados,
+                              const dadoP* dadosP) {
   if (cab == nullptr) return false;
-  Descritor f(caminho, O_WRONLY);
-  return f.Aberto() && f.Escreve(cab->bytes, CabecalhoModelo::Tamanho, 0);
+  const int N = cab->NumDados(), M = cab->NumDadosP();
+  if ((dados || dadosP) && (N < 0 || N > CabecalhoModelo::MaxDados || M < 0 || M > CabecalhoModelo::MaxDadosP))
+    return false;
+  Descritor antigo(caminho, O_RDONLY);
+  if (!antigo.Aberto()) return false;
+  const long long tamanho = antigo.Tamanho();
+  long long fimDados = OffDados, fimDadosP = OffDados;
+  if (dados || dadosP) {
+    fimDados += static_cast<long long>(N) * static_cast<long long>(dado::Tamanho);
+    fimDadosP = fimDados + static_cast<long long>(M) * static_cast<long long>(dadoP::Tamanho);
+  }
+  if (tamanho < fimDadosP) return false;
+
+  plat::GravacaoSegura g(caminho);
+  if (!g.Aberta() || !g.Escreve(cab->bytes, CabecalhoModelo::Tamanho)) return false;
+  // Bytes [de, ate) of the old file, in blocks.
+  std::vector<char> bloco;
+  auto copia = [&](long long de, long long ate) {
+    if (ate > de) bloco.resize(static_cast<std::size_t>(std::min<long long>(ate - de, 1 << 20)));
+    for (long long pos = de; pos < ate;) {
+      const std::size_t n = static_cast<std::size_t>(std::min<long long>(ate - pos, static_cast<long long>(bloco.size())));
+      if (!antigo.Le(bloco.data(), n, pos) || !g.Escreve(bloco.data(), n)) return false;
+      pos += static_cast<long long>(n);
+    }
+    return true;
+  };
+  if (dados) {
+    if (N > 0 && !g.Escreve(dados, std::size_t(N) * dado::Tamanho)) return false;
+  } else if (!copia(OffDados, fimDados)) {
+    return false;
+  }
+  if (dadosP) {
+    if (M > 0 && !g.Escreve(dadosP, std::size_t(M) * dadoP::Tamanho)) return false;
+  } else if (!copia(fimDados, fimDadosP)) {
+    return false;
+  }
+  if (!copia(fimDadosP, tamanho)) return false;
+  return g.Confirma();
+}
+
+bool GravaCabecalhoModelo(const QString& caminho, const CabecalhoModelo* cab) {
+  return GravaCabecalhoERegistros(caminho, cab, nullptr, nullptr);
 }
 
 bool GravaResiduos(const QString& caminho, const CabecalhoModelo* cab, const dado* dados) {

@@ -35,6 +35,9 @@ bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab);
 // announces, or an element outside 1..N.
 bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados,
                        dadoP* dadosP, NEWMAT::Matrix& W);
+// The records alone, for a caller that leaves the stored W elements as they
+// are in the file (GravaCabecalhoERegistros carries them across).
+bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP);
 
 // Writes the whole file through a temporary file that replaces the model only
 // when complete, so a failed write keeps the old file. A null array is
@@ -45,7 +48,17 @@ bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado*
 bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado* dados,
                         const dadoP* dadosP, NEWMAT::Matrix& W);
 
-// Rewrites the header in place at offset 0, leaving the records as they are.
+// Replaces the header and, when given, the N data and M appraisal records
+// (the counts the file holds: a caller that changes N or M writes the whole
+// file instead), copying every other byte from the file as it stands: the
+// records not given, the stored W elements and whatever follows them. The new
+// file goes through the safe writer, so a failure leaves the old one byte for
+// byte; a file shorter than the regions it must hold is refused.
+bool GravaCabecalhoERegistros(const QString& caminho, const CabecalhoModelo* cab, const dado* dados,
+                              const dadoP* dadosP);
+
+// Replaces the 583,248 header bytes, leaving the rest of the file as it is
+// (GravaCabecalhoERegistros with no records): a failed write keeps the old file.
 bool GravaCabecalhoModelo(const QString& caminho, const CabecalhoModelo* cab);
 
 // Rewrites the header and, in place, the 800 residual bytes of each of the N

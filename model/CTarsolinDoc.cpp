@@ -2,6 +2,7 @@
 
 #include "ArquivoModelo.h"
 #include "CabecalhoModelo.h"
+#include "FormatosAntigos.h"
 #include "ReconhecimentoModelo.h"
 #include "VariaveisComuns.h"
 #include "dado.h"
@@ -47,6 +48,11 @@ ServicosDocumento* servicosAtuais = &servicosPadrao;
 
 QString Arg(int id, const QString& a) { return plat::Texto(id).arg(a); }
 
+// A refusal to open names the file: the user may have chosen it among many.
+void RecusaAbertura(const QString& caminho, int idTexto, unsigned estilo = plat::MB_OK) {
+  plat::MessageBox(QDir::toNativeSeparators(caminho) + '\n' + plat::Texto(idTexto), QString(), estilo);
+}
+
 double Distancia(double x1, double y1, double x2, double y2) {
   const double dx = x1 - x2, dy = y1 - y2;
   return std::sqrt(dx * dx + dy * dy);
@@ -59,8 +65,22 @@ double Distancia(double x1, double y1, double x2, double y2) {
 bool ServicosDocumento::AssistenteNovoModelo(CabecalhoModelo&, std::vector<Var>&) { return true; }
 bool ServicosDocumento::PedeSenha(CTarsolinDoc&) { return false; }
 bool ServicosDocumento::PedeCaminhoSalvar(CTarsolinDoc&, QString&) { return false; }
-bool ServicosDocumento::ConverteFormatoAntigo(const QString&, const QString&, FormatoAntigo, bool&) {
-  return false;
+bool ServicosDocumento::ConverteFormatoAntigo(const QString& origem, const QString& destino,
+                                               FormatoAntigo formato, bool& recalcular) {
+  MargensPagina margens;
+  MargensPadrao(margens.esquerda, margens.direita, margens.superior, margens.inferior);
+  ModeloConvertido modelo;
+  const bool lido = formato == FormatoAntigo::Kolmar4   ? ImportaKmr4(origem, margens, modelo)
+                    : formato == FormatoAntigo::Kolmar5 ? ImportaKmr5(origem, margens, modelo)
+                                                        : Importa550(origem, margens, modelo);
+  if (!lido) return false;
+  NEWMAT::Matrix semW;
+  if (!GravaArquivoModelo(destino, modelo.cab.get(), modelo.dados.empty() ? nullptr : modelo.dados.data(),
+                          modelo.dadosP.empty() ? nullptr : modelo.dadosP.data(), semW))
+    return false;
+  // Only the version-4 file's equation is computed again: its statistics are partial.
+  recalcular = formato == FormatoAntigo::Kolmar4;
+  return true;
 }
 
 bool ServicosDocumento::RecalculaEquacao(const QString& caminho) {
@@ -238,7 +258,7 @@ bool CTarsolinDoc::ConverteAntigo(const QString& caminho, ServicosDocumento::For
     return false;
   bool recalcular = false;
   if (!Servicos().ConverteFormatoAntigo(caminho, novo, formato, recalcular)) {
-    plat::MessageBox(plat::Texto(TxtFormatoInvalido), QString(), plat::MB_ICONEXCLAMATION);
+    RecusaAbertura(caminho, TxtFormatoInvalido, plat::MB_ICONEXCLAMATION);
     return false;
   }
   recalcular_ = recalcular;
@@ -256,7 +276,7 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
 
   const QFileInfo info(caminho);
   if (!info.exists() || !info.isReadable() || !info.isWritable()) {
-    plat::MessageBox(TxtAcessoNegado);
+    RecusaAbertura(caminho, TxtAcessoNegado);
     cabecalho_.reset();
     return false;
   }
@@ -264,7 +284,14 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
   char prefixo[18];
   {
     QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly) || f.read(prefixo, 18) != 18) {
+    if (!f.open(QIODevice::ReadOnly)) {
+      RecusaAbertura(caminho, TxtAcessoNegado);
+      cabecalho_.reset();
+      return false;
+    }
+    // Too short even to say what it is: a cut model file.
+    if (f.read(prefixo, 18) != 18) {
+      RecusaAbertura(caminho, TxtFormatoInvalido);
       cabecalho_.reset();
       return false;
     }
@@ -275,11 +302,11 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
   const ClasseArquivo classe = ReconheceArquivoModelo(prefixo);
   switch (classe) {
     case ClasseArquivo::Danificado:
-      plat::MessageBox(TxtDanificado);
+      RecusaAbertura(caminho, TxtDanificado);
       cabecalho_.reset();
       return false;
     case ClasseArquivo::Invalido:
-      plat::MessageBox(TxtFormatoInvalido);
+      RecusaAbertura(caminho, TxtFormatoInvalido);
       cabecalho_.reset();
       return false;
     case ClasseArquivo::Kolmar4:
@@ -302,9 +329,9 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
       break;
   }
 
+  // A file cut inside its header, or whose counts are out of their limits, is damaged.
   if (!LeCabecalho(arquivo)) {
-    // A whole header whose counts are out of their limits is a damaged file.
-    if (QFileInfo(arquivo).size() >= qint64(CabecalhoModelo::Tamanho)) plat::MessageBox(TxtFormatoInvalido);
+    RecusaAbertura(arquivo, TxtFormatoInvalido);
     cabecalho_.reset();
     return false;
   }
@@ -312,7 +339,7 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
   // Refused now rather than when a window first loads the records: a file
   // shorter than the records its header counts is damaged.
   if (!ArquivoModeloValido(arquivo, *cabecalho_)) {
-    plat::MessageBox(TxtFormatoInvalido);
+    RecusaAbertura(arquivo, TxtFormatoInvalido);
     cabecalho_.reset();
     return false;
   }
@@ -363,14 +390,11 @@ bool CTarsolinDoc::AbreArquivo(const QString& caminho) {
 }
 
 void CTarsolinDoc::SetPathName(const QString& caminho) {
-  // A converted model is always named with ".tsn": only the final extension changes.
-  QString novo = caminho;
-  const QFileInfo info(caminho);
-  const QString ext = info.suffix();
-  if (ext == "kmr" || ext == "zlv" || ext == "KMR" || ext == "ZLV")
-    novo = caminho.left(caminho.size() - ext.size() - 1) + ".tsn";
-  plat::Documento::SetPathName(novo);
-  SetTitle(QFileInfo(novo).fileName());
+  // The name as given: a converted model already comes named with ".tsn", and
+  // a current model called ".kmr" or ".zlv" is that file (its records load
+  // from it and saves go to it).
+  plat::Documento::SetPathName(caminho);
+  SetTitle(QFileInfo(caminho).fileName());
 }
 
 // ------------------------------------------------------------ save
@@ -400,6 +424,8 @@ bool CTarsolinDoc::OnSaveDocument(const QString& caminho) {
     ok = GravaArquivoCompleto(caminho);
     LiberaRegistros();
   } else {
+    // The records stay on disk: the new header replaces the old one through
+    // the safe writer, so a full disk leaves the file as it was.
     ok = GravaCabecalhoNoLugar(caminho);
   }
   if (ok) SetModifiedFlag(false);
@@ -430,6 +456,20 @@ bool CTarsolinDoc::SaveModified() {
     case plat::IDNO: return true;
     default: return DoSave(GetPathName());
   }
+}
+
+bool CTarsolinDoc::RelerCabecalho() {
+  if (!cabecalho_) return false;
+  auto lido = std::make_unique<CabecalhoModelo>();
+  // A file that no longer reads as a model leaves the header as it was.
+  if (!LeCabecalhoModelo(GetPathName(), lido.get()) || !ArquivoModeloValido(GetPathName(), *lido))
+    return false;
+  // The file holds what was saved, not what happened since the model opened.
+  lido->SetU8(OffDesbloqueado, cabecalho_->U8(OffDesbloqueado));
+  lido->SetU8(OffWDasCoordenadas, cabecalho_->U8(OffWDasCoordenadas));
+  // In place: the views keep pointers to the header.
+  std::memcpy(cabecalho_->bytes, lido->bytes, CabecalhoModelo::Tamanho);
+  return true;
 }
 
 void CTarsolinDoc::OnCloseDocument() {
@@ -495,6 +535,10 @@ bool CTarsolinDoc::GravaRegistros() {
 
 // ------------------------------------------------------------ matrices
 
+void CTarsolinDoc::RecusaLimiteW() {
+  plat::MessageBox(plat::Texto(TxtRegistrosDemais).arg(MaxRegistrosW), QString(), plat::MB_ICONEXCLAMATION);
+}
+
 bool CTarsolinDoc::CoordenadasValidas(int& x, int& y) const {
   x = cabecalho_->I32(OffCoordX);
   y = cabecalho_->I32(OffCoordY);
@@ -510,7 +554,7 @@ bool CTarsolinDoc::CalculaMatrizW() {
     return false;
   }
   if (NumDados() > MaxRegistrosW) {
-    plat::MessageBox(plat::Texto(TxtRegistrosDemais).arg(MaxRegistrosW), QString(), plat::MB_ICONEXCLAMATION);
+    RecusaLimiteW();
     return false;
   }
   if (!CarregaRegistros()) {
@@ -522,7 +566,7 @@ bool CTarsolinDoc::CalculaMatrizW() {
     w_.ReSize(n, n);
   } catch (...) {  // no memory for N x N doubles
     w_.ReSize(0, 0);
-    plat::MessageBox(plat::Texto(TxtRegistrosDemais).arg(MaxRegistrosW), QString(), plat::MB_ICONEXCLAMATION);
+    RecusaLimiteW();
     return false;
   }
   Servicos().CursorEspera(true);

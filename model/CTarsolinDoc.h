@@ -28,7 +28,7 @@ class CTarsolinDoc;
 
 // What the document asks of the program around it. The defaults are what a
 // program without windows can do (tests and tools): no wizard page, no
-// password typed, no save-as dialog, no conversion.
+// password typed, no save-as dialog.
 class ServicosDocumento {
 public:
   virtual ~ServicosDocumento() = default;
@@ -43,8 +43,10 @@ public:
   virtual bool PedeSenha(CTarsolinDoc& doc);
   // The save-as dialog: false when cancelled.
   virtual bool PedeCaminhoSalvar(CTarsolinDoc& doc, QString& caminho);
-  // Converts an older product's file into a new model file at `destino`;
-  // `recalcular` is set when the converted model's equation must be computed again.
+  // Converts an older product's file into a new model file at `destino`, with
+  // the default page margins; `recalcular` is set when the converted model's
+  // equation must be computed again (a version-4 file). Default: the converters
+  // of the model core.
   virtual bool ConverteFormatoAntigo(const QString& origem, const QString& destino,
                                      FormatoAntigo formato, bool& recalcular);
   // Recomputes the stored equation of a model file (regression library, ordinal 1).
@@ -95,6 +97,12 @@ public:
   // Offers to save a modified document: false when the user cancelled or the save failed.
   bool SaveModified();
 
+  // Re-reads the header from the file after a library rewrote it, keeping the
+  // two bytes only this session knows: the model unlocked with its password
+  // (1116) and W built from the coordinates at open (408272). False, memory
+  // unchanged, when the file's header cannot be read.
+  bool RelerCabecalho();
+
   // Records.
   bool CarregaRegistros();
   void LiberaRegistros();
@@ -105,6 +113,8 @@ public:
   // within 0..MaxDadosP.
   bool RecriaDadosP(int m);
 
+  // The message refusing W to a model past MaxRegistrosW records, naming the limit.
+  static void RecusaLimiteW();
   // W from the coordinate variables; false (with a message) when it cannot be built.
   bool CalculaMatrizW();
   bool CalculaDistanciasProjecao();

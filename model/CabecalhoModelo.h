@@ -130,6 +130,9 @@ struct CabecalhoModelo {
   static constexpr std::size_t OffTolerancia = 408776 + 8 * 61;   // 409264
   static constexpr std::size_t OffRhoMinimo = 408776 + 8 * 189;   // 410288
   static constexpr std::size_t OffRhoMaximo = 408776 + 8 * 190;   // 410296
+  // The spatial parameter is fitted within ±LimiteRho: the log-determinant
+  // grid covers −0.99 … 0.99, and a value past it has no estimate of its own.
+  static constexpr double LimiteRho = 0.99;
   static constexpr std::size_t OffIteracoesMonteCarlo = 410416;   // i32
   static constexpr std::size_t OffEquacaoEspacial = 410420;       // i32
   static constexpr std::size_t OffExpoenteDistancia = 410424;     // f64
@@ -174,6 +177,13 @@ struct CabecalhoModelo {
   int Relacao(int v) const { return I32(OffRelacoes + 4 * std::size_t(v)); }
   void SetRelacao(int v, int r) { SetI32(OffRelacoes + 4 * std::size_t(v), r); }
 
+  // The determination in original units of equation e, signed: Ro·|Ro|. Ro is
+  // stored signed, below zero when the back-transformed fit is worse than the
+  // mean; its plain square would show such a fit as a good one.
+  double DeterminacaoOriginal(int e) const {
+    const double ro = F64(OffEstatisticasEquacao + 8 * std::size_t(e));
+    return ro < 0 ? -ro * ro : ro * ro;
+  }
   QString NomeVariavel(int v) const { return Texto(OffNomesVariaveis + TamNomeVariavel * std::size_t(v), TamNomeVariavel); }
   void SetNomeVariavel(int v, const QString& t) { SetTexto(OffNomesVariaveis + TamNomeVariavel * std::size_t(v), TamNomeVariavel, t); }
   QString DescricaoVariavel(int v) const { return Texto(OffDescricoes + TamDescricao * std::size_t(v), TamDescricao); }

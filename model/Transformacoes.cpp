@@ -103,6 +103,11 @@ void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W, bool diagona
 }
 
 NEWMAT::Matrix PadronizaLinhas(NEWMAT::Matrix& W) {
+  PadronizaLinhasNoLugar(W);
+  return W;
+}
+
+void PadronizaLinhasNoLugar(NEWMAT::Matrix& W) {
   const int linhas = W.Nrows(), colunas = W.Ncols();
   NEWMAT::Real* a = W.Store();
   for (int i = 0; i < linhas; ++i) {
@@ -115,5 +120,4 @@ NEWMAT::Matrix PadronizaLinhas(NEWMAT::Matrix& W) {
       for (int j = 0; j < colunas; ++j) linha[j] /= soma;
     }
   }
-  return W;
 }

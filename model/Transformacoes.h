@@ -44,3 +44,5 @@ void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W, bool diagona
 // Divides every row by its sum (a zero row becomes 1/columns in every cell);
 // in place, and returns a copy of the result.
 NEWMAT::Matrix PadronizaLinhas(NEWMAT::Matrix& W);
+// The same rule in place only, for a W too large to copy.
+void PadronizaLinhasNoLugar(NEWMAT::Matrix& W);

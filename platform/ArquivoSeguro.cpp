@@ -32,8 +32,24 @@ mode_t MascaraCriacao() {
 
 void SimulaFalhaGravacao(long long bytes) { g_falhaApos = bytes; }
 
-GravacaoSegura::GravacaoSegura(const QString& destino) : destino_(destino) {
-  const QFileInfo info(destino);
+namespace {
+// A model reached through a symbolic link stays a link: the file it points to
+// is the one replaced (chains of links followed, also to a target not yet
+// created), and the temporary file goes beside it so the rename stays on one
+// file system.
+QString AlvoFinal(const QString& destino) {
+  QString alvo = destino;
+  for (int i = 0; i < 40; ++i) {
+    const QFileInfo info(alvo);
+    if (!info.isSymLink()) break;
+    alvo = info.symLinkTarget();
+  }
+  return alvo;
+}
+}  // namespace
+
+GravacaoSegura::GravacaoSegura(const QString& destino) : destino_(AlvoFinal(destino)) {
+  const QFileInfo info(destino_);
   QByteArray modelo = (info.absolutePath() + QStringLiteral("/.") + info.fileName() +
                        QStringLiteral(".XXXXXX")).toLocal8Bit();
   fd_ = mkstemp(modelo.data());
@@ -44,7 +60,7 @@ GravacaoSegura::GravacaoSegura(const QString& destino) : destino_(destino) {
   temporario_ = QString::fromLocal8Bit(modelo);
   // Keep the permissions of the file being replaced (a new file gets 0644 less the umask).
   struct stat st;
-  if (::stat(destino.toLocal8Bit().constData(), &st) == 0) {
+  if (::stat(destino_.toLocal8Bit().constData(), &st) == 0) {
     ::fchmod(fd_, st.st_mode & 07777);
   } else {
     ::fchmod(fd_, 0666 & ~MascaraCriacao());

@@ -1,7 +1,8 @@
 #pragma once
 // Whole-file writes that never lose the old file: the data goes to a temporary
 // file in the same folder, is flushed, and replaces the target by rename only
-// when it was written completely.
+// when it was written completely. A destination that is a symbolic link stays
+// one: the file it points to is replaced.
 #include <QString>
 #include <cstddef>
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace plat {
 
@@ -18,6 +19,24 @@ QString PastaPrograma() {
 
 QString CaminhoPrograma(const QString& arquivo) {
   return QDir(PastaPrograma()).filePath(arquivo);
+}
+
+namespace {
+IniciadorPrograma& Iniciador() {
+  static IniciadorPrograma i;
+  return i;
+}
+}  // namespace
+
+bool IniciaDestacado(const QString& programa, const QStringList& argumentos) {
+  if (Iniciador()) return Iniciador()(programa, argumentos);
+  return QProcess::startDetached(programa, argumentos);
+}
+
+IniciadorPrograma DefineIniciadorPrograma(IniciadorPrograma iniciador) {
+  IniciadorPrograma anterior = std::move(Iniciador());
+  Iniciador() = std::move(iniciador);
+  return anterior;
 }
 
 }  // namespace plat

@@ -155,7 +155,7 @@ std::string FormataPonto(const char* formato, std::initializer_list<ArgFormato> 
   return LeCp1252(Formata(formato, args, false)).toStdString();
 }
 
-double LeReal(const QString& texto, QChar decimal, bool* ok) {
+double LeReal(const QString& texto, QChar decimal, bool* ok, int* usados) {
   std::string s;
   s.reserve(static_cast<std::size_t>(texto.size()));
   for (QChar c : texto) {
@@ -171,17 +171,20 @@ double LeReal(const QString& texto, QChar decimal, bool* ok) {
   while (*q == ' ' || *q == '\t' || *q == '\n' || *q == '\r' || *q == '\f' || *q == '\v') ++q;
   if (*q == '+' || *q == '-') ++q;
   const bool digito = *q >= '0' && *q <= '9';
+  if (usados) *usados = 0;
   if (!digito && !(*q == '.' && q[1] >= '0' && q[1] <= '9')) {
     if (ok) *ok = false;
     return 0.0;
   }
   if (q[0] == '0' && (q[1] == 'x' || q[1] == 'X')) {
     if (ok) *ok = true;
+    if (usados) *usados = static_cast<int>(q + 1 - ini);
     return 0.0;
   }
   char* fim = nullptr;
   const double v = strtod_l(ini, &fim, LocaleC());
   if (ok) *ok = fim != ini;
+  if (usados) *usados = static_cast<int>(fim - ini);
   return fim != ini ? v : 0.0;
 }
 

@@ -36,8 +36,9 @@ std::string FormataPonto(const char* formato, std::initializer_list<ArgFormato> 
 // Parses a number in the C locale after mapping `decimal` to the point; ok is
 // false when nothing could be read. Leading white space is skipped; trailing
 // text is ignored (as strtod does). Only decimal notation is read: no "nan",
-// "inf" or hexadecimal.
-double LeReal(const QString& texto, QChar decimal = QChar(','), bool* ok = nullptr);
+// "inf" or hexadecimal. `usados` receives how many characters the number took
+// (leading white space included), 0 when none.
+double LeReal(const QString& texto, QChar decimal = QChar(','), bool* ok = nullptr, int* usados = nullptr);
 
 // The user's decimal and thousands characters, from QLocale::system() unless a
 // test has set them.

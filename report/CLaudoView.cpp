@@ -530,19 +530,9 @@ void CLaudoView::mousePressEvent(QMouseEvent* e) { QTextEdit::mousePressEvent(e)
 
 // ---------------------------------------------------------------- page setup
 
-namespace {
-// Dialog units: hundredths of millimetres (factor 2540) or thousandths of inches (1000),
-// each value a multiple of 10.
-int MultiploDez(int v) {
-  const int r = v % 10;
-  if (r >= 5) return v - r + 10;
-  if (r <= -5) return v - r - 10;
-  return v - r;
-}
-}  // namespace
-
-int CLaudoView::MargemParaDialogo(int twips, bool cm) { return MultiploDez(MulDiv(twips, cm ? 2540 : 1000, 1440)); }
-int CLaudoView::MargemDoDialogo(int valor, bool cm) { return MulDiv(MultiploDez(valor), 1440, cm ? 2540 : 1000); }
+// Dialog units: the printing furniture's conversion, shared with the page options.
+int CLaudoView::MargemParaDialogo(int twips, bool cm) { return ::MargemParaDialogo(twips, cm); }
+int CLaudoView::MargemDoDialogo(int valor, bool cm) { return ::MargemDoDialogo(valor, cm); }
 
 void CLaudoView::OnPageSetup() {
   if (Vinculado()) {

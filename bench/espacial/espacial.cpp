@@ -1,68 +1,125 @@
-// Grid time for a dense inverse-distance W at n = 500, 1,000 and 2,000 beside
-// the same 1,500 products W·v through newmat's operator, and the time of
-// whole lag and error fits (grid, fit, information matrix, statistics) and of
-// the residual tests.
+// Speed of the spatial library.
+// - Dense inverse-distance W (every pair), row-normalised, n = 500 … 2,000:
+//   the log-determinant grid beside the same 1,500 products W·v through
+//   newmat's operator, and whole lag and error fits and residual tests.
+// - Inverse distances within a cut-off of about 30 neighbours, handed over
+//   raw and row-normalised by the library as the program does, n = 1,000 …
+//   10,000: whole fits with the peak resident memory of the process during
+//   the fit, and the two phases that grow with n (the grid, about n², and
+//   W·(I − ρW)⁻¹, about n³). Run one size at a time for clean peaks, e.g.
+//   --benchmark_filter='Corte/10000'.
+// Threads follow the library's choice, or OPENBLAS_NUM_THREADS when set.
+#include "AlgebraDensa.h"
 #include "CalculoEspacial.h"
 #include "GradeLogDeterminante.h"
 #include "model/CabecalhoModelo.h"
+#include "model/Transformacoes.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdint>
+#include <fstream>
 #include <map>
 #include <memory>
+#include <numbers>
 #include <random>
+#include <string>
 
 using namespace quenvik;
 
 namespace {
 
-struct Problema {
-  NEWMAT::ColumnVector y;
+// Points in a 100 × 100 square, three regressors and y = Xβ + 0.5·W·Xβ + ε,
+// drawn in this order from one generator; `defasa` gives W·Xβ from the
+// points (building W consumes no draws).
+struct Amostra {
+  std::vector<double> px, py;
   NEWMAT::Matrix X;  // three regressors, no intercept
-  NEWMAT::Matrix W;  // dense inverse distances, row-normalised
+  NEWMAT::ColumnVector y;
+};
+
+template <typename Defasa>
+Amostra Sorteia(std::uint64_t semente, int n, Defasa defasa) {
+  std::mt19937_64 g(semente);
+  std::uniform_real_distribution<double> u(0.0, 100.0);
+  std::normal_distribution<double> z(0.0, 1.0);
+  Amostra a;
+  a.px.resize(n);
+  a.py.resize(n);
+  for (int i = 0; i < n; ++i) { a.px[i] = u(g); a.py[i] = u(g); }
+  a.X.ReSize(n, 3);
+  for (int i = 1; i <= n; ++i) {
+    a.X(i, 1) = 5.0 + 2.0 * z(g);
+    a.X(i, 2) = z(g);
+    a.X(i, 3) = u(g) / 30.0;
+  }
+  NEWMAT::ColumnVector xb(n);
+  for (int i = 1; i <= n; ++i) xb(i) = 10.0 + 2.0 * a.X(i, 1) - 1.5 * a.X(i, 2) + 0.8 * a.X(i, 3);
+  const NEWMAT::ColumnVector wxb = defasa(a, xb);
+  a.y.ReSize(n);
+  for (int i = 1; i <= n; ++i) a.y(i) = xb(i) + 0.5 * wxb(i) + z(g);
+  return a;
+}
+
+// Inverse distances (within `corte` when it is positive), zero diagonal.
+NEWMAT::Matrix InversoDistancias(const Amostra& a, double corte) {
+  const int n = static_cast<int>(a.px.size());
+  NEWMAT::Matrix W(n, n);
+  double* w = W.Store();
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) {
+      const double d = std::hypot(a.px[i] - a.px[j], a.py[i] - a.py[j]);
+      const bool vizinho = i != j && d > 0.0 && (corte <= 0.0 || d <= corte);
+      w[std::size_t(i) * n + j] = vizinho ? 1.0 / d : 0.0;
+    }
+  return W;
+}
+
+// Dense problems keep W, row-normalised.
+struct Problema {
+  Amostra a;
+  NEWMAT::Matrix W;
 };
 
 const Problema& Dados(int n) {
   static std::map<int, Problema> cache;
   auto it = cache.find(n);
   if (it != cache.end()) return it->second;
-  std::mt19937_64 g(42 + n);
-  std::uniform_real_distribution<double> u(0.0, 100.0);
-  std::normal_distribution<double> z(0.0, 1.0);
-  std::vector<double> px(n), py(n);
-  for (int i = 0; i < n; ++i) { px[i] = u(g); py[i] = u(g); }
   Problema p;
-  p.W.ReSize(n, n);
-  for (int i = 0; i < n; ++i) {
-    double s = 0.0;
-    for (int j = 0; j < n; ++j) {
-      const double d = std::hypot(px[i] - px[j], py[i] - py[j]);
-      p.W(i + 1, j + 1) = (i == j || d == 0.0) ? 0.0 : 1.0 / d;
-      s += p.W(i + 1, j + 1);
-    }
-    for (int j = 1; j <= n; ++j) p.W(i + 1, j) /= s;
-  }
-  p.X.ReSize(n, 3);
-  p.y.ReSize(n);
-  for (int i = 1; i <= n; ++i) {
-    p.X(i, 1) = 5.0 + 2.0 * z(g);
-    p.X(i, 2) = z(g);
-    p.X(i, 3) = u(g) / 30.0;
-  }
-  NEWMAT::ColumnVector xb(n);
-  for (int i = 1; i <= n; ++i) xb(i) = 10.0 + 2.0 * p.X(i, 1) - 1.5 * p.X(i, 2) + 0.8 * p.X(i, 3);
-  const NEWMAT::ColumnVector wxb = p.W * xb;
-  for (int i = 1; i <= n; ++i) p.y(i) = xb(i) + 0.5 * wxb(i) + z(g);
+  p.a = Sorteia(42 + n, n, [&](const Amostra& a, const NEWMAT::ColumnVector& xb) {
+    p.W = InversoDistancias(a, 0.0);
+    PadronizaLinhasNoLugar(p.W);
+    return NEWMAT::ColumnVector(p.W * xb);
+  });
   return cache.emplace(n, std::move(p)).first->second;
 }
 
-std::unique_ptr<CabecalhoModelo> Cabecalho(int n) {
+// Cut-off problems (about 30 neighbours) keep only the sample; W (8·n² bytes)
+// is built afresh for each call, since the library normalises it in place.
+double Corte(int n) { return std::sqrt(30.0 * 100.0 * 100.0 / (std::numbers::pi * n)); }
+
+const Amostra& DadosCorte(int n) {
+  static std::map<int, Amostra> cache;
+  auto it = cache.find(n);
+  if (it != cache.end()) return it->second;
+  Amostra a = Sorteia(7 + n, n, [&](const Amostra& b, const NEWMAT::ColumnVector& xb) {
+    NEWMAT::Matrix W = InversoDistancias(b, Corte(n));
+    PadronizaLinhasNoLugar(W);
+    return ProdutoW(W, xb);
+  });
+  return cache.emplace(n, std::move(a)).first->second;
+}
+
+NEWMAT::Matrix PesosCorte(int n) { return InversoDistancias(DadosCorte(n), Corte(n)); }
+
+std::unique_ptr<CabecalhoModelo> Cabecalho(int n, bool normaliza) {
   auto cab = std::make_unique<CabecalhoModelo>();
   cab->Zera();
   cab->SetI32(CabecalhoModelo::OffNumVariaveis, 4);
   cab->SetI32(65580, n);
   for (int v = 0; v < 4; ++v) cab->SetI32(CabecalhoModelo::OffHabilitadas + 4 * v, 1);
+  cab->SetU8(CabecalhoModelo::OffNormalizaW, normaliza ? 1 : 0);
   cab->SetI32(CabecalhoModelo::OffMaxIteracoes, 500);
   cab->SetF64(CabecalhoModelo::OffRho, 0.5);
   cab->SetF64(CabecalhoModelo::OffTolerancia, 0.0001);
@@ -70,6 +127,28 @@ std::unique_ptr<CabecalhoModelo> Cabecalho(int n) {
   cab->SetF64(CabecalhoModelo::OffRhoMaximo, 0.99);
   cab->SetI32(CabecalhoModelo::OffIteracoesMonteCarlo, 30);
   return cab;
+}
+
+// Resident memory from /proc/self/status, in MB: "VmRSS" now or "VmHWM", the
+// peak since the last ZeraPico().
+double MemoriaMB(const char* campo) {
+  std::ifstream f("/proc/self/status");
+  std::string nome;
+  while (f >> nome) {
+    if (nome == std::string(campo) + ":") {
+      double kb = 0.0;
+      f >> kb;
+      return kb / 1024.0;
+    }
+    f.ignore(1 << 20, '\n');
+  }
+  return 0.0;
+}
+
+// Resets the peak to the current resident size (Linux 4.0 on).
+void ZeraPico() {
+  std::ofstream f("/proc/self/clear_refs");
+  f << "5";
 }
 
 void BM_GradeLacos(benchmark::State& st) {
@@ -96,37 +175,67 @@ void BM_ProdutosNewmat(benchmark::State& st) {
   }
 }
 
-void Ajuste(benchmark::State& st, bool defasagem) {
-  const int n = static_cast<int>(st.range(0));
-  const Problema& p = Dados(n);
-  OpcoesCalculo op;
-  op.sorteio = 1;
-  for (auto _ : st) {
-    st.PauseTiming();
-    auto cab = Cabecalho(n);
-    NEWMAT::ColumnVector y = p.y;
-    NEWMAT::Matrix X = p.X, W = p.W;
-    st.ResumeTiming();
-    const bool ok = defasagem ? Sar(&y, &X, &W, cab.get(), nullptr, op) : Sem(&y, &X, &W, cab.get(), nullptr, op);
-    if (!ok) st.SkipWithError("fit failed");
-    st.counters["param"] = cab->F64(408776 + 8 * 60);
-  }
-}
-void BM_Sar(benchmark::State& st) { Ajuste(st, true); }
-
 void BM_Testes(benchmark::State& st) {
   const int n = static_cast<int>(st.range(0));
   const Problema& p = Dados(n);
   for (auto _ : st) {
     st.PauseTiming();
-    auto cab = Cabecalho(n);
-    NEWMAT::ColumnVector y = p.y;
-    NEWMAT::Matrix X = p.X, W = p.W;
+    auto cab = Cabecalho(n, false);
+    NEWMAT::ColumnVector y = p.a.y;
+    NEWMAT::Matrix X = p.a.X, W = p.W;
     st.ResumeTiming();
     if (!LmErroMoranI(&y, &X, &W, cab.get())) st.SkipWithError("tests failed");
   }
 }
-void BM_Sem(benchmark::State& st) { Ajuste(st, false); }
+
+// One whole fit per iteration on fresh copies (the library normalises W and
+// widens X in place), with the memory it took: "pico_MB" is the process's
+// peak during the call, "antes_MB" its size before, "W_MB" the caller's W.
+void Ajuste(benchmark::State& st, bool defasagem, bool corte) {
+  const int n = static_cast<int>(st.range(0));
+  OpcoesCalculo op;
+  op.sorteio = 1;
+  for (auto _ : st) {
+    st.PauseTiming();
+    auto cab = Cabecalho(n, corte);
+    const Amostra& a = corte ? DadosCorte(n) : Dados(n).a;
+    NEWMAT::ColumnVector y = a.y;
+    NEWMAT::Matrix X = a.X;
+    NEWMAT::Matrix W = corte ? PesosCorte(n) : NEWMAT::Matrix(Dados(n).W);
+    const double antes = MemoriaMB("VmRSS");
+    ZeraPico();
+    st.ResumeTiming();
+    const bool ok = defasagem ? Sar(&y, &X, &W, cab.get(), nullptr, op) : Sem(&y, &X, &W, cab.get(), nullptr, op);
+    st.PauseTiming();
+    if (!ok) st.SkipWithError("fit failed");
+    st.counters["param"] = cab->F64(408776 + 8 * 60);
+    st.counters["W_MB"] = 8.0 * n * n / (1024.0 * 1024.0);
+    st.counters["antes_MB"] = antes;
+    st.counters["pico_MB"] = MemoriaMB("VmHWM");
+    st.ResumeTiming();
+  }
+}
+void BM_Sar(benchmark::State& st) { Ajuste(st, true, false); }
+void BM_Sem(benchmark::State& st) { Ajuste(st, false, false); }
+void BM_SarCorte(benchmark::State& st) { Ajuste(st, true, true); }
+void BM_SemCorte(benchmark::State& st) { Ajuste(st, false, true); }
+
+// The two phases that grow with n, on the cut-off W normalised.
+void BM_GradeCorte(benchmark::State& st) {
+  const int n = static_cast<int>(st.range(0));
+  NEWMAT::Matrix W = PesosCorte(n);
+  PadronizaLinhasNoLugar(W);
+  DefineThreadsCalculo(n);
+  for (auto _ : st) benchmark::DoNotOptimize(EstimaLogDeterminante(W, 50, 30, Progresso(), 1));
+}
+
+void BM_InversaCorte(benchmark::State& st) {
+  const int n = static_cast<int>(st.range(0));
+  NEWMAT::Matrix W = PesosCorte(n);
+  PadronizaLinhasNoLugar(W);
+  DefineThreadsCalculo(n);
+  for (auto _ : st) benchmark::DoNotOptimize(ResolveIdentidadeMenos(W, 0.4));
+}
 
 }  // namespace
 
@@ -135,5 +244,13 @@ BENCHMARK(BM_ProdutosNewmat)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kM
 BENCHMARK(BM_Sar)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Testes)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Sem)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_SarCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->UseRealTime();
+BENCHMARK(BM_SemCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->UseRealTime();
+BENCHMARK(BM_GradeCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->UseRealTime();
+BENCHMARK(BM_InversaCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -3,15 +3,20 @@
 #include "CHoverButton.h"
 #include "RegistrosModelo.h"
 #include "SlotsVariavel.h"
+#include "TextoParametro.h"
 #include "model/ArquivoModelo.h"
 #include "model/CabecalhoModelo.h"
 #include "platform/Mensagem.h"
+#include "platform/TabelaTextos.h"
+
+#include <QDir>
 
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QValidator>
+#include <cmath>
 
 namespace palvedo {
 
@@ -19,6 +24,7 @@ namespace {
 
 constexpr int IdAcessoNegado = 3000;     // "Acesso ao arquivo negado! ..."
 constexpr int IdFormatoInvalido = 3044;  // "Formato de arquivo inválido!"
+constexpr int IdFalhaSalvar = 21002;     // "Não foi possível salvar o arquivo %1."
 
 // A green check mark.
 QImage IconeConfirma() {
@@ -80,12 +86,15 @@ CDialogoModelo::CDialogoModelo(const QString& caminho, int idDialogo, const QStr
   setWindowTitle(titulo);
   cab_->Zera();
   lido_ = LeCabecalhoModelo(caminho_, cab_.get());
+  // The dialogs build their lists from the header: one that failed its
+  // checks must not give them its counts.
+  if (!lido_) cab_->Zera();
 }
 
 CDialogoModelo::~CDialogoModelo() = default;
 
-void CDialogoModelo::InformaFalhaLeitura() const {
-  QFile f(caminho_);
+void CDialogoModelo::InformaFalhaLeitura(const QString& caminho) {
+  QFile f(caminho);
   plat::MessageBox(f.open(QIODevice::ReadOnly) ? IdFormatoInvalido : IdAcessoNegado, plat::MB_ICONEXCLAMATION);
 }
 
@@ -104,8 +113,16 @@ bool CDialogoModelo::AplicaNoArquivo(const std::function<bool(CabecalhoModelo&, 
     if (!muda(*novo, registros)) return false;
     novo->SetI32(cab::MetodoCalculo, 0);
     novo->SetI32(cab::ResultadosEspaciais, 0);
+    // A result the program could not open again is never written.
+    if (!novo->ContagensValidas() || int(registros.dados.size()) != novo->NumDados() ||
+        int(registros.dadosP.size()) != novo->NumDadosP()) {
+      plat::MessageBox(IdFormatoInvalido, plat::MB_ICONEXCLAMATION);
+      return false;
+    }
     if (!registros.Grava(caminho_, *novo)) {
-      plat::MessageBox(IdAcessoNegado, plat::MB_ICONEXCLAMATION);
+      // A full disk or an I/O error: the write failed, the old file stands.
+      plat::MessageBox(plat::Texto(IdFalhaSalvar).arg(QDir::toNativeSeparators(caminho_)), QString(),
+                       plat::MB_ICONEXCLAMATION);
       return false;
     }
     cab_ = std::move(novo);
@@ -123,6 +140,25 @@ void CDialogoModelo::PreparaBotaoImagem(CHoverButton* botao, bool confirma) {
 
 void CDialogoModelo::LimitaDigitacao(QLineEdit* edicao, int maximo) {
   edicao->setValidator(new LimiteDigitacao(edicao, maximo));
+}
+
+void CDialogoModelo::ReformataParametro(QLineEdit* edicao, double& valor) {
+  const double lido = LeParametro(edicao->text());
+  if (!std::isfinite(lido)) return;
+  valor = lido;
+  edicao->setText(MostraParametro(valor));
+}
+
+bool CDialogoModelo::ParametroFinito(QLineEdit* edicao, double& valor) {
+  const double lido = LeParametro(edicao->text());
+  if (std::isfinite(lido)) {
+    valor = lido;
+    return true;
+  }
+  plat::MessageBox(QStringLiteral("Valor numérico inválido !"), QString(), plat::MB_ICONEXCLAMATION);
+  edicao->setFocus();
+  edicao->selectAll();
+  return false;
 }
 
 QStringList CDialogoModelo::NomesVariaveis(int ate) const {

@@ -24,8 +24,8 @@ public:
 
   // False when the header could not be read: the dialog must not be shown.
   bool CabecalhoLido() const { return lido_; }
-  // Tells the user why the file was refused (access or format).
-  void InformaFalhaLeitura() const;
+  // Tells the user why the file at `caminho` was refused (access or format).
+  static void InformaFalhaLeitura(const QString& caminho);
 
 protected:
   // The apply frame. `muda` changes a copy of the header and the records and
@@ -44,6 +44,14 @@ protected:
   static void LimitaDigitacao(QLineEdit* edicao, int maximo);
   // Names of slots 0 .. ate-1.
   QStringList NomesVariaveis(int ate) const;
+
+  // A parameter edit losing the focus: the number it reads is kept and shown
+  // back with "%-13.4f"; a text that reads as no finite number ("1e999" is
+  // infinity) is left as typed, for the apply to refuse.
+  static void ReformataParametro(QLineEdit* edicao, double& valor);
+  // The edit's number at apply time; false, after telling the user and
+  // focusing the edit, when it is not finite.
+  static bool ParametroFinito(QLineEdit* edicao, double& valor);
 
   const QString caminho_;
   std::unique_ptr<CabecalhoModelo> cab_;

@@ -121,7 +121,8 @@ CIncluirVariaveis::CIncluirVariaveis(const QString& caminho, QWidget* parent)
   incluir_->installEventFilter(this);
 
   remover_->setEnabled(false);
-  tipo_ = std::clamp(cab_->I32(cab::TipoImovel) - 1, 0, 6);
+  // Clamped before the subtraction: a damaged type may be any integer.
+  tipo_ = std::clamp(cab_->I32(cab::TipoImovel), 1, 7) - 1;
   pendentes_ = 0;
   // A missing or unreadable catalogue leaves the common list empty.
   LeVariaveisComuns(CaminhoCatalogoUsuario(), catalogo_);

@@ -95,18 +95,17 @@ void COperarDados::EscolheAcao(AcaoDado acao) {
 
 bool COperarDados::eventFilter(QObject* alvo, QEvent* evento) {
   if (evento->type() == QEvent::FocusOut) {
-    if (alvo == parametro_) {
-      valorParametro_ = LeParametro(parametro_->text());
-      parametro_->setText(MostraParametro(valorParametro_));
-    } else if (alvo == conversao_) {
-      valorConversao_ = LeParametro(conversao_->text());
-      conversao_->setText(MostraParametro(valorConversao_));
-    }
+    if (alvo == parametro_) ReformataParametro(parametro_, valorParametro_);
+    else if (alvo == conversao_) ReformataParametro(conversao_, valorConversao_);
   }
   return CDialogoModelo::eventFilter(alvo, evento);
 }
 
 void COperarDados::OnAplicar() {
+  // The texts as they stand, also when an edit still has the focus; a number
+  // that is not finite ("1e999") would be written into the records.
+  if (!ParametroFinito(parametro_, valorParametro_)) return;
+  if (acao_ == AcaoDado::Converter && !ParametroFinito(conversao_, valorConversao_)) return;
   if (plat::MessageBox(QStringLiteral("Deseja efetuar a Operação ?"), QString(),
                        plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
     return;
@@ -114,10 +113,8 @@ void COperarDados::OnAplicar() {
   op.variavel = variaveis_->currentRow();
   if (op.variavel < 0) return;
   op.comparacao = static_cast<Comparacao>(std::max(0, comparacao_->currentIndex()));
-  op.parametro = LeParametro(parametro_->text());
+  op.parametro = valorParametro_;
   op.acao = acao_;
-  // The text as it stands, also when the edit still has the focus.
-  valorConversao_ = LeParametro(conversao_->text());
   op.conversao = valorConversao_;
 
   const bool gravado = AplicaNoArquivo([&](CabecalhoModelo& c, RegistrosModelo& r) {

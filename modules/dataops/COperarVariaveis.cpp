@@ -125,10 +125,7 @@ void COperarVariaveis::OperandoEscolhido(int linha) {
 }
 
 bool COperarVariaveis::eventFilter(QObject* alvo, QEvent* evento) {
-  if (alvo == x_ && evento->type() == QEvent::FocusOut) {
-    valorX_ = LeParametro(x_->text());
-    x_->setText(MostraParametro(valorX_));
-  }
+  if (alvo == x_ && evento->type() == QEvent::FocusOut) ReformataParametro(x_, valorX_);
   return CDialogoModelo::eventFilter(alvo, evento);
 }
 
@@ -144,18 +141,28 @@ void COperarVariaveis::OnAplicar() {
                      plat::MB_OK | plat::MB_ICONINFORMATION);
     return;
   }
-  if (plat::MessageBox(QStringLiteral("Deseja efetuar a Operação ?"), QString(),
-                       plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
-    return;
-
   OperacaoVariavel op;
   op.a = a_->currentRow();
   op.b = b_->currentRow();
   op.operacao = static_cast<Operacao>(std::max(0, operacoes_->currentRow()));
   op.usaVariavelB = operando_->currentRow() != OperandoParametroX;
-  valorX_ = LeParametro(x_->text());
-  op.x = valorX_;
   op.nome = nome;
+  // Only what the operation reads must be there: "Log" runs with no B at all.
+  if (op.a < 0) {
+    plat::MessageBox(QStringLiteral("Selecione a variável A !"));
+    a_->setFocus();
+    return;
+  }
+  if (UsaVariavelB(op) && op.b < 0) {
+    plat::MessageBox(QStringLiteral("Selecione a variável B !"));
+    b_->setFocus();
+    return;
+  }
+  if (op.operacao != Operacao::Log && !UsaVariavelB(op) && !ParametroFinito(x_, valorX_)) return;
+  op.x = valorX_;
+  if (plat::MessageBox(QStringLiteral("Deseja efetuar a Operação ?"), QString(),
+                       plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
+    return;
 
   ResultadoOperacao resultado = ResultadoOperacao::Feita;
   const bool gravado = AplicaNoArquivo([&](CabecalhoModelo& c, RegistrosModelo& r) {

@@ -17,8 +17,6 @@ bool Satisfaz(double x, Comparacao comparacao, double parametro) {
 
 int OperaDados(CabecalhoModelo& c, RegistrosModelo& r, const OperacaoDado& op) {
   int coincidentes = 0;
-  int considerados = c.I32(cab::NumConsiderados);
-  int validacao = c.I32(cab::NumValidacao);
   const int N = int(r.dados.size());
   std::vector<int> mantidos;  // 0-based positions of the records kept
   mantidos.reserve(std::size_t(N));
@@ -32,14 +30,9 @@ int OperaDados(CabecalhoModelo& c, RegistrosModelo& r, const OperacaoDado& op) {
     ++coincidentes;
     switch (op.acao) {
       case AcaoDado::Excluir:
-        if (d.excluido == 0) --considerados;
-        if (d.validacao != 0) --validacao;
         break;
       case AcaoDado::Desconsiderar:
-        if (d.excluido == 0) {
-          d.excluido = 1;
-          --considerados;
-        }
+        d.excluido = 1;
         mantidos.push_back(i);
         break;
       case AcaoDado::Converter:
@@ -64,10 +57,19 @@ int OperaDados(CabecalhoModelo& c, RegistrosModelo& r, const OperacaoDado& op) {
     }
   }
 
+  // The counts come from the records' own flags, not from the header's
+  // counts less what was removed: a damaged count (0 considered with records
+  // removed, 211 validation records of 45 left) would otherwise end out of
+  // range and the file would no longer open. A removed validation record
+  // leaves the validation sample too.
+  int considerados = 0, validacao = 0;
+  for (const dado& d : r.dados) {
+    considerados += d.excluido == 0 ? 1 : 0;
+    validacao += d.validacao != 0 ? 1 : 0;
+  }
   c.SetI32(cab::NumDados, int(r.dados.size()));
   c.SetI32(cab::NumConsiderados, considerados);
-  // A removed validation record leaves the validation sample too.
-  c.SetI32(cab::NumValidacao, validacao < 0 ? 0 : validacao);
+  c.SetI32(cab::NumValidacao, validacao);
   c.SetI32(cab::MetodoCalculo, 0);
   c.SetI32(cab::ResultadosEspaciais, 0);
   return coincidentes;

@@ -24,9 +24,10 @@ struct OperacaoDado {
 // Whether x satisfies the comparison (" =" is exact equality).
 bool Satisfaz(double x, Comparacao comparacao, double parametro);
 
-// Applies the operation to the records and the counts in the header; removed
-// records take their rows and columns of W with them. Returns the number of
-// records that matched. Results are voided even when none matched.
+// Applies the operation to the records and the counts in the header (the
+// considered and validation counts recounted from the records' flags);
+// removed records take their rows and columns of W with them. Returns the
+// number of records that matched. Results are voided even when none matched.
 int OperaDados(CabecalhoModelo& c, RegistrosModelo& r, const OperacaoDado& op);
 
 }  // namespace palvedo

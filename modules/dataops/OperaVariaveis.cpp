@@ -32,21 +32,28 @@ std::optional<double> Calcula(Operacao op, double a, double x) {
 }
 
 double SegundoOperando(const OperacaoVariavel& op, const double* valores) {
-  if (op.usaVariavelB && op.operacao != Operacao::Log) return valores[op.b];
+  if (UsaVariavelB(op)) return valores[op.b];
   return op.x;
 }
 
 }  // namespace
 
+bool UsaVariavelB(const OperacaoVariavel& op) {
+  return op.usaVariavelB && op.operacao != Operacao::Log;
+}
+
 ResultadoOperacao OperaVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const OperacaoVariavel& op) {
   const int V = c.I32(cab::NumVariaveis);
   if (V >= MaxVariaveis) return ResultadoOperacao::LimiteVariaveis;
-  if (V < 1 || op.a < 0 || op.a >= V || (op.usaVariavelB && (op.b < 0 || op.b >= V)))
+  if (V < 1 || op.a < 0 || op.a >= V || (UsaVariavelB(op) && (op.b < 0 || op.b >= V)))
     return ResultadoOperacao::SlotInvalido;
 
   // Compute every C first so a failure changes nothing. Appraisal records get 0
   // where the quotient or the logarithm has no value; a data record without one
   // fails the whole operation, as does a power without a real value anywhere.
+  // A result that is not a finite number (0 to the power -1, 10 to the power
+  // 400, a division by 1e-320, the logarithm of NaN) has no value either: it
+  // is never written into a record.
   std::vector<double> cAvaliandos(r.dadosP.size());
   for (std::size_t i = 0; i < r.dadosP.size(); ++i) {
     const dadoP& p = r.dadosP[i];
@@ -55,14 +62,14 @@ ResultadoOperacao OperaVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const O
       if (op.operacao == Operacao::Potencia) return ResultadoOperacao::OperacaoIlegal;
       cAvaliandos[i] = 0.0;
     } else {
-      cAvaliandos[i] = *v;
+      cAvaliandos[i] = std::isfinite(*v) ? *v : 0.0;
     }
   }
   std::vector<double> cDados(r.dados.size());
   for (std::size_t i = 0; i < r.dados.size(); ++i) {
     const dado& d = r.dados[i];
     const std::optional<double> v = Calcula(op.operacao, d.valor[op.a], SegundoOperando(op, d.valor));
-    if (!v) return ResultadoOperacao::OperacaoIlegal;
+    if (!v || !std::isfinite(*v)) return ResultadoOperacao::OperacaoIlegal;
     cDados[i] = *v;
   }
 

@@ -22,6 +22,10 @@ struct OperacaoVariavel {
   QString nome;                 // name of C
 };
 
+// Whether the operation reads variable B: the operand "Variável B" with any
+// operation but "Log", which has no second operand.
+bool UsaVariavelB(const OperacaoVariavel& op);
+
 enum class ResultadoOperacao {
   Feita,
   LimiteVariaveis,   // the model already has 60 variables

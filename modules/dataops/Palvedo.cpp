@@ -4,6 +4,8 @@
 #include "CIncluirVariaveis.h"
 #include "COperarDados.h"
 #include "COperarVariaveis.h"
+#include "model/ArquivoModelo.h"
+#include "model/CabecalhoModelo.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
 #include "platform/Modulo.h"
@@ -12,6 +14,7 @@
 #include <QFile>
 
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -21,9 +24,18 @@ template <class Dialogo>
 int Executa(const char* caminho) {
   if (caminho == nullptr || QApplication::instance() == nullptr) return 0;
   try {
-    Dialogo dlg(QFile::decodeName(caminho));
+    // The header is checked before any dialog is built from it.
+    const QString c = QFile::decodeName(caminho);
+    {
+      auto cab = std::make_unique<CabecalhoModelo>();
+      if (!LeCabecalhoModelo(c, cab.get())) {
+        CDialogoModelo::InformaFalhaLeitura(c);
+        return 0;
+      }
+    }
+    Dialogo dlg(c);
     if (!dlg.CabecalhoLido()) {
-      dlg.InformaFalhaLeitura();
+      CDialogoModelo::InformaFalhaLeitura(c);
       return 0;
     }
     return plat::ExecutaDialogo(dlg) == QDialog::Accepted ? 1 : 0;

@@ -11,8 +11,12 @@
 #include "modules/regression/engine/BuscaTransformacoes.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/TabelaTextos.h"
+
+#include <QDir>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ostrimo {
 
@@ -27,6 +31,30 @@ void MostraIndeterminado() {
 
 void MostraAviso(const QString& texto) {
   plat::MessageBox(texto, QString::fromUtf8("Tarsolin Windows"), plat::MB_OK | plat::MB_ICONEXCLAMATION);
+}
+
+constexpr int TxtFormatoInvalido = 3044;  // "Formato de arquivo inválido!"
+constexpr int TxtFalhaSalvar = 21002;     // "Não foi possível salvar o arquivo %1."
+
+// Whether every statistic of an equation is a number that can be stored. A
+// perfect fit (no residual at all) keeps its infinite t values, which say
+// just that; any other infinity or NaN comes from data that cannot be fitted
+// (a value that is not a number, a constant dependent, a transformation that
+// overflows) and is refused rather than stored as a success.
+bool ResultadoFinito(const ResultadoEquacao& r, int k) {
+  bool perfeito = true;
+  for (double e : r.residuos) {
+    if (!std::isfinite(e)) return false;
+    perfeito = perfeito && e == 0.0;
+  }
+  for (int p = 0; p < k; ++p) {
+    if (!std::isfinite(r.coeficiente[p]) || !std::isfinite(r.confianca[p]) || !std::isfinite(r.crescimento[p]))
+      return false;
+    if (!std::isfinite(r.t[p]) && !(perfeito && std::isinf(r.t[p]))) return false;
+  }
+  for (double v : {r.r, r.rOriginal, r.f, r.confiancaF, r.s, r.sOriginal, r.dw})
+    if (!std::isfinite(v)) return false;
+  return true;
 }
 
 // The statistical tables of the program folder, for the engine.
@@ -63,7 +91,23 @@ bool CalculoRegressao::VerificaDados() {
     MostraAviso(QString::fromUtf8("Número de dados insuficiente !"));
     return false;
   }
+  // The last enabled column is fitted as the dependent: a header whose
+  // dependent has an enabled variable after it would regress the wrong column.
+  for (int v = dep + 1; v < nv; ++v)
+    if (cab.Habilitada(v)) {
+      MostraAviso(plat::Texto(TxtFormatoInvalido));
+      return false;
+    }
   return true;
+}
+
+bool CalculoRegressao::VerificaConsiderados() {
+  // The rows are the records whose flags say they are considered, whatever
+  // count the header holds; with no more of them than the enabled variables
+  // there is no degree of freedom left.
+  if (int(considerados_.size()) > k_) return true;
+  MostraAviso(QString::fromUtf8("Número de dados insuficiente !"));
+  return false;
 }
 
 bool CalculoRegressao::LeRegistros(const QString& caminho) {
@@ -71,7 +115,8 @@ bool CalculoRegressao::LeRegistros(const QString& caminho) {
   const CabecalhoModelo& cab = *trabalho_;
   dados_.assign(static_cast<std::size_t>(std::max(0, cab.NumDados())), dado{});
   dadosP_.assign(static_cast<std::size_t>(std::max(0, cab.NumDadosP())), dadoP{});
-  registrosLidos_ = LeRegistrosModelo(caminho, &cab, dados_.data(), dadosP_.data(), W_);
+  // The stored W elements stay in the file: the write copies them across.
+  registrosLidos_ = LeRegistrosModelo(caminho, &cab, dados_.data(), dadosP_.data());
   return registrosLidos_;
 }
 
@@ -94,7 +139,15 @@ void CalculoRegressao::MontaDados() {
 }
 
 bool CalculoRegressao::GravaModelo(const QString& caminho) {
-  return GravaArquivoModelo(caminho, trabalho_.get(), dados_.data(), dadosP_.data(), W_);
+  // Only the header and the records change; everything after the records is
+  // copied from the file as it is. The considered count is the one the rows
+  // were fitted on.
+  int considerados = 0;
+  for (const dado& d : dados_) considerados += d.Considerado() ? 1 : 0;
+  trabalho_->SetNumConsiderados(considerados);
+  if (GravaCabecalhoERegistros(caminho, trabalho_.get(), dados_.data(), dadosP_.data())) return true;
+  MostraAviso(plat::Texto(TxtFalhaSalvar).arg(QDir::toNativeSeparators(caminho)));
+  return false;
 }
 
 // Statistics of one equation into slot `slot` of the working header, the
@@ -108,10 +161,12 @@ int CalculoRegressao::Estatisticas(int slot, const int* codigos, int metodo) {
   EstatisticasEquacao estatisticas;
   auto res = std::make_unique<ResultadoEquacao>();
   const EstatisticasEquacao::Estado estado = estatisticas.Calcula(dados, codigos, criterio_, ordem_, tabelas, *res);
-  if (estado != EstatisticasEquacao::Concluida) {
-    if (estado == EstatisticasEquacao::Indeterminada) MostraIndeterminado();
+  if (estado == EstatisticasEquacao::Indeterminada ||
+      (estado == EstatisticasEquacao::Concluida && !ResultadoFinito(*res, k_))) {
+    MostraIndeterminado();
     return 0;
   }
+  if (estado != EstatisticasEquacao::Concluida) return 0;
 
   CabecalhoModelo& cab = *trabalho_;
   const int e = slot;
@@ -213,6 +268,7 @@ int CalculoRegressao::CalculaEquacoes(const QString& caminho, int modo, int slot
   }
 
   MontaDados();
+  if (!VerificaConsiderados()) return 0;
   if (metodo == 3) {
     // The dialog stored the directed codes by position among the enabled variables.
     int codigos[CabecalhoModelo::MaxVariaveis] = {};
@@ -254,6 +310,12 @@ int CalculoRegressao::CalculaEquacoes(const QString& caminho, int modo, int slot
     return 0;
   }
   if (estado != BuscaTransformacoes::Concluida) return 0;
+  // No combination gave a criterion that is a number (a constant dependent,
+  // values no transformation can take): there is nothing to keep.
+  if (lista_.Quantidade() == 0) {
+    MostraIndeterminado();
+    return 0;
+  }
   return busca->Metodo();
 }
 
@@ -302,10 +364,16 @@ bool CalculoRegressao::Dirigido(const QString& caminho) {
   lista_.Limpa();
   if (!LeRegistros(caminho)) return false;
   MontaDados();
+  if (!VerificaConsiderados()) return false;
 
-  // Entry 0 takes the stored codes of slot 0; a code 0 is searched.
+  // Entry 0 takes the stored codes of slot 0; a code 0 is searched. A code
+  // outside 0-7 (a damaged file) is fitted as "x" and stored as such, so the
+  // file keeps only codes its readers know.
   int codigos[CabecalhoModelo::MaxVariaveis] = {};
-  for (int p = 0; p < k_; ++p) codigos[p] = cab.Transformacao(variavelDaPosicao_[p], 0);
+  for (int p = 0; p < k_; ++p) {
+    const int c = cab.Transformacao(variavelDaPosicao_[p], 0);
+    codigos[p] = c >= 0 && c <= 7 ? c : 1;
+  }
   lista_.DefineUnica(codigos, k_);
 
   ordem_ = OrdenacaoDW{};

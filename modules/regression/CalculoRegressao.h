@@ -14,7 +14,6 @@
 #include <memory>
 #include <vector>
 
-#include <newmat.h>
 
 struct dado;
 struct dadoP;
@@ -42,6 +41,7 @@ private:
   bool GravaModelo(const QString& caminho);
   int Estatisticas(int slot, const int* codigos, int metodo);
   bool VerificaDados();
+  bool VerificaConsiderados();
 
   QString caminho_;
   std::unique_ptr<CabecalhoModelo> trabalho_;   // read at the start of every call, written back whole
@@ -50,10 +50,10 @@ private:
   OrdenacaoDW ordem_;
   int criterio_ = 0;
 
-  // The records of the model, changed in memory and written with the header.
+  // The records of the model, changed in memory and written with the header
+  // (the stored W elements are never read: the write carries them across).
   std::vector<dado> dados_;
   std::vector<dadoP> dadosP_;
-  NEWMAT::Matrix W_;
   bool registrosLidos_ = false;
 
   // The considered rows' raw values of the enabled variables, column-major.

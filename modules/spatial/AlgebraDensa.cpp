@@ -1,163 +1,322 @@
 #include "AlgebraDensa.h"
 
+#include <cblas.h>
+#include <lapacke.h>
+#include <sched.h>
+
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <stdexcept>
-#include <utility>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace quenvik {
 
+namespace {
+
+// Below this many records a whole fit is a few milliseconds on one thread.
+constexpr int RegistrosPorThread = 200;
+
+// Multiply-adds a thread must have to be worth starting (about half a
+// millisecond of work): W·v at 1,000 records stays on the caller's thread,
+// which matters to the error model, which forms one per outer pass.
+constexpr double OperacoesPorThread = 2.0e6;
+
+// Rows of Z multiplied by W at a time: the buffer stays small beside W, and
+// each call still gives BLAS a wide product.
+constexpr int LinhasPorBloco = 512;
+
+// Rows of A whose partners in B (a column block of B) are gathered at a
+// time for tr(A·B), so B is read across rather than down.
+constexpr int LinhasPorFaixa = 32;
+
+void ExigeForma(bool ok) {
+  if (!ok) throw std::invalid_argument("dimensões incompatíveis");
+}
+
+// The processors this process may run on: its affinity mask, bounded by the
+// CPU quota of its control group (a container's share of a larger machine).
+int Processadores() {
+  int k = 0;
+  cpu_set_t conjunto;
+  if (sched_getaffinity(0, sizeof conjunto, &conjunto) == 0) k = CPU_COUNT(&conjunto);
+  if (k <= 0) k = int(std::max(1u, std::thread::hardware_concurrency()));
+  std::ifstream f("/sys/fs/cgroup/cpu.max");
+  std::string cota, periodo;
+  if (f >> cota >> periodo && cota != "max") {
+    long q = 0, p = 0;
+    std::from_chars(cota.data(), cota.data() + cota.size(), q);
+    std::from_chars(periodo.data(), periodo.data() + periodo.size(), p);
+    if (q > 0 && p > 0) k = int(std::min<long>(k, std::max(1L, (q + p - 1) / p)));
+  }
+  return k;
+}
+
+bool ThreadsDoAmbiente() {
+  for (const char* v : {"OPENBLAS_NUM_THREADS", "GOTO_NUM_THREADS", "OMP_NUM_THREADS"}) {
+    const char* s = std::getenv(v);
+    if (s && *s) return true;
+  }
+  return false;
+}
+
+// Runs f(i0, i1) over [0, n) split into contiguous row ranges, one per
+// thread of the calculation, `porLinha` multiply-adds a row; each row is
+// computed by exactly one thread, in the same order as on one. A thread that
+// cannot be started leaves its range to the caller's thread.
+template <typename F>
+void ParaLinhas(int n, double porLinha, const F& f) {
+  const double porThread = std::max(1.0, double(n) * porLinha / OperacoesPorThread);
+  const int k = int(std::clamp<double>(porThread, 1.0, std::min(openblas_get_num_threads(), std::max(n, 1))));
+  if (k == 1) {
+    f(0, n);
+    return;
+  }
+  std::vector<std::thread> threads;
+  threads.reserve(std::size_t(k - 1));
+  for (int c = 1; c < k; ++c) {
+    const int i0 = int(std::int64_t(n) * c / k), i1 = int(std::int64_t(n) * (c + 1) / k);
+    try {
+      threads.emplace_back(f, i0, i1);
+    } catch (const std::exception&) {
+      f(i0, i1);
+    }
+  }
+  f(0, int(std::int64_t(n) / k));
+  for (std::thread& t : threads) t.join();
+}
+
+}  // namespace
+
+int ThreadsPara(int n, int processadores, double carga) {
+  if (n < RegistrosPorThread) return 1;
+  const int ocupados = carga > 0.0 ? int(carga + 0.5) : 0;
+  return std::max(1, processadores - ocupados);
+}
+
+void FixaThreadsCalculo(int threads) { openblas_set_num_threads(std::max(1, threads)); }
+
+void DefineThreadsCalculo(int n) {
+  if (ThreadsDoAmbiente()) return;
+  static const int processadores = Processadores();
+  double carga[1] = {0.0};
+  if (getloadavg(carga, 1) != 1) carga[0] = 0.0;
+  openblas_set_num_threads(ThreadsPara(n, processadores, carga[0]));
+}
+
+NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVector& v) {
+  const int n = W.Nrows(), m = W.Ncols();
+  // The loop reads v's storage directly: a short v must be refused, not overrun.
+  ExigeForma(v.Nrows() == m);
+  NEWMAT::ColumnVector out(n);
+  const double* w = W.Store();
+  const double* x = v.Store();
+  double* o = out.Store();
+  ParaLinhas(n, double(m), [&](int i0, int i1) {
+    for (int i = i0; i < i1; ++i) {
+      const double* linha = w + std::size_t(i) * m;
+      double s = 0.0;
+      for (int j = 0; j < m; ++j) s += linha[j] * x[j];
+      o[i] = s;
+    }
+  });
+  return out;
+}
+
 NEWMAT::Matrix ProdutoDenso(const NEWMAT::Matrix& W, const NEWMAT::Matrix& B) {
   const int n = W.Nrows(), m = W.Ncols(), k = B.Ncols();
-  if (B.Nrows() != m) throw std::invalid_argument("dimensões incompatíveis");
+  ExigeForma(B.Nrows() == m);
   NEWMAT::Matrix C(n, k);
   C = 0.0;
   const double* w = W.Store();
   const double* b = B.Store();
   double* c = C.Store();
-  for (int i = 0; i < n; ++i) {
-    double* ci = c + std::size_t(i) * k;
-    const double* wi = w + std::size_t(i) * m;
-    for (int j = 0; j < m; ++j) {
-      const double wij = wi[j];
-      if (wij == 0.0) continue;
-      const double* bj = b + std::size_t(j) * k;
-      for (int l = 0; l < k; ++l) ci[l] += wij * bj[l];
+  ParaLinhas(n, double(m) * k, [&](int i0, int i1) {
+    for (int i = i0; i < i1; ++i) {
+      double* ci = c + std::size_t(i) * k;
+      const double* wi = w + std::size_t(i) * m;
+      for (int j = 0; j < m; ++j) {
+        const double wij = wi[j];
+        if (wij == 0.0) continue;
+        const double* bj = b + std::size_t(j) * k;
+        for (int l = 0; l < k; ++l) ci[l] += wij * bj[l];
+      }
     }
-  }
+  });
   return C;
 }
 
 namespace {
 
-constexpr int Bloco = 48;  // rows of a panel: a panel of U rows stays in cache while the rest streams past
-
-// dst[0..m) −= f · src[0..m)
-inline void Subtrai(double* dst, const double* src, double f, int m) {
-  for (int j = 0; j < m; ++j) dst[j] -= f * src[j];
+// One output row of W·V: each element summed over j in groups of four, then
+// the remainder one by one.
+inline void LinhaVetores(const double* linha, int n, const double* V, int r, double* out) {
+  for (int h = 0; h < r; ++h) out[h] = 0.0;
+  int j = 0;
+  for (; j + 4 <= n; j += 4) {
+    const double w0 = linha[j], w1 = linha[j + 1], w2 = linha[j + 2], w3 = linha[j + 3];
+    const double* v0 = V + std::size_t(j) * r;
+    const double* v1 = v0 + r;
+    const double* v2 = v1 + r;
+    const double* v3 = v2 + r;
+    for (int h = 0; h < r; ++h) out[h] += (w0 * v0[h] + w1 * v1[h]) + (w2 * v2[h] + w3 * v3[h]);
+  }
+  for (; j < n; ++j) {
+    const double wij = linha[j];
+    const double* vj = V + std::size_t(j) * r;
+    for (int h = 0; h < r; ++h) out[h] += wij * vj[h];
+  }
 }
 
-// dst −= Σ_k f[k]·src_k over the rows k = k0 … k1 − 1 given by `linha`, four
-// source rows at a time so each pass over dst applies four of them.
-template <typename Linha>
-inline void SubtraiVarias(double* dst, const double* f, int k0, int k1, int desloc, int m, Linha linha) {
-  int k = k0;
-  for (; k + 4 <= k1; k += 4) {
-    const double f0 = f[k], f1 = f[k + 1], f2 = f[k + 2], f3 = f[k + 3];
-    if (f0 == 0.0 && f1 == 0.0 && f2 == 0.0 && f3 == 0.0) continue;
-    const double* s0 = linha(k) + desloc;
-    const double* s1 = linha(k + 1) + desloc;
-    const double* s2 = linha(k + 2) + desloc;
-    const double* s3 = linha(k + 3) + desloc;
-    for (int j = 0; j < m; ++j) dst[j] -= (f0 * s0[j] + f1 * s1[j]) + (f2 * s2[j] + f3 * s3[j]);
+// Rows i0 … i1 − 1 of W·V, four rows at a time so each group of V's rows is
+// read once for four outputs; every output keeps the order of LinhaVetores.
+// The loops over the r vectors are vectorised lane by lane (wider where the
+// processor allows), which changes no rounding: no product is fused into a sum.
+__attribute__((target_clones("avx2", "default")))
+void LinhasVetores(const double* W, int n, const double* V, int r, double* saida, int i0, int i1) {
+  int i = i0;
+  for (; i + 4 <= i1; i += 4) {
+    const double* l[4];
+    double* o[4];
+    for (int k = 0; k < 4; ++k) {
+      l[k] = W + std::size_t(i + k) * n;
+      o[k] = saida + std::size_t(i + k) * r;
+      for (int h = 0; h < r; ++h) o[k][h] = 0.0;
+    }
+    int j = 0;
+    for (; j + 4 <= n; j += 4) {
+      const double* v0 = V + std::size_t(j) * r;
+      const double* v1 = v0 + r;
+      const double* v2 = v1 + r;
+      const double* v3 = v2 + r;
+      for (int k = 0; k < 4; ++k) {
+        const double w0 = l[k][j], w1 = l[k][j + 1], w2 = l[k][j + 2], w3 = l[k][j + 3];
+        double* out = o[k];
+        for (int h = 0; h < r; ++h) out[h] += (w0 * v0[h] + w1 * v1[h]) + (w2 * v2[h] + w3 * v3[h]);
+      }
+    }
+    for (; j < n; ++j) {
+      const double* vj = V + std::size_t(j) * r;
+      for (int k = 0; k < 4; ++k) {
+        const double wij = l[k][j];
+        double* out = o[k];
+        for (int h = 0; h < r; ++h) out[h] += wij * vj[h];
+      }
+    }
   }
-  for (; k < k1; ++k)
-    if (f[k] != 0.0) Subtrai(dst, linha(k) + desloc, f[k], m);
+  for (; i < i1; ++i) LinhaVetores(W + std::size_t(i) * n, n, V, r, saida + std::size_t(i) * r);
 }
 
 }  // namespace
+
+void ProdutoVetores(const double* W, int n, const double* V, int r, double* saida) {
+  ParaLinhas(n, double(n) * r, [&](int i0, int i1) { LinhasVetores(W, n, V, r, saida, i0, i1); });
+}
+
+NEWMAT::Matrix ProdutoDensoTransposta(const NEWMAT::Matrix& W, const NEWMAT::Matrix& B) {
+  const int m = W.Nrows(), n = W.Ncols(), k = B.Ncols();
+  ExigeForma(B.Nrows() == m);
+  NEWMAT::Matrix C(n, k);
+  C = 0.0;
+  if (n > 0 && m > 0 && k > 0)
+    cblas_dgemm(CblasRowMajor, CblasTrans, CblasNoTrans, n, k, m, 1.0, W.Store(), n, B.Store(), k, 0.0,
+                C.Store(), k);
+  return C;
+}
 
 NEWMAT::Matrix ResolveIdentidadeMenos(const NEWMAT::Matrix& W, double a) {
   const int n = W.Nrows();
   if (W.Ncols() != n) throw std::invalid_argument("W não é quadrada");
   const std::size_t N = std::size_t(n);
-  // LU of A = I − aW with partial pivoting, row-major, by panels of columns:
-  // each panel is factorised on its own columns, then the rows of U to its
-  // right, then one pass over the trailing rows applies the whole panel.
-  std::vector<double> A(N * N);
-  const double* w = W.Store();
-  for (std::size_t i = 0; i < A.size(); ++i) A[i] = -a * w[i];
-  for (int i = 0; i < n; ++i) A[i * N + i] += 1.0;
-  auto L = [&](int i) { return &A[std::size_t(i) * N]; };
-  std::vector<int> perm(n);
-  for (int i = 0; i < n; ++i) perm[i] = i;
-  for (int k0 = 0; k0 < n; k0 += Bloco) {
-    const int k1 = std::min(n, k0 + Bloco);
-    for (int k = k0; k < k1; ++k) {
-      int piv = k;
-      double maior = std::fabs(L(k)[k]);
-      for (int i = k + 1; i < n; ++i) {
-        const double v = std::fabs(L(i)[k]);
-        if (v > maior) { maior = v; piv = i; }
-      }
-      if (maior == 0.0) throw std::runtime_error("matriz singular");
-      if (piv != k) {
-        std::swap_ranges(L(k), L(k) + n, L(piv));
-        std::swap(perm[k], perm[piv]);
-      }
-      const double inv = 1.0 / L(k)[k];
-      for (int i = k + 1; i < n; ++i) {
-        double* li = L(i);
-        const double f = li[k] * inv;
-        li[k] = f;
-        if (f != 0.0) Subtrai(li + k + 1, L(k) + k + 1, f, k1 - k - 1);
-      }
-    }
-    const int resto = n - k1;
-    if (resto == 0) break;
-    for (int i = k0 + 1; i < k1; ++i)
-      for (int k = k0; k < i; ++k)
-        if (L(i)[k] != 0.0) Subtrai(L(i) + k1, L(k) + k1, L(i)[k], resto);
-    for (int i = k1; i < n; ++i) SubtraiVarias(L(i) + k1, L(i), k0, k1, k1, resto, L);
-  }
-  // Right-hand sides: the rows of W, permuted. Forward and back substitution
-  // on whole rows, by blocks of rows so each finished row is read once per block.
   NEWMAT::Matrix Z(n, n);
+  if (n == 0) return Z;
   double* z = Z.Store();
-  auto R = [&](int i) { return z + std::size_t(i) * N; };
-  for (int i = 0; i < n; ++i) std::copy(w + std::size_t(perm[i]) * N, w + std::size_t(perm[i] + 1) * N, R(i));
-  for (int i0 = 0; i0 < n; i0 += Bloco) {
-    const int i1 = std::min(n, i0 + Bloco);
-    for (int c0 = 0; c0 < i0; c0 += Bloco) {
-      const int c1 = std::min(i0, c0 + Bloco);
-      for (int i = i0; i < i1; ++i) SubtraiVarias(R(i), L(i), c0, c1, 0, n, R);
+  const double* w = W.Store();
+  for (std::size_t i = 0; i < N * N; ++i) z[i] = -a * w[i];
+  for (std::size_t i = 0; i < N; ++i) z[i * N + i] += 1.0;
+  // Row-major I − aW is column-major (I − aW)'. LAPACK factorises and inverts
+  // that in place, leaving ((I − aW)')⁻¹ column-major, which is (I − aW)⁻¹
+  // row-major: no transposed copy is ever made.
+  std::vector<lapack_int> pivos(N);
+  lapack_int info = LAPACKE_dgetrf(LAPACK_COL_MAJOR, n, n, z, n, pivos.data());
+  if (info == 0) info = LAPACKE_dgetri(LAPACK_COL_MAJOR, n, z, n, pivos.data());
+  if (info > 0) throw std::runtime_error("matriz singular");
+  if (info < 0) throw std::runtime_error("falha da LAPACK");
+  // (I − aW)⁻¹ = I + a·Z, so Z = ((I − aW)⁻¹ − I)/a, at no cost beyond the
+  // inverse, as long as removing I cancels little: while ‖(I − aW)⁻¹ − I‖ is
+  // at least a tenth of ‖(I − aW)⁻¹‖ (row sums), Z keeps all but one digit
+  // of the inverse's accuracy. A small a·W cancels more; then Z is the
+  // product (I − aW)⁻¹·W, a block of rows at a time, each block of the
+  // inverse being needed only for the same block of the product.
+  double normaInversa = 0.0, normaDiferenca = 0.0;
+  for (std::size_t i = 0; i < N; ++i) {
+    const double* zi = z + i * N;
+    double s = 0.0, d = 0.0;
+    for (std::size_t j = 0; j < N; ++j) {
+      s += std::fabs(zi[j]);
+      d += std::fabs(zi[j] - (i == j ? 1.0 : 0.0));
     }
-    for (int i = i0 + 1; i < i1; ++i)
-      for (int k = i0; k < i; ++k)
-        if (L(i)[k] != 0.0) Subtrai(R(i), R(k), L(i)[k], n);
+    normaInversa = std::max(normaInversa, s);
+    normaDiferenca = std::max(normaDiferenca, d);
   }
-  for (int i1 = n; i1 > 0; i1 -= Bloco) {
-    const int i0 = std::max(0, i1 - Bloco);
-    for (int c0 = i1; c0 < n; c0 += Bloco) {
-      const int c1 = std::min(n, c0 + Bloco);
-      for (int i = i0; i < i1; ++i) SubtraiVarias(R(i), L(i), c0, c1, 0, n, R);
-    }
-    for (int i = i1 - 1; i >= i0; --i) {
-      for (int k = i + 1; k < i1; ++k)
-        if (L(i)[k] != 0.0) Subtrai(R(i), R(k), L(i)[k], n);
-      const double inv = 1.0 / L(i)[i];
-      double* ri = R(i);
-      for (int j = 0; j < n; ++j) ri[j] *= inv;
-    }
+  if (normaDiferenca >= 0.1 * normaInversa) {
+    for (std::size_t i = 0; i < N; ++i) z[i * N + i] -= 1.0;
+    for (std::size_t i = 0; i < N * N; ++i) z[i] /= a;
+    return Z;
+  }
+  const int bloco = std::min(n, LinhasPorBloco);
+  std::vector<double> T(std::size_t(bloco) * N);
+  for (int i0 = 0; i0 < n; i0 += bloco) {
+    const int linhas = std::min(bloco, n - i0);
+    double* zi = z + std::size_t(i0) * N;
+    cblas_dgemm(CblasRowMajor, CblasNoTrans, CblasNoTrans, linhas, n, n, 1.0, zi, n, w, n, 0.0, T.data(), n);
+    std::copy(T.begin(), T.begin() + std::ptrdiff_t(linhas) * n, zi);
   }
   return Z;
 }
 
 double TracoProduto(const NEWMAT::Matrix& A, const NEWMAT::Matrix& B) {
   const int n = A.Nrows(), m = A.Ncols();
-  if (B.Nrows() != m || B.Ncols() != n) throw std::invalid_argument("dimensões incompatíveis");
+  ExigeForma(B.Nrows() == m && B.Ncols() == n);
   const double* a = A.Store();
   const double* b = B.Store();
+  // For a band of rows i of A, the partners B_ji (j = 0 … m − 1) are gathered
+  // into rows of a buffer first; the products are then added in the order
+  // i by i, j by j, as a plain double loop would.
+  const int faixa = std::min(n, LinhasPorFaixa);
+  std::vector<double> parceiros(std::size_t(faixa) * m);
   double s = 0.0;
-  for (int i = 0; i < n; ++i)
-    for (int j = 0; j < m; ++j) s += a[std::size_t(i) * m + j] * b[std::size_t(j) * n + i];
+  for (int i0 = 0; i0 < n; i0 += faixa) {
+    const int i1 = std::min(n, i0 + faixa);
+    for (int j = 0; j < m; ++j) {
+      const double* bj = b + std::size_t(j) * n;
+      for (int i = i0; i < i1; ++i) parceiros[std::size_t(i - i0) * m + j] = bj[i];
+    }
+    for (int i = i0; i < i1; ++i) {
+      const double* ai = a + std::size_t(i) * m;
+      const double* pi = parceiros.data() + std::size_t(i - i0) * m;
+      for (int j = 0; j < m; ++j) s += ai[j] * pi[j];
+    }
+  }
   return s;
 }
 
 double TracoProdutoTransposta(const NEWMAT::Matrix& A, const NEWMAT::Matrix& B) {
-  if (B.Nrows() != A.Nrows() || B.Ncols() != A.Ncols()) throw std::invalid_argument("dimensões incompatíveis");
-  const double* a = A.Store();
-  const double* b = B.Store();
-  double s = 0.0;
+  ExigeForma(B.Nrows() == A.Nrows() && B.Ncols() == A.Ncols());
   const std::size_t total = std::size_t(A.Nrows()) * A.Ncols();
-  for (std::size_t i = 0; i < total; ++i) s += a[i] * b[i];
-  return s;
+  if (total == 0) return 0.0;
+  return cblas_ddot(blasint(total), A.Store(), 1, B.Store(), 1);
 }
 
 double Traco(const NEWMAT::Matrix& A) {
+  const int n = std::min(A.Nrows(), A.Ncols());
+  const double* a = A.Store();
   double s = 0.0;
-  for (int i = 1; i <= A.Nrows(); ++i) s += A(i, i);
+  for (int i = 0; i < n; ++i) s += a[std::size_t(i) * A.Ncols() + i];
   return s;
 }
 

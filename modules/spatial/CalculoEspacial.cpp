@@ -1,5 +1,6 @@
 #include "CalculoEspacial.h"
 
+#include "AlgebraDensa.h"
 #include "EstatisticasEspaciais.h"
 #include "GradeLogDeterminante.h"
 #include "ModeloSar.h"
@@ -7,6 +8,7 @@
 #include "Progresso.h"
 #include "TestesResiduos.h"
 #include "model/CabecalhoModelo.h"
+#include "model/Colinearidade.h"
 #include "model/TabelasEstatisticas.h"
 #include "model/Transformacoes.h"
 #include "platform/Mensagem.h"
@@ -17,6 +19,7 @@
 #include <cmath>
 #include <exception>
 #include <stdexcept>
+#include <vector>
 
 namespace quenvik {
 
@@ -30,6 +33,7 @@ constexpr std::size_t OffMonteCarlo = CabecalhoModelo::OffIteracoesMonteCarlo;
 constexpr const char* MatrizNula = "Matriz nula! ";
 constexpr const char* Incompativeis = "Matrizes incompativeis! ";
 constexpr const char* Indeterminado = "Cálculo indeterminado !";
+constexpr const char* LimitesInvalidos = "O mínimo de rho deve ser menor que o máximo !";
 
 bool Recusa(const QString& texto) {
   plat::MessageBox(texto, QString(), plat::MB_OK);
@@ -58,7 +62,7 @@ int VariaveisHabilitadas(const CabecalhoModelo& cab) {
 }
 
 // Checks shared by the four exports, in the program's order, then the limits
-// of this build: W must be n × n and small enough for the dense calculation.
+// of this build: a problem small enough for the dense calculation, and W n × n.
 bool Verifica(const NEWMAT::ColumnVector* y, const NEWMAT::Matrix* X, const NEWMAT::Matrix* W,
               const CabecalhoModelo* cab, bool denso) {
   if (!y || !X || !W || !cab) return false;
@@ -66,10 +70,10 @@ bool Verifica(const NEWMAT::ColumnVector* y, const NEWMAT::Matrix* X, const NEWM
   if (X->Nrows() < 1) return Recusa(MatrizNula);
   if (W->Nrows() < 1) return Recusa(MatrizNula);
   if (X->Nrows() != y->Nrows()) return Recusa(Incompativeis);
-  if (W->Nrows() != y->Nrows() || W->Ncols() != y->Nrows()) return Recusa(Incompativeis);
-  if (denso && y->Nrows() > MaxRegistrosEspaciais)
+  if (denso && y->Nrows() > MaximoRegistrosEspaciais)
     return Recusa(QString::fromUtf8("Número de dados excessivo para o cálculo espacial ! (máximo %1)")
-                      .arg(MaxRegistrosEspaciais));
+                      .arg(MaximoRegistrosEspaciais));
+  if (W->Nrows() != y->Nrows() || W->Ncols() != y->Nrows()) return Recusa(Incompativeis);
   return true;
 }
 
@@ -78,7 +82,7 @@ void Normaliza(NEWMAT::Matrix& W, const CabecalhoModelo& cab, const Progresso* p
   // The normalisation line is the only one that also begins with a break,
   // whether or not it is the first of the call.
   if (progresso) progresso->Registra("\nNormalizando matriz pesos...");
-  PadronizaLinhas(W);
+  PadronizaLinhasNoLugar(W);
 }
 
 // A value without a transformation reaches here as minus infinity; no fit
@@ -100,6 +104,39 @@ void ExigeResultadoFinito(const ResultadoEspacial& r) {
   ExigeFinitos(r.t);
   ExigeFinitos(r.residuos);
   for (double v : {r.parametro, r.sigma2, r.logVerossimilhanca, r.r2, r.r2Ajustado, r.F}) ExigeFinito(v);
+}
+
+// The bounds of the spatial parameter as the fit uses them: clipped to the
+// log-determinant grid, which has no estimate past its edges (a bound of 2
+// would fit λ = 1.04 against the grid's last row). False when nothing is left
+// between them: reversed or not numbers. Equal bounds pin the parameter.
+bool LimitesNaGrade(double& inferior, double& superior) {
+  if (!std::isfinite(inferior) || !std::isfinite(superior)) return false;
+  inferior = std::max(inferior, -CabecalhoModelo::LimiteRho);
+  superior = std::min(superior, CabecalhoModelo::LimiteRho);
+  return inferior <= superior;
+}
+
+// X with its intercept in front: the regressors, centred, must be independent
+// by the rule the regression library applies (a variable that is the sum of
+// two others, or a constant one, makes X'X singular up to rounding).
+void ExigeRegressoresIndependentes(const NEWMAT::Matrix& X) {
+  const int n = X.Nrows(), k = X.Ncols() - 1;
+  if (k < 1) return;
+  std::vector<long double> media(static_cast<std::size_t>(k), 0.0L);
+  for (int j = 0; j < k; ++j) {
+    for (int i = 1; i <= n; ++i) media[std::size_t(j)] += X(i, j + 2);
+    media[std::size_t(j)] /= n;
+  }
+  std::vector<long double> s(std::size_t(k) * std::size_t(k), 0.0L);
+  for (int a = 0; a < k; ++a)
+    for (int b = 0; b <= a; ++b) {
+      long double soma = 0.0L;
+      for (int i = 1; i <= n; ++i)
+        soma += (X(i, a + 2) - media[std::size_t(a)]) * (X(i, b + 2) - media[std::size_t(b)]);
+      s[std::size_t(a) * std::size_t(k) + std::size_t(b)] = s[std::size_t(b) * std::size_t(k) + std::size_t(a)] = soma;
+    }
+  if (!ColunasIndependentes(std::move(s), k)) throw std::domain_error("regressores dependentes");
 }
 
 void PoeIntercepto(NEWMAT::Matrix& X) {
@@ -141,21 +178,26 @@ bool Protegido(F&& calculo) {
 bool AjustaModelo(bool defasagem, NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W,
                   CabecalhoModelo* cab, const ProgressoCalculo* registro, const OpcoesCalculo& opcoes) {
   if (!Verifica(y, X, W, cab, true)) return false;
+  DefineThreadsCalculo(y->Nrows());
   const Progresso progresso(registro);
   Normaliza(*W, *cab, &progresso);
   PoeIntercepto(*X);
   // The result slots follow the enabled variables: they must be X's columns
   // (a second call on the same X, which now has two intercepts, is refused).
   if (Variaveis(*cab) < 1 || RegressoresHabilitados(*cab) != X->Ncols() - 1) return Recusa(Incompativeis);
+  OpcoesAjuste aj;
+  aj.inferior = cab->F64(CabecalhoModelo::OffRhoMinimo);
+  aj.superior = cab->F64(CabecalhoModelo::OffRhoMaximo);
+  if (!LimitesNaGrade(aj.inferior, aj.superior)) return Recusa(LimitesInvalidos);
   return Protegido([&] {
     ExigeFinitos(*y);
     ExigeFinitos(*X);
     ExigeFinitos(*W);
-    OpcoesAjuste aj;
-    aj.inferior = cab->F64(CabecalhoModelo::OffRhoMinimo);
-    aj.superior = cab->F64(CabecalhoModelo::OffRhoMaximo);
+    ExigeRegressoresIndependentes(*X);
     aj.maxIteracoes = cab->I32(CabecalhoModelo::OffMaxIteracoes);
-    aj.parametroInicial = cab->F64(CabecalhoModelo::OffRho);
+    // The error model's first pass starts from this λ: never from outside
+    // the interval the fit is confined to.
+    aj.parametroInicial = std::clamp(cab->F64(CabecalhoModelo::OffRho), aj.inferior, aj.superior);
     aj.criterio = cab->F64(CabecalhoModelo::OffTolerancia);
     aj.considerados = cab->I32(OffConsiderados);
     const int iteracoes = cab->I32(OffMonteCarlo);
@@ -185,6 +227,7 @@ bool Walds(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, Cabeca
 
 bool LmErroMoranI(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W, CabecalhoModelo* cab) {
   if (!Verifica(y, X, W, cab, true)) return false;
+  DefineThreadsCalculo(y->Nrows());
   Normaliza(*W, *cab, nullptr);
   CursorEspera cursor;
   PoeIntercepto(*X);
@@ -192,6 +235,7 @@ bool LmErroMoranI(NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NEWMAT::Matrix* W,
     ExigeFinitos(*y);
     ExigeFinitos(*X);
     ExigeFinitos(*W);
+    ExigeRegressoresIndependentes(*X);
     const ResultadoTestes t = CalculaTestesResiduos(*y, *X, *W);
     for (double v : {t.lmErro, t.probLmErro, t.lmDefasagem, t.probLmDefasagem, t.moranI, t.confiancaI, t.zI,
                      t.esperancaI, t.varianciaI})

@@ -4,6 +4,7 @@
 // in front of X, the fit or the tests, and the results written into the
 // model header last, so a failure leaves the header as it was.
 #include "ProgressoCalculo.h"
+#include "Quenvik.h"
 #include "ProvedorLogDeterminante.h"
 
 #include <cstdint>
@@ -24,10 +25,6 @@ struct OpcoesCalculo {
   // Builds the log-determinant provider from the (normalised) W instead of the grid.
   std::function<std::unique_ptr<ProvedorLogDeterminante>(const NEWMAT::Matrix& W)> provedor;
 };
-
-// The largest problem the dense spatial calculations accept, in records:
-// they hold a few n × n matrices of doubles (about 200 MB each at this size).
-constexpr int MaxRegistrosEspaciais = 5000;
 
 // Order of the log-determinant series.
 constexpr int OrdemSerie = 50;

@@ -1,5 +1,6 @@
 #include "GradeLogDeterminante.h"
 
+#include "AlgebraDensa.h"
 #include "GeradorAleatorio.h"
 #include "GeradorCombinado.h"
 #include "platform/TextoNumerico.h"
@@ -22,30 +23,6 @@ double Potencia(double d, int e) {
     d *= d;
   }
   return c;
-}
-
-// saida = W·V for r vectors side by side (n × r, row-major), over contiguous
-// rows of W; the inner loop runs across the vectors.
-void ProdutoWV(const double* w, int n, const double* v, int r, double* saida) {
-  for (int i = 0; i < n; ++i) {
-    const double* linha = w + std::size_t(i) * n;
-    double* out = saida + std::size_t(i) * r;
-    for (int h = 0; h < r; ++h) out[h] = 0.0;
-    int j = 0;
-    for (; j + 4 <= n; j += 4) {
-      const double w0 = linha[j], w1 = linha[j + 1], w2 = linha[j + 2], w3 = linha[j + 3];
-      const double* v0 = v + std::size_t(j) * r;
-      const double* v1 = v0 + r;
-      const double* v2 = v1 + r;
-      const double* v3 = v2 + r;
-      for (int h = 0; h < r; ++h) out[h] += (w0 * v0[h] + w1 * v1[h]) + (w2 * v2[h] + w3 * v3[h]);
-    }
-    for (; j < n; ++j) {
-      const double wij = linha[j];
-      const double* vj = v + std::size_t(j) * r;
-      for (int h = 0; h < r; ++h) out[h] += wij * vj[h];
-    }
-  }
 }
 
 int ArredondaInteiro(double v) {
@@ -91,14 +68,8 @@ NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int ite
   progresso.Posicao(0);
 
   // Exact first two moments: tr(W) and ½·tr(W²) = ½·Σ W_ij·W_ji.
-  double traco = 0.0, t2 = 0.0;
-  if (quadrada) {
-    for (int i = 1; i <= n; ++i) {
-      traco += W(i, i);
-      for (int j = 1; j <= n; ++j) t2 += W(i, j) * W(j, i);
-    }
-  }
-  t2 *= 0.5;
+  const double traco = quadrada ? Traco(W) : 0.0;
+  const double t2 = (quadrada ? TracoProduto(W, W) : 0.0) * 0.5;
 
   if (!sorteio) {
     GeradorAleatorio gerador(0, 10000);
@@ -121,8 +92,8 @@ NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int ite
     for (int h = 0; h < r; ++h) s[h] += U[std::size_t(k) * r + h] * U[std::size_t(k) * r + h];
   V = U;
   const double* w = W.Store();
-  for (int i = 1; i <= o && quadrada; ++i) {
-    ProdutoWV(w, n, V.data(), r, T.data());
+  for (int i = 1; i <= o && quadrada && n > 0; ++i) {
+    ProdutoVetores(w, n, V.data(), r, T.data());
     V.swap(T);
     std::vector<double> uv(r, 0.0);
     for (int k = 0; k < n; ++k)

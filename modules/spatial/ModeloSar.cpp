@@ -71,8 +71,7 @@ ResultadoEspacial AjustaSar(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   // WA = W·(I − ρW)⁻¹; (I − ρW)⁻¹ = I + ρ·WA, so ŷ = Xβ + ρ·WA·Xβ.
   const NEWMAT::Matrix WA = ResolveIdentidadeMenos(W, rho);
   const NEWMAT::ColumnVector Xb = X * res.beta;
-  NEWMAT::Matrix XbM = Xb;
-  const NEWMAT::ColumnVector WAXb = ProdutoDenso(WA, XbM).AsColumn();
+  const NEWMAT::ColumnVector WAXb = ProdutoW(WA, Xb);
   const NEWMAT::ColumnVector yChapeu = Xb + rho * WAXb;
   res.residuos = y - yChapeu;
 

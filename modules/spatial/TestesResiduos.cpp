@@ -2,7 +2,6 @@
 
 #include "AlgebraDensa.h"
 #include "Distribuicoes.h"
-#include "Verossimilhanca.h"
 
 #include <cmath>
 
@@ -26,7 +25,9 @@ ResultadoTestes CalculaTestesResiduos(const NEWMAT::ColumnVector& y, const NEWMA
   const NEWMAT::ColumnVector We = ProdutoW(W, e);
   const NEWMAT::ColumnVector Wy = ProdutoW(W, y);
   // T = tr((W + W')·W) = Σ W_ij·W_ji + Σ W_ij².
-  const double T = TracoProduto(W, W) + TracoProdutoTransposta(W, W);
+  const double trWW = TracoProduto(W, W);
+  const double trWtW = TracoProdutoTransposta(W, W);
+  const double T = trWW + trWtW;
   const double eWe = NEWMAT::DotProduct(e, We);
 
   const double le = eWe / sigma2;
@@ -42,16 +43,24 @@ ResultadoTestes CalculaTestesResiduos(const NEWMAT::ColumnVector& y, const NEWMA
   res.probLmDefasagem = CaudaQuiQuadradoSuperior(res.lmDefasagem, 1.0);
 
   res.moranI = eWe / ee;
-  // MW = M·W and MWt = M·W'.
-  const NEWMAT::Matrix H = X * XtXi;  // n × p
-  const NEWMAT::Matrix Wt = W.t();
-  const NEWMAT::Matrix MW = W - H * (X.t() * W);
-  const NEWMAT::Matrix MWt = Wt - H * (X.t() * Wt);
-  const double trMW = Traco(MW);
+  // MW = W − H·G and MWt = W' − H·F with H = X(X'X)⁻¹ (n × p), G = X'W and
+  // F = X'W' (p × n): W less a rank-p term. Their traces expand into traces
+  // of W and of p × p products, so neither n × n matrix is ever formed:
+  //   tr(MW)      = tr(W) − tr(GH)
+  //   tr(MW·MW)   = tr(W·W) − 2·tr(G·WH) + tr(GH·GH)
+  //   tr(MW·MWt)  = tr(W·W') − tr(F·WH) − tr(G·W'H) + tr(GH·FH)
+  const NEWMAT::Matrix H = X * XtXi;                        // n × p
+  const NEWMAT::Matrix G = ProdutoDensoTransposta(W, X).t(); // X'W
+  const NEWMAT::Matrix F = ProdutoDenso(W, X).t();           // X'W'
+  const NEWMAT::Matrix WH = ProdutoDenso(W, H);
+  const NEWMAT::Matrix WtH = ProdutoDensoTransposta(W, H);
+  const NEWMAT::Matrix GH = G * H, FH = F * H;
+  const double trMW = Traco(W) - GH.Trace();
+  const double trMWMW = trWW - 2.0 * (G * WH).Trace() + (GH * GH).Trace();
+  const double trMWMWt = trWtW - (F * WH).Trace() - (G * WtH).Trace() + (GH * FH).Trace();
   const double np = n - p;
   res.esperancaI = trMW / np;
-  res.varianciaI = (TracoProduto(MW, MWt) + TracoProduto(MW, MW) + trMW * trMW) / (np * (np + 2.0)) -
-                   res.esperancaI * res.esperancaI;
+  res.varianciaI = (trMWMWt + trMWMW + trMW * trMW) / (np * (np + 2.0)) - res.esperancaI * res.esperancaI;
   res.zI = (res.moranI - res.esperancaI) / std::sqrt(res.varianciaI);
   res.confiancaI = 1.0 - 2.0 * CaudaNormalSuperior(std::fabs(res.zI));
   return res;

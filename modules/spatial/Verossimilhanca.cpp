@@ -1,7 +1,6 @@
 #include "Verossimilhanca.h"
 
 #include <cmath>
-#include <stdexcept>
 
 namespace quenvik {
 
@@ -15,23 +14,6 @@ double Quadrado(const NEWMAT::ColumnVector& v) {
   return s;
 }
 }  // namespace
-
-NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVector& v) {
-  const int n = W.Nrows(), m = W.Ncols();
-  // The loop reads v's storage directly: a short v must be refused, not overrun.
-  if (v.Nrows() != m) throw std::invalid_argument("dimensões incompatíveis");
-  NEWMAT::ColumnVector out(n);
-  const double* w = W.Store();
-  const double* x = v.Store();
-  double* o = out.Store();
-  for (int i = 0; i < n; ++i) {
-    const double* linha = w + std::size_t(i) * m;
-    double s = 0.0;
-    for (int j = 0; j < m; ++j) s += linha[j] * x[j];
-    o[i] = s;
-  }
-  return out;
-}
 
 double LogVerossimilhancaSar(double rho, const ProvedorLogDeterminante& G, double e0e0, double eded, double ede0,
                              int n) {

@@ -2,6 +2,7 @@
 // The concentrated objectives that the minimiser drives (smaller is better)
 // and the full Gaussian log-likelihoods evaluated at the optimum:
 //   −(n/2)·ln(2πσ²) − e'e/(2σ²) + ln|I − a·W|.
+#include "AlgebraDensa.h"
 #include "ProvedorLogDeterminante.h"
 
 #include <newmat.h>
@@ -26,8 +27,5 @@ double LogVerossimilhancaCompletaSar(const NEWMAT::ColumnVector& beta, double rh
 double LogVerossimilhancaCompletaSem(const NEWMAT::ColumnVector& beta, double lambda, double sigma2,
                                      const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
                                      const ProvedorLogDeterminante& G);
-
-// W·v over contiguous rows (W n × n, v of n rows).
-NEWMAT::ColumnVector ProdutoW(const NEWMAT::Matrix& W, const NEWMAT::ColumnVector& v);
 
 }  // namespace quenvik

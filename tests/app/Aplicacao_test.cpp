@@ -17,6 +17,8 @@
 #include "model/CTarsolinDoc.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/Programa.h"
+#include "platform/TabelaTextos.h"
 #include "platform/TextoNumerico.h"
 
 #include <QAction>
@@ -26,6 +28,8 @@
 #include <QDir>
 #include <QFontComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -40,6 +44,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <climits>
+#include <clocale>
+#include <string>
 
 namespace {
 
@@ -89,6 +95,26 @@ TEST(Medidas, EscritaComDecimaisArredondados) {
   int twips = 0;
   EXPECT_TRUE(app.LeMedida("2,5", &twips));
   EXPECT_EQ(twips, 1420);
+}
+
+// Measurements are read and written in the C locale with the decimal comma,
+// whatever the process's numeric locale: the application object takes the
+// user's locale from the environment, and the users' is pt_BR.
+TEST(Medidas, NaoDependemDoLocaleDoProcesso) {
+  CarregaUnidadesMedida();
+  const std::string anterior = std::setlocale(LC_NUMERIC, nullptr);
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "pt_BR.UTF-8"), nullptr)
+      << "pt_BR.UTF-8 is missing: scripts/install-deps generates it";
+  int twips = 0;
+  const bool virgula = LeMedidaTexto(QStringLiteral("2,5 cm"), 0, &twips);
+  const int comVirgula = twips;
+  const bool ponto = LeMedidaTexto(QStringLiteral("2.5 cm"), 0, &twips);
+  const QString escrito = EscreveMedidaTexto(1420, 2, 1);
+  std::setlocale(LC_NUMERIC, anterior.c_str());
+  EXPECT_TRUE(virgula);
+  EXPECT_EQ(comVirgula, 1420);
+  EXPECT_FALSE(ponto);  // a point still ends the number
+  EXPECT_EQ(escrito, QStringLiteral("2,5 cm"));
 }
 
 // ------------------------------------------------------------ options
@@ -768,12 +794,80 @@ TEST_F(InicioTeste, DicaDoDiaAntesDasBoasVindas) {
   EXPECT_FALSE(RoteadorComandos::Instancia().Estado(ID_TIP_OF_THE_DAY).habilitado);
 }
 
+// The same model reached through a link is the model already open: its
+// window comes to the front, and no second document works on the file.
+TEST_F(InicioTeste, OMesmoModeloPorUmLinkNaoAbreOutroDocumento) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  const QString arquivo = Modelo("original.tsn", 3);
+  const QString link = pasta.filePath("atalho.tsn");
+  ASSERT_TRUE(QFile::link(arquivo, link));
+  CTarsolinDoc* doc = app.OpenDocumentFile(arquivo);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(app.OpenDocumentFile(link), doc);
+  EXPECT_EQ(app.Documentos().size(), 1u);
+  EXPECT_EQ(app.MainFrame()->Mdi()->subWindowList().size(), 1);
+  EXPECT_TRUE(CTarsolinApp::MesmoArquivo(link, pasta.path() + "/./original.tsn"));
+  EXPECT_FALSE(CTarsolinApp::MesmoArquivo(link, Modelo("outro.tsn", 3)));
+  EXPECT_FALSE(CTarsolinApp::MesmoArquivo(link, pasta.filePath("nao_existe.tsn")));
+  app.MainFrame()->close();
+}
+
+// A model cut short (here its first 1,000 bytes) is refused with the
+// invalid-format message naming the file, from the command line and from
+// "Abrir"; nothing opens.
+TEST_F(InicioTeste, ModeloTruncadoRecusadoComONomeDoArquivo) {
+  const QString arquivo = pasta.filePath("truncado.tsn");
+  {
+    teste::Modelo m(4, 0);
+    ASSERT_TRUE(m.Grava(arquivo));
+    ASSERT_TRUE(teste::GravaBytes(arquivo, teste::LeArquivo(arquivo).left(1000)));
+  }
+  const QString esperado = QDir::toNativeSeparators(arquivo) + '\n' + plat::Texto(3044);
+  plat::GravadorMensagens msgs;
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({arquivo}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !msgs.Textos().isEmpty(); }, 2000));
+  EXPECT_EQ(msgs.Textos(), QStringList{esperado});
+  plat::RoteiroPara("dlgArquivo", [&](QDialog& d) {
+    static_cast<QFileDialog&>(d).selectFile(arquivo);
+    d.accept();
+  });
+  EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_FILE_OPEN));
+  EXPECT_EQ(msgs.Textos(), (QStringList{esperado, esperado}));
+  EXPECT_TRUE(app.Documentos().empty());
+  EXPECT_TRUE(app.MainFrame()->Mdi()->subWindowList().isEmpty());
+  app.MainFrame()->close();
+}
+
+// Qt's own dialogs and buttons speak Portuguese once the program has started.
+TEST_F(InicioTeste, DialogosDoQtEmPortugues) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  QDialogButtonBox botoes(QDialogButtonBox::Cancel | QDialogButtonBox::Save | QDialogButtonBox::Open);
+  EXPECT_EQ(botoes.button(QDialogButtonBox::Cancel)->text().remove('&'), QStringLiteral("Cancelar"));
+  EXPECT_EQ(botoes.button(QDialogButtonBox::Save)->text().remove('&'), QStringLiteral("Salvar"));
+  EXPECT_EQ(botoes.button(QDialogButtonBox::Open)->text().remove('&'), QStringLiteral("Abrir"));
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Procurar em:"));
+  app.MainFrame()->close();
+}
+
 TEST_F(InicioTeste, ImportarSemOGerenciadorNaoDizNada) {
   CTarsolinApp app;
   ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
   plat::GravadorMensagens msgs;
+  // The start is recorded instead of run, and fails as when the manager cannot start.
+  QStringList iniciados;
+  auto anterior = plat::DefineIniciadorPrograma([&](const QString& programa, const QStringList& args) {
+    iniciados << programa;
+    EXPECT_TRUE(args.isEmpty());
+    return false;
+  });
   EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_IMPORTAR));
+  plat::DefineIniciadorPrograma(anterior);
   EXPECT_TRUE(msgs.Textos().isEmpty());
+  // The database manager, from the program folder.
+  EXPECT_EQ(iniciados, QStringList{plat::CaminhoPrograma("brenk")});
   app.MainFrame()->close();
 }
 

@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -61,6 +62,11 @@ protected:
   ServicosDocumentoApp servicos{nullptr};
 };
 
+// A refusal to open: the file's name, then the message.
+QString Recusa(const QString& caminho, int mensagem) {
+  return QDir::toNativeSeparators(caminho) + '\n' + plat::Texto(mensagem);
+}
+
 // Runs `f` as an ordinary user: as root every file is writable, so a
 // read-only model can only be seen from another account.
 bool ComoUsuarioComum(const std::function<bool()>& f) {
@@ -86,7 +92,7 @@ TEST_F(DocumentoTeste, ArquivoSomenteLeituraDaMensagem3000AntesDeLerQualquerByte
     plat::GravadorMensagens msgs;
     CTarsolinDoc doc;
     const bool aberto = doc.OnOpenDocument(c);
-    return !aberto && msgs.Textos() == QStringList{plat::Texto(3000)} && doc.GetCabecalho() == nullptr;
+    return !aberto && msgs.Textos() == QStringList{Recusa(c, 3000)} && doc.GetCabecalho() == nullptr;
   });
   EXPECT_TRUE(ok);
 }
@@ -100,7 +106,7 @@ TEST_F(DocumentoTeste, FormatosRecusados) {
   QByteArray versao2(TamCab, '\0');
   versao2.replace(0, 17, "Tarsolin 255" "09664");
   const Caso casos[] = {
-      {"curto", QByteArray("Tarsolin 1"), 0},
+      {"curto", QByteArray("Tarsolin 1"), 3044},  // cut before it could say what it is
       {"danificado", QByteArray("HEADERTS-Kolmar\0\0\0\0\0", 20), 3113},
       {"assinatura", QByteArray("Tarsolin 15509665\0\0", 19), 3044},
       {"versao2", versao2, 3044},
@@ -112,7 +118,7 @@ TEST_F(DocumentoTeste, FormatosRecusados) {
     plat::GravadorMensagens msgs;
     CTarsolinDoc doc;
     EXPECT_FALSE(doc.OnOpenDocument(c));
-    EXPECT_EQ(msgs.Textos(), caso.mensagem ? QStringList{plat::Texto(caso.mensagem)} : QStringList{});
+    EXPECT_EQ(msgs.Textos(), QStringList{Recusa(c, caso.mensagem)});
   }
 }
 
@@ -131,6 +137,36 @@ TEST_F(DocumentoTeste, SalvarSemCarregarRegistrosReescreveSoOCabecalho) {
   EXPECT_EQ(depois.mid(TamCab), antes.mid(TamCab));
   EXPECT_EQ(QByteArray(depois.constData() + CabecalhoModelo::OffNome), QByteArray("Novo nome"));
   EXPECT_FALSE(doc.RegistrosCarregados());
+}
+
+// The header saved where it is, records not loaded, goes through the safe
+// writer: a disk that fills at any point of the write leaves the file byte for
+// byte (no header half new and half old); a model reached through a link
+// stays a link.
+TEST_F(DocumentoTeste, SalvarSoOCabecalhoFalhaSemEstragarOArquivo) {
+  Modelo m(4, 2);
+  const QString real = GravaModelo("real.tsn", m);
+  const QString c = Caminho("modelo.tsn");
+  ASSERT_TRUE(QFile::link(real, c));
+  const QByteArray antes = LeArquivo(c);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(c));
+  doc.GetCabecalho()->SetTexto(CabecalhoModelo::OffNome, 51, "Novo nome");
+  for (long long apos : {0LL, 4096LL, 65536LL, TamCab + 100LL}) {
+    SCOPED_TRACE(apos);
+    doc.SetModifiedFlag(true);
+    plat::SimulaFalhaGravacao(apos);
+    EXPECT_FALSE(doc.OnSaveDocument(c));
+    plat::SimulaFalhaGravacao(-1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(LeArquivo(c), antes);
+  }
+  ASSERT_TRUE(doc.OnSaveDocument(c));
+  EXPECT_TRUE(QFileInfo(c).isSymLink());
+  const QByteArray depois = LeArquivo(real);
+  EXPECT_EQ(depois.mid(TamCab), antes.mid(TamCab));
+  EXPECT_EQ(QByteArray(depois.constData() + CabecalhoModelo::OffNome), QByteArray("Novo nome"));
+  EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
 }
 
 TEST_F(DocumentoTeste, SalvarComoSemCarregarCopiaOsRegistros) {
@@ -390,22 +426,26 @@ TEST_F(DocumentoTeste, JanelasAuxiliaresLimpamSeuLugar) {
 
 // ------------------------------------------------------------ names
 
-TEST(CaminhoDocumento, SoAExtensaoFinalDeUmArquivoConvertidoMuda) {
-  struct Caso {
-    const char* entrada;
-    const char* saida;
-  };
-  const Caso casos[] = {
-      {"/dados/modelo.kmr", "/dados/modelo.tsn"},
-      {"/dados/modelo.ZLV", "/dados/modelo.tsn"},
-      {"/Obras.KMR/antigos.zlv/Casa.kmr", "/Obras.KMR/antigos.zlv/Casa.tsn"},
-      {"/dados/modelo.tsn", "/dados/modelo.tsn"},
-      {"/dados/modelo.Kmr", "/dados/modelo.Kmr"},
-  };
-  for (const Caso& c : casos) {
+// A model of the current format keeps its name whatever its extension: only a
+// conversion names a new ".tsn" file. Its records load and it saves in place.
+TEST_F(DocumentoTeste, ModeloAtualComExtensaoAntigaGuardaONome) {
+  for (const char* nome : {"modelo.kmr", "modelo.ZLV", "Obras.KMR", "modelo.zlv"}) {
+    SCOPED_TRACE(nome);
+    Modelo m(4, 1);
+    const QString c = GravaModelo(nome, m);
+    plat::GravadorMensagens msgs;
     CTarsolinDoc doc;
-    doc.SetPathName(c.entrada);
-    EXPECT_EQ(doc.GetPathName(), QString(c.saida)) << c.entrada;
+    ASSERT_TRUE(doc.AbreArquivo(c));
+    EXPECT_EQ(doc.GetPathName(), c);
+    EXPECT_EQ(doc.GetTitle(), QString(nome));
+    ASSERT_TRUE(doc.CarregaRegistros());
+    EXPECT_EQ(doc.GetDados()[3].valor[2], 1003.0);
+    doc.GetCabecalho()->SetTexto(CabecalhoModelo::OffNome, 51, "Renomeado");
+    doc.SetModifiedFlag(true);
+    EXPECT_TRUE(doc.DoSave(doc.GetPathName()));
+    EXPECT_EQ(QByteArray(LeArquivo(c).constData() + CabecalhoModelo::OffNome), QByteArray("Renomeado"));
+    EXPECT_FALSE(QFile::exists(Caminho("modelo.tsn")));
+    EXPECT_TRUE(msgs.Textos().isEmpty()) << msgs.Textos().join('|').toStdString();
   }
 }
 
@@ -550,7 +590,8 @@ TEST_F(DocumentoTeste, ArquivoDanificadoRecusadoAoAbrir) {
       {"dadosAlemDoLimite", [&](QByteArray& b) { i32(b, CabecalhoModelo::OffNumDados, CabecalhoModelo::MaxDados + 1); }, 3044},
       {"registrosFaltando", [&](QByteArray& b) { b.truncate(fimDados + 100); }, 3044},
       {"dadosNegativos", [&](QByteArray& b) { i32(b, CabecalhoModelo::OffNumDados, -3); }, 3044},
-      {"cabecalhoCurto", [](QByteArray& b) { b.truncate(1000); }, -1},
+      {"cabecalhoCurto", [](QByteArray& b) { b.truncate(1000); }, 3044},
+      {"semRegistros", [](QByteArray& b) { b.truncate(TamCab); }, 3044},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.nome);
@@ -562,7 +603,7 @@ TEST_F(DocumentoTeste, ArquivoDanificadoRecusadoAoAbrir) {
     plat::GravadorMensagens msgs;
     CTarsolinDoc doc;
     EXPECT_EQ(doc.OnOpenDocument(c), caso.mensagem == 0);
-    EXPECT_EQ(msgs.Textos(), caso.mensagem > 0 ? QStringList{plat::Texto(caso.mensagem)} : QStringList{});
+    EXPECT_EQ(msgs.Textos(), caso.mensagem > 0 ? QStringList{Recusa(c, caso.mensagem)} : QStringList{});
     if (caso.mensagem != 0) { EXPECT_EQ(doc.GetCabecalho(), nullptr); }
   }
 }

@@ -72,6 +72,19 @@ TEST_F(Moldura, CommandStatesFollowTheHeader) {
     return e.habilitado;
   };
   CabecalhoModelo& c = *doc->GetCabecalho();
+  // A command with nothing to run has no state of its own (the router greys it).
+  for (int id : {32836, 32838, 32843, 32912}) {
+    EstadoComando e;
+    EXPECT_FALSE(f.OnUpdateCmd(id, e)) << id;
+  }
+  const std::pair<int, int> janelas[] = {{32836, CTarsolinDoc::JanelaEquacao},
+                                         {32843, CTarsolinDoc::JanelaValidar},
+                                         {32912, CTarsolinDoc::JanelaExibirVariaveis}};
+  std::vector<CChildFrame::JanelaAuxiliar> anteriores;
+  for (const auto& [id, slot] : janelas)
+    anteriores.push_back(
+        CChildFrame::RegistraJanelaAuxiliar(id, {slot, false, 0, [](CTarsolinDoc*) { return new QWidget; }}));
+  const CChildFrame::DialogoComando outliers = CChildFrame::RegistraDialogo(32838, [](CTarsolinDoc&) { return true; });
   EXPECT_FALSE(estado(32836));
   EXPECT_FALSE(estado(32837));
   EXPECT_FALSE(estado(32817));
@@ -93,6 +106,30 @@ TEST_F(Moldura, CommandStatesFollowTheHeader) {
   ASSERT_TRUE(f.OnUpdateCmd(59502, barra));
   EXPECT_TRUE(barra.marcado);
   EXPECT_EQ(f.BarraCampos()->windowTitle(), QStringLiteral("Campos do Cabeçalho"));
+  // 32814 keeps its state although the data windows run it.
+  EstadoComando dados;
+  EXPECT_TRUE(f.OnUpdateCmd(32814, dados));
+  EXPECT_TRUE(dados.habilitado);
+  for (std::size_t i = 0; i < std::size(janelas); ++i) CChildFrame::RegistraJanelaAuxiliar(janelas[i].first, anteriores[i]);
+  CChildFrame::RegistraDialogo(32838, outliers);
+}
+
+// After the library excluded variables or operated on the records, the
+// result panes refresh; including and deriving refresh them after their
+// properties sheet instead.
+TEST_F(Moldura, ExcludeAndOperateRefreshTheResultPanes) {
+  drivers::Modulos().palvedo = QStringLiteral("StubPalvedo.so");
+  auto cab = CabecalhoPequeno();
+  Abre(*cab);
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  const std::pair<int, std::vector<int>> casos[] = {
+      {32911, {32889}}, {32816, {32889}}, {32913, {32813}}, {32914, {}}};
+  for (const auto& [comando, postados] : casos) {
+    servicos.postados.clear();
+    ASSERT_TRUE(f.OnCmdMsg(comando));
+    EXPECT_EQ(servicos.postados, postados) << comando;
+  }
+  EXPECT_TRUE(mensagens.Textos().isEmpty()) << mensagens.Textos().join('|').toStdString();
 }
 
 TEST_F(Moldura, OneAuxiliaryWindowPerModel) {
@@ -100,14 +137,15 @@ TEST_F(Moldura, OneAuxiliaryWindowPerModel) {
   Abre(*cab);
   CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
   int criadas = 0;
-  CChildFrame::RegistraJanelaAuxiliar(32836, {CTarsolinDoc::JanelaEquacao, false, 0, [&](CTarsolinDoc*) {
-                                                ++criadas;
-                                                return new QWidget;
-                                              }});
-  CChildFrame::RegistraJanelaAuxiliar(32840, {CTarsolinDoc::JanelaResiduos, false, 0, [&](CTarsolinDoc*) {
-                                                ++criadas;
-                                                return new QWidget;
-                                              }});
+  const CChildFrame::JanelaAuxiliar anteriores[] = {
+      CChildFrame::RegistraJanelaAuxiliar(32836, {CTarsolinDoc::JanelaEquacao, false, 0, [&](CTarsolinDoc*) {
+                                                    ++criadas;
+                                                    return new QWidget;
+                                                  }}),
+      CChildFrame::RegistraJanelaAuxiliar(32840, {CTarsolinDoc::JanelaResiduos, false, 0, [&](CTarsolinDoc*) {
+                                                    ++criadas;
+                                                    return new QWidget;
+                                                  }})};
   ASSERT_TRUE(f.OnCmdMsg(32836));
   QPointer<QObject> equacao = doc->Janela(CTarsolinDoc::JanelaEquacao);
   ASSERT_TRUE(equacao);
@@ -121,6 +159,8 @@ TEST_F(Moldura, OneAuxiliaryWindowPerModel) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(equacao);
   f.FechaJanelasAuxiliares();
+  CChildFrame::RegistraJanelaAuxiliar(32836, anteriores[0]);
+  CChildFrame::RegistraJanelaAuxiliar(32840, anteriores[1]);
 }
 
 TEST_F(Moldura, ExportOntoTheModelItselfIsRefusedAndAsksAgain) {
@@ -230,20 +270,22 @@ TEST_F(Moldura, BothRegressionsCheckInOrderBeforeTheSaveOffer) {
 }
 
 namespace {
-// Registers a recording dialog for each command and removes them afterwards.
+// Registers a recording dialog for each command and puts back what was
+// registered before afterwards.
 struct DialogosGravados {
   std::vector<int> executados;
   std::vector<int> ids;
+  std::vector<CChildFrame::DialogoComando> anteriores;
   bool resposta = true;
   DialogosGravados(std::initializer_list<int> comandos) : ids(comandos) {
     for (int id : ids)
-      CChildFrame::RegistraDialogo(id, [this, id](CTarsolinDoc&) {
+      anteriores.push_back(CChildFrame::RegistraDialogo(id, [this, id](CTarsolinDoc&) {
         executados.push_back(id);
         return resposta;
-      });
+      }));
   }
   ~DialogosGravados() {
-    for (int id : ids) CChildFrame::RegistraDialogo(id, {});
+    for (std::size_t i = 0; i < ids.size(); ++i) CChildFrame::RegistraDialogo(ids[i], anteriores[i]);
   }
 };
 }  // namespace

@@ -83,6 +83,18 @@ TEST_F(Dialogos, ChooserLinesToggleAndApply) {
   EXPECT_EQ(servicos.postados, std::vector<int>{32889});
 }
 
+// A fit worse than the mean once back-transformed (Ro below zero) shows its
+// determination in original units signed, Ro·|Ro|, not as a good square.
+TEST_F(Dialogos, ChooserShowsTheDeterminationInOriginalUnitsSigned) {
+  auto cab = CabecalhoComEquacoes();
+  cab->SetF64(C::OffCorrelacao, 0.6);
+  cab->SetF64(C::OffEstatisticasEquacao, -76.5);
+  CResultados dlg(cab.get());
+  EXPECT_EQ(plat::Texto(dlg, 1045), QStringLiteral("1 -      0,36  /  -5852,25"));
+  EXPECT_DOUBLE_EQ(cab->DeterminacaoOriginal(0), -5852.25);
+  EXPECT_DOUBLE_EQ(cab->DeterminacaoOriginal(1), 0.64);
+}
+
 TEST_F(Dialogos, ChooserClampsAStoredEquationAndRefusesAnEmptyList) {
   auto cab = CabecalhoComEquacoes();
   cab->SetI32(C::OffEquacaoCorrente, 57);
@@ -172,16 +184,28 @@ TEST(OpcoesRE, NumbersReadAsTheCLibraryReadsThem) {
   }
 }
 
+// Refused, the dialog staying open: settings the optimiser cannot use, bounds
+// of rho past the log-determinant grid (-0.99 ... 0.99) and numbers that are
+// not finite in any field ("1e999" reads as infinity).
 TEST_F(Dialogos, SpatialOptionsRefuseSettingsTheOptimiserCannotUse) {
   struct Caso {
     const char* nome;
     int campo;
     const char* texto;
+    const char* mensagem = nullptr;  // checked where given
   };
+  const char* const foraDaGrade = "Os limites de rho devem estar entre -0,99 e 0,99 !";
+  const char* const infinito = "Valor numérico inválido !";
   const Caso recusados[] = {
       {"no iteration", 1057, "0"},          {"tolerance zero", 1058, "0"},
       {"negative tolerance", 1058, "-1"},   {"minimum equal to maximum", 1060, "0,99"},
       {"start below the minimum", 1056, "-1"}, {"start above the maximum", 1056, "1"},
+      {"maximum past the grid", 1062, "2,0", foraDaGrade},
+      {"minimum past the grid", 1060, "-0,995", foraDaGrade},
+      {"infinite bound", 1062, "1e999", infinito},
+      {"infinite start", 1056, "-1e999", infinito},
+      {"infinite distance", 1061, "1e999", infinito},
+      {"infinite tolerance", 1058, "1e999", infinito},
   };
   auto cab = CabecalhoOtimizador();
   cab->SetF64(C::OffDistanciaMaxima, 250.0);
@@ -196,7 +220,8 @@ TEST_F(Dialogos, SpatialOptionsRefuseSettingsTheOptimiserCannotUse) {
     plat::DefineTexto(dlg, c.campo, QString::fromLatin1(c.texto));
     plat::Pressiona(dlg, 1);
     EXPECT_TRUE(dlg.isVisible()) << c.nome;
-    EXPECT_EQ(int(mensagens.Textos().size()), antes + 1) << c.nome;
+    ASSERT_EQ(int(mensagens.Textos().size()), antes + 1) << c.nome;
+    if (c.mensagem) EXPECT_EQ(mensagens.Textos().last(), QString::fromUtf8(c.mensagem)) << c.nome;
   }
   // Accepted: the iterations read up to the first blank, and the greyed
   // distance fields are written back all the same.
@@ -218,7 +243,7 @@ TEST_F(Dialogos, SpatialOptionsRefuseSettingsTheOptimiserCannotUse) {
 TEST_F(Dialogos, SpatialOptionsShowLongHeaderValuesWhole) {
   auto cab = CabecalhoOtimizador();
   cab->SetI32(C::OffMaxIteracoes, 123456);
-  cab->SetF64(C::OffRhoMinimo, -12.5);
+  cab->SetF64(C::OffRho, -0.123456);
   cab->SetF64(C::OffDistanciaMaxima, 1234567890.25);
   CTarsolinDoc doc;
   DefineW(doc, 1.0);
@@ -227,15 +252,36 @@ TEST_F(Dialogos, SpatialOptionsShowLongHeaderValuesWhole) {
   dlg.PreencheDoCabecalho(*cab);
   dlg.show();
   EXPECT_EQ(plat::Texto(dlg, 1057), QStringLiteral("123456"));
-  EXPECT_EQ(plat::Texto(dlg, 1060), QStringLiteral("-12,5000"));
+  EXPECT_EQ(plat::Texto(dlg, 1056), QStringLiteral("-0,1235"));
   EXPECT_EQ(plat::Texto(dlg, 1061), QStringLiteral("1234567890,25"));
   plat::Pressiona(dlg, 1);
   ASSERT_EQ(dlg.result(), QDialog::Accepted);
   auto volta = CabecalhoPequeno();
   dlg.GravaNoCabecalho(*volta);
   EXPECT_EQ(volta->I32(C::OffMaxIteracoes), 123456);
-  EXPECT_EQ(volta->F64(C::OffRhoMinimo), -12.5);
+  EXPECT_EQ(volta->F64(C::OffRho), -0.1235);
   EXPECT_EQ(volta->F64(C::OffDistanciaMaxima), 1234567890.25);
+}
+
+// Stored bounds past the log-determinant grid (the new model's -1 and 1, or
+// a damaged -12.5) are offered at its edges and can be calculated.
+TEST_F(Dialogos, SpatialOptionsOfferStoredBoundsWithinTheGrid) {
+  CTarsolinDoc doc;
+  DefineW(doc, 1.0);
+  auto cab = CabecalhoOtimizador();
+  cab->SetF64(C::OffRhoMinimo, -12.5);
+  cab->SetF64(C::OffRhoMaximo, 1.0);
+  COpcoesRE dlg;
+  dlg.documento = &doc;
+  dlg.PreencheDoCabecalho(*cab);
+  dlg.show();
+  EXPECT_EQ(plat::Texto(dlg, 1060), QStringLiteral("-0,9900"));
+  EXPECT_EQ(plat::Texto(dlg, 1062), QStringLiteral("0,9900"));
+  plat::Pressiona(dlg, 1);
+  ASSERT_EQ(dlg.result(), QDialog::Accepted);
+  dlg.GravaNoCabecalho(*cab);
+  EXPECT_EQ(cab->F64(C::OffRhoMinimo), -0.99);
+  EXPECT_EQ(cab->F64(C::OffRhoMaximo), 0.99);
 }
 
 TEST_F(Dialogos, SpatialOptionsKeepTypedValuesWhenShownAgain) {

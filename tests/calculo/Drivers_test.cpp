@@ -50,6 +50,18 @@ TEST_F(Drivers, CalculationChecksInTheirOrder) {
     cab->SetI32(C::OffNumConsiderados, c.considerados);
     EXPECT_EQ(drivers::VerificaCalculo(*cab), QString::fromUtf8(c.esperado)) << c.nome;
   }
+  // A damaged header whose dependent is not the last enabled variable.
+  {
+    auto cab = CabecalhoPequeno();
+    cab->SetI32(C::OffDependente, 1);
+    cab->SetI32(C::OffNumConsiderados, 5);
+    EXPECT_EQ(drivers::VerificaCalculo(*cab), QString::fromUtf8("Formato de arquivo inválido!"));
+    cab->SetI32(C::OffHabilitadas + 4 * 2, 0);  // nothing enabled after it: sound
+    cab->SetI32(C::OffNumVariaveis, 4);
+    cab->SetI32(C::OffHabilitadas + 4 * 3, 0);
+    cab->SetI32(C::OffHabilitadas + 4 * 0, 1);
+    EXPECT_EQ(drivers::VerificaCalculo(*cab), QString());
+  }
   auto cab = CabecalhoPequeno();
   EXPECT_FALSE(drivers::Bloqueado(*cab));
   cab->SetU8(C::OffProtegido, 1);
@@ -69,7 +81,8 @@ TEST_F(Drivers, LinearFlowRereadsTheHeaderAndPostsTheChooser) {
   ASSERT_TRUE(drivers::RegressaoLinear(doc));
   EXPECT_FALSE(doc.RegistrosCarregados());
   const QByteArray arquivo = Conteudo(caminho);
-  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes), C::Tamanho), arquivo.left(C::Tamanho));
+  EXPECT_EQ(BytesCabecalho(*doc.GetCabecalho()), CabecalhoRelido(arquivo, *doc.GetCabecalho()));
+  EXPECT_EQ(doc.GetCabecalho()->U8(C::OffSemElementosW), 1);  // set at open, whatever the file says
   EXPECT_EQ(doc.GetCabecalho()->I32(C::OffNumEquacoes), 2);
   EXPECT_EQ(hint, 3);
   EXPECT_EQ(servicos.postados, std::vector<int>{drivers::CmdAbreEscolhaEquacao});
@@ -81,10 +94,23 @@ TEST_F(Drivers, LibraryFalseAfterRewritingLeavesMemoryEqualToTheFile) {
   CTarsolinDoc doc;
   ASSERT_TRUE(doc.AbreArquivo(caminho));
   EXPECT_FALSE(drivers::RegressaoLinear(doc));
-  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes), C::Tamanho),
-            Conteudo(caminho).left(C::Tamanho));
+  EXPECT_EQ(BytesCabecalho(*doc.GetCabecalho()), CabecalhoRelido(Conteudo(caminho), *doc.GetCabecalho()));
   EXPECT_TRUE(servicos.postados.empty());
   EXPECT_TRUE(mensagens.Textos().isEmpty());  // the library reports its own failure
+}
+
+// A library that answers TRUE but leaves a file the program would refuse to
+// open: the re-read says so, and the header in memory stays as it was.
+TEST_F(Drivers, FailedRereadIsReported) {
+  auto cab = CabecalhoPequeno();
+  const QString caminho = GravaModelo(pasta, "danifica.tsn", *cab);
+  CTarsolinDoc doc;
+  ASSERT_TRUE(doc.AbreArquivo(caminho));
+  const QByteArray memoria(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes), C::Tamanho);
+  EXPECT_FALSE(drivers::RegressaoLinear(doc));
+  EXPECT_EQ(mensagens.Textos(), QStringList{QString::fromUtf8("Formato de arquivo inválido!")});
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetCabecalho()->bytes), C::Tamanho), memoria);
+  EXPECT_TRUE(servicos.postados.empty());
 }
 
 TEST_F(Drivers, MissingLibrariesAndOrdinalsGiveTheProgramsTexts) {

@@ -7,6 +7,7 @@
 #include "platform/ArquivoSeguro.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/TabelaTextos.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -185,4 +186,36 @@ TEST_F(Espacial, CancelDuringTheCalculationHidesTheDialogAndTheWaitReturnsAtOnce
   // The calculation went on: the results are saved.
   EXPECT_EQ(doc.GetCabecalho()->F64(kResultados), 3.0);
   EXPECT_EQ(CabecalhoMemoria(), CabecalhoArquivo());
+}
+
+// Records that can no longer be read stop the flow with the access message,
+// and the progress dialog goes with it.
+TEST_F(Espacial, UnreadableRecordsSayAccessDenied) {
+  doc.LiberaRegistros();
+  ASSERT_TRUE(teste::GravaBytes(caminho, Conteudo(caminho).left(C::Tamanho + 100)));
+  Opcoes(1096, "0,1");
+  EXPECT_FALSE(drivers::RegressaoEspacial(doc));
+  EXPECT_EQ(mensagens.Textos(), QStringList{QStringLiteral("Acesso ao arquivo negado !")});
+  EXPECT_EQ(RelatorioAberto(), nullptr);
+  EXPECT_TRUE(servicos.postados.empty());
+}
+
+// Past the records W can be built for, the command says so, naming the limit,
+// before the options: not that the matrix is empty after them.
+TEST_F(Espacial, PastTheWeightsLimitTheLimitIsNamedBeforeTheOptions) {
+  doc.LiberaRegistros();
+  doc.GetW().ReSize(0, 0);  // never built at this size
+  doc.GetCabecalho()->SetI32(C::OffNumDados, CTarsolinDoc::MaxRegistrosW + 1);
+  bool opcoes = false;
+  plat::RoteiroPara("dlg505", [&](QDialog& d) {
+    opcoes = true;
+    Preenche(d, 1096, "0,1");
+    plat::Pressiona(d, 1);
+    if (d.isVisible()) d.reject();
+  });
+  EXPECT_FALSE(drivers::RegressaoEspacial(doc));
+  EXPECT_FALSE(opcoes);
+  EXPECT_EQ(mensagens.Textos(), QStringList{plat::Texto(21005).arg(CTarsolinDoc::MaxRegistrosW)});
+  EXPECT_TRUE(mensagens.Textos().value(0).contains(QString::number(CTarsolinDoc::MaxRegistrosW)));
+  EXPECT_EQ(RelatorioAberto(), nullptr);
 }

@@ -55,6 +55,19 @@ inline QString GravaModelo(const QTemporaryDir& pasta, const QString& nome, Cabe
 
 inline QByteArray Conteudo(const QString& caminho) { return teste::LeArquivo(caminho); }
 
+inline QByteArray BytesCabecalho(const CabecalhoModelo& c) {
+  return QByteArray(reinterpret_cast<const char*>(c.bytes), CabecalhoModelo::Tamanho);
+}
+// The file's header as the document holds it after a re-read: the file's
+// bytes, except the two only the session knows (unlocked with the password,
+// W built from the coordinates at open), which stay as they were in memory.
+inline QByteArray CabecalhoRelido(const QByteArray& arquivo, const CabecalhoModelo& memoria) {
+  QByteArray c = arquivo.left(CabecalhoModelo::Tamanho);
+  for (std::size_t off : {CabecalhoModelo::OffDesbloqueado, CabecalhoModelo::OffSemElementosW})
+    c[qsizetype(off)] = char(memoria.U8(off));
+  return c;
+}
+
 // Commands run against recorded services and messages, dialogs scripted, the
 // regression library replaced by its stand-in.
 struct AmbienteComandos : ::testing::Test {

@@ -136,4 +136,33 @@ TEST(OperaDados, ExcluirRegistroDeValidacaoBaixaAAmostra) {
   EXPECT_EQ(m.cab->I32(65576), 3);
 }
 
+// The counts come from the records' flags: a damaged header (0 considered
+// while records are considered, more validation records than there are) ends
+// with the counts the records give, never below 0 or above N.
+TEST(OperaDados, ContagensRefeitasPelasMarcasDosRegistros) {
+  for (AcaoDado acao : {AcaoDado::Excluir, AcaoDado::Desconsiderar, AcaoDado::Converter}) {
+    SCOPED_TRACE(int(acao));
+    ModeloTeste m = CincoRegistros({1, 2, 3, 4, 5}, false);
+    m.reg.dados[0].excluido = 1;
+    m.reg.dados[4].validacao = 1;
+    m.cab->SetI32(65580, 0);
+    m.cab->SetI32(408240, 5);
+    OperacaoDado op;
+    op.comparacao = Comparacao::MaiorIgual;
+    op.parametro = 3.0;
+    op.acao = acao;
+    op.conversao = 9.0;
+    EXPECT_EQ(OperaDados(*m.cab, m.reg, op), 3);
+    int considerados = 0, validacao = 0;
+    for (const dado& d : m.reg.dados) {
+      considerados += d.excluido == 0;
+      validacao += d.validacao != 0;
+    }
+    EXPECT_EQ(m.cab->I32(65576), int(m.reg.dados.size()));
+    EXPECT_EQ(m.cab->I32(65580), considerados);
+    EXPECT_EQ(m.cab->I32(408240), validacao);
+    EXPECT_TRUE(m.cab->ContagensValidas());
+  }
+}
+
 }  // namespace

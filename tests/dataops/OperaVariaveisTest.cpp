@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 using namespace palvedo;
 
@@ -169,6 +171,48 @@ TEST(OperaVariaveis, AvaliandosRecebemZeroOndeNaoHaValor) {
   ModeloTeste p = ComValores({}, {});
   p.reg.dadosP[0].valor[0] = -2.0;
   EXPECT_EQ(OperaVariaveis(*p.cab, p.reg, Op(Operacao::Potencia, false, 0.5)), ResultadoOperacao::OperacaoIlegal);
+}
+
+// A C that is not a finite number is no value: in a data record it fails the
+// whole operation with nothing changed, in an appraisal record it becomes 0.
+TEST(OperaVariaveis, ResultadoNaoFinitoNuncaEGravado) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  struct Caso {
+    const char* nome;
+    double a;
+    OperacaoVariavel op;
+  } casos[] = {
+      {"zero_a_menos_um", 0.0, Op(Operacao::Potencia, false, -1.0)},
+      {"dez_a_400", 10.0, Op(Operacao::Potencia, false, 400.0)},
+      {"divisao_por_1e-320", 1.0, Op(Operacao::Divisao, false, 1e-320)},
+      {"log_de_nan", nan, Op(Operacao::Log, false, 0.0)},
+      {"soma_infinita", 1e308, Op(Operacao::Soma, false, 1e308)},
+  };
+  for (const Caso& k : casos) {
+    const ModeloTeste original = ComValores({2.0, k.a}, {1.0, 1.0});
+    ModeloTeste m = original.Copia();
+    EXPECT_EQ(OperaVariaveis(*m.cab, m.reg, k.op), ResultadoOperacao::OperacaoIlegal) << k.nome;
+    EXPECT_EQ(std::memcmp(m.cab->bytes, original.cab->bytes, CabecalhoModelo::Tamanho), 0) << k.nome;
+    EXPECT_EQ(std::memcmp(m.reg.dados.data(), original.reg.dados.data(), 2 * sizeof(dado)), 0) << k.nome;
+
+    ModeloTeste avaliando = ComValores({1e-20}, {1.0});  // a value every case can take
+    avaliando.reg.dadosP[0].valor[0] = k.a;
+    ASSERT_EQ(OperaVariaveis(*avaliando.cab, avaliando.reg, k.op), ResultadoOperacao::Feita) << k.nome;
+    EXPECT_EQ(avaliando.reg.dadosP[0].valor[3], 0.0) << k.nome;
+    EXPECT_TRUE(std::isfinite(avaliando.reg.dados[0].valor[3])) << k.nome;
+  }
+}
+
+// "Log" reads no B: a model whose list B has no variable chosen still runs it.
+TEST(OperaVariaveis, LogSemVariavelB) {
+  ModeloTeste m = ComValores({std::exp(1.0)}, {1.0});
+  OperacaoVariavel op = Op(Operacao::Log, true, 0.0);
+  op.b = -1;
+  ASSERT_EQ(OperaVariaveis(*m.cab, m.reg, op), ResultadoOperacao::Feita);
+  EXPECT_DOUBLE_EQ(m.reg.dados[0].valor[3], 1.0);
+  OperacaoVariavel soma = Op(Operacao::Soma, true, 0.0);
+  soma.b = -1;
+  EXPECT_EQ(OperaVariaveis(*m.cab, m.reg, soma), ResultadoOperacao::SlotInvalido);
 }
 
 TEST(OperaVariaveis, RecusaAlemDeSessentaVariaveis) {

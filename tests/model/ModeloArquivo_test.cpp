@@ -174,6 +174,49 @@ TEST_F(ArquivoModelo, HeaderOnlySaveLeavesTheRecordsUntouched) {
   EXPECT_FALSE(QFile::exists(Caminho("nao-existe.tsn")));
 }
 
+// The header and the records given replace the file's; every other byte (the
+// records not given, the stored elements, whatever follows) is copied; a
+// failure at any point of the write leaves the old file byte for byte.
+TEST_F(ArquivoModelo, HeaderAndRecordsReplacedTheRestCopied) {
+  ModeloPequeno m;
+  const QString p = Caminho("m.tsn");
+  ASSERT_TRUE(GravaArquivoModelo(p, m.cab.get(), m.dados.data(), m.dadosP.data(), m.W));
+  QByteArray antes = LeArquivo(p);
+  antes.append("trailing bytes");
+  ASSERT_TRUE(teste::GravaBytes(p, antes));
+  std::vector<dado> novos = m.dados;
+  for (dado& d : novos) d.residuo[3] = 12.5;
+  std::vector<dadoP> novosP = m.dadosP;
+  novosP[1].valor[0] = -7.0;
+  m.cab->SetEstadoCalculo(2);
+  m.cab->SetNumElementosW(2);  // as the file holds them
+
+  for (long long apos : {0LL, 4096LL, H, H + 3 * 2512LL + 100, qint64(antes.size()) - 3}) {
+    SCOPED_TRACE(apos);
+    plat::SimulaFalhaGravacao(apos);
+    EXPECT_FALSE(GravaCabecalhoERegistros(p, m.cab.get(), novos.data(), novosP.data()));
+    EXPECT_FALSE(GravaCabecalhoModelo(p, m.cab.get()));
+    plat::SimulaFalhaGravacao(-1);
+    EXPECT_EQ(LeArquivo(p), antes);
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+  ASSERT_TRUE(GravaCabecalhoERegistros(p, m.cab.get(), novos.data(), nullptr));
+  QByteArray esperado = antes;
+  std::memcpy(esperado.data(), m.cab->bytes, H);
+  std::memcpy(esperado.data() + H, novos.data(), 3 * sizeof(dado));
+  EXPECT_EQ(LeArquivo(p), esperado);
+  ASSERT_TRUE(GravaCabecalhoERegistros(p, m.cab.get(), nullptr, novosP.data()));
+  std::memcpy(esperado.data() + H + 3 * 2512, novosP.data(), 2 * sizeof(dadoP));
+  EXPECT_EQ(LeArquivo(p), esperado);
+
+  // A file shorter than the records the header counts is refused, untouched.
+  const QByteArray curto = antes.left(H + 2512);
+  ASSERT_TRUE(teste::GravaBytes(p, curto));
+  EXPECT_FALSE(GravaCabecalhoERegistros(p, m.cab.get(), novos.data(), novosP.data()));
+  EXPECT_EQ(LeArquivo(p), curto);
+}
+
 TEST_F(ArquivoModelo, ResidualWriterChangesOnlyHeaderAndResiduals) {
   ModeloPequeno m;
   const QString p = Caminho("m.tsn");

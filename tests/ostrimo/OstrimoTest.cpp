@@ -17,8 +17,10 @@
 #include "platform/Modulo.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -26,7 +28,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -44,6 +48,7 @@ constexpr std::size_t OffMetodoOpcao = 408280, OffVarDW = 408284, OffReconsidera
 struct Modelo {
   std::unique_ptr<CabecalhoModelo> cab = std::make_unique<CabecalhoModelo>();
   std::vector<dado> dados;
+  std::vector<dadoP> dadosP;
   static constexpr int NumVars = 3;
 
   explicit Modelo(int n = 24) {
@@ -74,7 +79,32 @@ struct Modelo {
   }
   bool Grava(const QString& caminho) {
     NEWMAT::Matrix w;
-    return GravaArquivoModelo(caminho, cab.get(), dados.data(), nullptr, w);
+    return GravaArquivoModelo(caminho, cab.get(), dados.data(), dadosP.empty() ? nullptr : dadosP.data(), w);
+  }
+  // Appraisal records, validation records and the stored elements of a W the
+  // file still holds (a model created and not reopened since); `espacial`
+  // marks the spatial model calculated as well.
+  bool GravaCompleto(const QString& caminho, bool espacial) {
+    dadosP.assign(3, dadoP{});
+    for (int i = 0; i < 3; ++i) {
+      dadosP[i].valor[0] = 2.0 + i;
+      dadosP[i].valor[1] = 3.0;
+      dadosP[i].valor[2] = 99.0;  // an estimate the library keeps
+    }
+    cab->SetNumDadosP(3);
+    dados[3].validacao = 1;
+    dados[3].excluido = 1;
+    cab->SetNumConsiderados(cab->NumConsiderados() - 1);
+    cab->SetNumValidacao(1);
+    for (dado& d : dados) d.SetEndereco(QStringLiteral("Rua Um"));
+    cab->SetU8(CabecalhoModelo::OffSemElementosW, 0);
+    cab->SetI32(CabecalhoModelo::OffEspacialCalculado, espacial ? 1 : 0);
+    const int n = int(dados.size());
+    NEWMAT::Matrix w(n, n);
+    w = 0.0;
+    for (int i = 1; i < n; ++i) w(i, i + 1) = w(i + 1, i) = 1.0 / i;
+    w(1, n) = std::numeric_limits<double>::quiet_NaN();  // a NaN is stored as it is
+    return GravaArquivoModelo(caminho, cab.get(), dados.data(), dadosP.data(), w);
   }
   // The considered rows of the enabled variables, column-major, as the engine takes them.
   std::vector<double> Colunas(int& k, int& n) const {
@@ -126,6 +156,22 @@ public:
   double ConfiancaF(double f, int k, int n) override { return ConfiancaSnedecor(f, k, n); }
 };
 
+// The engine's statistics of the considered rows of `m` under `codigos`, as
+// the library runs them (the program folder's tables, Durbin-Watson off);
+// null when the engine does not conclude.
+std::unique_ptr<ostrimo::ResultadoEquacao> Motor(const Modelo& m, const int* codigos) {
+  int k = 0, n = 0;
+  const std::vector<double> col = m.Colunas(k, n);
+  ostrimo::OrdenacaoDW ordem;
+  TabelasPrograma tabelas;
+  ostrimo::EstatisticasEquacao est;
+  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
+  if (est.Calcula(ostrimo::DadosBusca{k, n, col.data()}, codigos, 0, ordem, tabelas, *res) !=
+      ostrimo::EstatisticasEquacao::Concluida)
+    return nullptr;
+  return res;
+}
+
 class Ostrimo : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -176,13 +222,9 @@ TEST_F(Ostrimo, DirectedRecomputesStoredEquation) {
   // The engine on the same rows.
   int k = 0, n = 0;
   const std::vector<double> col = m.Colunas(k, n);
-  ostrimo::DadosBusca dados{k, n, col.data()};
   const int codigos[3] = {3, 1, 3};
-  ostrimo::OrdenacaoDW ordem;
-  TabelasPrograma tabelas;
-  ostrimo::EstatisticasEquacao est;
-  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
-  ASSERT_EQ(est.Calcula(dados, codigos, 0, ordem, tabelas, *res), ostrimo::EstatisticasEquacao::Concluida);
+  const auto res = Motor(m, codigos);
+  ASSERT_NE(res, nullptr);
   for (int v = 0; v < 3; ++v) {
     EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffCoeficientes, v, 0), res->coeficiente[v]) << v;
     EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffEstatisticaT, v, 0), res->t[v]) << v;
@@ -228,15 +270,9 @@ TEST_F(Ostrimo, DirectedSearchesAutoCodes) {
   ASSERT_EQ(Chama(1, caminho_), 1);
   auto cab = LeCabecalho(caminho_);
 
-  int k = 0, n = 0;
-  const std::vector<double> col = m.Colunas(k, n);
   const int codigos[3] = {0, 1, 1};
-  ostrimo::OrdenacaoDW ordem;
-  TabelasPrograma tabelas;
-  ostrimo::EstatisticasEquacao est;
-  auto res = std::make_unique<ostrimo::ResultadoEquacao>();
-  ASSERT_EQ(est.Calcula(ostrimo::DadosBusca{k, n, col.data()}, codigos, 0, ordem, tabelas, *res),
-            ostrimo::EstatisticasEquacao::Concluida);
+  const auto res = Motor(m, codigos);
+  ASSERT_NE(res, nullptr);
   EXPECT_GE(cab->Transformacao(0, 0), 1);
   EXPECT_EQ(cab->Transformacao(0, 0), res->codigos[0]);
   EXPECT_EQ(cab->Transformacao(1, 0), 1);
@@ -614,7 +650,7 @@ TEST_F(Ostrimo, IndeterminateEquationReported) {
   EXPECT_EQ(Conteudo(caminho_), antes);
 }
 
-// A failed final write is a failure, and the old file stays whole.
+// A failed final write is a failure the user is told of, and the old file stays whole.
 TEST_F(Ostrimo, FailedWriteReturnsFalse) {
   Modelo m;
   ASSERT_TRUE(m.Grava(caminho_));
@@ -624,7 +660,169 @@ TEST_F(Ostrimo, FailedWriteReturnsFalse) {
   plat::SimulaFalhaGravacao(-1);
   EXPECT_EQ(r, 0);
   EXPECT_EQ(Conteudo(caminho_), antes);
+  EXPECT_EQ(mensagens_.Textos(),
+            QStringList{QString::fromUtf8("Não foi possível salvar o arquivo %1.").arg(QDir::toNativeSeparators(caminho_))});
 }
+
+// Bytes of a model file that a library call may change: the header and the
+// residuals of the data records.
+QByteArray SemCabecalhoNemResiduos(QByteArray b, int registros) {
+  if (b.size() < qsizetype(CabecalhoModelo::Tamanho)) return b;
+  for (int i = 0; i < registros; ++i) {
+    const qsizetype pos = qsizetype(CabecalhoModelo::Tamanho) + qsizetype(i) * qsizetype(dado::Tamanho) + 480;
+    if (pos + 800 <= b.size()) std::memset(b.data() + pos, 0, 800);
+  }
+  return b.mid(qsizetype(CabecalhoModelo::Tamanho));
+}
+
+// Both exports change the header and the residuals and nothing else: the
+// stored W elements (also with no spatial result, also a NaN), the appraisal
+// and validation records and the excluded record's bytes come back as they were.
+TEST_F(Ostrimo, OnlyHeaderAndResidualsChange) {
+  for (bool espacial : {false, true}) {
+    for (int ordinal : {1, 2}) {
+      SCOPED_TRACE(testing::Message() << "spatial " << espacial << ", ordinal " << ordinal);
+      Modelo m;
+      ASSERT_TRUE(m.GravaCompleto(caminho_, espacial));
+      const QByteArray antes = Conteudo(caminho_);
+      const int K = LeCabecalho(caminho_)->NumElementosW();
+      ASSERT_GT(K, 0);
+      if (ordinal == 2)
+        plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+          plat::DefineMarcado(d, 1030, true);
+          plat::Pressiona(d, 1);
+        });
+      ASSERT_EQ(Chama(ordinal, caminho_), 1) << mensagens_.Textos().join(QLatin1Char('|')).toStdString();
+      const QByteArray depois = Conteudo(caminho_);
+      ASSERT_EQ(depois.size(), antes.size());
+      EXPECT_EQ(SemCabecalhoNemResiduos(depois, 24), SemCabecalhoNemResiduos(antes, 24));
+      auto cab = LeCabecalho(caminho_);
+      EXPECT_EQ(cab->NumElementosW(), K);
+      EXPECT_EQ(cab->NumValidacao(), 1);
+      EXPECT_EQ(cab->NumDadosP(), 3);
+      EXPECT_GT(cab->EstadoCalculo(), 0);
+    }
+  }
+}
+
+// A model reached through a symbolic link stays one: the file it points to is
+// rewritten.
+TEST_F(Ostrimo, SymlinkedModelStaysALink) {
+  Modelo m;
+  const QString real = dir_.filePath(QStringLiteral("real.tsn"));
+  ASSERT_TRUE(m.Grava(real));
+  ASSERT_TRUE(QFile::link(real, caminho_));
+  ASSERT_EQ(Chama(1, caminho_), 1);
+  EXPECT_TRUE(QFileInfo(caminho_).isSymLink());
+  EXPECT_EQ(LeCabecalho(real)->EstadoCalculo(), 3);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
+
+// A damaged code in the stored equation is fitted as "x" and stored as 1, so
+// the file keeps only codes 0-7.
+TEST_F(Ostrimo, CodeOutsideTheTableIsFittedAndStoredAsX) {
+  Modelo m;
+  m.cab->SetTransformacao(0, 0, 9);
+  m.cab->SetTransformacao(1, 0, -4);
+  m.cab->SetTransformacao(2, 0, 3);
+  ASSERT_TRUE(m.Grava(caminho_));
+  ASSERT_EQ(Chama(1, caminho_), 1);
+  auto cab = LeCabecalho(caminho_);
+  EXPECT_EQ(cab->Transformacao(0, 0), 1);
+  EXPECT_EQ(cab->Transformacao(1, 0), 1);
+  EXPECT_EQ(cab->Transformacao(2, 0), 3);
+  const int codigos[3] = {1, 1, 3};
+  const auto res = Motor(m, codigos);
+  ASSERT_NE(res, nullptr);
+  EXPECT_DOUBLE_EQ(cab->F64(CabecalhoModelo::OffCorrelacao), res->r);
+  for (int v = 0; v < 3; ++v)
+    EXPECT_DOUBLE_EQ(cab->F64VE(CabecalhoModelo::OffCoeficientes, v, 0), res->coeficiente[v]) << v;
+}
+
+// Data that cannot be fitted is refused with a message and the file is left
+// byte for byte: no statistic that is not a number is stored as a success.
+struct CasoDanificado {
+  const char* nome;
+  void (*prepara)(Modelo&);
+  const char* mensagem;
+  bool busca = true;  // also through Calcula's search ("x" only): the stored codes matter to Dirigido alone
+};
+
+class DadosDanificados : public Ostrimo, public ::testing::WithParamInterface<CasoDanificado> {};
+
+TEST_P(DadosDanificados, RefusedAndFileUnchanged) {
+  for (int ordinal : {1, 2}) {
+    if (ordinal == 2 && !GetParam().busca) continue;
+    SCOPED_TRACE(ordinal);
+    Modelo m;
+    GetParam().prepara(m);
+    ASSERT_TRUE(m.Grava(caminho_));
+    const QByteArray antes = Conteudo(caminho_);
+    plat::GravadorMensagens mensagens;
+    if (ordinal == 2)
+      plat::RoteiroPara(QStringLiteral("dlg142"), [](QDialog& d) {
+        plat::DefineMarcado(d, 1030, true);
+        plat::Pressiona(d, 1);
+      });
+    EXPECT_EQ(Chama(ordinal, caminho_), 0);
+    EXPECT_EQ(mensagens.Textos(), QStringList{QString::fromUtf8(GetParam().mensagem)});
+    EXPECT_EQ(Conteudo(caminho_), antes);
+    plat::LimpaRoteiros();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ostrimo, DadosDanificados,
+    ::testing::Values(
+        CasoDanificado{"NaNInARegressor",
+                       [](Modelo& m) { m.dados[4].valor[1] = std::numeric_limits<double>::quiet_NaN(); },
+                       "Cálculo indeterminado !"},
+        CasoDanificado{"MinusInfinityInTheDependent",
+                       [](Modelo& m) { m.dados[7].valor[2] = -std::numeric_limits<double>::infinity(); },
+                       "Cálculo indeterminado !"},
+        CasoDanificado{"ConstantDependent",
+                       [](Modelo& m) {
+                         for (dado& d : m.dados) d.valor[2] = 42.0;
+                       },
+                       "Cálculo indeterminado !"},
+        CasoDanificado{"OverflowThroughInverseSquare",
+                       [](Modelo& m) {
+                         m.dados[3].valor[0] = 1e-200;
+                         m.cab->SetTransformacao(0, 0, 6);
+                       },
+                       "Cálculo indeterminado !", false},
+        CasoDanificado{"OverflowThroughSquare",
+                       [](Modelo& m) {
+                         m.dados[3].valor[1] = 1e200;
+                         m.cab->SetTransformacao(1, 0, 4);
+                       },
+                       "Cálculo indeterminado !", false},
+        CasoDanificado{"ExactSumOfTwoRegressors",
+                       [](Modelo& m) {
+                         m.cab->SetNumVariaveis(4);
+                         m.cab->SetNomeVariavel(3, QStringLiteral("Valor"));
+                         m.cab->SetNomeVariavel(2, QStringLiteral("Soma"));
+                         m.cab->SetHabilitada(3, true);
+                         m.cab->SetDependente(3);
+                         for (int v = 0; v < 4; ++v) m.cab->SetTransformacao(v, 0, 1);
+                         for (dado& d : m.dados) {
+                           d.valor[3] = d.valor[2];
+                           d.valor[2] = d.valor[0] + d.valor[1];  // derived, both kept
+                         }
+                       },
+                       "Cálculo indeterminado !"},
+        CasoDanificado{"HeaderCountsMoreConsideredThanFlags",
+                       [](Modelo& m) {
+                         m.dados.resize(8);
+                         m.cab->SetNumDados(8);
+                         for (int i = 0; i < 6; ++i) m.dados[i].excluido = 1;
+                         m.cab->SetNumConsiderados(8);  // 2 rows for 3 variables
+                       },
+                       "Número de dados insuficiente !"},
+        CasoDanificado{"DependentNotTheLastEnabled",
+                       [](Modelo& m) { m.cab->SetDependente(1); },
+                       "Formato de arquivo inválido!"}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Ostrimo, UnreadableHeaderFailsSilently) {
   QFile f(caminho_);

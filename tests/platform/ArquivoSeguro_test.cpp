@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -88,6 +89,31 @@ TEST_F(ArquivoSeguro, FalhaDeGravacaoPreservaOAntigo) {
     EXPECT_EQ(Le(), antigo);
     EXPECT_EQ(Entradas(), QStringList{"modelo.tsn"});
   }
+}
+
+// A model reached through a link (also a chain of them) stays a link; the file
+// it points to, in another folder, gets the new content.
+TEST_F(ArquivoSeguro, LinkSimbolicoContinuaLink) {
+  QTemporaryDir outra;
+  const QString real = outra.filePath("real.tsn");
+  {
+    QFile f(real);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("antigo");
+  }
+  const QString meio = pasta.filePath("meio.tsn");
+  ASSERT_TRUE(QFile::link(real, meio));
+  ASSERT_TRUE(QFile::link(meio, alvo));
+  {
+    plat::GravacaoSegura g(alvo);
+    ASSERT_TRUE(g.Escreve("novo", 4));
+    ASSERT_TRUE(g.Confirma());
+  }
+  EXPECT_TRUE(QFileInfo(alvo).isSymLink());
+  EXPECT_TRUE(QFileInfo(meio).isSymLink());
+  EXPECT_EQ(Le(), "novo");
+  EXPECT_EQ(QDir(outra.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"real.tsn"});
+  EXPECT_EQ(Entradas(), (QStringList{"meio.tsn", "modelo.tsn"}));
 }
 
 TEST_F(ArquivoSeguro, SemConfirmarNadaMuda) {

@@ -6,6 +6,7 @@
 
 #include "model/TabelasEstatisticas.h"
 #include "modules/regression/engine/EstatisticasEquacao.h"
+#include "modules/regression/engine/ListaEquacoes.h"
 
 #include <gtest/gtest.h>
 
@@ -314,4 +315,47 @@ TEST(EstatisticasEquacao, OrdemDasLinhas) {
   EXPECT_EQ(ComparaLinhasOrdem(std::nan(""), 1e300), 1);
   EXPECT_EQ(ComparaLinhasOrdem(-1e300, std::nan("")), -1);
   EXPECT_EQ(ComparaLinhasOrdem(std::nan(""), std::nan("")), 0);
+}
+
+// A regressor that is the exact sum of two others leaves, after rounding, a
+// tiny pivot that is not exactly zero: the equation is indeterminate, in the
+// statistics (long double) and in the search (double). A sound design whose
+// third regressor is nearly, not exactly, that sum still fits, and agrees with
+// an independent QR fit.
+TEST(EstatisticasEquacao, SomaExataIndeterminadaQuaseSomaAjusta) {
+  const int k = 4, n = 30;
+  std::vector<double> v(std::size_t(k) * n);
+  for (int i = 0; i < n; ++i) {
+    const double area = 80.0 + 7.3 * i + 11.0 * std::sin(0.9 * i);  // SQFT-like
+    const double lote = 200.0 + 13.1 * ((i * 7) % 11) + 0.5 * i;      // LOTSZ-like
+    v[i] = area;
+    v[std::size_t(n) + i] = lote;
+    v[2 * std::size_t(n) + i] = area + lote;
+    v[3 * std::size_t(n) + i] = 1000.0 + 30.0 * area + 4.0 * lote + 150.0 * std::cos(1.7 * i);
+  }
+  const int codigos[4] = {1, 1, 1, 1};
+  TabelasTeste tabelas;
+  {
+    OrdenacaoDW ordem;
+    ResultadoEquacao res;
+    EstatisticasEquacao est;
+    EXPECT_EQ(est.Calcula({k, n, v.data()}, codigos, 0, ordem, tabelas, res), EstatisticasEquacao::Indeterminada);
+    OpcoesBusca op;
+    op.metodo = 1;
+    op.permitido[1] = 1;
+    ListaEquacoes lista;
+    BuscaTransformacoes busca;
+    EXPECT_EQ(busca.Executa({k, n, v.data()}, op, &lista), BuscaTransformacoes::Indeterminada);
+  }
+  // Nearly the sum: 1 − R² of the third regressor on the others about 1e-7.
+  for (int i = 0; i < n; ++i) v[2 * std::size_t(n) + i] += 0.05 * std::cos(2.3 * i);
+  OrdenacaoDW ordem;
+  ResultadoEquacao res;
+  EstatisticasEquacao est;
+  ASSERT_EQ(est.Calcula({k, n, v.data()}, codigos, 0, ordem, tabelas, res), EstatisticasEquacao::Concluida);
+  const auto ind = testes::AjustaNewmat(v, k, n, codigos);
+  for (int j = 0; j < k - 1; ++j)
+    EXPECT_NEAR(res.coeficiente[j], ind.b[std::size_t(j) + 1], 1e-6 * (1.0 + std::fabs(ind.b[std::size_t(j) + 1]))) << j;
+  EXPECT_NEAR(res.coeficiente[k - 1], ind.b[0], 1e-6 * (1.0 + std::fabs(ind.b[0])));
+  ExpectRelativo(res.s, ind.s, 1e-9, "s");
 }

@@ -1,4 +1,5 @@
-// Dense kernels against newmat's own products and solves.
+// Dense kernels against newmat's own products and solves, and the order of
+// the sums that feed the minimisation.
 #include "AlgebraDensa.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +23,11 @@ NEWMAT::Matrix Aleatoria(int n, int m, unsigned semente) {
 }  // namespace
 
 TEST(AlgebraDensa, SolveAgainstNewmatAcrossBlockSizes) {
-  // Sizes below, at and across the panel size; an unnormalised W needs pivoting at a = 2.
-  struct Caso { int n; double a; } casos[] = {{1, 0.5}, {5, 0.9}, {48, -0.7}, {77, 2.0}, {130, 0.45}};
+  // An unnormalised W needs pivoting at a = 2. A tiny a·W takes the product
+  // with W instead of removing I from the inverse, once past the block of
+  // rows multiplied at a time; a = 0 gives W itself.
+  struct Caso { int n; double a; } casos[] = {{1, 0.5},    {5, 0.9},     {48, -0.7}, {77, 2.0},
+                                              {130, 0.45}, {130, 1e-4}, {600, 1e-5}, {40, 0.0}};
   for (const Caso& c : casos) {
     const NEWMAT::Matrix W = Aleatoria(c.n, c.n, 17u + c.n);
     NEWMAT::IdentityMatrix I(c.n);
@@ -44,9 +48,56 @@ TEST(AlgebraDensa, SingularSystemThrows) {
 TEST(AlgebraDensa, ProductsAndTracesAgainstNewmat) {
   const NEWMAT::Matrix A = Aleatoria(23, 23, 3), B = Aleatoria(23, 23, 4), C = Aleatoria(23, 5, 5);
   EXPECT_LT((ProdutoDenso(A, C) - A * C).MaximumAbsoluteValue(), 1e-12);
+  EXPECT_LT((ProdutoDensoTransposta(A, C) - A.t() * C).MaximumAbsoluteValue(), 1e-12);
+  EXPECT_LT((ProdutoW(A, C.Column(2)) - A * C.Column(2)).MaximumAbsoluteValue(), 1e-12);
+  NEWMAT::Matrix saida(23, 5);
+  ProdutoVetores(A.Store(), 23, C.Store(), 5, saida.Store());
+  EXPECT_LT((saida - A * C).MaximumAbsoluteValue(), 1e-12);
   EXPECT_NEAR(TracoProduto(A, B), (A * B).Trace(), 1e-12);
+  // Rectangular, and more rows than one band of gathered partners.
+  const NEWMAT::Matrix D = Aleatoria(70, 9, 6), E = Aleatoria(9, 70, 7);
+  EXPECT_NEAR(TracoProduto(D, E), (D * E).Trace(), 1e-12);
   EXPECT_NEAR(TracoProdutoTransposta(A, B), (A.t() * B).Trace(), 1e-12);
   EXPECT_NEAR(Traco(A), A.Trace(), 1e-15);
+}
+
+// The fits must give the same figures whatever the thread count: split over
+// rows, every element is still summed in the order of one thread. The size
+// is large enough for each product to take more than one thread.
+TEST(AlgebraDensa, RowParallelSumsKeepTheOrderOfOneThread) {
+  const int n = 2048, r = 3;
+  FixaThreadsCalculo(4);
+  const NEWMAT::Matrix W = Aleatoria(n, n, 11), B = Aleatoria(n, r, 12);
+  const NEWMAT::ColumnVector v = B.Column(1);
+  const NEWMAT::ColumnVector Wv = ProdutoW(W, v);
+  const NEWMAT::Matrix WB = ProdutoDenso(W, B);
+  NEWMAT::Matrix WV(n, r);
+  ProdutoVetores(W.Store(), n, B.Store(), r, WV.Store());
+  double t = 0.0;
+  for (int i = 1; i <= n; ++i) {
+    double s = 0.0;
+    for (int j = 1; j <= n; ++j) s += W(i, j) * v(j);
+    ASSERT_EQ(Wv(i), s) << i;
+    for (int l = 1; l <= r; ++l) {
+      double c = 0.0, g = 0.0;
+      for (int j = 1; j <= n; ++j) c += W(i, j) * B(j, l);
+      for (int j = 1; j + 3 <= n; j += 4)
+        g += (W(i, j) * B(j, l) + W(i, j + 1) * B(j + 1, l)) + (W(i, j + 2) * B(j + 2, l) + W(i, j + 3) * B(j + 3, l));
+      ASSERT_EQ(WB(i, l), c) << i << ", " << l;
+      ASSERT_EQ(WV(i, l), g) << i << ", " << l;
+    }
+    for (int j = 1; j <= n; ++j) t += W(i, j) * W(j, i);
+  }
+  EXPECT_EQ(TracoProduto(W, W), t);
+  FixaThreadsCalculo(1);
+}
+
+TEST(AlgebraDensa, OneThreadForSmallProblemsElseEveryIdleProcessor) {
+  struct Caso { int n, processadores; double carga; int threads; } casos[] = {
+      {1, 8, 0.0, 1},   {199, 8, 0.0, 1},     {200, 8, 0.0, 8},  {10000, 2, 0.0, 2}, {10000, 0, 0.0, 1},
+      {2000, 8, 2.6, 5}, {2000, 8, 2.4, 6}, {2000, 8, 25.0, 1}, {2000, 8, -1.0, 8}};
+  for (const Caso& c : casos)
+    EXPECT_EQ(ThreadsPara(c.n, c.processadores, c.carga), c.threads) << c.n << " " << c.carga;
 }
 
 TEST(AlgebraDensa, MismatchedShapesAreRefusedNotOverrun) {

@@ -3,12 +3,15 @@
 #include "FixtureEspacial.h"
 #include "ProgressoFalso.h"
 #include "Quenvik.h"
+#include "model/CTarsolinDoc.h"
 #include "platform/Mensagem.h"
 #include "platform/Modulo.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <utility>
 
 using namespace quenvik;
 
@@ -117,6 +120,36 @@ TEST(Quenvik, ChecksRefuseWithTheirMessageAndChangeNothing) {
     }
 }
 
+// The spatial calculations take every model whose W the document can hold.
+static_assert(MaximoRegistrosEspaciais == CTarsolinDoc::MaxRegistrosW);
+
+TEST(Quenvik, MoreRecordsThanTheLimitAreRefusedNamingItBeforeWIsRead) {
+  // W is left 1 × 1: the size is refused before anything n × n is needed.
+  const int n = MaximoRegistrosEspaciais + 1;
+  for (int ordinal : {2, 3, 4}) {
+    auto cab = CabecalhoEspacial(3, n);
+    const auto antes = Imagem(*cab);
+    NEWMAT::ColumnVector y(n);
+    y = 1.0;
+    NEWMAT::Matrix X(n, 3);
+    X = 2.0;
+    NEWMAT::Matrix W(1, 1);
+    W = 1.0;
+    ProgressoFalso falso;
+    plat::GravadorMensagens gravador;
+    const Chamada ch = ordinal == 2 ? ChamaTestes(ordinal, y, X, W, cab.get())
+                                    : ChamaModelo(ordinal, y, X, W, cab.get(), &falso.p);
+    EXPECT_EQ(ch.resultado, 0) << ordinal;
+    ASSERT_EQ(gravador.Textos().size(), 1) << ordinal;
+    EXPECT_EQ(gravador.Textos()[0],
+              QString::fromUtf8("Número de dados excessivo para o cálculo espacial ! (máximo 10000)"));
+    EXPECT_EQ(X.Ncols(), 3);
+    EXPECT_EQ(W(1, 1), 1.0);
+    EXPECT_TRUE(Imagem(*cab) == antes);
+    EXPECT_TRUE(falso.registro.empty());
+  }
+}
+
 TEST(Quenvik, WaldsNormalisesOnlyWhenAskedAndLeavesXAndTheHeader) {
   NEWMAT::ColumnVector y(3);
   y << 1.0 << 2.0 << 4.0;
@@ -190,4 +223,71 @@ TEST(Quenvik, ErrorModelWithOneIterationRunsOnePassAndSucceeds) {
   EXPECT_EQ(cab->I32(408704), 1);
   for (int v = 0; v < 4; ++v) EXPECT_TRUE(std::isfinite(SlotEspacial(*cab, v))) << v;
   EXPECT_EQ(falso.registro.back(), "Calculando resultados estatísticos...\n");
+}
+
+// The log-determinant grid covers −0.99 … 0.99: bounds past it are clipped to
+// it (the bounds written back are the ones used), so no parameter is fitted
+// against the grid's edge row; bounds with nothing left between them, reversed
+// or not numbers, are refused and change nothing (equal bounds pin it).
+TEST(Quenvik, BoundsAreClippedToTheGridAndEmptyIntervalsRefused) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  for (int ordinal : {OrdinalSar, OrdinalSem}) {
+    SCOPED_TRACE(ordinal);
+    auto cab = CabecalhoEspacial(3, f.y.Nrows());
+    cab->SetF64(CabecalhoModelo::OffRhoMinimo, 0.9);
+    cab->SetF64(CabecalhoModelo::OffRhoMaximo, 2.0);
+    cab->SetF64(CabecalhoModelo::OffRho, 1.5);
+    NEWMAT::ColumnVector y = f.y;
+    NEWMAT::Matrix X = f.X, W = f.W;
+    ProgressoFalso falso;
+    plat::GravadorMensagens gravador;
+    ASSERT_EQ(ChamaModelo(ordinal, y, X, W, cab.get(), &falso.p).resultado, 1);
+    EXPECT_TRUE(gravador.Textos().isEmpty());
+    const double parametro = SlotEspacial(*cab, 60);
+    EXPECT_GE(parametro, 0.9);
+    EXPECT_LE(parametro, 0.99);
+    EXPECT_EQ(cab->F64(408744), 0.9);
+    EXPECT_EQ(cab->F64(408752), 0.99);
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, double> vazios[] = {{0.5, -0.5}, {1.5, 2.0}, {-3.0, -1.0}, {nan, 0.5}, {0.1, nan}};
+    for (const auto& [inferior, superior] : vazios) {
+      SCOPED_TRACE(testing::Message() << inferior << " .. " << superior);
+      auto outro = CabecalhoEspacial(3, f.y.Nrows());
+      outro->SetF64(CabecalhoModelo::OffRhoMinimo, inferior);
+      outro->SetF64(CabecalhoModelo::OffRhoMaximo, superior);
+      const auto antes = Imagem(*outro);
+      NEWMAT::ColumnVector y2 = f.y;
+      NEWMAT::Matrix X2 = f.X, W2 = f.W;
+      plat::GravadorMensagens recusa;
+      EXPECT_EQ(ChamaModelo(ordinal, y2, X2, W2, outro.get(), &falso.p).resultado, 0);
+      EXPECT_EQ(recusa.Textos(), QStringList{QString::fromUtf8("O mínimo de rho deve ser menor que o máximo !")});
+      EXPECT_TRUE(Imagem(*outro) == antes);
+    }
+  }
+}
+
+// Regressors that are dependent (one the sum of two others, or a constant
+// beside the intercept) are refused as the regression library refuses them,
+// in the fits and in the residual tests, with the header unchanged.
+TEST(Quenvik, DependentRegressorsAreRefused) {
+  const FixtureEspacial& f = FixtureEspacial::Carrega();
+  const int n = f.y.Nrows();
+  for (bool constante : {false, true}) {
+    for (int ordinal : {OrdinalLmErroMoranI, OrdinalSar, OrdinalSem}) {
+      SCOPED_TRACE(testing::Message() << "constant " << constante << ", ordinal " << ordinal);
+      auto cab = CabecalhoEspacial(3, n);
+      const auto antes = Imagem(*cab);
+      NEWMAT::ColumnVector y = f.y;
+      NEWMAT::Matrix X = f.X, W = f.W;
+      for (int i = 1; i <= n; ++i) X(i, 3) = constante ? 7.0 : X(i, 1) + X(i, 2);
+      ProgressoFalso falso;
+      plat::GravadorMensagens gravador;
+      const Chamada c = ordinal == OrdinalLmErroMoranI ? ChamaTestes(ordinal, y, X, W, cab.get())
+                                                       : ChamaModelo(ordinal, y, X, W, cab.get(), &falso.p);
+      EXPECT_EQ(c.resultado, 0);
+      EXPECT_EQ(gravador.Textos(), QStringList{QString::fromUtf8("Cálculo indeterminado !")});
+      EXPECT_TRUE(Imagem(*cab) == antes);
+    }
+  }
 }

@@ -157,8 +157,7 @@ void CResultados::SelecionouLinha(int linha) {
 void CResultados::MostraEquacao(int e) {
   const int nv = std::clamp(cab_->I32(C::OffNumVariaveis), 0, C::MaxVariaveis);
   const double r = cab_->F64(C::OffCorrelacao + 8 * e);
-  const double ro = cab_->F64(C::OffEstatisticasEquacao + 8 * e);
-  determinacao_->setPlainText(plat::FormataC("%i -  %8.7G  /  %8.7G", {e + 1, r * r, ro * ro}));
+  determinacao_->setPlainText(plat::FormataC("%i -  %8.7G  /  %8.7G", {e + 1, r * r, cab_->DeterminacaoOriginal(e)}));
 
   const double dw = cab_->F64(C::OffEstatisticasEquacao + 800 * nv + 8 * e);
   if (dw == -1.0) {

@@ -2,6 +2,7 @@
 
 #include "modules/regression/engine/TabelaProdutos.h"
 #include "modules/regression/engine/Transformacao.h"
+#include "model/Colinearidade.h"
 
 #include <cmath>
 #include <utility>
@@ -16,6 +17,12 @@ AjusteEquacao::AjusteEquacao(const TabelaProdutos& tabela, int k, bool estendido
 
 template <class T>
 bool AjusteEquacao::Resolve(T (*s)[MaxPosicoes], int k, T* b) {
+  // Each pivot is judged against its column's centred sum of squares before
+  // the elimination (PivoNulo): a regressor that is a combination of the ones
+  // before it leaves a pivot that rounding only keeps from being exactly zero.
+  T escala[MaxPosicoes];
+  for (int c = 0; c <= k - 2; ++c)
+    escala[c] = s[c][c];
   // Forward elimination over the regressors' rows; the dependent's row is never
   // read by the back substitution, so it is left as it is. Columns left of the
   // pivot are not read either.
@@ -27,7 +34,7 @@ bool AjusteEquacao::Resolve(T (*s)[MaxPosicoes], int k, T* b) {
     // Still zero after the swap: the centred matrix is singular (a constant
     // regressor, say). Dividing by it would only spread NaN through the
     // coefficients, so the equation is indeterminate here as well.
-    if (pivo == T(0))
+    if (PivoNulo(pivo, escala[c]))
       return false;
     for (int r = c + 1; r <= k - 2; ++r) {
       const T f = -(s[r][c] / pivo);
@@ -35,7 +42,7 @@ bool AjusteEquacao::Resolve(T (*s)[MaxPosicoes], int k, T* b) {
         s[r][col] += f * s[c][col];
     }
   }
-  if (s[k - 2][k - 2] == T(0))
+  if (PivoNulo(s[k - 2][k - 2], escala[k - 2]))
     return false;
   b[k - 2] = s[k - 2][k - 1] / s[k - 2][k - 2];
   for (int r = k - 3; r >= 0; --r) {

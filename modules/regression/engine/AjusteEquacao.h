@@ -2,7 +2,8 @@
 // The least-squares fit of one combination of transformations, from the
 // centred cross-products of TabelaProdutos. The elimination follows the
 // engine's own order (no pivoting; a pivot of exactly zero swaps its row with
-// the next) in extended precision. Fixed-size work arrays: a fit allocates
+// the next) in extended precision; a pivot negligible against its column's
+// own sum of squares (PivoNulo) makes the equation indeterminate. Fixed-size work arrays: a fit allocates
 // nothing, so one object per thread serves a whole search.
 #include <vector>
 
@@ -46,7 +47,7 @@ public:
   void Inversa(long double (*c)[MaxPosicoes]) const;
 
   // The elimination and back substitution on s (k × k, the last column the
-  // right-hand side); false when the last regressor's pivot is exactly zero.
+  // right-hand side); false when a regressor's pivot counts as zero.
   template <class T>
   static bool Resolve(T (*s)[MaxPosicoes], int k, T* b);
 

@@ -1,0 +1,69 @@
+#pragma once
+// The database manager's main window: the MDI area of the query windows,
+// the menus and the query tool bar with the database box they share, the
+// status bar with the count of connections, the connect command and the
+// creation of a query window for a connection string.
+#include <QList>
+#include <QMainWindow>
+#include <QMap>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+
+namespace brenk {
+
+class CChildFrame;
+class CQueryDoc;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+public:
+  explicit CMainFrame(QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // Command 32776: the data-source dialog, then the connection of the kind chosen.
+  void OnConnect();
+  // The file of a file-based kind, its connection string and a new window.
+  CQueryDoc* MontaConexao(int tipo);
+  // A new query window on S (none: the connection dialog), with the query
+  // file Q and the database D; none when it was not created.
+  CQueryDoc* AbreNovaConexao(const QString& s, const QString& q, const QString& d);
+  // Closes every query window (a window that waits for its cancel resumes it later).
+  void FechaTodas();
+
+  QComboBox* CaixaBancos() const { return caixaBancos_; }
+  QMdiArea* Mdi() const { return mdi_; }
+  const QList<CChildFrame*>& JanelasConsulta() const { return janelas_; }
+  CChildFrame* JanelaAtiva() const;
+  void RemoveJanela(CChildFrame* janela);
+  void DefineTextoStatus(int painel, const QString& texto);
+  QString TextoStatus(int painel) const;
+  QAction* Acao(int id) const { return acoes_.value(id); }
+  // Runs command `id`; false when nobody handles it.
+  bool Despacha(int id);
+  void AtualizaComandos();
+
+  static constexpr int kLimiteJanelas = 512;
+  // Untitled windows opened in this run ("Documento_1", "Documento_2"...).
+  static int ContadorJanelas();
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
+
+private:
+  QAction* NovaAcao(int id, const QString& texto, const QList<QKeySequence>& atalhos = {});
+  void AtualizaContagem();
+
+  QMdiArea* mdi_;
+  QComboBox* caixaBancos_;
+  QLabel* status0_;
+  QLabel* status1_;
+  QMap<int, QAction*> acoes_;
+  QList<CChildFrame*> janelas_;
+  bool fechando_ = false;
+  bool fechandoTodas_ = false;
+};
+
+}  // namespace brenk

@@ -1,0 +1,22 @@
+#pragma once
+// A PostgreSQL server through QtSql's driver: each statement of a batch runs
+// on its own; a running statement is cancelled through the server's cancel
+// request.
+#include "dbmanager/FonteQtSql.h"
+
+namespace brenk {
+
+class FontePostgres : public FonteQtSql {
+public:
+  explicit FontePostgres(const ParametrosConexao& parametros);
+  void Fecha() override;
+  QStringList DivideLote(const QString& lote) const override;
+  qint64 LinhasAfetadas(const QSqlQuery& q, const QString& comando) const override;
+
+protected:
+  void Configura(QSqlDatabase& db) override;
+  bool AposAbrir() override;
+  QString OrigemErro() const override { return QStringLiteral("PostgreSQL"); }
+};
+
+}  // namespace brenk

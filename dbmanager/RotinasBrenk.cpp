@@ -1,0 +1,184 @@
+#include "dbmanager/RotinasBrenk.h"
+
+#include "platform/TextoNumerico.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QUuid>
+#include <dlfcn.h>
+
+namespace brenk {
+
+bool ConverteCelulaNumero(const QString& texto, double& numero) {
+  QString mantidos;
+  const QString inicio = texto.left(50);
+  for (QChar c : inicio)
+    if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char(',') ||
+        c == QLatin1Char('-'))
+      mantidos += c;
+  bool ok = false;
+  double v = plat::LeReal(mantidos, QLatin1Char(','), &ok);
+  if (!ok) v = 0.0;
+  // The largest value a model cell takes: the double just below 10^12.
+  if (v > 999999999999.9998779296875) {
+    numero = 1e13;
+    return false;
+  }
+  numero = v;
+  return true;
+}
+
+namespace {
+
+// Names of the variant types 0-31 and 64-72; empty where the type has none.
+QString NomeVariante(unsigned t) {
+  static const char* const baixos[] = {
+      "VT_EMPTY", "VT_NULL", "VT_I2", "VT_I4", "VT_R4", "VT_R8", "VT_CY", "VT_DATE", "VT_BSTR",
+      "VT_DISPATCH", "VT_ERROR", "VT_BOOL", "VT_VARIANT", "VT_UNKNOWN", nullptr, nullptr,
+      "VT_I1", "VT_UI1", "VT_UI2", "VT_UI4", "VT_I8", "VT_UI8", "VT_INT", "VT_UINT", "VT_VOID",
+      "VT_HRESULT", "VT_PTR", "VT_SAFEARRAY", "VT_CARRAY", "VT_USERDEFINED", "VT_LPSTR", "VT_LPWSTR"};
+  static const char* const altos[] = {"VT_FILETIME", "VT_BLOB", "VT_STREAM", "VT_STORAGE",
+                                      "VT_STREAMED_OBJECT", "VT_STORED_OBJECT", "VT_BLOB_OBJECT",
+                                      "VT_CF", "VT_CLSID"};
+  if (t < 32) return baixos[t] ? QString::fromLatin1(baixos[t]) : QString();
+  if (t >= 64 && t <= 72) return QString::fromLatin1(altos[t - 64]);
+  return QString();
+}
+
+// The C library's "%c" in the C locale: "Thu Jan  1 00:00:00 1970".
+QString TextoDataC(const QDateTime& d) {
+  if (!d.isValid()) return QStringLiteral("Invalid DateTime");
+  const QLocale c = QLocale::c();
+  return c.toString(d, QStringLiteral("ddd MMM ")) + QStringLiteral("%1").arg(d.date().day(), 2) +
+         c.toString(d, QStringLiteral(" hh:mm:ss yyyy"));
+}
+
+}  // namespace
+
+QString TextoTipoVariante(unsigned tipo) {
+  const unsigned resto = tipo & 0x0FFFu;
+  if (tipo & 0x6000u) {
+    QString t;
+    if (tipo & 0x2000u) t += QStringLiteral("Array of ");
+    if (tipo & 0x4000u) t += QStringLiteral("Pointer to ");
+    return t + NomeVariante(resto);
+  }
+  if (resto >= 18 || resto == 16 || resto == 17) {
+    const QString n = NomeVariante(resto);
+    return n.isEmpty() ? QStringLiteral("<Unknown>") : n;
+  }
+  return NomeVariante(resto);
+}
+
+QString TextoValor(const QVariant& valor) {
+  if (!valor.isValid() || valor.isNull()) return QStringLiteral("NULL");
+  switch (valor.metaType().id()) {
+    case QMetaType::Short:
+      return plat::FormataC("%hd", {valor.toInt()});
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+      return plat::FormataC("%lld", {valor.toLongLong()});
+    case QMetaType::ULongLong:
+      return QString::number(valor.toULongLong());
+    case QMetaType::Float:
+    case QMetaType::Double:
+      return plat::FormataC("%e", {valor.toDouble()});
+    case QMetaType::Bool:
+      return valor.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case QMetaType::QString:
+      return valor.toString();
+    case QMetaType::QDate:
+      return TextoDataC(valor.toDate().startOfDay());
+    case QMetaType::QDateTime:
+      return TextoDataC(valor.toDateTime());
+    case QMetaType::QTime:
+      return TextoDataC(QDateTime(QDate(1899, 12, 30), valor.toTime()));
+    case QMetaType::SChar:
+    case QMetaType::Char:
+      return QStringLiteral("VT_I1");
+    case QMetaType::UChar:
+      return plat::FormataC("0x%02X", {static_cast<int>(valor.value<uchar>())});
+    case QMetaType::QByteArray:
+      return TextoTipoVariante(0x2000u | 17u);  // a safe array of bytes
+    default:
+      return QStringLiteral("<Unknown>");
+  }
+}
+
+QString TextoCelula(const QVariant& valor) {
+  if (!valor.isValid() || valor.isNull()) return QStringLiteral("NULL");
+  switch (valor.metaType().id()) {
+    case QMetaType::Float:
+    case QMetaType::Double:
+      // The 15 significant digits of a double turned into text.
+      return plat::FormataC("%.15G", {valor.toDouble()});
+    case QMetaType::Bool:
+      return valor.toBool() ? QStringLiteral("-1") : QStringLiteral("0");
+    case QMetaType::QDate:
+      return valor.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::QTime:
+      return valor.toTime().toString(QStringLiteral("hh:mm:ss"));
+    case QMetaType::QDateTime: {
+      const QDateTime d = valor.toDateTime();
+      return d.time() == QTime(0, 0) ? d.date().toString(QStringLiteral("dd/MM/yyyy"))
+                                     : d.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
+    }
+    case QMetaType::QByteArray:
+      return QStringLiteral("<Binary>/<Raw>");
+    default:
+      return valor.toString();
+  }
+}
+
+QString TextoErroArquivo(int causa) {
+  static const char* const textos[] = {
+      "The file could not be located.",
+      "All or part of the path is invalid.",
+      "The permitted number of open files was exceeded.",
+      "The file could not be accessed.",
+      "There was an attempt to use an invalid file handle.",
+      "The current working directory cannot be removed.",
+      "There are no more directory entries.",
+      "There was an error trying to set the file pointer.",
+      "There was a hardware error.",
+      "SHARE.EXE was not loaded, or a shared region was locked.",
+      "There was an attempt to lock a region that was already locked.",
+      "The disk is full.",
+      "The end of file was reached."};
+  if (causa >= 2 && causa <= 14) return QString::fromLatin1(textos[causa - 2]);
+  return QStringLiteral("An unspecified error occurred.");
+}
+
+bool ClasseRegistrada(const QString& progId) {
+  const QString t = progId.trimmed();
+  if (t.startsWith(QLatin1Char('{'))) return !QUuid::fromString(t).isNull();
+  // The connection prompt and the result grid are this program's own widgets.
+  return t.compare(QLatin1String("Datalinks"), Qt::CaseInsensitive) == 0 ||
+         t.compare(QLatin1String("MSHierarchicalFlexGridLib.MSHFlexGrid.6"), Qt::CaseInsensitive) == 0;
+}
+
+bool RegistraServidor(const QString& caminho) {
+  void* h = dlopen(QFile::encodeName(caminho).constData(), RTLD_NOW | RTLD_LOCAL);
+  if (!h) return false;
+  using Registro = long (*)();
+  auto f = reinterpret_cast<Registro>(dlsym(h, "DllRegisterServer"));
+  const bool ok = f && f() >= 0;
+  dlclose(h);
+  return ok;
+}
+
+bool GaranteRegistro(const QString& progId, const QString& arquivo) {
+  if (ClasseRegistrada(progId)) return true;
+  const QString caminho = QStandardPaths::findExecutable(arquivo);
+  if (caminho.isEmpty() || caminho.size() > 260) return false;
+  return RegistraServidor(caminho);
+}
+
+}  // namespace brenk

@@ -1,0 +1,269 @@
+// Fuzz target over the model file: damaged models go through the reader, the
+// validator and the document's open, load, save-as and save-in-place. What
+// must hold for any input: nothing crashes or reads out of bounds (the
+// sanitizers watch), opening and loading never change the source file, a model
+// that opens loads its records, and a saved copy reopens with the same records.
+#include "AlvoModelo.h"
+
+#include "model/ArquivoModelo.h"
+#include "model/CTarsolinDoc.h"
+#include "model/CabecalhoModelo.h"
+#include "model/dado.h"
+#include "model/dadoP.h"
+#include "platform/Mensagem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <newmat.h>
+
+namespace fuzz {
+
+namespace {
+
+using C = CabecalhoModelo;
+
+// The fields edit 3 sets, by number: the counts and flags a reader checks.
+constexpr std::size_t CamposContagem[] = {
+    C::OffNumVariaveis, C::OffNumDados, C::OffNumConsiderados, C::OffNumDadosP, C::OffDependente,
+    C::OffNumEquacoes, C::OffEquacaoCorrente, C::OffNumValidacao, C::OffNumElementosW, C::OffEspacialCalculado,
+    C::OffSemElementosW, C::OffEstadoCalculo, C::OffVariavelX, C::OffVariavelY, C::OffProtegido,
+    C::OffAcessoSemSenha, C::OffVersao,
+};
+
+// Beyond these the reader would only spend time and memory (a W of N x N).
+constexpr int MaxDadosLidos = 2000;
+constexpr int MaxEdicoes = 64;
+
+QByteArray Le(const QString& caminho) {
+  QFile f(caminho);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool Grava(const QString& caminho, const QByteArray& b) {
+  QFile f(caminho);
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
+}
+
+// A small model as the program writes it: `n` data records (one excluded,
+// one in the validation sample), `m` appraisal records and, when `comW`, the
+// stored elements of a W the header still reads (a model created and not
+// reopened since).
+QByteArray ModeloPequeno(const QString& pasta, int n, int m, bool comW) {
+  auto cab = std::make_unique<CabecalhoModelo>();
+  cab->Zera();
+  cab->MarcaFormato();
+  cab->AplicaPadroesEspaciais();
+  cab->SetNumVariaveis(3);
+  cab->SetDependente(2);
+  for (int v = 0; v < 3; ++v) {
+    cab->SetHabilitada(v, true);
+    cab->SetNomeVariavel(v, QStringLiteral("V%1").arg(v));
+  }
+  cab->SetI32(C::OffVariavelX, 0);
+  cab->SetI32(C::OffVariavelY, 1);
+  std::vector<dado> dados(static_cast<std::size_t>(n));
+  int considerados = 0, validacao = 0;
+  for (int i = 0; i < n; ++i) {
+    dados[i].valor[0] = i + 1.5;
+    dados[i].valor[1] = (i * 7) % 5;
+    dados[i].valor[2] = 100.0 + 3 * i;
+    dados[i].residuo[0] = 0.25 * i;
+    dados[i].SetEndereco(QStringLiteral("Rua %1").arg(i));
+    dados[i].excluido = i == 1 ? 1 : 0;
+    dados[i].validacao = i == 2 ? 1 : 0;
+    considerados += dados[i].Considerado();
+    validacao += dados[i].Validacao();
+  }
+  std::vector<dadoP> dadosP(static_cast<std::size_t>(m));
+  for (int i = 0; i < m; ++i) dadosP[i].valor[0] = 10.0 * (i + 1);
+  cab->SetNumDados(n);
+  cab->SetNumConsiderados(considerados);
+  cab->SetNumValidacao(validacao);
+  cab->SetNumDadosP(m);
+  NEWMAT::Matrix W;
+  if (comW && n > 0) {
+    cab->SetU8(C::OffSemElementosW, 0);
+    cab->SetI32(C::OffEspacialCalculado, 1);
+    W.ReSize(n, n);
+    W = 0.0;
+    for (int i = 1; i < n; ++i) W(i, i + 1) = W(i + 1, i) = 1.0 / i;
+  } else {
+    cab->SetU8(C::OffSemElementosW, 1);
+  }
+  const QString caminho = pasta + QStringLiteral("/base.tsn");
+  if (!GravaArquivoModelo(caminho, cab.get(), dados.data(), dadosP.data(), W)) return QByteArray();
+  return Le(caminho);
+}
+
+struct Ambiente {
+  std::unique_ptr<QTemporaryDir> pasta;
+  std::vector<QByteArray> bases;
+  QString entrada, copia;
+
+  Ambiente() {
+    // Files are rewritten at every input: memory is the place for them.
+    const QString shm = QStringLiteral("/dev/shm");
+    pasta = std::make_unique<QTemporaryDir>(QFileInfo(shm).isWritable() ? shm + QStringLiteral("/tarsolin-fuzz-XXXXXX")
+                                                                           : QString());
+    if (!pasta->isValid()) pasta = std::make_unique<QTemporaryDir>();
+    entrada = pasta->filePath(QStringLiteral("entrada.tsn"));
+    copia = pasta->filePath(QStringLiteral("copia.tsn"));
+    // Messages are answered, never shown; a question is answered No, so the
+    // older formats' conversions are declined.
+    plat::DefineTratadorMensagem([](const plat::Mensagem& m) {
+      return (m.estilo & 0xFu) == plat::MB_YESNO || (m.estilo & 0xFu) == plat::MB_YESNOCANCEL ? plat::IDNO
+                                                                                                 : plat::IDOK;
+    });
+    bases.push_back(ModeloPequeno(pasta->path(), 6, 2, true));
+    bases.push_back(ModeloPequeno(pasta->path(), 0, 0, false));
+    bases.push_back(ModeloPequeno(pasta->path(), 4, 1, false));
+#ifdef TARSOLIN_SOURCE_DIR
+    const QByteArray exemplo = Le(QStringLiteral(TARSOLIN_SOURCE_DIR "/examples/baltimore.tsn"));
+    if (!exemplo.isEmpty()) bases.push_back(exemplo);
+#endif
+  }
+};
+
+Ambiente& Amb() {
+  static Ambiente a;
+  return a;
+}
+
+uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+
+QByteArray Aplica(const uint8_t* dados, std::size_t tamanho) {
+  const Ambiente& amb = Amb();
+  if (tamanho == 0 || amb.bases.empty()) return QByteArray();
+  QByteArray arquivo = amb.bases[dados[0] % amb.bases.size()];
+  std::size_t pos = 1;
+  for (int e = 0; e < MaxEdicoes && pos + 6 <= tamanho; ++e) {
+    const uint8_t op = dados[pos];
+    const uint32_t posicao = U32(dados + pos + 1);
+    std::size_t n = dados[pos + 5];
+    pos += 6;
+    n = std::min(n, tamanho - pos);
+    const char* d = reinterpret_cast<const char*>(dados + pos);
+    pos += n;
+    switch (op % 4) {
+      case 0:
+        if (!arquivo.isEmpty()) {
+          const qsizetype em = qsizetype(posicao % uint32_t(arquivo.size()));
+          const qsizetype k = std::min<qsizetype>(qsizetype(n), arquivo.size() - em);
+          std::memcpy(arquivo.data() + em, d, std::size_t(k));
+        }
+        break;
+      case 1:
+        arquivo.truncate(qsizetype(posicao % (uint32_t(arquivo.size()) + 1)));
+        break;
+      case 2:
+        arquivo.append(d, qsizetype(n));
+        break;
+      case 3:
+        if (n > 0) {
+          const std::size_t off = CamposContagem[uint8_t(d[0]) % std::size(CamposContagem)];
+          if (off + 4 <= std::size_t(arquivo.size())) std::memcpy(arquivo.data() + off, &posicao, 4);
+        }
+        break;
+    }
+  }
+  return arquivo;
+}
+
+// The records a document holds, as bytes.
+QByteArray Registros(CTarsolinDoc& doc) {
+  QByteArray r;
+  if (doc.NumDados() > 0)
+    r.append(reinterpret_cast<const char*>(doc.GetDados()), qsizetype(doc.NumDados()) * qsizetype(dado::Tamanho));
+  if (doc.NumDadosP() > 0)
+    r.append(reinterpret_cast<const char*>(doc.GetDadosP()), qsizetype(doc.NumDadosP()) * qsizetype(dadoP::Tamanho));
+  return r;
+}
+
+// The reader and the validator on the file as it stands.
+std::string VerificaLeitor(const QString& caminho) {
+  auto cab = std::make_unique<CabecalhoModelo>();
+  if (!LeCabecalhoModelo(caminho, cab.get())) return {};
+  if (!ArquivoModeloValido(caminho, *cab)) return {};
+  const int N = cab->NumDados(), M = cab->NumDadosP();
+  if (N > MaxDadosLidos) return {};
+  std::vector<dado> dados(static_cast<std::size_t>(N));
+  std::vector<dadoP> dadosP(static_cast<std::size_t>(M));
+  // A valid file holds its records: the reader that leaves W alone must take them.
+  if (!LeRegistrosModelo(caminho, cab.get(), dados.data(), dadosP.data()))
+    return "a file the validator accepts does not give its records";
+  NEWMAT::Matrix W;
+  if (LeRegistrosModelo(caminho, cab.get(), dados.data(), dadosP.data(), W) && LeElementosW(*cab) &&
+      (W.Nrows() != N || W.Ncols() != N))
+    return "the stored elements did not give an N x N W";
+  return {};
+}
+
+// Opens `caminho` in a new document and loads its records.
+std::string AbreECarrega(const QString& caminho, const char* qual, QByteArray& registros) {
+  CTarsolinDoc doc;
+  if (!doc.AbreArquivo(caminho)) return std::string(qual) + " does not open";
+  if (!doc.CarregaRegistros()) return std::string(qual) + " opens but does not load its records";
+  registros = Registros(doc);
+  return {};
+}
+
+}  // namespace
+
+std::string VerificaEntrada(const uint8_t* dados, std::size_t tamanho) {
+  Ambiente& amb = Amb();
+  const QByteArray arquivo = Aplica(dados, tamanho);
+  QFile::remove(amb.copia);
+  if (!Grava(amb.entrada, arquivo)) return "the input could not be written";
+
+  std::string erro = VerificaLeitor(amb.entrada);
+  if (!erro.empty()) return erro;
+  if (Le(amb.entrada) != arquivo) return "reading changed the file";
+
+  CTarsolinDoc doc;
+  const bool aberto = doc.AbreArquivo(amb.entrada);
+  if (Le(amb.entrada) != arquivo) return "opening changed the file";
+  if (!aberto) return {};
+  if (doc.NumDados() > MaxDadosLidos) return {};
+  if (!doc.CarregaRegistros()) return "a model that opens does not load its records";
+  const QByteArray originais = Registros(doc);
+  doc.LiberaRegistros();
+  if (Le(amb.entrada) != arquivo) return "loading changed the file";
+
+  // Save-as of a model whose records stayed on disk: they are carried across.
+  if (!doc.DoSave(amb.copia, false)) return "save-as failed";
+  if (Le(amb.entrada) != arquivo) return "save-as changed the source";
+  QByteArray copiados;
+  erro = AbreECarrega(amb.copia, "the saved copy", copiados);
+  if (!erro.empty()) return erro;
+  if (copiados != originais) return "the saved copy holds other records";
+
+  // Saved again where it is, records not loaded: only the header is replaced.
+  doc.SetModifiedFlag(true);
+  if (!doc.DoSave(amb.copia, false)) return "saving in place failed";
+  erro = AbreECarrega(amb.copia, "the copy saved in place", copiados);
+  if (!erro.empty()) return erro;
+  if (copiados != originais) return "the copy saved in place holds other records";
+  return {};
+}
+
+}  // namespace fuzz
+
+#ifdef TARSOLIN_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, std::size_t tamanho) {
+  const std::string erro = fuzz::VerificaEntrada(dados, tamanho);
+  if (!erro.empty()) {
+    std::fprintf(stderr, "fuzz_modelo: %s\n", erro.c_str());
+    std::abort();
+  }
+  return 0;
+}
+#endif
