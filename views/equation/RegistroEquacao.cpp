@@ -2,6 +2,7 @@
 
 #include "CChildFrame.h"
 #include "CEquacaoViewTab.h"
+#include "CProjetar.h"
 #include "views/charts/CColorGrafico.h"
 
 #include "model/CTarsolinDoc.h"
@@ -11,6 +12,9 @@
 void RegistraJanelasEquacao() {
   CChildFrame::RegistraJanelaAuxiliar(
       32836, {CTarsolinDoc::JanelaEquacao, false, 0, [](CTarsolinDoc* doc) -> QWidget* { return CEquacaoViewTab::Cria(doc); }});
+  // Projection: the full save offer first, the records it loads are its own.
+  CChildFrame::RegistraJanelaAuxiliar(
+      32839, {CTarsolinDoc::JanelaProjetar, false, 2, [](CTarsolinDoc* doc) -> QWidget* { return CProjetarFrame::Cria(doc); }});
   CChildFrame::RegistraDialogo(32850, [](CTarsolinDoc&) {
     CColorGrafico dlg;
     return plat::ExecutaDialogo(dlg) == QDialog::Accepted;
