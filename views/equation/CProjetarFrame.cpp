@@ -91,6 +91,7 @@ CFrameIntervalo::CFrameIntervalo(CProjetarFrame* frame) : QMainWindow(nullptr, Q
   tendencia_->SetValue(QStringLiteral("Moda"));
   tendencia_->SetFlags(PropertyGridItem::HasComboButton);
   parametros->Expand();
+  grade_->SetCaptionWidth(170);  // "Nível de Confiança" and the captions with percentages in full
   connect(grade_, &PropertyGrid::valueChanged, this, &CFrameIntervalo::Mudou);
 }
 
@@ -200,7 +201,7 @@ CProjetarFrame::CProjetarFrame(CTarsolinDoc* doc) : QMainWindow(nullptr, Qt::Wid
   painel->setFeatures(QDockWidget::NoDockWidgetFeatures);
   intervalo_ = new CFrameIntervalo(this);
   painel->setWidget(intervalo_);
-  painel->setMinimumWidth(300);
+  painel->setMinimumWidth(340);
   addDockWidget(Qt::LeftDockWidgetArea, painel);
   resize(1000, 680);
   connect(doc, &plat::Documento::documentUpdated, this, &CProjetarFrame::Documentou);
