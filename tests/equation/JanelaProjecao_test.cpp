@@ -8,11 +8,13 @@
 #include "controls/PropertyGrid.h"
 #include "views/charts/CTChart.h"
 #include "views/equation/CProjetar.h"
+#include "views/equation/ImpressaoJanela.h"
 
 #include "model/ArquivoModelo.h"
 #include "platform/TextoNumerico.h"
 
 #include <QFileInfo>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <cmath>
@@ -103,6 +105,47 @@ TEST_F(JanelaProjecao, ProjectsTheRowShownAndSteps) {
   EXPECT_TRUE(RoteadorComandos::EstadoEm(janela, CmdProjetarValores).habilitado);
   janela->Abas()->Abas()->setCurrentIndex(2);
   EXPECT_TRUE(RoteadorComandos::EstadoEm(janela, CmdProjExcluir).habilitado);
+
+  // Each page prints: the form and the chart on one page, the grid in its pages.
+  for (PaginaProjecao* pagina : std::initializer_list<PaginaProjecao*>{janela->Form(), janela->Graf(), janela->Dados()}) {
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = pasta.filePath(pagina->objectName() + QStringLiteral(".pdf"));
+    impressora.setOutputFileName(pdf);
+    const int paginas = ContaPaginasTrabalho(pagina->Trabalho(), impressora);
+    if (pagina == janela->Dados()) EXPECT_GE(paginas, 1);
+    else EXPECT_EQ(paginas, 1) << pagina->objectName().toStdString();
+    EXPECT_TRUE(ImprimeTrabalhoEm(pagina->Trabalho(), impressora, false));
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+  }
+}
+
+TEST_F(JanelaProjecao, DeletingRenumbersAndKeepsOneRow) {
+  ModeloEquacao m = ModeloProjecao();
+  m.Avaliando({3, 0}, QStringLiteral("A")).Avaliando({4, 0}, QStringLiteral("B")).Avaliando({5, 0}, QStringLiteral("C"));
+  CTarsolinDoc* doc = Abre(m);
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  CProjetarDadosView* dados = janela->Dados();
+  CTableCtrlEx* g = dados->Grade();
+  mensagens.Responde(plat::IDYES);
+  mensagens.Responde(plat::IDYES);
+  g->MoveFocusCell(2, 2);
+  dados->ExcluiRegistro();
+  EXPECT_EQ(dados->Linhas(), 2);
+  EXPECT_EQ(g->GetCellText(1, 2), QStringLiteral("A"));
+  EXPECT_EQ(g->GetCellText(2, 2), QStringLiteral("C"));
+  EXPECT_EQ(g->GetCellText(2, 1).trimmed(), QStringLiteral("2"));
+  EXPECT_EQ(doc->NumDadosP(), 2);  // stored at once
+  g->MoveFocusCell(1, 2);
+  dados->ExcluiRegistro();
+  g->MoveFocusCell(1, 2);
+  dados->ExcluiRegistro();
+  EXPECT_EQ(dados->Linhas(), 1);
+  const auto& ms = mensagens.Mensagens();
+  ASSERT_EQ(ms.size(), 3u);
+  EXPECT_EQ(ms[0].texto, QStringLiteral("Deseja excluir o dado    2 ?"));
+  EXPECT_EQ(ms[2].texto, QStringLiteral("O Modelo necessita de pelo menos um dado !"));
 }
 
 TEST_F(JanelaProjecao, AddedRowsAreStoredWithTheModel) {

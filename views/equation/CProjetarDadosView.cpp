@@ -105,7 +105,7 @@ void CProjetarDadosView::OnInitialUpdate() {
   grade_->SetCellText(0, V + 7, QStringLiteral("Valor Médio RE"));
   for (int c = 0; c < V + 8; ++c) grade_->SetCellFont(0, c, &negrito);
   grade_->SetWidthOfColumn(0, Pixels(220));
-  grade_->SetWidthOfColumn(1, Pixels(566));
+  grade_->SetWidthOfColumn(1, std::max(Pixels(566), grade_->fontMetrics().horizontalAdvance(QStringLiteral("Dado")) * 3 / 2 + 8));
   for (int c = 0; c < 5; ++c)
     grade_->SetWidthOfColumn(c + 2, std::max(5, Pixels(cab.I32(C::OffLargurasFixasAvaliacao + 4 * std::size_t(c)))));
   for (int v = 0; v <= V; ++v)
@@ -445,7 +445,7 @@ TrabalhoImpressao CProjetarDadosView::Trabalho() {
   auto info = std::make_shared<CPrintInfo>();
   t.prepara = [g, info](QPainter& p) {
     g->BeginPrinting(&p, info.get());
-    return std::max(1, g->GetPageCount());
+    return std::max(1, info->GetMaxPage());
   };
   t.pagina = [g, doc = Documento()](QPainter& p, const CPrintInfo& i) {
     if (i.m_bPreview) DesenhaMargens(doc, &p);
