@@ -226,7 +226,10 @@ void CProjetarFrame::Posta(int id) { RoteadorComandos::Instancia().PostaEm(this,
 
 void CProjetarFrame::Documentou(QObject*, int dica) {
   if (!doc_ || !doc_->GetCabecalho()) return;
-  if (dica == 4 && dados_->Editada()) dados_->GravaGrade();
+  if (dica == 4) {
+    if (dados_->Editada()) dados_->GravaGrade();
+    return;
+  }
   // A model no longer calculated has nothing to project.
   if (doc_->GetCabecalho()->EstadoCalculo() == 0 && !fechando_) {
     fechando_ = true;
@@ -235,7 +238,10 @@ void CProjetarFrame::Documentou(QObject*, int dica) {
       if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
       else close();
     });
+    return;
   }
+  // Anything else the model tells its views: the shown row is projected again.
+  if (!fechando_) Posta(CmdProjetarValores);
 }
 
 void CProjetarFrame::closeEvent(QCloseEvent* e) {
