@@ -215,6 +215,7 @@ void CMainFrame::CriaMenus() {
   QMenu* dados = mb->addMenu("&Dados");
   dados->addAction(NovaAcao(ID_EDITAR_DADOS, "&Editar dados ..."));
   dados->addAction(NovaAcao(32820, "Dados e W (Matriz pesos)"));
+  dados->addAction(NovaAcao(32810, "&Adicionar ..."));
   dados->addAction(NovaAcao(32816, "&Operar ..."));
   dados->addAction(NovaAcao(32812, "&Classificar"));
   dados->addAction(NovaAcao(32817, "&Reconsiderar ..."));

@@ -5,6 +5,7 @@
 #include "CMainFrame.h"
 #include "CEquacaoViewTab.h"
 #include "CResultados.h"
+#include "ComandosModelo.h"
 #include "EstiloGrafico.h"
 #include "ImpressaoEquacao.h"
 #include "RoteadorComandos.h"
@@ -28,13 +29,33 @@
 namespace {
 using C = CabecalhoModelo;
 
-// The model commands a page runs on the model window.
-constexpr int kEncaminhados[] = {32831, 32833, 32840, 32838, 32839, 32841, 32813, 32816, 32817,
-                                 32909, 32911, 32913, 32914, 32915, 32908, 32912, 32852, 32862};
 constexpr int kEscolhaEquacao = 32837, kConfigurarPagina = 57605, kImprimir = 57607, kVisualizar = 57609,
               kCopiar = 57634;
 
 bool Encaminhado(int id) { return std::find(std::begin(kEncaminhados), std::end(kEncaminhados), id) != std::end(kEncaminhados); }
+
+// The up-down control beside the chart: an arrow up (delta +1) and an arrow down (delta -1).
+class ControleSetas : public QWidget {
+public:
+  ControleSetas(QWidget* parent, std::function<void(int)> delta) : QWidget(parent) {
+    setObjectName(QStringLiteral("1112"));
+    setAccessibleName(QStringLiteral("Spin1"));
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+    for (int d : {1, -1}) {
+      auto* b = new QToolButton(this);
+      b->setArrowType(d > 0 ? Qt::UpArrow : Qt::DownArrow);
+      b->setObjectName(d > 0 ? QStringLiteral("acima") : QStringLiteral("abaixo"));
+      b->setAccessibleName(d > 0 ? QStringLiteral("Próxima variável") : QStringLiteral("Variável anterior"));
+      b->setAutoRepeat(true);
+      b->setFixedSize(18, 14);
+      connect(b, &QToolButton::clicked, this, [delta, d] { delta(d); });
+      l->addWidget(b);
+    }
+    setFixedSize(18, 28);
+  }
+};
 
 const char* const kColunasLineares[] = {"Variável", "Valor Médio", "T Observado", "Coef.Equação", "Forma", "Cresc"};
 const char* const kColunasEspaciais[] = {"Variável", "Valor Médio", "t Calculado", "Coef.Equação", "Transf.", "Relac."};
@@ -285,40 +306,22 @@ void PaginaEquacao::resizeEvent(QResizeEvent* e) {
 
 // ------------------------------------------------------------ commands
 
-void PaginaEquacao::Encaminha(int id) {
-  if (QWidget* moldura = host_->MolduraModelo()) RoteadorComandos::Instancia().PostaEm(moldura, id);
-}
-
 bool PaginaEquacao::TemComando(int id) const {
-  if (Encaminhado(id)) return host_->MolduraModelo() != nullptr;
+  if (ComandoDoModelo(id)) return MolduraDoModelo(doc_) != nullptr;
   if (id == kConfigurarPagina) return bool(CChildFrame::DialogoRegistrado(kConfigurarPagina));
   return id == kEscolhaEquacao || id == kImprimir || id == kVisualizar || id == kCopiar;
 }
 
 bool PaginaEquacao::OnUpdateCmd(int id, EstadoComando& estado) {
-  if (!Encaminhado(id) || !doc_ || !doc_->GetCabecalho()) return false;
-  const CabecalhoModelo& c = *doc_->GetCabecalho();
-  const bool calculado = c.EstadoCalculo() != 0;
-  bool regra = true;
-  switch (id) {
-    case 32840: case 32839: case 32841: regra = calculado; break;
-    case 32838: {
-      const int e = std::clamp(c.EquacaoCorrente(), 0, C::MaxEquacoes - 1);
-      regra = calculado && c.I32(C::OffForaDe2 + 4 * std::size_t(e)) != 0;
-      break;
-    }
-    default: break;
-  }
-  // The command runs on the model window: it must work there too.
-  QWidget* moldura = host_->MolduraModelo();
-  estado.habilitado = regra && moldura && RoteadorComandos::EstadoEm(moldura, id).habilitado;
+  if (!ComandoDoModelo(id) || !doc_ || !doc_->GetCabecalho()) return false;
+  EstadoComandoDoModelo(doc_, id, estado);
   return true;
 }
 
 bool PaginaEquacao::OnCmdMsg(int id) {
   if (!TemComando(id)) return false;
-  if (Encaminhado(id)) {
-    Encaminha(id);
+  if (ComandoDoModelo(id)) {
+    EncaminhaAoModelo(doc_, id);
     return true;
   }
   switch (id) {

@@ -4,6 +4,7 @@
 #include "CEquacaoViewTab.h"
 #include "CExibirVariaveisTab.h"
 #include "CGraficoVariaveis.h"
+#include "CProjetar.h"
 #include "views/charts/CColorGrafico.h"
 
 #include "model/CTarsolinDoc.h"
@@ -19,6 +20,9 @@ void RegistraJanelasEquacao() {
   CChildFrame::RegistraJanelaAuxiliar(32853, {CTarsolinDoc::JanelaGraficoVariaveis, false, 0, [](CTarsolinDoc* doc) -> QWidget* {
                                           return CGraficoVariaveis::Cria(doc);
                                         }});
+  // Projection: the full save offer first, the records it loads are its own.
+  CChildFrame::RegistraJanelaAuxiliar(
+      32839, {CTarsolinDoc::JanelaProjetar, false, 2, [](CTarsolinDoc* doc) -> QWidget* { return CProjetarFrame::Cria(doc); }});
   CChildFrame::RegistraDialogo(32850, [](CTarsolinDoc&) {
     CColorGrafico dlg;
     return plat::ExecutaDialogo(dlg) == QDialog::Accepted;
