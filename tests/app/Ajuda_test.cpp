@@ -13,6 +13,7 @@
 
 #include "model/CTarsolinDoc.h"
 #include "platform/Dialogo.h"
+#include "report/COptionSheet.h"
 #include "report/CPageSetupDlg.h"
 #include "views/equation/CResultados.h"
 
@@ -31,6 +32,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWhatsThis>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -279,7 +281,41 @@ TEST_F(AjudaNoPrograma, AjudaDeContextoDosDialogosDoRelatorio) {
   QApplication::processEvents();
   F1(&dlg);
   EXPECT_EQ(TopicoAberto(), QStringLiteral("relatorio.html#margens"));
+  FechaGuia();
+
+  // The title bar's "?" then a click: the control under the pointer, whatever has the focus.
+  QEvent entra(QEvent::EnterWhatsThisMode);
+  QApplication::sendEvent(&dlg, &entra);
+  EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
+  QWidget* superior = plat::Controle(dlg, 1055);
+  ASSERT_NE(superior, nullptr);
+  const QPoint meio = superior->rect().center();
+  QHelpEvent clique(QEvent::WhatsThis, meio, superior->mapToGlobal(meio));
+  QApplication::sendEvent(superior, &clique);
+  EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
+  EXPECT_EQ(TopicoAberto(), QStringLiteral("relatorio.html#margens"));
+  FechaGuia();
+
+  // A right click on the margins' frame: the dialog's own topic.
+  QWidget* quadro = plat::Controle(dlg, 1004);
+  ASSERT_NE(quadro, nullptr);
+  const QPoint canto(3, 3);
+  QContextMenuEvent direito(QContextMenuEvent::Mouse, canto, quadro->mapToGlobal(canto));
+  QApplication::sendEvent(quadro, &direito);
+  EXPECT_EQ(TopicoAberto(), QStringLiteral("relatorio.html#configurar-pagina"));
   dlg.close();
+  FechaGuia();
+
+  // A property sheet: the page under the pointer answers with its own topics.
+  COptionSheet folha(QStringLiteral("Opções"), nullptr, 0);
+  folha.show();
+  QWidget* centimetros = plat::Controle(folha, 1133);
+  ASSERT_NE(centimetros, nullptr);
+  const QPoint ponto = centimetros->rect().center();
+  QContextMenuEvent sobre(QContextMenuEvent::Mouse, ponto, centimetros->mapToGlobal(ponto));
+  QApplication::sendEvent(centimetros, &sobre);
+  EXPECT_EQ(TopicoAberto(), QStringLiteral("relatorio.html#unidades"));
+  folha.close();
 }
 
 }  // namespace
