@@ -267,8 +267,14 @@ void CMainFrame::CriaMenus() {
   janela->addAction(NovaAcao(ID_WINDOW_CASCADE, "&Cascata"));
   janela->addAction(NovaAcao(ID_WINDOW_TILE_HORZ, "&Lado a lado"));
   QMenu* ajuda = mb->addMenu("A&juda");
+  ajuda->addAction(NovaAcao(ID_HELP_FINDER, "&Tópicos da Ajuda"));
+  ajuda->addSeparator();
   ajuda->addAction(NovaAcao(ID_TIP_OF_THE_DAY, "Dicas do dia"));
   ajuda->addAction(NovaAcao(ID_APP_ABOUT, "&Sobre Tarsolin..."));
+  // F1 (the topic of the active window) and the other help requests have no
+  // menu entry: their actions live on the window so the router keeps them.
+  for (int id : {ID_HELP, ID_HELP_INDEX, ID_DEFAULT_HELP})
+    addAction(NovaAcao(id, id == ID_HELP ? "Ajuda" : "Índice da Ajuda", id == ID_HELP ? QKeySequence(Qt::Key_F1) : QKeySequence()));
 }
 
 void CMainFrame::CriaBarras() {
