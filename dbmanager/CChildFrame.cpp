@@ -1,11 +1,14 @@
 #include "dbmanager/CChildFrame.h"
 
+#include "dbmanager/CConnectStringDlg.h"
 #include "dbmanager/CDialogoConexao.h"
+#include "platform/Dialogo.h"
 #include "dbmanager/CMainFrame.h"
 #include "dbmanager/CQueryDoc.h"
 #include "dbmanager/CQueryView.h"
 #include "dbmanager/CResultView.h"
 #include "dbmanager/ComandosBrenk.h"
+#include "dbmanager/ExportacaoModelo.h"
 #include "dbmanager/ModeloGrade.h"
 #include "dbmanager/RotinasBrenk.h"
 #include "platform/Mensagem.h"
@@ -44,7 +47,8 @@ bool Igual(const QString& a, const QString& b) { return a.compare(b, Qt::CaseIns
 }  // namespace
 
 CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
-    : QWidget(parent), principal_(principal), doc_(new CQueryDoc(this)), conexao_(new ConexaoConsulta(this)) {
+    : QWidget(parent), principal_(principal), exportacao_(std::make_unique<CabecalhosExportacao>()),
+      doc_(new CQueryDoc(this)), conexao_(new ConexaoConsulta(this)) {
   setObjectName(QStringLiteral("janelaConsulta"));
   // Settings as the options sheet stores them; their ranges are checked when connecting.
   QSettings ini;
@@ -88,6 +92,26 @@ CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
   connect(conexao_, &ConexaoConsulta::cancelamentoTerminado, this, &CChildFrame::AoTerminarCancelamento);
   connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &CChildFrame::AtualizaPosicao);
   connect(doc_, &CQueryDoc::tituloMudou, this, &QWidget::setWindowTitle);
+  resultado_->DefineJanela(this);
+  editor_->DefineJanela(this);
+  doc_->DefineEditor(editor_);
+  vistaAtiva_ = editor_;
+  // The view that last had the focus receives the view commands.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* agora) {
+    if (!agora) return;
+    if (agora == editor_) vistaAtiva_ = editor_;
+    else if (agora == resultado_ || resultado_->isAncestorOf(agora)) vistaAtiva_ = resultado_;
+  });
+}
+
+QWidget* CChildFrame::VistaAtiva() const { return vistaAtiva_ ? vistaAtiva_.data() : editor_; }
+
+void CChildFrame::AposLimpar() {
+  if (!mensagens_.isEmpty() || !grades_.isEmpty() || !textoResultado_.isEmpty()) return;
+  DefineTextoPainel(0, QStringLiteral("Ready"));
+  DefineTextoPainel(1, QStringLiteral("Exec time: 00:00:00"));
+  DefineTextoPainel(2, estadoConexao_ == 1 ? QStringLiteral("_ConnectionPtr::State == adStateOpen")
+                                           : QStringLiteral("_ConnectionPtr::State == adStateClosed"));
 }
 
 void CChildFrame::resizeEvent(QResizeEvent* e) {
@@ -315,7 +339,23 @@ bool CChildFrame::OnCmdMsg(int id) {
     case ID_ANTERIOR: if (mostrada_ >= 2) MostraGrade(--mostrada_); return true;
     case ID_PROXIMA: if (mostrada_ > 0 && mostrada_ < grades_.size()) MostraGrade(++mostrada_); return true;
     case ID_ULTIMA: if (mostrada_ > 0 && mostrada_ < grades_.size()) MostraGrade(mostrada_ = int(grades_.size())); return true;
-    default: return false;
+    case ID_EXPORTAR_MODELO:
+      if (principal_ && principal_->OpcaoExportacao() != 0) ExportaModeloTarsolin();
+      else ExportaModeloZelvar();
+      return true;
+    case ID_SALVAR: return doc_->Salva(false);
+    case ID_TEXTO_CONEXAO: {
+      CConnectStringDlg dlg(conexao_->TextoConexao());
+      plat::ExecutaDialogo(dlg);
+      return true;
+    }
+    case ID_SALVAR_COMO:
+      if (VistaAtiva() == resultado_) return resultado_->OnCmdMsg(id);
+      doc_->Salva(true);
+      return true;
+    default:
+      if (VistaAtiva() == resultado_) return resultado_->OnCmdMsg(id);
+      return editor_->OnCmdMsg(id);
   }
 }
 
@@ -334,7 +374,12 @@ bool CChildFrame::Habilitado(int id, bool* marcado) const {
     case ID_ANTERIOR: return mostrada_ > 1;
     case ID_PROXIMA:
     case ID_ULTIMA: return mostrada_ > 0 && mostrada_ < grades_.size();
-    default: return false;
+    case ID_EXPORTAR_MODELO: return true;
+    case ID_TEXTO_CONEXAO: return conectada;
+    case ID_SALVAR: return VistaAtiva() != resultado_;
+    default:
+      if (VistaAtiva() == resultado_) return resultado_->Habilitado(id, marcado);
+      return editor_->Habilitado(id, marcado);
   }
 }
 
@@ -502,6 +547,11 @@ void CChildFrame::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  // A modified query is offered for saving under its plain name.
+  if (!doc_->SaveModified()) {
+    e->ignore();
+    return;
+  }
   e->accept();
 }
 
@@ -583,6 +633,7 @@ void CChildFrame::AlternaMensagens() {
     resultado_->DefineTexto(mensagens_);
     DefineTextoPainel(2, QStringLiteral("Messages"));
   } else if (!textoResultado_.isEmpty()) {
+    resultado_->DesligaQuebra();
     resultado_->DefineTexto(textoResultado_);
     DefineTextoPainel(2, QStringLiteral("# of lines of text: %1").arg(resultado_->LinhasTexto()));
   } else if (VistaGrade(qMax(mostrada_, 1))) {

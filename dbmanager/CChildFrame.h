@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QSplitter;
@@ -25,6 +26,7 @@ class CQueryDoc;
 class CQueryView;
 class CResultView;
 class ModeloGrade;
+struct CabecalhosExportacao;
 
 class CChildFrame : public QWidget {
   Q_OBJECT
@@ -69,9 +71,21 @@ public:
   void AlternaMensagens();
   void MostraTempo();
   bool MostrandoMensagens() const;
+  // The results view's Clear: forgets the stored messages or text result,
+  // and after the last of them resets the panes.
+  void LimpaTextoGuardado(bool mensagens) { (mensagens ? mensagens_ : textoResultado_).clear(); }
+  void AposLimpar();
+  // The view the window's commands go to: the editor or the results view.
+  QWidget* VistaAtiva() const;
 
   // Deferred close requests, set by the main frame's close-all and close.
   void PedeFechamentos(bool todas, bool aplicacao) { fecharTodas_ = todas; fecharAplicacao_ = aplicacao; }
+
+  // Model export of the grid on show (command 32829); `grade` none: the results view's.
+  void ExportaModeloTarsolin();
+  void ExportaModeloZelvar();
+  void ExportaModelo(int tipo, const ModeloGrade* grade = nullptr);
+  CabecalhosExportacao& BuffersExportacao() { return *exportacao_; }
 
   // What the other windows read.
   CQueryView* Editor() const { return editor_; }
@@ -115,6 +129,9 @@ private:
   void AtualizaPosicao();
 
   QPointer<CMainFrame> principal_;
+  QPointer<QWidget> vistaAtiva_;
+  // The export's two headers, kept while the window lives.
+  std::unique_ptr<CabecalhosExportacao> exportacao_;
   CQueryDoc* doc_;
   CQueryView* editor_;
   CResultView* resultado_;
