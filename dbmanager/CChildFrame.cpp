@@ -47,8 +47,7 @@ bool Igual(const QString& a, const QString& b) { return a.compare(b, Qt::CaseIns
 }  // namespace
 
 CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
-    : QWidget(parent), principal_(principal), exportacao_(std::make_unique<CabecalhosExportacao>()),
-      doc_(new CQueryDoc(this)), conexao_(new ConexaoConsulta(this)) {
+    : QWidget(parent), principal_(principal), doc_(new CQueryDoc(this)), conexao_(new ConexaoConsulta(this)) {
   setObjectName(QStringLiteral("janelaConsulta"));
   // Settings as the options sheet stores them; their ranges are checked when connecting.
   QSettings ini;
@@ -97,11 +96,13 @@ CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
   doc_->DefineEditor(editor_);
   vistaAtiva_ = editor_;
   // The view that last had the focus receives the view commands.
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* agora) {
-    if (!agora) return;
-    if (agora == editor_) vistaAtiva_ = editor_;
-    else if (agora == resultado_ || resultado_->isAncestorOf(agora)) vistaAtiva_ = resultado_;
-  });
+  editor_->installEventFilter(this);
+  resultado_->Editor()->installEventFilter(this);
+}
+
+bool CChildFrame::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::FocusIn) vistaAtiva_ = o == editor_ ? static_cast<QWidget*>(editor_) : resultado_;
+  return QWidget::eventFilter(o, e);
 }
 
 QWidget* CChildFrame::VistaAtiva() const { return vistaAtiva_ ? vistaAtiva_.data() : editor_; }
@@ -562,6 +563,7 @@ void CChildFrame::AoCriarGrade(const QList<ColunaResultado>& colunas) {
   auto* vista = new QTableView(resultado_);
   vista->setObjectName(QString::number(proximoId_++));
   vista->setAccessibleName(QStringLiteral("Grade de Resultados"));
+  vista->installEventFilter(this);
   vista->setModel(gradeNova_);
   vista->verticalHeader()->setDefaultSectionSize(vista->fontMetrics().height() + 4);
   for (int i = 0; i < colunas.size(); ++i)

@@ -85,7 +85,8 @@ public:
   void ExportaModeloTarsolin();
   void ExportaModeloZelvar();
   void ExportaModelo(int tipo, const ModeloGrade* grade = nullptr);
-  CabecalhosExportacao& BuffersExportacao() { return *exportacao_; }
+  // Made at the first export (about 1 MB): 512 idle windows do not hold them.
+  CabecalhosExportacao& BuffersExportacao();
 
   // What the other windows read.
   CQueryView* Editor() const { return editor_; }
@@ -117,6 +118,7 @@ public:
 protected:
   void closeEvent(QCloseEvent* e) override;
   void timerEvent(QTimerEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
 private:

@@ -14,6 +14,11 @@
 
 namespace brenk {
 
+CabecalhosExportacao& CChildFrame::BuffersExportacao() {
+  if (!exportacao_) exportacao_ = std::make_unique<CabecalhosExportacao>();
+  return *exportacao_;
+}
+
 void CChildFrame::ExportaModeloTarsolin() { ExportaModelo(ExportaTarsolin); }
 void CChildFrame::ExportaModeloZelvar() { ExportaModelo(ExportaZelvar); }
 
@@ -23,7 +28,7 @@ void CChildFrame::ExportaModelo(int tipo, const ModeloGrade* grade) {
     plat::MessageBox(QStringLiteral("Não há grade de resultados para exportar."), QString(), plat::MB_ICONINFORMATION);
     return;
   }
-  CabecalhosExportacao& c = *exportacao_;
+  CabecalhosExportacao& c = BuffersExportacao();
   c.tipo = tipo;
   PreparaCabecalhos(c);
   {
