@@ -2,6 +2,7 @@
 
 #include "dbmanager/CConnectStringDlg.h"
 #include "dbmanager/CDialogoConexao.h"
+#include "dbmanager/CTablesDlg.h"
 #include "platform/Dialogo.h"
 #include "dbmanager/CMainFrame.h"
 #include "dbmanager/CQueryDoc.h"
@@ -345,6 +346,7 @@ bool CChildFrame::OnCmdMsg(int id) {
       else ExportaModeloZelvar();
       return true;
     case ID_SALVAR: return doc_->Salva(false);
+    case ID_TABELAS: OnTabelas(); return true;
     case ID_TEXTO_CONEXAO: {
       CConnectStringDlg dlg(conexao_->TextoConexao());
       plat::ExecutaDialogo(dlg);
@@ -377,6 +379,7 @@ bool CChildFrame::Habilitado(int id, bool* marcado) const {
     case ID_ULTIMA: return mostrada_ > 0 && mostrada_ < grades_.size();
     case ID_EXPORTAR_MODELO: return true;
     case ID_TEXTO_CONEXAO: return conectada;
+    case ID_TABELAS: return conectada && !executando_;
     case ID_SALVAR: return VistaAtiva() != resultado_;
     default:
       if (VistaAtiva() == resultado_) return resultado_->Habilitado(id, marcado);
@@ -412,6 +415,22 @@ bool CChildFrame::ExecutaLote(const QString& texto) {
   loteTexto_ = texto;
   conexao_->Executa(texto, modoTexto_, LoteTrocaBanco(texto, regras_));
   return true;
+}
+
+void CChildFrame::OnTabelas() {
+  if (estadoConexao_ != 1 || executando_) return;
+  CTablesDlg dlg(this, this);
+  if (dlg.Falhou() || plat::ExecutaDialogo(dlg) != QDialog::Accepted || dlg.Sql().isEmpty()) return;
+  // The statements go after the editor's text, selected, and run.
+  QTextCursor c = editor_->textCursor();
+  c.movePosition(QTextCursor::End);
+  const int inicio = c.position();
+  c.insertText(dlg.Sql());
+  c.setPosition(inicio);
+  c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  editor_->setTextCursor(c);
+  if (!dlg.NomeVisao().isEmpty()) resultado_->DefineTitulo(dlg.NomeVisao());
+  OnExecute();
 }
 
 void CChildFrame::OnCancelQuery() {

@@ -59,6 +59,8 @@ public:
   void CancelaConsulta();
   void OnCancelQuery();
   void OnNovaConsulta();
+  // Command 32788: the tables browser, then the run of what it wrote.
+  void OnTabelas();
   // The end of a run (handler of the worker's end; a second end is ignored).
   void OnQueryDone(bool erros);
   void ExecutaFechamentos();

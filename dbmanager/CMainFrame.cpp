@@ -98,6 +98,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   consulta->addSeparator();
   consulta->addAction(NovaAcao(ID_MENSAGENS, QStringLiteral("&Mensagens..."), {QKeySequence(Qt::Key_F4)}));
   acoes_[ID_MENSAGENS]->setCheckable(true);
+  consulta->addAction(NovaAcao(ID_TABELAS, QStringLiteral("&Tabelas..."), {QKeySequence(Qt::Key_F8)}));
   consulta->addAction(NovaAcao(ID_TEXTO_CONEXAO, QStringLiteral("Seqüência de Conexão..."), {QKeySequence(Qt::CTRL | Qt::Key_F11)}));
   // Alt+D: into the database box (no menu entry).
   addAction(NovaAcao(ID_FOCO_BANCOS, QStringLiteral("Banco de dados"), {QKeySequence(Qt::ALT | Qt::Key_D)}));
@@ -135,6 +136,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   QToolBar* barra = addToolBar(QStringLiteral("Barra de Ferramentas Consulta"));
   barra->setObjectName(QStringLiteral("145"));
   barra->addAction(acoes_[ID_CONECTAR]);
+  barra->addAction(acoes_[ID_TABELAS]);
   barra->addSeparator();
   barra->addAction(acoes_[ID_EXECUTAR]);
   barra->addAction(acoes_[ID_CANCELAR]);

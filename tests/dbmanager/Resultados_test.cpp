@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTableView>
+#include <QTreeWidget>
 
 using namespace brenk;
 
@@ -254,4 +255,48 @@ TEST_F(Resultados, RecusaA513aConexao) {
   EXPECT_FALSE(Abre());
   EXPECT_EQ(gravador.Textos(), QStringList{"Esgotado o limite de conexões simultâneas. "});
   EXPECT_EQ(frame_->JanelasConsulta().size(), 512);
+}
+
+TEST_F(Resultados, NavegadorDeTabelasEscreveERodaOsSelects) {
+  QSettings().remove(QStringLiteral("Tables"));
+  CChildFrame* j = Abre();
+  ASSERT_TRUE(j);
+  ASSERT_TRUE(Roda(j, QStringLiteral("create table \"minha tabela\" (\"col a\" integer, b text); create view v as select codigo from imoveis")));
+  j->Editor()->clear();
+  plat::RoteiroPara(QStringLiteral("dlg131"), [](QDialog& d) {
+    auto* lista = d.findChild<QTreeWidget*>(QStringLiteral("1004"));
+    ASSERT_EQ(lista->topLevelItemCount(), 2);  // no views unless asked
+    EXPECT_EQ(lista->topLevelItem(0)->text(0), "imoveis");
+    EXPECT_EQ(lista->topLevelItem(0)->text(2), "NULL");
+    EXPECT_EQ(lista->topLevelItem(1)->text(0), "[minha tabela]");
+    EXPECT_EQ(plat::Texto(d, 2), "Cancelar");
+    // Typing the beginning of a name finds it.
+    plat::DefineTexto(d, 1025, QStringLiteral("[MIN"));
+    EXPECT_EQ(lista->currentItem()->text(0), "[minha tabela]");
+    plat::Pressiona(d, 1);
+  });
+  EXPECT_TRUE(frame_->Despacha(ID_TABELAS));
+  EXPECT_EQ(j->Editor()->toPlainText(), "\n\nSELECT [col a], b FROM [minha tabela]");
+  QElapsedTimer t;
+  t.start();
+  while (j->Executando() && t.elapsed() < 5000) QTest::qWait(20);
+  EXPECT_EQ(j->TextoPainel(0), "Consulta finalizada");  // SQLite takes bracketed names
+  ASSERT_EQ(j->NumeroGrades(), 1);
+  EXPECT_EQ(j->Grade(1)->Celula(0, 0), "col a");
+  // Views on, text output: the view's source is not available here.
+  plat::RoteiroPara(QStringLiteral("dlg131"), [](QDialog& d) {
+    plat::Pressiona(d, 1012);
+    EXPECT_TRUE(plat::Habilitado(d, 1018));
+    plat::Pressiona(d, 1018);
+    auto* lista = d.findChild<QTreeWidget*>(QStringLiteral("1004"));
+    ASSERT_EQ(lista->topLevelItemCount(), 3);
+    lista->setCurrentItem(lista->topLevelItem(2));
+    lista->topLevelItem(2)->setSelected(true);
+    plat::Pressiona(d, 1);
+  });
+  frame_->Despacha(ID_TABELAS);
+  EXPECT_TRUE(j->Editor()->toPlainText().endsWith("\n\nv // Texto não suportado"));
+  EXPECT_EQ(QSettings().value(QStringLiteral("Tables/Views")).toInt(), 1);
+  EXPECT_EQ(QSettings().value(QStringLiteral("Tables/TextOnly")).toInt(), 1);
+  while (j->Executando() && t.elapsed() < 5000) QTest::qWait(20);
 }
