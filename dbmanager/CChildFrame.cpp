@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
@@ -584,6 +585,11 @@ void CChildFrame::AoCriarGrade(const QList<ColunaResultado>& colunas) {
   vista->setAccessibleName(QStringLiteral("Grade de Resultados"));
   vista->installEventFilter(this);
   vista->setModel(gradeNova_);
+  // Pane 3 follows the grid's current cell (the heading is row 0).
+  connect(vista->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, vista](const QModelIndex& i) {
+    if (i.isValid() && resultado_->GradeAtual() == vista)
+      DefineTextoPainel(3, QStringLiteral("Ln %1, Col %2").arg(i.row() + 1).arg(i.column() + 1));
+  });
   vista->verticalHeader()->setDefaultSectionSize(vista->fontMetrics().height() + 4);
   for (int i = 0; i < colunas.size(); ++i)
     vista->horizontalHeader()->resizeSection(i, ModeloGrade::LarguraTwips(colunas[i]) / 15);

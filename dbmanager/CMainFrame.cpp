@@ -307,8 +307,9 @@ PropertyGrid* CMainFrame::CriaPropriedadesModelo() {
   modelo->GetConstraints() = {QStringLiteral("Zelvar Windows (*.zlv)"), QStringLiteral("Tarsolin Windows (*.tsn)")};
   modelo->SetConstraintIndex(0);
   opcao->Expand();
-  propriedades_->SetCaptionWidth(110);
   painelExportacao_->setWidget(painel);
+  // The captions take half the pane once it has its width.
+  QTimer::singleShot(0, propriedades_, [g = propriedades_] { g->SetCaptionWidth(qMax(110, g->viewport()->width() / 2)); });
   return propriedades_;
 }
 
