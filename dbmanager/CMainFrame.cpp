@@ -8,6 +8,7 @@
 #include "dbmanager/CBrenkAboutDlg.h"
 #include "dbmanager/CConnectStringDlg.h"
 #include "dbmanager/CGoToLineDlg.h"
+#include "dbmanager/COptionsSheet.h"
 #include "dbmanager/ExportacaoModelo.h"
 #include "controls/PropertyGrid.h"
 #include "platform/Programa.h"
@@ -66,6 +67,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   banco->addAction(NovaAcao(ID_ABRIR, QStringLiteral("&Abrir..."), {QKeySequence(Qt::CTRL | Qt::Key_O)}));
   banco->addAction(NovaAcao(ID_SALVAR, QStringLiteral("&Salvar"), {QKeySequence(Qt::CTRL | Qt::Key_S)}));
   banco->addAction(NovaAcao(ID_SALVAR_COMO, QStringLiteral("Salvar &Como...")));
+  banco->addSeparator();
+  banco->addAction(NovaAcao(ID_CONFIGURAR, QStringLiteral("Confi&gurar...")));
+  acoes_[ID_CONFIGURAR]->setStatusTip(QStringLiteral("Configure command timeout, cache size, and query execution thread priority"));
   banco->addSeparator();
   QAction* sair = banco->addAction(QStringLiteral("Sai&r"));
   connect(sair, &QAction::triggered, this, &QWidget::close);
@@ -213,7 +217,8 @@ bool CMainFrame::ComandoDoQuadro(int id, bool executa) {
   const int n = int(janelas_.size());
   bool ativo;
   switch (id) {
-    case ID_CONECTAR: case ID_DESCONECTAR: case ID_DESCONECTAR_TODOS: case ID_LEIAME: case ID_SOBRE: ativo = true; break;
+    case ID_CONECTAR: case ID_DESCONECTAR: case ID_DESCONECTAR_TODOS: case ID_LEIAME: case ID_SOBRE:
+    case ID_CONFIGURAR: ativo = true; break;
     case ID_JANELA_PROXIMA: case ID_JANELA_ANTERIOR: ativo = n > 1; break;
     case ID_CASCATA: case ID_LADO_A_LADO_HORZ: case ID_LADO_A_LADO_VERT: case ID_ORGANIZAR_ICONES:
     case ID_IR_PARA: case ID_ABRIR: case ID_FOCO_BANCOS: ativo = n > 0; break;
@@ -238,6 +243,19 @@ bool CMainFrame::ComandoDoQuadro(int id, bool executa) {
       break;
     }
     case ID_SOBRE: OnSobre(); break;
+    case ID_CONFIGURAR: {
+      COptionsSheet folha(QStringLiteral("Configure"), this);
+      if (plat::ExecutaDialogo(folha) != QDialog::Accepted) break;
+      CursorEspera espera;
+      DefineTextoStatus(0, QStringLiteral("Please wait..."));
+      for (CChildFrame* j : janelas_) {
+        j->DefineTempoLimite(folha.Pagina()->TempoLimite());
+        j->DefineCache(folha.Pagina()->Cache());
+        j->DefinePrioridade(folha.Pagina()->Prioridade());
+      }
+      DefineTextoStatus(0, QString());
+      break;
+    }
     case ID_JANELA_PROXIMA: mdi_->activateNextSubWindow(); break;
     case ID_JANELA_ANTERIOR: mdi_->activatePreviousSubWindow(); break;
     case ID_CASCATA: mdi_->cascadeSubWindows(); break;

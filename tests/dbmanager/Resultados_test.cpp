@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QMdiArea>
@@ -299,4 +300,56 @@ TEST_F(Resultados, NavegadorDeTabelasEscreveERodaOsSelects) {
   EXPECT_EQ(QSettings().value(QStringLiteral("Tables/Views")).toInt(), 1);
   EXPECT_EQ(QSettings().value(QStringLiteral("Tables/TextOnly")).toInt(), 1);
   while (j->Executando() && t.elapsed() < 5000) QTest::qWait(20);
+}
+
+TEST_F(Resultados, FolhaDeOpcoesValidaGravaEAplica) {
+  CChildFrame* j = Abre();
+  ASSERT_TRUE(j);
+  QSettings ini;
+  ini.setValue(QStringLiteral("Configure/CacheSize"), 350000);  // stands when read back
+  plat::GravadorMensagens gravador(plat::IDNO);
+  struct Caso { const char* tempo; const char* cache; const char* mensagem; } casos[] = {
+      {"", "100", "<Query Timeout> is a required field. The default value is Zero."},
+      {"5", " ", "<Cache Size> is a required field. The default value is 100."},
+      {"5", "350000", "Please enter an integer between 1 and 349999."},
+      {"5", "0", "Please enter an integer between 1 and 349999."},
+  };
+  plat::RoteiroPara(QStringLiteral("dlgConfigure"), [&](QDialog& d) {
+    EXPECT_EQ(d.windowTitle(), "Configure");
+    EXPECT_EQ(plat::Texto(d, 1021), "350000");
+    EXPECT_EQ(plat::Texto(d, 1023), "Lowest");
+    for (const Caso& c : casos) {
+      plat::DefineTexto(d, 1019, QString::fromLatin1(c.tempo));
+      plat::DefineTexto(d, 1021, QString::fromLatin1(c.cache));
+      plat::Pressiona(d, 1);
+      EXPECT_TRUE(d.isVisible()) << c.mensagem;
+      EXPECT_EQ(gravador.Textos().last(), QString::fromLatin1(c.mensagem));
+    }
+    // "Time critical" answered No goes back to "Lowest"; Yes keeps "Highest".
+    auto* lista = static_cast<QComboBox*>(plat::Controle(d, 1023));
+    lista->setCurrentIndex(0);
+    emit lista->activated(0);
+    EXPECT_EQ(lista->currentText(), "Lowest");
+    EXPECT_TRUE(gravador.Textos().last().startsWith("Warning: Changing the query execution thread priority class other than"));
+    gravador.Responde(plat::IDYES);
+    lista->setCurrentIndex(1);
+    emit lista->activated(1);
+    EXPECT_EQ(lista->currentText(), "Highest");
+    plat::DefineTexto(d, 1019, QStringLiteral("0"));
+    plat::DefineTexto(d, 1021, QStringLiteral("250"));
+    plat::Pressiona(d, 1);
+  });
+  EXPECT_TRUE(frame_->Despacha(ID_CONFIGURAR));
+  EXPECT_EQ(ini.value(QStringLiteral("Configure/CacheSize")).toInt(), 250);
+  EXPECT_EQ(ini.value(QStringLiteral("Configure/ThreadPriority")).toString(), "Highest");
+  EXPECT_EQ(j->TamanhoCache(), 250);
+  EXPECT_EQ(j->Prioridade(), 2);
+  // Cancel leaves the profile as it was.
+  plat::RoteiroPara(QStringLiteral("dlgConfigure"), [](QDialog& d) {
+    plat::Pressiona(d, 3);
+    EXPECT_EQ(plat::Texto(d, 1021), "100");
+    plat::Pressiona(d, 2);
+  });
+  frame_->Despacha(ID_CONFIGURAR);
+  EXPECT_EQ(ini.value(QStringLiteral("Configure/CacheSize")).toInt(), 250);
 }
