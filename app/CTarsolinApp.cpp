@@ -1,6 +1,7 @@
 #include "CTarsolinApp.h"
 
 #include "CDlgTransparent.h"
+#include "views/wizard/AssistenteModelo.h"
 #include "CMainFrame.h"
 #include "CPagina.h"
 #include "CSplashWnd.h"
@@ -391,6 +392,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;
   RegistraJanelasEquacao();
+  RegistraAssistenteModelo();
   CarregaUnidades();
   NotificaImpressora(true);
   recentes_.Carrega(s);
