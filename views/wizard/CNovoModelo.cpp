@@ -44,15 +44,16 @@ CNovoModelo::CNovoModelo(QWidget* parent) : CPaginaWizard(parent) {
   DefineId(tipos_, 1074);
   tipos_->addItems(TiposImovel());
   tipos_->setCurrentRow(0);
+  tipos_->setMaximumHeight(tipos_->sizeHintForRow(0) * TiposImovel().size() + 2 * tipos_->frameWidth() + 4);
   g->addWidget(tipos_, 5, 0, 1, 2);
   g->addWidget(new QLabel(QStringLiteral("Informações Complementares"), this), 6, 0, 1, 2);
   info_ = new QPlainTextEdit(this);
   DefineId(info_, 1058);
   info_->setTabChangesFocus(true);
+  info_->setMaximumHeight(90);
   LimitaTexto(info_, 200);
   g->addWidget(info_, 7, 0, 1, 2);
-  g->setRowStretch(5, 1);
-  g->setRowStretch(7, 1);
+  g->setRowStretch(8, 1);
 }
 
 void CNovoModelo::OnSetActive() {

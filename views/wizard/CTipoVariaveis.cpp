@@ -48,6 +48,7 @@ CTipoVariaveis::CTipoVariaveis(QWidget* parent) : CPaginaWizard(parent) {
   colunaLista->addWidget(new QLabel(QStringLiteral("Variáveis do Modelo"), this));
   lista_ = new QListWidget(this);
   DefineId(lista_, 1074);
+  lista_->setMinimumWidth(200);  // the longest catalogue names in full
   colunaLista->addWidget(lista_, 1);
   g->addLayout(colunaLista, 0, 0, 3, 1);
 
