@@ -21,36 +21,37 @@ QWidget* JanelaPrincipal() {
 }
 }  // namespace
 
+namespace {
+// The pages over `cab`, in their order; the variables page only with a catalogue (the new model).
+void AdicionaPaginas(CWizard& folha, CabecalhoModelo& cab, const std::vector<Var>* catalogo) {
+  auto* novo = new CNovoModelo;
+  novo->DefineCabecalho(&cab);
+  folha.AddPage(novo);
+  if (catalogo) {
+    auto* nomes = new CNomeVariaveis;
+    nomes->DefineCabecalho(&cab);
+    nomes->DefineCatalogo(catalogo);
+    folha.AddPage(nomes);
+  }
+  auto* tipos = new CTipoVariaveis;
+  tipos->DefineCabecalho(&cab);
+  folha.AddPage(tipos);
+  auto* senha = new CSenhaModelo;
+  senha->DefineCabecalho(&cab);
+  folha.AddPage(senha);
+}
+}  // namespace
+
 bool ExecutaAssistenteNovoModelo(CabecalhoModelo& cab, const std::vector<Var>& catalogo, QWidget* parent) {
   CWizard folha(QStringLiteral("Novo Modelo"), parent, 0);
-  auto* novo = new CNovoModelo;
-  auto* nomes = new CNomeVariaveis;
-  auto* tipos = new CTipoVariaveis;
-  auto* senha = new CSenhaModelo;
-  novo->DefineCabecalho(&cab);
-  nomes->DefineCabecalho(&cab);
-  nomes->DefineCatalogo(&catalogo);
-  tipos->DefineCabecalho(&cab);
-  senha->DefineCabecalho(&cab);
-  folha.AddPage(novo);
-  folha.AddPage(nomes);
-  folha.AddPage(tipos);
-  folha.AddPage(senha);
+  AdicionaPaginas(folha, cab, &catalogo);
   return folha.DoModal() == QDialog::Accepted;
 }
 
 bool ExecutaFolhaPropriedades(CabecalhoModelo& copia, QWidget* parent, bool assistente) {
   CWizard folha(assistente ? QStringLiteral("Propriedades do Modelo") : QString(), parent, PaginaTipos,
                 assistente ? CWizard::CabecalhoPadrao : 0, assistente ? CWizard::MarcaDaguaPadrao : 0);
-  auto* novo = new CNovoModelo;
-  auto* tipos = new CTipoVariaveis;
-  auto* senha = new CSenhaModelo;
-  novo->DefineCabecalho(&copia);
-  tipos->DefineCabecalho(&copia);
-  senha->DefineCabecalho(&copia);
-  folha.AddPage(novo);
-  folha.AddPage(tipos);
-  folha.AddPage(senha);
+  AdicionaPaginas(folha, copia, nullptr);
   return folha.DoModal() == QDialog::Accepted;
 }
 
