@@ -98,6 +98,7 @@ TEST_F(Assistente, NovoModeloComSenhaGravaDependenteUltimoEProtecao) {
                             f.Seleciona(1074, 4);  // "Lotes"
                             f.Avanca();
                             ASSERT_EQ(f.Indice(), 1);
+                            EXPECT_EQ(plat::Texto(f.Pagina(), 1128), "Variáveis - Lotes");
                             f.Digita("PRECO");
                             f.Digita("AREA");
                             f.Avanca();

@@ -84,8 +84,12 @@ CNomeVariaveis::CNomeVariaveis(QWidget* parent) : CPaginaWizard(parent) {
   tituloComuns_->setText(QString::fromUtf8(TitulosTipo[0]));
 }
 
-void CNomeVariaveis::DefineCabecalho(CabecalhoModelo* cab) {
-  cab_ = cab;
+void CNomeVariaveis::DefineCabecalho(CabecalhoModelo* cab) { cab_ = cab; }
+
+void CNomeVariaveis::initializePage() {
+  // Once, when the page is first shown: the property type the first page chose.
+  if (iniciada_) return;
+  iniciada_ = true;
   const int tipo = cab_ ? cab_->I32(364) - 1 : 0;
   tipoMostrado_ = std::clamp(tipo, 0, NumTipos - 1);
 }
@@ -106,6 +110,7 @@ bool CNomeVariaveis::eventFilter(QObject* o, QEvent* e) {
 }
 
 void CNomeVariaveis::OnSetActive() {
+  initializePage();
   SetWizardButtons(CWizard::PSWIZB_BACK | CWizard::PSWIZB_NEXT);
   PreencheCatalogo();
   if (cab_) cab_->SetI32(cab::Dependente, -1);

@@ -36,6 +36,7 @@ public:
   void Remove();
 
 protected:
+  void initializePage() override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
@@ -44,6 +45,7 @@ private:
 
   CabecalhoModelo* cab_ = nullptr;
   const std::vector<Var>* catalogo_ = nullptr;
+  bool iniciada_ = false;
   int tipoMostrado_ = 0;
   int contagem_ = 0;
   QWidget* origem_ = nullptr;  // where "Adicionar" takes from: the name box or the catalogue list
