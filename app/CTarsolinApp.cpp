@@ -2,6 +2,7 @@
 
 #include "Ajuda.h"
 #include "CDlgTransparent.h"
+#include "views/wizard/AssistenteModelo.h"
 #include "CMainFrame.h"
 #include "CPagina.h"
 #include "CSplashWnd.h"
@@ -393,6 +394,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;
   RegistraJanelasEquacao();
+  RegistraAssistenteModelo();
   CarregaUnidades();
   NotificaImpressora(true);
   recentes_.Carrega(s);

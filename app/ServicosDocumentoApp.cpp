@@ -6,10 +6,15 @@
 #include "RoteadorComandos.h"
 
 #include "platform/Dialogo.h"
+#include "views/wizard/AssistenteModelo.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+
+bool ServicosDocumentoApp::AssistenteNovoModelo(CabecalhoModelo& cabecalho, std::vector<Var>& catalogo) {
+  return ExecutaAssistenteNovoModelo(cabecalho, catalogo, app_ ? app_->MainFrame() : nullptr);
+}
 
 bool ServicosDocumentoApp::PedeSenha(CTarsolinDoc& doc) {
   CInputSenha dlg(&doc, app_ ? app_->MainFrame() : nullptr);

@@ -1,6 +1,6 @@
 #pragma once
 // What the model document asks of the program, answered with its windows:
-// the password prompt, the save-as dialog, the recent-file list, posted
+// the new-model wizard, the password prompt, the save-as dialog, the recent-file list, posted
 // commands, the wait cursor and the default page margins.
 #include "model/CTarsolinDoc.h"
 
@@ -9,6 +9,7 @@ class CTarsolinApp;
 class ServicosDocumentoApp : public ServicosDocumento {
 public:
   explicit ServicosDocumentoApp(CTarsolinApp* app) : app_(app) {}
+  bool AssistenteNovoModelo(CabecalhoModelo& cabecalho, std::vector<Var>& catalogo) override;
   bool PedeSenha(CTarsolinDoc& doc) override;
   bool PedeCaminhoSalvar(CTarsolinDoc& doc, QString& caminho) override;
   void AdicionaArquivoRecente(const QString& caminho) override;

@@ -3,6 +3,7 @@
 #include "platform/ArquivoSeguro.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 
 bool LeVariaveisComuns(const QString& caminho, std::vector<Var>& catalogo) {
@@ -36,3 +37,7 @@ int ComparaVar(const Var& a, const Var& b) {
   }
   return 0;
 }
+
+int TipoVariavelModelo(int tipoCatalogo) { return tipoCatalogo == 4 ? 5 : tipoCatalogo; }
+
+int CasasDecimaisValidas(int casas) { return std::clamp(casas, 0, MaxCasasDecimais); }

@@ -16,3 +16,11 @@ bool GravaVariaveisComuns(const QString& caminho, const std::vector<Var>& catalo
 // Catalogue order: property type ascending, then the names byte by byte as
 // unsigned characters. Negative, zero or positive, as strcmp.
 int ComparaVar(const Var& a, const Var& b);
+
+// The catalogue's data types are 1 "Dicotômica", 2 "Data", 3 "Qualitativa",
+// 4 "Quantitativa"; the model's are the same first three, 4 "Proxy" and
+// 5 "Quantitativa". The model's type of a catalogue entry.
+int TipoVariavelModelo(int tipoCatalogo);
+// Decimal places the number formatting has pictures for: 0 to 11.
+constexpr int MaxCasasDecimais = 11;
+int CasasDecimaisValidas(int casas);

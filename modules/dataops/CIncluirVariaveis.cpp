@@ -6,6 +6,7 @@
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
 #include "model/VariaveisComuns.h"
+#include "controls/CSetaPassos.h"
 #include "platform/Mensagem.h"
 
 #include <QAbstractSpinBox>
@@ -23,27 +24,6 @@
 namespace palvedo {
 
 namespace {
-
-// An up-down control with no value of its own: it reports each press as a
-// step up (positive) or down.
-class SetaPassos : public QAbstractSpinBox {
-public:
-  explicit SetaPassos(std::function<void(int)> aoPasso, QWidget* parent)
-      : QAbstractSpinBox(parent), aoPasso_(std::move(aoPasso)) {
-    setReadOnly(true);
-    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    setFixedWidth(22);
-  }
-  void stepBy(int passos) override {
-    if (aoPasso_) aoPasso_(passos);
-  }
-
-protected:
-  StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
-
-private:
-  std::function<void(int)> aoPasso_;
-};
 
 const char* const TitulosTipo[] = {
     "Variáveis - Apartamentos", "Variáveis - Casas",  "Variáveis - Lojas",
@@ -65,7 +45,7 @@ CIncluirVariaveis::CIncluirVariaveis(const QString& caminho, QWidget* parent)
   auto* linhaTitulo = new QHBoxLayout;
   tituloComuns_ = new QLabel(QStringLiteral("Variáveis mais comuns"), this);
   DefineId(tituloComuns_, 1006);
-  auto* seta = new SetaPassos([this](int passo) { MudaTipo(passo); }, this);
+  auto* seta = new CSetaPassos([this](int passo) { MudaTipo(passo); }, this);
   DefineId(seta, 1011);
   linhaTitulo->addWidget(tituloComuns_, 1);
   linhaTitulo->addWidget(seta);

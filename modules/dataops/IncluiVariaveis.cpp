@@ -5,6 +5,7 @@
 #include "model/CabecalhoModelo.h"
 #include "model/RotinasCabecalho.h"
 #include "model/Var.h"
+#include "model/VariaveisComuns.h"
 
 namespace palvedo {
 
@@ -20,10 +21,8 @@ NovaVariavel NovaVariavel::DoCatalogo(const Var& v) {
   NovaVariavel n;
   n.nome = v.Nome();
   n.descricao = v.Descricao();
-  // Catalogue: 1 dichotomous, 2 date, 3 qualitative, 4 quantitative.
-  // Model: the same first three, 4 proxy, 5 quantitative.
-  n.tipo = v.tipo == 4 ? 5 : v.tipo;
-  n.decimais = v.casasDecimais;
+  n.tipo = TipoVariavelModelo(v.tipo);
+  n.decimais = CasasDecimaisValidas(v.casasDecimais);
   return n;
 }
 

@@ -58,8 +58,15 @@ protected:
     return c;
   }
 
+  // The program's services, the wizard aside: these tests are about what the
+  // document does around it (the wizard's own tests drive it page by page).
+  struct ServicosSemAssistente : ServicosDocumentoApp {
+    ServicosSemAssistente() : ServicosDocumentoApp(nullptr) {}
+    bool AssistenteNovoModelo(CabecalhoModelo&, std::vector<Var>&) override { return true; }
+  };
+
   QTemporaryDir pasta;
-  ServicosDocumentoApp servicos{nullptr};
+  ServicosSemAssistente servicos;
 };
 
 // A refusal to open: the file's name, then the message.
