@@ -18,6 +18,7 @@
 #include "model/CTarsolinDoc.h"
 #include "model/TextoNumero.h"
 #include "views/equation/RegistroEquacao.h"
+#include "views/diagnostics/RegistroDiagnostico.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
 #include "platform/Programa.h"
@@ -391,6 +392,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;
   RegistraJanelasEquacao();
+  RegistraJanelasDiagnostico();
   CarregaUnidades();
   NotificaImpressora(true);
   recentes_.Carrega(s);

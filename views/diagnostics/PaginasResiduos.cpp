@@ -193,7 +193,7 @@ void CResiduosView::AtualizaGraficos() {
     Z.push_back(r_.Z[std::size_t(i)]);
     rotulos.push_back(i + 1);
   }
-  const QString nome = t_.Copia().NomeVariavel(u);  // the analysed variable went last
+  const QString nome = t_.Copia().NomeVariavel(O_);  // names stay in place; only the values and codes moved
   const QString titulo = (modo_ == 1 ? QStringLiteral("Resíduos do modelo para %1")
                                      : QStringLiteral("Resíduos da variável %1")).arg(nome);
   const auto [lo, hi] = Faixa(F);
