@@ -72,6 +72,15 @@ protected:
     auto* sub = qobject_cast<QMdiSubWindow*>(doc->Janela(slot).data());
     return sub ? qobject_cast<JanelaDiagnostico*>(sub->widget()) : nullptr;
   }
+  // TARSOLIN_CAPTURAS names a folder that receives a picture of each window.
+  static void Captura(QWidget* w, const char* nome) {
+    const QString pasta = qEnvironmentVariable("TARSOLIN_CAPTURAS");
+    if (pasta.isEmpty() || !w) return;
+    QWidget* janela = w->window();
+    janela->resize(1400, 900);
+    QCoreApplication::processEvents();
+    janela->grab().save(pasta + "/" + nome + ".png");
+  }
   static QStringList Abas(JanelaDiagnostico* j) {
     QStringList r;
     for (int i = 0; i < j->Abas()->count(); ++i) r << j->Abas()->tabText(i);
@@ -100,6 +109,10 @@ TEST_F(JanelasDiagnostico, ResidualWindowHasTwoTabsOrThreeWithASpatialModel) {
   for (int i = 0; i < 20; ++i)
     if (!linear.dados[std::size_t(i)].excluido)
       EXPECT_NEAR(pagina->Resultado().Z[std::size_t(i)] * pagina->Resultado().s, linear.dados[std::size_t(i)].residuo[0], 1e-9);
+  Captura(j, "residuos_linear");
+  j->Abas()->setCurrentIndex(1);
+  Captura(j, "residuos_cook");
+  j->Abas()->setCurrentIndex(0);
   // The spin goes to the regressor: the model's residuals for it.
   pagina->MoveSetas(-1);
   EXPECT_EQ(pagina->Modo(), 1);
@@ -123,6 +136,8 @@ TEST_F(JanelasDiagnostico, ResidualWindowHasTwoTabsOrThreeWithASpatialModel) {
   ASSERT_NE(re, nullptr);
   ASSERT_EQ(re->Resultado().e.size(), 18u);
   EXPECT_NEAR(re->Resultado().e[0], espacial.dados[0].residuo[0], 1e-9);
+  j2->Abas()->setCurrentIndex(2);
+  Captura(j2, "residuos_espacial");
 }
 
 TEST_F(JanelasDiagnostico, CookPageSumsLeverageToTheParameters) {
@@ -156,6 +171,7 @@ TEST_F(JanelasDiagnostico, FittedValuesValidationAndOutliersFromTheirCommands) {
   EXPECT_FALSE(t->GetCellText(1, 7).isEmpty());
   EXPECT_EQ(validar->Grafico1()->NumPontos(0), 0);
   EXPECT_EQ(validar->Grafico2()->NumPontos(0), 2);
+  Captura(v, "validacao");
 
   int linhas = -1;
   QString total;
@@ -163,6 +179,7 @@ TEST_F(JanelasDiagnostico, FittedValuesValidationAndOutliersFromTheirCommands) {
     auto& o = static_cast<COutliers&>(d);
     linhas = o.Lista()->topLevelItemCount();
     total = o.Total()->text();
+    Captura(&d, "outliers");
     plat::Pressiona(d, 1);
   });
   ASSERT_TRUE(app->MainFrame()->Acao(32838)->isEnabled());
@@ -181,6 +198,7 @@ TEST_F(JanelasDiagnostico, FittedValuesValidationAndOutliersFromTheirCommands) {
   EXPECT_EQ(ajuste->Classes(), 4);  // floor(sqrt(18))
   EXPECT_EQ(ajuste->Grafico2()->NumPontos(1), 61);
   EXPECT_EQ(ajuste->Tabela()->GetCellText(0, 1), "Valor Observado");
+  Captura(a, "aderencia");
 
 }
 
