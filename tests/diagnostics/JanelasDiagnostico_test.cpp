@@ -5,12 +5,16 @@
 #include "RoteadorComandos.h"
 #include "views/charts/CTChart.h"
 #include "views/diagnostics/COutliers.h"
+#include "views/diagnostics/CorrelacaoEsp.h"
+#include "controls/PropertyGrid.h"
+#include "model/ArquivoModelo.h"
 #include "views/diagnostics/CValidarView.h"
 #include "views/diagnostics/PaginasResiduos.h"
 
 #include "controls/CTableCtrlEx.h"
 #include "model/CTarsolinDoc.h"
 #include "platform/Dialogo.h"
+#include "platform/TextoNumerico.h"
 
 #include <QAction>
 #include <QLabel>
@@ -76,10 +80,10 @@ protected:
   static void Captura(QWidget* w, const char* nome) {
     const QString pasta = qEnvironmentVariable("TARSOLIN_CAPTURAS");
     if (pasta.isEmpty() || !w) return;
-    QWidget* janela = w->window();
-    janela->resize(1400, 900);
+    w->window()->resize(1400, 900);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) sub->showMaximized();
     QCoreApplication::processEvents();
-    janela->grab().save(pasta + "/" + nome + ".png");
+    w->grab().save(pasta + "/" + nome + ".png");
   }
   static QStringList Abas(JanelaDiagnostico* j) {
     QStringList r;
@@ -106,9 +110,10 @@ TEST_F(JanelasDiagnostico, ResidualWindowHasTwoTabsOrThreeWithASpatialModel) {
   EXPECT_EQ(pagina->Grafico1()->NumPontos(3), 18);
   EXPECT_FALSE(pagina->Caixa()->isVisibleTo(pagina));
   // The recomputed residuals of the dependent are the stored ones.
-  for (int i = 0; i < 20; ++i)
-    if (!linear.dados[std::size_t(i)].excluido)
-      EXPECT_NEAR(pagina->Resultado().Z[std::size_t(i)] * pagina->Resultado().s, linear.dados[std::size_t(i)].residuo[0], 1e-9);
+  for (int i = 0; i < 20; ++i) {
+    if (linear.dados[std::size_t(i)].excluido) continue;
+    EXPECT_NEAR(pagina->Resultado().Z[std::size_t(i)] * pagina->Resultado().s, linear.dados[std::size_t(i)].residuo[0], 1e-9);
+  }
   Captura(j, "residuos_linear");
   j->Abas()->setCurrentIndex(1);
   Captura(j, "residuos_cook");
@@ -200,6 +205,47 @@ TEST_F(JanelasDiagnostico, FittedValuesValidationAndOutliersFromTheirCommands) {
   EXPECT_EQ(ajuste->Tabela()->GetCellText(0, 1), "Valor Observado");
   Captura(a, "aderencia");
 
+}
+
+TEST_F(JanelasDiagnostico, SpatialCorrelationStoresTheNineResultsInTheFile) {
+  ModeloEquacao m = ModeloDiagnostico(true);
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  QStringList valores;
+  plat::RoteiroPara(QStringLiteral("dlg525"), [&](QDialog& d) {
+    EXPECT_FALSE(plat::Habilitado(d, 1056));  // no distance transform: the edits are off
+    plat::DefineMarcado(d, 1030, true);
+    plat::Pressiona(d, 1);
+    auto& dlg = static_cast<CorrelacaoEsp&>(d);
+    for (QTreeWidgetItemIterator it(dlg.Grade()); *it; ++it)
+      if (!static_cast<PropertyGridItem*>(*it)->IsCategory()) valores << static_cast<PropertyGridItem*>(*it)->GetValue();
+    Captura(&d, "correlacao_espacial");
+    plat::Pressiona(d, 2);
+  });
+  ASSERT_TRUE(app->MainFrame()->Acao(32834)->isEnabled());
+  app->MainFrame()->Acao(32834)->trigger();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(valores.size(), 9);
+  for (const QString& v : valores) EXPECT_FALSE(v.trimmed().isEmpty());
+  // The file holds the results and the settings.
+  auto lidoP = std::make_unique<CabecalhoModelo>();
+  CabecalhoModelo& lido = *lidoP;
+  ASSERT_TRUE(LeCabecalhoModelo(doc->GetPathName(), &lido));
+  EXPECT_EQ(lido.U8(C::OffNormalizaW), 1);
+  EXPECT_NE(lido.F64(410344), 0.0);
+  EXPECT_NE(lido.F64(410376), 0.0);
+  EXPECT_EQ(valores[0], plat::FormataC("%9.5f", {lido.F64(410344)}));
+}
+
+TEST_F(JanelasDiagnostico, SpatialCorrelationWithoutWSaysSo) {
+  ModeloEquacao m = ModeloDiagnostico(false);
+  teste::ProgramaEquacao::Abre(m);
+  plat::RoteiroPara(QStringLiteral("dlg525"), [&](QDialog& d) {
+    plat::Pressiona(d, 1);
+    plat::Pressiona(d, 2);
+  });
+  app->MainFrame()->Acao(32834)->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(mensagens.Textos().contains(QStringLiteral("Matriz de pesos está vazia!")));
 }
 
 }  // namespace

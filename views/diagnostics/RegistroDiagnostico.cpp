@@ -3,6 +3,7 @@
 #include "CChildFrame.h"
 #include "COutliers.h"
 #include "CValidarView.h"
+#include "CorrelacaoEsp.h"
 #include "PaginasResiduos.h"
 
 #include "model/CTarsolinDoc.h"
@@ -15,6 +16,11 @@ void RegistraJanelasDiagnostico() {
                                               [](CTarsolinDoc* doc) -> QWidget* { return CriaJanelaAderencia(doc); }});
   CChildFrame::RegistraJanelaAuxiliar(
       32843, {CTarsolinDoc::JanelaValidar, false, 0, [](CTarsolinDoc* doc) -> QWidget* { return CriaJanelaValidacao(doc); }});
+  CChildFrame::RegistraDialogo(32834, [](CTarsolinDoc& doc) {
+    CorrelacaoEsp dlg(&doc);
+    plat::ExecutaDialogo(dlg);
+    return true;
+  });
   CChildFrame::RegistraDialogo(32838, [](CTarsolinDoc& doc) {
     COutliers dlg(&doc);
     plat::ExecutaDialogo(dlg);
