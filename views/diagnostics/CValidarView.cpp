@@ -1,5 +1,7 @@
 #include "CValidarView.h"
 
+#include "PaginasResiduos.h"
+
 #include "EstiloGrafico.h"
 #include "views/charts/CTChart.h"
 
@@ -49,20 +51,7 @@ void CValidarView::Calcula() {
 }
 
 void CValidarView::ConfiguraGraficos() {
-  for (CTChart* g : graficos_) {
-    const EstiloGrafico& e = EstilosGraficos[8];
-    g->DefineRepinturaAutomatica(false);
-    g->RemoveSeries();
-    g->AdicionaSerie(CTChart::SeriePontos);
-    g->AdicionaSerie(CTChart::SerieLinhaRapida);
-    g->DefinePonteiro(0, CTChart::PonteiroCirculo, 4, 4);
-    g->DefineMarcasVisiveis(0, false);
-    g->DefineCorSerie(g->AdicionaTendencia(0), e.corLinhas);
-    g->DefineCorSerie(1, 0);
-    g->AplicaEstilo(e);
-    g->DefineLegenda(false);
-    g->DefineRepinturaAutomatica(true);
-  }
+  for (CTChart* g : graficos_) ConfiguraGraficoAjuste(g);
 }
 
 void CValidarView::MontaTabela() {

@@ -6,6 +6,7 @@
 #include "EstiloGrafico.h"
 #include "RoteadorComandos.h"
 #include "views/charts/CTChart.h"
+#include "views/charts/ControleSetas.h"
 #include "views/equation/CResultados.h"
 
 #include "controls/CTableCell.h"
@@ -39,28 +40,6 @@ int ComparaAbsoluto(const CTableCellBase* a, const CTableCellBase* b, intptr_t) 
   const QString ta = a->Text(), tb = b->Text();
   return CTarsolinApp::ComparaValorAbsoluto(&ta, &tb);
 }
-
-// The up-down control of the form: an arrow up (+1) and an arrow down (-1).
-class ControleSetas : public QWidget {
-public:
-  ControleSetas(QWidget* parent, std::function<void(int)> delta) : QWidget(parent) {
-    setObjectName(QStringLiteral("1112"));
-    setAccessibleName(QStringLiteral("Spin1"));
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(0);
-    for (int d : {1, -1}) {
-      auto* b = new QToolButton(this);
-      b->setArrowType(d > 0 ? Qt::UpArrow : Qt::DownArrow);
-      b->setObjectName(d > 0 ? QStringLiteral("acima") : QStringLiteral("abaixo"));
-      b->setAutoRepeat(true);
-      b->setFixedSize(18, 14);
-      connect(b, &QToolButton::clicked, this, [delta, d] { delta(d); });
-      l->addWidget(b);
-    }
-    setFixedSize(18, 28);
-  }
-};
 
 void Escreve(QPainter& p, int x, int y, const QString& texto) {
   p.drawText(QPoint(x, y + p.fontMetrics().ascent()), texto);

@@ -387,9 +387,8 @@ void CResiduosViewRE::AtualizaGraficos() {
 
 // ------------------------------------------------------------ adherence pages
 
-void PaginaAderencia::ConfiguraGraficos() {
+void ConfiguraGraficoAjuste(CTChart* g) {
   const EstiloGrafico& e8 = EstilosGraficos[8];
-  CTChart* g = graficos_[0];
   g->DefineRepinturaAutomatica(false);
   g->RemoveSeries();
   // 0 the points, 1 the line of equality, 2 the least-squares line over the points.
@@ -397,13 +396,15 @@ void PaginaAderencia::ConfiguraGraficos() {
   g->AdicionaSerie(CTChart::SerieLinhaRapida);
   g->DefinePonteiro(0, CTChart::PonteiroCirculo, 4, 4);
   g->DefineMarcasVisiveis(0, false);
-  const int tendencia = g->AdicionaTendencia(0);
-  g->DefineCorSerie(tendencia, e8.corLinhas);
+  g->DefineCorSerie(g->AdicionaTendencia(0), e8.corLinhas);
   g->DefineCorSerie(1, 0);
-  g->DefineLegenda(false);
   g->AplicaEstilo(e8);
   g->DefineLegenda(false);
   g->DefineRepinturaAutomatica(true);
+}
+
+void PaginaAderencia::ConfiguraGraficos() {
+  ConfiguraGraficoAjuste(graficos_[0]);
   const EstiloGrafico& e9 = EstilosGraficos[9];
   CTChart* h = graficos_[1];
   h->DefineRepinturaAutomatica(false);

@@ -98,6 +98,10 @@ private:
   double media_ = 0.0, sst_ = 0.0, sse_ = 0.0;
 };
 
+// The chart of calculated against observed values (style entry 8): points,
+// the line of equality and the least-squares line over the points.
+void ConfiguraGraficoAjuste(CTChart* g);
+
 // The fitted values and the adherence histogram (linear and spatial).
 class PaginaAderencia : public PaginaDiagnostico {
   Q_OBJECT

@@ -9,6 +9,7 @@
 #include "RoteadorComandos.h"
 #include "TextoEquacao.h"
 #include "views/charts/CTChart.h"
+#include "views/charts/ControleSetas.h"
 
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
@@ -34,29 +35,6 @@ constexpr int kEscolhaEquacao = 32837, kConfigurarPagina = 57605, kImprimir = 57
               kCopiar = 57634;
 
 bool Encaminhado(int id) { return std::find(std::begin(kEncaminhados), std::end(kEncaminhados), id) != std::end(kEncaminhados); }
-
-// The up-down control beside the chart: an arrow up (delta +1) and an arrow down (delta -1).
-class ControleSetas : public QWidget {
-public:
-  ControleSetas(QWidget* parent, std::function<void(int)> delta) : QWidget(parent) {
-    setObjectName(QStringLiteral("1112"));
-    setAccessibleName(QStringLiteral("Spin1"));
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(0);
-    for (int d : {1, -1}) {
-      auto* b = new QToolButton(this);
-      b->setArrowType(d > 0 ? Qt::UpArrow : Qt::DownArrow);
-      b->setObjectName(d > 0 ? QStringLiteral("acima") : QStringLiteral("abaixo"));
-      b->setAccessibleName(d > 0 ? QStringLiteral("Próxima variável") : QStringLiteral("Variável anterior"));
-      b->setAutoRepeat(true);
-      b->setFixedSize(18, 14);
-      connect(b, &QToolButton::clicked, this, [delta, d] { delta(d); });
-      l->addWidget(b);
-    }
-    setFixedSize(18, 28);
-  }
-};
 
 const char* const kColunasLineares[] = {"Variável", "Valor Médio", "T Observado", "Coef.Equação", "Forma", "Cresc"};
 const char* const kColunasEspaciais[] = {"Variável", "Valor Médio", "t Calculado", "Coef.Equação", "Transf.", "Relac."};
