@@ -20,6 +20,7 @@
 #include "model/CTarsolinDoc.h"
 #include "model/TextoNumero.h"
 #include "views/equation/RegistroEquacao.h"
+#include "views/diagnostics/RegistroDiagnostico.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
 #include "platform/Programa.h"
@@ -395,6 +396,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   if (!frame_->Cria()) return false;
   RegistraJanelasEquacao();
   RegistraAssistenteModelo();
+  RegistraJanelasDiagnostico();
   CarregaUnidades();
   NotificaImpressora(true);
   recentes_.Carrega(s);

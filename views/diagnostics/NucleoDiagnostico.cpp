@@ -1,0 +1,495 @@
+#include "NucleoDiagnostico.h"
+
+#include "model/CabecalhoModelo.h"
+#include "model/LinhaDado.h"
+#include "model/MatrizesModelo.h"
+#include "model/Transformacoes.h"
+#include "model/dado.h"
+
+#include <newmatap.h>
+#include <lapacke.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace diag {
+namespace {
+using C = CabecalhoModelo;
+
+int Codigo(const CabecalhoModelo& c, int k, int e) { return c.I32VE(C::OffTransformacoes, k, e); }
+double Expoente(const CabecalhoModelo& c, int k, int e) { return c.F64VE(C::OffExpoentes, k, e); }
+int Equacao(const CabecalhoModelo& c, std::size_t off) { return std::clamp(c.I32(off), 0, C::MaxEquacoes - 1); }
+
+// Enabled variables in index order (the dependent last).
+std::vector<int> Habilitadas(const CabecalhoModelo& c) {
+  std::vector<int> v;
+  const int nv = std::clamp(c.NumVariaveis(), 0, C::MaxVariaveis);
+  for (int i = 0; i < nv; ++i)
+    if (c.I32(C::OffHabilitadas + 4 * std::size_t(i)) != 0) v.push_back(i);
+  return v;
+}
+
+// Positive branch of the inverse, used for the observed side.
+double DestransformaPositivo(double v, int codigo, double p) {
+  switch (codigo) {
+    case 4: return std::sqrt(v);
+    case 5: return v * v;
+    case 6: return std::sqrt(1.0 / v);
+    case 7: return (1.0 / v) * (1.0 / v);
+    default: return Destransforma(v, codigo, p);
+  }
+}
+}  // namespace
+
+double Transforma(double x, int codigo, double p) {
+  switch (codigo) {
+    case 0: return std::pow(x, p);
+    case 2: return 1.0 / x;
+    case 3: return std::log(x);
+    case 4: return x * x;
+    case 5: return std::sqrt(x);
+    case 6: return 1.0 / (x * x);
+    case 7: return 1.0 / std::sqrt(x);
+    default: return x;
+  }
+}
+
+double Destransforma(double v, int codigo, double p) {
+  switch (codigo) {
+    case 0: return p != 1.0 ? std::pow(10.0, std::log10(v) / p) : v;
+    case 2: return 1.0 / v;
+    case 3: return std::exp(v);
+    case 4: return v < 0 ? -std::sqrt(std::fabs(v)) : std::sqrt(v);
+    case 5: return v < 0 ? -(v * v) : v * v;
+    case 6: return v < 0 ? -std::sqrt(std::fabs(1.0 / v)) : std::sqrt(1.0 / v);
+    case 7: return v < 0 ? -((1.0 / v) * (1.0 / v)) : (1.0 / v) * (1.0 / v);
+    default: return v;
+  }
+}
+
+double ResiduoOriginal(double yT, double e, int codigo, double p) {
+  if (codigo == 1 || (codigo == 0 && p == 1.0) || codigo < 0 || codigo > 7) return e;
+  return DestransformaPositivo(yT, codigo, p) - Destransforma(yT - e, codigo, p);
+}
+
+// ---------------------------------------------------------------- residuals
+
+void CalculaResiduos(CabecalhoModelo& copia, LinhaDado* const* linhas, int N, int count, int O, int modo, Residuos& r) {
+  const int J = Equacao(copia, C::OffEquacaoCorrente);
+  const int u = count - 1;
+  r.F.assign(std::size_t(N), 0.0);
+  r.Z.assign(std::size_t(N), 0.0);
+  r.RO.clear();
+  r.XO.clear();
+  r.registro.assign(std::size_t(N), 0);
+  if (count < 1) return;
+  O = std::clamp(O, 0, u);
+  const double s0 = copia.F64(C::OffErroPadrao + 8 * std::size_t(J));
+  // Transformed values, in place.
+  for (int i = 0; i < N; ++i) {
+    LinhaDado& l = *linhas[i];
+    if (l.excluido) continue;
+    for (int k = 0; k < count; ++k) l.valor[k] = Transforma(l.valor[k], Codigo(copia, k, J), Expoente(copia, k, J));
+  }
+  if (modo == 1) {
+    const double bO = copia.F64VE(C::OffCoeficientes, O, J);
+    const double bc = copia.F64VE(C::OffCoeficientes, u, J);
+    for (int i = 0; i < N; ++i) {
+      const LinhaDado& l = *linhas[i];
+      if (l.excluido) continue;
+      double soma = 0.0;
+      for (int k = 0; k < u; ++k)
+        if (k != O) soma += copia.F64VE(C::OffCoeficientes, k, J) * l.valor[k];
+      r.F[std::size_t(i)] = (l.valor[u] - bc - soma) / bO;
+    }
+  }
+  for (int i = 0; i < N; ++i) {
+    LinhaDado& l = *linhas[i];
+    if (l.excluido) continue;
+    r.XO.push_back(l.valor[O]);
+    r.RO.push_back(l.residuo[J] / s0);
+    std::swap(l.valor[O], l.valor[u]);
+  }
+  {
+    const int cO = Codigo(copia, O, J), cu = Codigo(copia, u, J);
+    const double pO = Expoente(copia, O, J), pu = Expoente(copia, u, J);
+    copia.SetI32VE(C::OffTransformacoes, O, J, cu);
+    copia.SetI32VE(C::OffTransformacoes, u, J, cO);
+    copia.SetF64VE(C::OffExpoentes, O, J, pu);
+    copia.SetF64VE(C::OffExpoentes, u, J, pO);
+  }
+  int n = 0;
+  for (int i = 0; i < N; ++i) n += linhas[i]->excluido ? 0 : 1;
+  if (modo == 0 && n > 0) {
+    // Least squares of the last position on the others, over centred cross-products.
+    std::vector<double> soma(std::size_t(count), 0.0);
+    std::vector<std::vector<double>> S(std::size_t(count), std::vector<double>(std::size_t(count), 0.0));
+    for (int i = 0; i < N; ++i) {
+      const LinhaDado& l = *linhas[i];
+      if (l.excluido) continue;
+      for (int q = 0; q < count; ++q) {
+        soma[std::size_t(q)] += l.valor[q];
+        for (int p = 0; p < count; ++p) S[std::size_t(q)][std::size_t(p)] += l.valor[q] * l.valor[p];
+      }
+    }
+    for (int q = 0; q < count; ++q)
+      for (int p = 0; p < count; ++p) S[std::size_t(q)][std::size_t(p)] -= soma[std::size_t(q)] * soma[std::size_t(p)] / n;
+    const int k = count - 1;  // regressors 0 .. k-1, the analysed variable at k
+    std::vector<double> b(std::size_t(std::max(k, 0)), 0.0);
+    if (k > 0) {
+      for (int piv = 0; piv + 1 < k; ++piv) {
+        if (S[std::size_t(piv)][std::size_t(piv)] == 0.0 && piv + 1 < count) std::swap(S[std::size_t(piv)], S[std::size_t(piv + 1)]);
+        for (int lin = piv + 1; lin < k; ++lin) {
+          const double f = S[std::size_t(lin)][std::size_t(piv)] / S[std::size_t(piv)][std::size_t(piv)];
+          for (int col = 0; col < count; ++col) S[std::size_t(lin)][std::size_t(col)] -= f * S[std::size_t(piv)][std::size_t(col)];
+        }
+      }
+      for (int p = k - 1; p >= 0; --p) {
+        double acc = S[std::size_t(p)][std::size_t(k)];
+        for (int q = p + 1; q < k; ++q) acc -= S[std::size_t(p)][std::size_t(q)] * b[std::size_t(q)];
+        b[std::size_t(p)] = acc / S[std::size_t(p)][std::size_t(p)];
+      }
+    }
+    double bc = soma[std::size_t(k)];
+    for (int q = 0; q < k; ++q) bc -= b[std::size_t(q)] * soma[std::size_t(q)];
+    bc /= n;
+    for (int q = 0; q < k; ++q) copia.SetF64VE(C::OffCoeficientes, q, J, b[std::size_t(q)]);
+    copia.SetF64VE(C::OffCoeficientes, u, J, bc);
+    for (int i = 0; i < N; ++i) {
+      const LinhaDado& l = *linhas[i];
+      if (l.excluido) continue;
+      double f = bc;
+      for (int q = 0; q < k; ++q) f += b[std::size_t(q)] * l.valor[q];
+      r.F[std::size_t(i)] = f;
+    }
+  }
+  double sse = 0.0;
+  for (int i = 0; i < N; ++i) {
+    LinhaDado& l = *linhas[i];
+    l.residuo[J] = 0.0;
+    if (l.excluido) continue;
+    l.residuo[J] = l.valor[u] - r.F[std::size_t(i)];
+    sse += l.residuo[J] * l.residuo[J];
+  }
+  double s = std::sqrt(sse / (n - count));
+  if (s == 0.0) s = 0.001;
+  copia.SetF64(C::OffErroPadrao + 8 * std::size_t(J), s);
+  r.s = s;
+  const int codigo = Codigo(copia, u, J);
+  const double p = Expoente(copia, u, J);
+  for (int i = 0; i < N; ++i) {
+    LinhaDado& l = *linhas[i];
+    if (l.excluido) continue;
+    r.Z[std::size_t(i)] = l.residuo[J] / s;
+    r.registro[std::size_t(i)] = l.linha;
+    l.residuo[J] = ResiduoOriginal(l.valor[u], l.residuo[J], codigo, p);
+    const double y = codigo == 6 ? 1.0 / l.valor[u] : codigo == 7 ? 1.0 / l.valor[u] : l.valor[u];
+    // 6 and 7 invert first and then undo the square or the root, keeping the sign.
+    l.valor[u] = codigo == 6 ? Destransforma(y, 4, p) : codigo == 7 ? Destransforma(y, 5, p) : Destransforma(y, codigo, p);
+  }
+}
+
+// ---------------------------------------------------------------- Cook
+
+bool CalculaDistanciaCook(const CabecalhoModelo& copia, LinhaDado* const* linhas, int N, int count, DistanciasCook& r) {
+  const int J = Equacao(copia, C::OffEquacaoCorrente);
+  const double s = copia.F64(C::OffErroPadrao + 8 * std::size_t(J));
+  r.h.clear();
+  r.D.clear();
+  r.y.clear();
+  r.Z.assign(std::size_t(N), 0.0);
+  r.registro.assign(std::size_t(N), 0);
+  if (count < 1) return true;
+  const int u = count - 1;
+  for (int i = 0; i < N; ++i) {
+    LinhaDado& l = *linhas[i];
+    if (l.excluido) continue;
+    for (int k = 0; k < count; ++k) l.valor[k] = Transforma(l.valor[k], Codigo(copia, k, J), Expoente(copia, k, J));
+  }
+  // X'X of [1 | regressors], accumulated row by row: no n x n matrix.
+  NEWMAT::SymmetricMatrix XtX(count);
+  XtX = 0.0;
+  NEWMAT::RowVector x(count);
+  int n = 0;
+  for (int i = 0; i < N; ++i) {
+    const LinhaDado& l = *linhas[i];
+    if (l.excluido) continue;
+    ++n;
+    x(1) = 1.0;
+    for (int k = 0; k < u; ++k) x(k + 2) = l.valor[k];
+    for (int a = 1; a <= count; ++a)
+      for (int b = a; b <= count; ++b) XtX(a, b) += x(a) * x(b);
+  }
+  bool regular = n > 0;
+  NEWMAT::LowerTriangularMatrix L;
+  if (regular) {
+    try {
+      L = NEWMAT::Cholesky(XtX);
+      // A pivot lost against its column's own size is a dependent regressor.
+      for (int a = 1; a <= count && regular; ++a)
+        if (!(L(a, a) * L(a, a) > 1e-12 * XtX(a, a)) || !std::isfinite(L(a, a))) regular = false;
+    } catch (const NEWMAT::BaseException&) {
+      regular = false;
+    }
+  }
+  NEWMAT::LowerTriangularMatrix Li;
+  if (regular) Li = L.i();
+  const double s2 = s * s;
+  for (int i = 0; i < N; ++i) {
+    const LinhaDado& l = *linhas[i];
+    if (l.excluido) continue;
+    const double e = l.residuo[J];
+    r.y.push_back(l.valor[u]);
+    double h = std::nan("");
+    if (regular) {
+      NEWMAT::ColumnVector xc(count);
+      xc(1) = 1.0;
+      for (int k = 0; k < u; ++k) xc(k + 2) = l.valor[k];
+      const NEWMAT::ColumnVector z = Li * xc;
+      h = z.SumSquare();
+    }
+    r.h.push_back(h);
+    r.D.push_back(e * e / (count * s2) * h / ((1.0 - h) * (1.0 - h)));
+    r.Z[std::size_t(i)] = e / s;
+    r.registro[std::size_t(i)] = l.linha;
+  }
+  return regular;
+}
+
+// ---------------------------------------------------------------- adherence
+
+void CalculaAderencia(const CabecalhoModelo& copia, const LinhaDado* const* linhas, int N, int m, double s,
+                      Aderencia& r) {
+  const int J = Equacao(copia, C::OffEquacaoCorrente);
+  r.A.assign(std::size_t(N), 0.0);
+  r.B.assign(std::size_t(N), 0.0);
+  r.y.assign(std::size_t(N), 0.0);
+  if (m < 1) return;
+  const int codigo = Codigo(copia, m - 1, J);
+  const double p = Expoente(copia, m - 1, J);
+  for (int i = 0; i < N; ++i) {
+    const LinhaDado& l = *linhas[i];
+    r.y[std::size_t(i)] = l.valor[m - 1];
+    if (l.excluido) continue;
+    const double e = l.residuo[J];
+    const double yT = Transforma(l.valor[m - 1], codigo, p);
+    r.B[std::size_t(i)] = e / s;
+    r.A[std::size_t(i)] = ResiduoOriginal(yT, e, codigo, p);
+  }
+}
+
+int NumeroClasses(int n) {
+  const int c = int(std::max(std::sqrt(double(std::max(n, 0))), 3.0));
+  return std::min(c, 32);
+}
+
+Histograma CalculaHistograma(const std::vector<double>& valores, int classes, int n) {
+  Histograma h;
+  if (classes < 1) return h;
+  double lo = 0.0, hi = 0.0;
+  if (!valores.empty()) lo = hi = valores.front();
+  for (double v : valores) {
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+  const double w = classes > 1 ? (hi - lo) / (classes - 1) : 0.0;
+  double inicio = lo - w * 0.5;
+  for (int k = 0; k < classes; ++k) {
+    int conta = 0;
+    for (double v : valores)
+      if (inicio <= v && v < inicio + w) ++conta;
+    h.centro.push_back(inicio + w / 2);
+    h.frequencia.push_back(n > 0 ? double(conta) / n : 0.0);
+    inicio += w;
+  }
+  return h;
+}
+
+std::vector<std::pair<double, double>> CurvaNormal() {
+  std::vector<std::pair<double, double>> pontos;
+  const double phi = 1.0 / std::pow(6.283184, 0.5);
+  double x = -3.1;
+  for (int i = 0; i < 61; ++i) {
+    x += 0.1;
+    pontos.emplace_back(x, std::exp(-x * x / 2) * phi);
+  }
+  return pontos;
+}
+
+// ---------------------------------------------------------------- spatial
+
+bool SolucaoEspacial::Resolve(const NEWMAT::Matrix& W, double rho, const NEWMAT::ColumnVector& b,
+                              NEWMAT::ColumnVector& x) {
+  const int n = W.Nrows();
+  if (W.Ncols() != n || b.Nrows() != n) return false;
+  const bool mesma = valida_ && rho == rho_ && W_.Nrows() == n && W_.Ncols() == n &&
+                     std::equal(W.Store(), W.Store() + std::size_t(n) * std::size_t(n), W_.Store());
+  if (!mesma) {
+    W_ = W;
+    rho_ = rho;
+    lu_.assign(std::size_t(n) * std::size_t(n), 0.0);
+    const double* w = W.Store();
+    for (std::size_t i = 0; i < std::size_t(n); ++i)
+      for (std::size_t j = 0; j < std::size_t(n); ++j)
+        lu_[i * std::size_t(n) + j] = (i == j ? 1.0 : 0.0) - rho * w[i * std::size_t(n) + j];
+    pivos_.assign(std::size_t(n), 0);
+    singular_ = n > 0 && LAPACKE_dgetrf(LAPACK_ROW_MAJOR, n, n, lu_.data(), n, pivos_.data()) != 0;
+    valida_ = true;
+    ++fatoracoes_;
+  }
+  if (singular_) return false;
+  std::vector<double> v(b.Store(), b.Store() + n);
+  if (n > 0 && LAPACKE_dgetrs(LAPACK_ROW_MAJOR, 'N', n, 1, lu_.data(), n, pivos_.data(), v.data(), 1) != 0)
+    return false;
+  for (const double d : v)
+    if (!std::isfinite(d)) return false;
+  x.ReSize(n);
+  std::copy(v.begin(), v.end(), x.Store());
+  return true;
+}
+
+void PesosEspaciais(const CabecalhoModelo& cab, const dado* dados, const NEWMAT::Matrix& W, NEWMAT::Matrix& Wc) {
+  RecortaPesos(W, Wc, &cab, dados);
+  TransformaPesos(&cab, Wc);
+  if ((cab.U8(C::OffNormalizaW) != 0)) PadronizaLinhasNoLugar(Wc);
+}
+
+namespace {
+// [1 | X] of the considered records for equation e and the spatial coefficients.
+void CoeficientesEspaciais(const CabecalhoModelo& cab, const std::vector<int>& hab, NEWMAT::ColumnVector& b) {
+  const int m = int(hab.size());
+  b.ReSize(m);
+  b(1) = cab.F64(C::OffResultadosEspaciais + 8 * std::size_t(hab.back()));
+  for (int j = 0; j + 1 < m; ++j) b(j + 2) = cab.F64(C::OffResultadosEspaciais + 8 * std::size_t(hab[std::size_t(j)]));
+}
+NEWMAT::Matrix ComUm(const NEWMAT::Matrix& X) {
+  NEWMAT::ColumnVector um(X.Nrows());
+  um = 1.0;
+  if (X.Ncols() == 0) return um;
+  return um | X;
+}
+}  // namespace
+
+bool CalculaAjusteEspacial(const CabecalhoModelo& cab, const dado* dados, const NEWMAT::Matrix& W,
+                           SolucaoEspacial& solucao, AjusteEspacial& r) {
+  const std::vector<int> hab = Habilitadas(cab);
+  r = AjusteEspacial{};
+  r.m = int(hab.size());
+  const int n = cab.NumConsiderados();
+  if (hab.empty() || n <= 0) return true;
+  const int E = Equacao(cab, C::OffEquacaoEspacial);
+  NEWMAT::Matrix X(n, r.m - 1);
+  if (r.m > 1) MontaMatrizX(X, &cab, dados, -1, E);
+  NEWMAT::ColumnVector y(n), yT(n);
+  MontaVetorY(y, &cab, dados, true, E);
+  MontaVetorY(yT, &cab, dados, false, E);
+  NEWMAT::ColumnVector b;
+  CoeficientesEspaciais(cab, hab, b);
+  NEWMAT::ColumnVector yhatT = ComUm(X) * b;
+  bool ok = true;
+  if (cab.I32(C::OffTipoEspacial) != 0) {
+    // A singular I - rho W (or no W at all) leaves the fitted values not
+    // numbers, shown as errors.
+    NEWMAT::ColumnVector lag;
+    try {
+      NEWMAT::Matrix Wc;
+      PesosEspaciais(cab, dados, W, Wc);
+      ok = solucao.Resolve(Wc, cab.F64(C::OffRho), yhatT, lag);
+    } catch (const std::invalid_argument&) {
+      ok = false;
+    }
+    if (ok) yhatT = lag;
+    else yhatT = std::nan("");
+  }
+  const int d = hab.back();
+  const int codigo = cab.I32VE(C::OffTransformacoes, d, E);
+  const double p = cab.F64VE(C::OffExpoentes, d, E);
+  double sse = 0.0, sseT = 0.0;
+  for (int i = 1; i <= n; ++i) {
+    r.y.push_back(y(i));
+    r.yT.push_back(yT(i));
+    r.yhatT.push_back(yhatT(i));
+    r.eT.push_back(yT(i) - yhatT(i));
+    r.yhat.push_back(DestransformaValor(yhatT(i), codigo, p));
+    r.e.push_back(y(i) - r.yhat.back());
+    sse += r.e.back() * r.e.back();
+    sseT += r.eT.back() * r.eT.back();
+  }
+  r.s = std::sqrt(sse / (n - r.m));
+  r.sT = std::sqrt(sseT / (n - r.m));
+  if (r.s == 0.0) r.s = 1.0;
+  if (r.sT == 0.0) r.sT = 1.0;
+  return ok;
+}
+
+// ---------------------------------------------------------------- validation
+
+void CalculaValidacao(const CabecalhoModelo& cab, const dado* dados, const NEWMAT::Matrix& W, Validacao& r) {
+  r = Validacao{};
+  const std::vector<int> hab = Habilitadas(cab);
+  const int N = cab.NumDados();
+  for (int i = 0; i < N; ++i)
+    if (dados[i].Validacao()) r.registro.push_back(i);
+  const int v = int(r.registro.size());
+  if (hab.empty() || v == 0) return;
+  const int m = int(hab.size()), d = hab.back();
+  const int J = Equacao(cab, C::OffEquacaoCorrente), E = Equacao(cab, C::OffEquacaoEspacial);
+  NEWMAT::ColumnVector y(v);
+  MontaVetorYValidacao(y, &cab, dados, true, E);
+  for (int i = 1; i <= v; ++i) r.y.push_back(y(i));
+  NEWMAT::Matrix X(v, m - 1);
+  if (m > 1) MontaMatrizXValidacao(X, &cab, dados, -1, E);
+  if (cab.I32(C::OffEspacialCalculado) != 0) {
+    NEWMAT::ColumnVector b;
+    CoeficientesEspaciais(cab, hab, b);
+    NEWMAT::ColumnVector yT = ComUm(X) * b;
+    bool ok = true;
+    if (cab.I32(C::OffTipoEspacial) != 0) {
+      const int n = cab.NumConsiderados();
+      try {
+        NEWMAT::ColumnVector yc(n);
+        MontaVetorY(yc, &cab, dados, false, E);
+        NEWMAT::Matrix Wv;
+        RecortaPesosValidacao(W, Wv, &cab, dados);
+        // Validation rows and considered columns never pair a record with itself.
+        TransformaPesos(&cab, Wv, false);
+        if ((cab.U8(C::OffNormalizaW) != 0)) PadronizaLinhasNoLugar(Wv);
+        if (Wv.Nrows() == v && Wv.Ncols() == n) yT += cab.F64(C::OffRho) * (Wv * yc);
+        else ok = false;
+      } catch (const std::invalid_argument&) {
+        ok = false;  // no W to take the lag term from
+      }
+    }
+    if (ok) {
+      r.temEspacial = true;
+      const int codigo = cab.I32VE(C::OffTransformacoes, d, E);
+      const double p = cab.F64VE(C::OffExpoentes, d, E);
+      for (int i = 1; i <= v; ++i) r.espacial.push_back(DestransformaValor(yT(i), codigo, p));
+    }
+  }
+  if (J != E && m > 1) MontaMatrizXValidacao(X, &cab, dados, -1, J);
+  NEWMAT::ColumnVector bL(m);
+  bL(1) = cab.F64VE(C::OffCoeficientes, d, J);
+  for (int j = 0; j + 1 < m; ++j) bL(j + 2) = cab.F64VE(C::OffCoeficientes, hab[std::size_t(j)], J);
+  const NEWMAT::ColumnVector yL = ComUm(X) * bL;
+  const int codigo = cab.I32VE(C::OffTransformacoes, d, J);
+  const double p = cab.F64VE(C::OffExpoentes, d, J);
+  for (int i = 1; i <= v; ++i) r.linear.push_back(DestransformaValor(yL(i), codigo, p));
+}
+
+// ---------------------------------------------------------------- outliers
+
+std::vector<Outlier> ListaOutliers(const CabecalhoModelo& cab, const dado* dados, int e) {
+  std::vector<Outlier> r;
+  e = std::clamp(e, 0, C::MaxEquacoes - 1);
+  const double s = cab.F64(C::OffErroPadrao + 8 * std::size_t(e));
+  for (int i = 0; i < cab.NumDados(); ++i) {
+    if (!dados[i].Considerado()) continue;
+    const double z = dados[i].residuo[e] / s;
+    if (std::fabs(z) > 2.0) r.push_back({i, dados[i].residuo[e], z});
+  }
+  return r;
+}
+
+}  // namespace diag
