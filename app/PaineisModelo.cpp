@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QPalette>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
+#include <QFontMetrics>
 #include <QWidget>
 #include <cmath>
 
@@ -168,6 +170,19 @@ PropertyGrid* NovaGrade(QWidget* pai, const QString& nome) {
   return g;
 }
 
+// The caption column as wide as its widest caption, so none ends clipped.
+void AjustaLegendas(PropertyGrid* g) {
+  const QFontMetrics fm(g->font());
+  int largura = 0;
+  for (QTreeWidgetItemIterator it(g); *it; ++it) {
+    int nivel = 0;
+    for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) ++nivel;
+    largura = std::max(largura, fm.horizontalAdvance((*it)->text(0)) + (nivel + 1) * g->indentation());
+  }
+  g->SetCaptionWidth(largura + 12);
+  g->setMinimumWidth(std::max(280, largura + 12 + 28 * fm.averageCharWidth()));
+}
+
 PropertyGridItem* NovoItem(PropertyGridItem* categoria, const char* legenda, QMap<QString, PropertyGridItem*>& itens,
                            const QString& valor = QString()) {
   auto* it = categoria->AddChildItem(new PropertyGridItem(QString::fromUtf8(legenda), valor));
@@ -210,6 +225,8 @@ PaineisModelo::PaineisModelo(QWidget* pai) : QObject(pai) {
   PropertyGridItem* rho = itensRE_.value(QStringLiteral("rho"));
   for (const char* filho : {"t. rho", "Sig. rho (%)"}) NovoItem(rho, filho, itensRE_);
   rho->Expand();
+  AjustaLegendas(rl_);
+  AjustaLegendas(re_);
 
   dados_ = NovaGrade(pai, QStringLiteral("Dados"));
   connect(dados_, &PropertyGrid::valueChanged, this, &PaineisModelo::MudaRegistro);
@@ -303,6 +320,7 @@ void PaineisModelo::AtualizaPainelDados() {
   endereco->AddChildItem(new PropertyGridItem(QStringLiteral("Logradouro"), d.Endereco()))->SetReadOnly(true);
   endereco->AddChildItem(new PropertyGridItem(QStringLiteral("Complemento"), d.Complemento()))->SetReadOnly(true);
   for (PropertyGridItem* c : {vars, endereco, id}) c->Expand();
+  AjustaLegendas(dados_);
   dados_->viewport()->update();
   spin->Select();
 }
@@ -337,7 +355,9 @@ void PaineisModelo::AjustaColunasLista() {
   const int p = janela ? janela->logicalDpiX() : 96;
   auto largura = [p](int twips) { return p * twips / 1440; };
   lista_->SetWidthOfColumn(0, largura(230));
-  lista_->SetWidthOfColumn(1, largura(566));
+  // Column 1 keeps room for its bold heading, whatever the font.
+  const QFont cabecalho = *lista_->GetDefaultCell(true, false)->FontObject();
+  lista_->SetWidthOfColumn(1, std::max(largura(566), QFontMetrics(cabecalho).horizontalAdvance(QStringLiteral("Dado")) + 8));
   lista_->SetWidthOfColumn(2, largura(h->I32(C::OffLargurasFixasDados)));
   lista_->SetWidthOfColumn(3, largura(h->I32(C::OffLargurasFixasDados + 4)));
   for (int v = 0; v < nv; ++v) lista_->SetWidthOfColumn(4 + v, largura(h->I32(C::OffLargurasVariavel + 4 * std::size_t(v))));

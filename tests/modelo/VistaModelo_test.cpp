@@ -22,6 +22,7 @@
 #include "tests/support/Arquivos.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QSettings>
@@ -460,7 +461,8 @@ TEST_F(VistaModelo, ListaDeDadosVirtual) {
   EXPECT_EQ(l->GetFixedColumnCount(), 2);
   EXPECT_EQ(l->GetFixedRowCount(), 1);
   const int ppi = pai.logicalDpiX();
-  EXPECT_EQ(l->WidthOfColumn(1), ppi * 566 / 1440);
+  EXPECT_GE(l->WidthOfColumn(1), ppi * 566 / 1440);
+  EXPECT_GE(l->WidthOfColumn(1), QFontMetrics(*l->GetDefaultCell(true, false)->FontObject()).horizontalAdvance("Dado"));
   EXPECT_EQ(l->WidthOfColumn(4), ppi * h->I32(C::OffLargurasVariavel) / 1440);
   EXPECT_EQ(l->GetDefaultCell(true, false)->FontData()->lfWeight, 700);
   auto pede = [&](int r, int c, QString* texto = nullptr, uint32_t* formato = nullptr) {
@@ -649,6 +651,20 @@ TEST(VistaNoPrograma, AbreOModeloNaVistaEnchePaineisEFecha) {
     EXPECT_TRUE(r.Estado(32920).habilitado);
     EXPECT_TRUE(r.Estado(57609).habilitado);
     EXPECT_FALSE(r.Estado(57634).habilitado);
+    // Pictures of the main window with each pane in front, when asked for.
+    const QString capturas = qEnvironmentVariable("TARSOLIN_CAPTURAS");
+    if (!capturas.isEmpty()) {
+      QDir().mkpath(capturas);
+      f->showNormal();
+      f->resize(1500, 950);
+      f->Painel(32921)->show();
+      sub->showMaximized();
+      for (int id : {32923, 32924, 59507}) {
+        f->Painel(id)->raise();
+        QApplication::processEvents();
+        EXPECT_TRUE(f->grab().save(QDir(capturas).filePath(QStringLiteral("principal_%1.png").arg(id))));
+      }
+    }
     // "Fechar" closes the model window through the frame.
     EXPECT_TRUE(r.Despacha(57602));
     QApplication::processEvents();

@@ -24,6 +24,7 @@
 #include <QSettings>
 #include <QTextCharFormat>
 #include <QTextLayout>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -195,10 +196,10 @@ void CTarsolinView::OnInitialUpdate() {
   if (!lista_->RestoreLayout(Secao, EntradaLayout, &s)) {
     int posicao = 0;
     for (int c : {0, 1, 3, 4, 5, 6, 7, 8, 9}) lista_->ShowColumnAt(c, posicao++);
-    lista_->SetWidthOfColumn(3, 170);
-    lista_->SetWidthOfColumn(4, 56);
-    lista_->SetWidthOfColumn(5, 70);
-    for (int c = 6; c <= 9; ++c) lista_->SetWidthOfColumn(c, 66);
+    lista_->SetWidthOfColumn(3, LarguraPadrao(3, 170));
+    lista_->SetWidthOfColumn(4, LarguraPadrao(4, 56));
+    lista_->SetWidthOfColumn(5, LarguraPadrao(5, 70));
+    for (int c = 6; c <= 9; ++c) lista_->SetWidthOfColumn(c, LarguraPadrao(c, 66));
     lista_->SaveLayout(Secao, EntradaLayout, &s);
   }
   if (CPlainHeaderCtrl* h = lista_->Header()) {
@@ -213,11 +214,21 @@ void CTarsolinView::OnInitialUpdate() {
     f->AdicionaEntradaMenu(QStringLiteral("E&xibir"), CmdLinhasGrade, QStringLiteral("E&xibir linhas de grade"), true);
     f->AdicionaEntradaMenu(QStringLiteral("E&xibir"), CmdGradeVertical, QStringLiteral("Exibir &linha grade vertical"), true);
     f->AdicionaEntradaMenu(QStringLiteral("E&xibir"), CmdSalvarConfiguracoes, QStringLiteral("&Salvar Configurações"));
-    if (QDockWidget* rl = f->Painel(32923)) {
-      rl->show();
-      rl->raise();
-    }
+    // After the window's activation, which brings back the normal layout.
+    QTimer::singleShot(0, f, [f] {
+      if (QDockWidget* rl = f->Painel(32923)) {
+        rl->show();
+        rl->raise();
+      }
+    });
   }
+}
+
+int CTarsolinView::LarguraPadrao(int coluna, int largura) const {
+  // The widths were chosen for a smaller system font: a caption never ends clipped.
+  const CListReportCtrl::structSUBITEM* d = lista_->ColumnDefinition(coluna);
+  const QFontMetrics fm(lista_->Header() ? lista_->Header()->font() : lista_->font());
+  return d ? std::max(largura, fm.horizontalAdvance(d->caption) + 2 * fm.averageCharWidth() + 8) : largura;
 }
 
 // ---------------------------------------------------------------- rows
@@ -451,7 +462,7 @@ void CTarsolinView::ArranjoPadrao() {
   lista_->SetRowOrder(ordem);
   for (int c = 0; c < 10; ++c) lista_->ShowColumnAt(c, c);
   const int larguras[] = {174, 56, 54, 60, 66, 60, 66};
-  for (int c = 3; c <= 9; ++c) lista_->SetWidthOfColumn(c, larguras[c - 3]);
+  for (int c = 3; c <= 9; ++c) lista_->SetWidthOfColumn(c, LarguraPadrao(c, larguras[c - 3]));
 }
 
 // ---------------------------------------------------------------- formatting bar

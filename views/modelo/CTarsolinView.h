@@ -64,6 +64,7 @@ private:
   void MostraDescricao(int item);
   void DesenhaDescricao(struct ReportExtraDrawInfo& x);
   void Imprime(bool previa, bool comDialogo);
+  int LarguraPadrao(int coluna, int largura) const;
 
   QPointer<CTarsolinDoc> doc_;
   CMyReportCtrl* lista_;
