@@ -410,7 +410,10 @@ void CChildFrame::Exporta() {
   if (!OfertaLeve()) return;
   FechaJanelasAuxiliares();
   if (VerificaExportacao() && !VerificaExportacao()(*doc_)) return;
-  QString nome = doc_->GetTitle() + QStringLiteral(" - v5");
+  // The title names the model file: its ".tsn" would hide the default ".kmr".
+  QString titulo = doc_->GetTitle();
+  if (titulo.endsWith(QStringLiteral(".tsn"), Qt::CaseInsensitive)) titulo.chop(4);
+  QString nome = titulo + QStringLiteral(" - v5");
   for (;;) {
     QFileDialog dlg(window(), QStringLiteral("Exportar dados - Salvar Como"),
                     QFileInfo(doc_->GetPathName()).dir().filePath(nome),

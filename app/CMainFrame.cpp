@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "CSplashWnd.h"
+#include "CTabelasView.h"
 #include "CTarsolinApp.h"
 #include "Comandos.h"
 #include "ModeloCorrente.h"
@@ -218,6 +219,7 @@ void CMainFrame::CriaMenus() {
   QMenu* dados = mb->addMenu("&Dados");
   dados->addAction(NovaAcao(ID_EDITAR_DADOS, "&Editar dados ..."));
   dados->addAction(NovaAcao(32820, "Dados e W (Matriz pesos)"));
+  dados->addAction(NovaAcao(32810, "&Adicionar ..."));
   dados->addAction(NovaAcao(32816, "&Operar ..."));
   dados->addAction(NovaAcao(32812, "&Classificar"));
   dados->addAction(NovaAcao(32817, "&Reconsiderar ..."));
@@ -259,12 +261,24 @@ void CMainFrame::CriaMenus() {
   QMenu* exibir = mb->addMenu("E&xibir");
   exibir->addAction(NovaAcao(32856, "&Data e Hora"));
   exibir->addAction(NovaAcao(32830, "Calc&uladora"));
+  exibir->addAction(NovaAcao(ID_TABELA_NORMAL, "&Tabela Normal"));
+  exibir->addSeparator();
+  // The charts of the display windows answer it.
+  QAction* numerar = NovaAcao(32851, "&Numerar pontos", QKeySequence("Ctrl+N"));
+  numerar->setCheckable(true);
+  exibir->addAction(numerar);
   QMenu* janela = mb->addMenu("&Janela");
   janela->addAction(NovaAcao(ID_WINDOW_CASCADE, "&Cascata"));
   janela->addAction(NovaAcao(ID_WINDOW_TILE_HORZ, "&Lado a lado"));
   QMenu* ajuda = mb->addMenu("A&juda");
+  ajuda->addAction(NovaAcao(ID_HELP_FINDER, "&Tópicos da Ajuda"));
+  ajuda->addSeparator();
   ajuda->addAction(NovaAcao(ID_TIP_OF_THE_DAY, "Dicas do dia"));
   ajuda->addAction(NovaAcao(ID_APP_ABOUT, "&Sobre Tarsolin..."));
+  // F1 (the topic of the active window) and the other help requests have no
+  // menu entry: their actions live on the window so the router keeps them.
+  for (int id : {ID_HELP, ID_HELP_INDEX, ID_DEFAULT_HELP})
+    addAction(NovaAcao(id, id == ID_HELP ? "Ajuda" : "Índice da Ajuda", id == ID_HELP ? QKeySequence(Qt::Key_F1) : QKeySequence()));
 }
 
 void CMainFrame::CriaBarras() {
@@ -556,7 +570,7 @@ void CMainFrame::AbreArquivosSoltos(const QStringList& arquivos) {
 bool CMainFrame::TemComando(int id) const {
   switch (id) {
     case ID_IMPORTAR: case ID_ATUALIZA_RESULTADOS: case ID_ATUALIZA_PAINEL_DADOS: case ID_AJUSTA_LISTA:
-    case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ: case 32806: case 32800:
+    case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ: case 32806: case 32800: case ID_TABELA_NORMAL:
       return true;
     default:
       return false;
@@ -584,6 +598,7 @@ bool CMainFrame::OnCmdMsg(int id) {
     case ID_AJUSTA_LISTA: AjustaColunasLista(); emit ajustaColunasLista(); return true;
     case ID_WINDOW_CASCADE: mdi_->cascadeSubWindows(); return true;
     case ID_WINDOW_TILE_HORZ: mdi_->tileSubWindows(); return true;
+    case ID_TABELA_NORMAL: AbreTabelaNormal(); return true;
     case 32806: case 32800: {
       const unsigned atual = id == 32806 ? corTexto_ : corFundo_;
       QColorDialog dlg(QColor(int(atual & 0xFF), int(atual >> 8 & 0xFF), int(atual >> 16 & 0xFF)), this);
@@ -595,6 +610,20 @@ bool CMainFrame::OnCmdMsg(int id) {
     default:
       return false;
   }
+}
+
+void CMainFrame::AbreTabelaNormal() {
+  // One table window: a second request brings it forward.
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (qobject_cast<CTabelasView*>(sub->widget())) {
+      mdi_->setActiveSubWindow(sub);
+      return;
+    }
+  auto* vista = new CTabelasView;
+  QMdiSubWindow* sub = AdicionaJanela(vista, nullptr);
+  if (!sub->isMaximized()) sub->resize(mdi_->size() * 0.8);
+  vista->OnInitialUpdate();
+  mdi_->setActiveSubWindow(sub);
 }
 
 void CMainFrame::GuardaPosicao() {

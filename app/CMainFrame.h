@@ -95,6 +95,7 @@ private:
   void CriaPaineis();
   void JanelaAtivada(QMdiSubWindow* sub);
   void AtualizaMenus();
+  void AbreTabelaNormal();  // the statistical-table window
   void AtualizaFormatacao();
   void GuardaPosicao();
 

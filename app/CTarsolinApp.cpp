@@ -1,5 +1,6 @@
 #include "CTarsolinApp.h"
 
+#include "Ajuda.h"
 #include "CDlgTransparent.h"
 #include "CMainFrame.h"
 #include "CPagina.h"
@@ -387,6 +388,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   servicos_ = std::make_unique<ServicosDocumentoApp>(this);
   CTarsolinDoc::DefineServicos(servicos_.get());
   CPagina::Registra();
+  ajuda::Instala();
 
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;
@@ -420,6 +422,7 @@ void CTarsolinApp::ExitInstance() {
 bool CTarsolinApp::TemComando(int id) const {
   switch (id) {
     case ID_FILE_NEW: case ID_FILE_OPEN: case ID_APP_ABOUT: case ID_APP_EXIT: return true;
+    case ID_HELP_INDEX: case ID_HELP_FINDER: case ID_HELP: case ID_DEFAULT_HELP: case ID_CONTEXT_HELP: return true;
     case ID_TIP_OF_THE_DAY: return bool(dicaDoDia);
     default: return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;
   }
@@ -439,6 +442,17 @@ bool CTarsolinApp::OnCmdMsg(int id) {
     case ID_FILE_NEW: OnFileNew(); return true;
     case ID_FILE_OPEN: OnFileOpen(); return true;
     case ID_APP_EXIT: if (frame_) frame_->close(); return true;
+    // The help index opens the guide's contents, as the finder does.
+    case ID_HELP_INDEX: case ID_HELP_FINDER: case ID_DEFAULT_HELP:
+      ajuda::Abre(QString::fromLatin1(ajuda::kIndice));
+      return true;
+    // F1 and the tool bar's "Ajuda": the topic of the window in use.
+    case ID_HELP: case ID_CONTEXT_HELP: {
+      QWidget* foco = QApplication::focusWidget();
+      if (!foco || (frame_ && foco->window() != frame_)) foco = frame_;
+      ajuda::Abre(ajuda::TopicoDaJanela(foco));
+      return true;
+    }
     case ID_TIP_OF_THE_DAY:
       if (!dicaDoDia) return false;
       dicaDoDia(false);

@@ -1,11 +1,15 @@
 #include "dbmanager/CChildFrame.h"
 
+#include "dbmanager/CConnectStringDlg.h"
 #include "dbmanager/CDialogoConexao.h"
+#include "dbmanager/CTablesDlg.h"
+#include "platform/Dialogo.h"
 #include "dbmanager/CMainFrame.h"
 #include "dbmanager/CQueryDoc.h"
 #include "dbmanager/CQueryView.h"
 #include "dbmanager/CResultView.h"
 #include "dbmanager/ComandosBrenk.h"
+#include "dbmanager/ExportacaoModelo.h"
 #include "dbmanager/ModeloGrade.h"
 #include "dbmanager/RotinasBrenk.h"
 #include "platform/Mensagem.h"
@@ -15,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
@@ -88,6 +93,28 @@ CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
   connect(conexao_, &ConexaoConsulta::cancelamentoTerminado, this, &CChildFrame::AoTerminarCancelamento);
   connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &CChildFrame::AtualizaPosicao);
   connect(doc_, &CQueryDoc::tituloMudou, this, &QWidget::setWindowTitle);
+  resultado_->DefineJanela(this);
+  editor_->DefineJanela(this);
+  doc_->DefineEditor(editor_);
+  vistaAtiva_ = editor_;
+  // The view that last had the focus receives the view commands.
+  editor_->installEventFilter(this);
+  resultado_->Editor()->installEventFilter(this);
+}
+
+bool CChildFrame::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::FocusIn) vistaAtiva_ = o == editor_ ? static_cast<QWidget*>(editor_) : resultado_;
+  return QWidget::eventFilter(o, e);
+}
+
+QWidget* CChildFrame::VistaAtiva() const { return vistaAtiva_ ? vistaAtiva_.data() : editor_; }
+
+void CChildFrame::AposLimpar() {
+  if (!mensagens_.isEmpty() || !grades_.isEmpty() || !textoResultado_.isEmpty()) return;
+  DefineTextoPainel(0, QStringLiteral("Ready"));
+  DefineTextoPainel(1, QStringLiteral("Exec time: 00:00:00"));
+  DefineTextoPainel(2, estadoConexao_ == 1 ? QStringLiteral("_ConnectionPtr::State == adStateOpen")
+                                           : QStringLiteral("_ConnectionPtr::State == adStateClosed"));
 }
 
 void CChildFrame::resizeEvent(QResizeEvent* e) {
@@ -315,7 +342,24 @@ bool CChildFrame::OnCmdMsg(int id) {
     case ID_ANTERIOR: if (mostrada_ >= 2) MostraGrade(--mostrada_); return true;
     case ID_PROXIMA: if (mostrada_ > 0 && mostrada_ < grades_.size()) MostraGrade(++mostrada_); return true;
     case ID_ULTIMA: if (mostrada_ > 0 && mostrada_ < grades_.size()) MostraGrade(mostrada_ = int(grades_.size())); return true;
-    default: return false;
+    case ID_EXPORTAR_MODELO:
+      if (principal_ && principal_->OpcaoExportacao() != 0) ExportaModeloTarsolin();
+      else ExportaModeloZelvar();
+      return true;
+    case ID_SALVAR: return doc_->Salva(false);
+    case ID_TABELAS: OnTabelas(); return true;
+    case ID_TEXTO_CONEXAO: {
+      CConnectStringDlg dlg(conexao_->TextoConexao());
+      plat::ExecutaDialogo(dlg);
+      return true;
+    }
+    case ID_SALVAR_COMO:
+      if (VistaAtiva() == resultado_) return resultado_->OnCmdMsg(id);
+      doc_->Salva(true);
+      return true;
+    default:
+      if (VistaAtiva() == resultado_) return resultado_->OnCmdMsg(id);
+      return editor_->OnCmdMsg(id);
   }
 }
 
@@ -334,7 +378,13 @@ bool CChildFrame::Habilitado(int id, bool* marcado) const {
     case ID_ANTERIOR: return mostrada_ > 1;
     case ID_PROXIMA:
     case ID_ULTIMA: return mostrada_ > 0 && mostrada_ < grades_.size();
-    default: return false;
+    case ID_EXPORTAR_MODELO: return true;
+    case ID_TEXTO_CONEXAO: return conectada;
+    case ID_TABELAS: return conectada && !executando_;
+    case ID_SALVAR: return VistaAtiva() != resultado_;
+    default:
+      if (VistaAtiva() == resultado_) return resultado_->Habilitado(id, marcado);
+      return editor_->Habilitado(id, marcado);
   }
 }
 
@@ -366,6 +416,22 @@ bool CChildFrame::ExecutaLote(const QString& texto) {
   loteTexto_ = texto;
   conexao_->Executa(texto, modoTexto_, LoteTrocaBanco(texto, regras_));
   return true;
+}
+
+void CChildFrame::OnTabelas() {
+  if (estadoConexao_ != 1 || executando_) return;
+  CTablesDlg dlg(this, this);
+  if (dlg.Falhou() || plat::ExecutaDialogo(dlg) != QDialog::Accepted || dlg.Sql().isEmpty()) return;
+  // The statements go after the editor's text, selected, and run.
+  QTextCursor c = editor_->textCursor();
+  c.movePosition(QTextCursor::End);
+  const int inicio = c.position();
+  c.insertText(dlg.Sql());
+  c.setPosition(inicio);
+  c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  editor_->setTextCursor(c);
+  if (!dlg.NomeVisao().isEmpty()) resultado_->DefineTitulo(dlg.NomeVisao());
+  OnExecute();
 }
 
 void CChildFrame::OnCancelQuery() {
@@ -502,6 +568,11 @@ void CChildFrame::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  // A modified query is offered for saving under its plain name.
+  if (!doc_->SaveModified()) {
+    e->ignore();
+    return;
+  }
   e->accept();
 }
 
@@ -512,7 +583,13 @@ void CChildFrame::AoCriarGrade(const QList<ColunaResultado>& colunas) {
   auto* vista = new QTableView(resultado_);
   vista->setObjectName(QString::number(proximoId_++));
   vista->setAccessibleName(QStringLiteral("Grade de Resultados"));
+  vista->installEventFilter(this);
   vista->setModel(gradeNova_);
+  // Pane 3 follows the grid's current cell (the heading is row 0).
+  connect(vista->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, vista](const QModelIndex& i) {
+    if (i.isValid() && resultado_->GradeAtual() == vista)
+      DefineTextoPainel(3, QStringLiteral("Ln %1, Col %2").arg(i.row() + 1).arg(i.column() + 1));
+  });
   vista->verticalHeader()->setDefaultSectionSize(vista->fontMetrics().height() + 4);
   for (int i = 0; i < colunas.size(); ++i)
     vista->horizontalHeader()->resizeSection(i, ModeloGrade::LarguraTwips(colunas[i]) / 15);
@@ -583,6 +660,7 @@ void CChildFrame::AlternaMensagens() {
     resultado_->DefineTexto(mensagens_);
     DefineTextoPainel(2, QStringLiteral("Messages"));
   } else if (!textoResultado_.isEmpty()) {
+    resultado_->DesligaQuebra();
     resultado_->DefineTexto(textoResultado_);
     DefineTextoPainel(2, QStringLiteral("# of lines of text: %1").arg(resultado_->LinhasTexto()));
   } else if (VistaGrade(qMax(mostrada_, 1))) {

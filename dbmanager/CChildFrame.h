@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QSplitter;
@@ -25,6 +26,7 @@ class CQueryDoc;
 class CQueryView;
 class CResultView;
 class ModeloGrade;
+struct CabecalhosExportacao;
 
 class CChildFrame : public QWidget {
   Q_OBJECT
@@ -57,6 +59,8 @@ public:
   void CancelaConsulta();
   void OnCancelQuery();
   void OnNovaConsulta();
+  // Command 32788: the tables browser, then the run of what it wrote.
+  void OnTabelas();
   // The end of a run (handler of the worker's end; a second end is ignored).
   void OnQueryDone(bool erros);
   void ExecutaFechamentos();
@@ -69,9 +73,22 @@ public:
   void AlternaMensagens();
   void MostraTempo();
   bool MostrandoMensagens() const;
+  // The results view's Clear: forgets the stored messages or text result,
+  // and after the last of them resets the panes.
+  void LimpaTextoGuardado(bool mensagens) { (mensagens ? mensagens_ : textoResultado_).clear(); }
+  void AposLimpar();
+  // The view the window's commands go to: the editor or the results view.
+  QWidget* VistaAtiva() const;
 
   // Deferred close requests, set by the main frame's close-all and close.
   void PedeFechamentos(bool todas, bool aplicacao) { fecharTodas_ = todas; fecharAplicacao_ = aplicacao; }
+
+  // Model export of the grid on show (command 32829); `grade` none: the results view's.
+  void ExportaModeloTarsolin();
+  void ExportaModeloZelvar();
+  void ExportaModelo(int tipo, const ModeloGrade* grade = nullptr);
+  // Made at the first export (about 1 MB): 512 idle windows do not hold them.
+  CabecalhosExportacao& BuffersExportacao();
 
   // What the other windows read.
   CQueryView* Editor() const { return editor_; }
@@ -103,6 +120,7 @@ public:
 protected:
   void closeEvent(QCloseEvent* e) override;
   void timerEvent(QTimerEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
 private:
@@ -115,6 +133,9 @@ private:
   void AtualizaPosicao();
 
   QPointer<CMainFrame> principal_;
+  QPointer<QWidget> vistaAtiva_;
+  // The export's two headers, kept while the window lives.
+  std::unique_ptr<CabecalhosExportacao> exportacao_;
   CQueryDoc* doc_;
   CQueryView* editor_;
   CResultView* resultado_;

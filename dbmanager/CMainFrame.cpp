@@ -4,6 +4,14 @@
 #include "dbmanager/CDataSourceDlg.h"
 #include "dbmanager/CQueryDoc.h"
 #include "dbmanager/CQueryView.h"
+#include "dbmanager/CResultView.h"
+#include "dbmanager/CBrenkAboutDlg.h"
+#include "dbmanager/CConnectStringDlg.h"
+#include "dbmanager/CGoToLineDlg.h"
+#include "dbmanager/COptionsSheet.h"
+#include "dbmanager/ExportacaoModelo.h"
+#include "controls/PropertyGrid.h"
+#include "platform/Programa.h"
 #include "dbmanager/IconesBrenk.h"
 #include "dbmanager/ComandosBrenk.h"
 #include "dbmanager/TextoConexao.h"
@@ -14,7 +22,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
+#include <QDesktopServices>
 #include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QUrl>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -47,9 +61,37 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
   QMenu* banco = menuBar()->addMenu(QStringLiteral("&Banco de Dados"));
   banco->addAction(NovaAcao(ID_CONECTAR, QStringLiteral("Conec&tar..."), {QKeySequence(Qt::CTRL | Qt::Key_T)}));
+  banco->addAction(NovaAcao(ID_DESCONECTAR, QStringLiteral("&Desconectar"), {QKeySequence(Qt::CTRL | Qt::Key_F4)}));
+  banco->addAction(NovaAcao(ID_DESCONECTAR_TODOS, QStringLiteral("D&esconectar todos")));
+  banco->addSeparator();
+  banco->addAction(NovaAcao(ID_ABRIR, QStringLiteral("&Abrir..."), {QKeySequence(Qt::CTRL | Qt::Key_O)}));
+  banco->addAction(NovaAcao(ID_SALVAR, QStringLiteral("&Salvar"), {QKeySequence(Qt::CTRL | Qt::Key_S)}));
+  banco->addAction(NovaAcao(ID_SALVAR_COMO, QStringLiteral("Salvar &Como...")));
+  banco->addSeparator();
+  banco->addAction(NovaAcao(ID_CONFIGURAR, QStringLiteral("Confi&gurar...")));
+  acoes_[ID_CONFIGURAR]->setStatusTip(QStringLiteral("Configure command timeout, cache size, and query execution thread priority"));
   banco->addSeparator();
   QAction* sair = banco->addAction(QStringLiteral("Sai&r"));
   connect(sair, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* editar = menuBar()->addMenu(QStringLiteral("&Editar"));
+  editar->addAction(NovaAcao(ID_DESFAZER, QStringLiteral("&Desfazer"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}));
+  editar->addSeparator();
+  editar->addAction(NovaAcao(ID_RECORTAR, QStringLiteral("Recor&tar"), {QKeySequence(Qt::CTRL | Qt::Key_X)}));
+  editar->addAction(NovaAcao(ID_COPIAR, QStringLiteral("&Copiar"), {QKeySequence(Qt::CTRL | Qt::Key_C)}));
+  editar->addAction(NovaAcao(ID_COLAR, QStringLiteral("C&olar"), {QKeySequence(Qt::CTRL | Qt::Key_V)}));
+  editar->addAction(NovaAcao(ID_SELECIONAR_TUDO, QStringLiteral("Selecionar &Tudo"), {QKeySequence(Qt::CTRL | Qt::Key_A)}));
+  editar->addAction(NovaAcao(ID_LIMPAR, QStringLiteral("&Limpar")));
+  editar->addSeparator();
+  editar->addAction(NovaAcao(ID_MAIUSCULA, QStringLiteral("Converter para maiúscula")));
+  editar->addAction(NovaAcao(ID_MINUSCULA, QStringLiteral("Converter para minúscula")));
+  editar->addAction(NovaAcao(ID_TABULAR, QStringLiteral("Tabular a Seleção")));
+  editar->addAction(NovaAcao(ID_DESTABULAR, QStringLiteral("Remover as tabulações")));
+  editar->addAction(NovaAcao(ID_AJUSTAR, QStringLiteral("Ajustar à janela")));
+  acoes_[ID_AJUSTAR]->setCheckable(true);
+  editar->addSeparator();
+  editar->addAction(NovaAcao(ID_IR_PARA, QStringLiteral("&Ir Para..."), {QKeySequence(Qt::CTRL | Qt::Key_G)}));
+  acoes_[ID_IR_PARA]->setStatusTip(QStringLiteral("Posiciona o cursor na linha indicada."));
 
   QMenu* consulta = menuBar()->addMenu(QStringLiteral("&Consulta"));
   consulta->addAction(NovaAcao(ID_EXECUTAR, QStringLiteral("&Executar"),
@@ -60,16 +102,45 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   consulta->addSeparator();
   consulta->addAction(NovaAcao(ID_MENSAGENS, QStringLiteral("&Mensagens..."), {QKeySequence(Qt::Key_F4)}));
   acoes_[ID_MENSAGENS]->setCheckable(true);
+  consulta->addAction(NovaAcao(ID_TABELAS, QStringLiteral("&Tabelas..."), {QKeySequence(Qt::Key_F8)}));
+  consulta->addAction(NovaAcao(ID_TEXTO_CONEXAO, QStringLiteral("Seqüência de Conexão..."), {QKeySequence(Qt::CTRL | Qt::Key_F11)}));
+  // Alt+D: into the database box (no menu entry).
+  addAction(NovaAcao(ID_FOCO_BANCOS, QStringLiteral("Banco de dados"), {QKeySequence(Qt::ALT | Qt::Key_D)}));
 
   QMenu* grade = menuBar()->addMenu(QStringLiteral("Grade de &Resultados"));
   grade->addAction(NovaAcao(ID_PRIMEIRA, QStringLiteral("Primeira")));
   grade->addAction(NovaAcao(ID_ANTERIOR, QStringLiteral("Anterior")));
   grade->addAction(NovaAcao(ID_PROXIMA, QStringLiteral("Próxima")));
   grade->addAction(NovaAcao(ID_ULTIMA, QStringLiteral("Última")));
+  grade->addSeparator();
+  grade->addAction(NovaAcao(ID_SALVAR_SELECAO, QStringLiteral("Save Selection...")));
+  grade->addAction(NovaAcao(ID_EXPORTAR_MODELO, QStringLiteral("Exportar Dados")));
+  acoes_[ID_EXPORTAR_MODELO]->setStatusTip(QStringLiteral("Exportar Dados"));
+  acoes_[ID_EXPORTAR_MODELO]->setToolTip(QStringLiteral("Criar novo modelo"));
+
+  QMenu* janelas = menuBar()->addMenu(QStringLiteral("&Janelas"));
+  janelas->addAction(NovaAcao(ID_CASCATA, QStringLiteral("&Cascata")));
+  janelas->addAction(NovaAcao(ID_LADO_A_LADO_HORZ, QStringLiteral("Ordenar horizontalmente")));
+  janelas->addAction(NovaAcao(ID_LADO_A_LADO_VERT, QStringLiteral("Ordenar verticalmente")));
+  janelas->addAction(NovaAcao(ID_ORGANIZAR_ICONES, QStringLiteral("Ordenar Ícones")));
+  janelas->addSeparator();
+  janelas->addAction(NovaAcao(ID_JANELA_PROXIMA, QStringLiteral("Próxima")));
+  janelas->addAction(NovaAcao(ID_JANELA_ANTERIOR, QStringLiteral("Anterior")));
+
+  QMenu* ajuda = menuBar()->addMenu(QStringLiteral("Aj&uda"));
+  ajuda->addAction(NovaAcao(ID_LEIAME, QStringLiteral("&Read Me...")));
+  ajuda->addAction(NovaAcao(ID_SOBRE, QStringLiteral("&Sobre o Brenk...")));
+
+  QToolBar* padrao = addToolBar(QStringLiteral("Barra de Ferramentas Padrão"));
+  padrao->setObjectName(QStringLiteral("128"));
+  for (int id : {ID_NOVA_CONSULTA, ID_ABRIR, ID_SALVAR}) padrao->addAction(acoes_[id]);
+  padrao->addSeparator();
+  for (int id : {ID_RECORTAR, ID_COPIAR, ID_COLAR}) padrao->addAction(acoes_[id]);
 
   QToolBar* barra = addToolBar(QStringLiteral("Barra de Ferramentas Consulta"));
   barra->setObjectName(QStringLiteral("145"));
   barra->addAction(acoes_[ID_CONECTAR]);
+  barra->addAction(acoes_[ID_TABELAS]);
   barra->addSeparator();
   barra->addAction(acoes_[ID_EXECUTAR]);
   barra->addAction(acoes_[ID_CANCELAR]);
@@ -87,6 +158,18 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   for (int id : {ID_ANTERIOR, ID_PROXIMA, ID_PRIMEIRA, ID_ULTIMA}) barra->addAction(acoes_[id]);
   barra->addSeparator();
   barra->addAction(acoes_[ID_MENSAGENS]);
+  barra->addSeparator();
+  barra->addAction(acoes_[ID_SOBRE]);
+
+  // The pane of the model export; its grid comes the first time it shows.
+  painelExportacao_ = new QDockWidget(QStringLiteral("Exportar Dados"), this);
+  painelExportacao_->setObjectName(QStringLiteral("59501"));
+  painelExportacao_->setMinimumWidth(220);
+  addDockWidget(Qt::RightDockWidgetArea, painelExportacao_);
+  connect(painelExportacao_, &QDockWidget::visibilityChanged, this, [this](bool visivel) {
+    if (visivel && !propriedades_) CriaPropriedadesModelo();
+  });
+  for (QMenu* m : {banco}) m->addAction(painelExportacao_->toggleViewAction());
 
   status0_ = new QLabel(this);
   status0_->setObjectName(QStringLiteral("status0"));
@@ -121,26 +204,188 @@ QAction* CMainFrame::NovaAcao(int id, const QString& texto, const QList<QKeySequ
 }
 
 bool CMainFrame::Despacha(int id) {
-  bool feito = false;
-  if (id == ID_CONECTAR) {
-    OnConnect();
-    feito = true;
-  } else if (CChildFrame* j = JanelaAtiva(); j && j->Habilitado(id)) {
-    feito = j->OnCmdMsg(id);
+  bool feito = ComandoDoQuadro(id, true);
+  if (!feito) {
+    if (CChildFrame* j = JanelaAtiva(); j && j->Habilitado(id)) feito = j->OnCmdMsg(id);
   }
   AtualizaComandos();
   return feito;
+}
+
+// The frame's own commands: with `executa` false, whether it is enabled.
+bool CMainFrame::ComandoDoQuadro(int id, bool executa) {
+  const int n = int(janelas_.size());
+  bool ativo;
+  switch (id) {
+    case ID_CONECTAR: case ID_DESCONECTAR: case ID_DESCONECTAR_TODOS: case ID_LEIAME: case ID_SOBRE:
+    case ID_CONFIGURAR: ativo = true; break;
+    case ID_JANELA_PROXIMA: case ID_JANELA_ANTERIOR: ativo = n > 1; break;
+    case ID_CASCATA: case ID_LADO_A_LADO_HORZ: case ID_LADO_A_LADO_VERT: case ID_ORGANIZAR_ICONES:
+    case ID_IR_PARA: case ID_ABRIR: case ID_FOCO_BANCOS: ativo = n > 0; break;
+    default: return false;
+  }
+  if (!executa) return ativo;
+  if (!ativo) return true;
+  switch (id) {
+    case ID_CONECTAR: OnConnect(); break;
+    case ID_DESCONECTAR: {
+      CursorEspera espera;
+      DefineTextoStatus(0, QStringLiteral("Aguarde..."));
+      if (QMdiSubWindow* s = mdi_->activeSubWindow()) s->close();
+      DefineTextoStatus(0, QString());
+      break;
+    }
+    case ID_DESCONECTAR_TODOS: FechaTodas(); break;
+    case ID_LEIAME: {
+      const QString leiame = QFileInfo(plat::CaminhoPrograma(QStringLiteral("brenk"))).absolutePath() + QStringLiteral("/readme.txt");
+      if (!QFileInfo::exists(leiame) || !QDesktopServices::openUrl(QUrl::fromLocalFile(leiame)))
+        plat::MessageBox(QStringLiteral("Readme.txt not found in the current working directory."));
+      break;
+    }
+    case ID_SOBRE: OnSobre(); break;
+    case ID_CONFIGURAR: {
+      COptionsSheet folha(QStringLiteral("Configure"), this);
+      if (plat::ExecutaDialogo(folha) != QDialog::Accepted) break;
+      CursorEspera espera;
+      DefineTextoStatus(0, QStringLiteral("Please wait..."));
+      for (CChildFrame* j : janelas_) {
+        j->DefineTempoLimite(folha.Pagina()->TempoLimite());
+        j->DefineCache(folha.Pagina()->Cache());
+        j->DefinePrioridade(folha.Pagina()->Prioridade());
+      }
+      DefineTextoStatus(0, QString());
+      break;
+    }
+    case ID_JANELA_PROXIMA: mdi_->activateNextSubWindow(); break;
+    case ID_JANELA_ANTERIOR: mdi_->activatePreviousSubWindow(); break;
+    case ID_CASCATA: mdi_->cascadeSubWindows(); break;
+    case ID_LADO_A_LADO_HORZ:
+    case ID_LADO_A_LADO_VERT: {
+      // One band per window, across or down the area.
+      const QList<QMdiSubWindow*> lista = mdi_->subWindowList();
+      const QRect r = mdi_->viewport()->rect();
+      const int k = int(lista.size());
+      for (int i = 0; i < k; ++i) {
+        QMdiSubWindow* w = lista[i];
+        w->showNormal();
+        if (id == ID_LADO_A_LADO_HORZ) w->setGeometry(0, r.height() * i / k, r.width(), r.height() / k);
+        else w->setGeometry(r.width() * i / k, 0, r.width() / k, r.height());
+      }
+      break;
+    }
+    case ID_ORGANIZAR_ICONES: mdi_->tileSubWindows(); break;
+    case ID_IR_PARA: OnIrPara(); break;
+    case ID_ABRIR: OnAbrir(); break;
+    case ID_FOCO_BANCOS: caixaBancos_->setFocus(); break;
+    default: break;
+  }
+  return true;
 }
 
 void CMainFrame::AtualizaComandos() {
   CChildFrame* j = JanelaAtiva();
   for (auto it = acoes_.begin(); it != acoes_.end(); ++it) {
     bool marcado = false;
-    const bool ativo = it.key() == ID_CONECTAR || (j && j->Habilitado(it.key(), &marcado));
+    bool ativo;
+    if (it.key() == ID_EXPORTAR_MODELO) ativo = true;
+    else if (ComandoDoQuadro(it.key(), false)) ativo = true;
+    else ativo = j && j->Habilitado(it.key(), &marcado);
     it.value()->setEnabled(ativo);
     if (it.value()->isCheckable()) it.value()->setChecked(marcado);
   }
   caixaBancos_->setEnabled(j && j->Habilitado(ID_CAIXA_BANCOS));
+}
+
+PropertyGrid* CMainFrame::CriaPropriedadesModelo() {
+  if (propriedades_) return propriedades_;
+  auto* painel = new QWidget(painelExportacao_);
+  auto* v = new QVBoxLayout(painel);
+  v->setContentsMargins(0, 0, 0, 0);
+  auto* barra = new QToolBar(painel);
+  barra->setObjectName(QStringLiteral("4"));
+  barra->addAction(acoes_[ID_EXPORTAR_MODELO]);
+  v->addWidget(barra);
+  propriedades_ = new PropertyGrid(painel);
+  propriedades_->setObjectName(QStringLiteral("propriedadesModelo"));
+  propriedades_->setAccessibleName(QStringLiteral("Propriedades do Modelo"));
+  v->addWidget(propriedades_);
+  PropertyGridItem* cat = propriedades_->AddCategory(QStringLiteral("Propriedades do Modelo"));
+  cat->AddChildItem(new PropertyGridItem(QStringLiteral("Autor")));
+  cat->AddChildItem(new PropertyGridItem(QStringLiteral("Nome Ref.")));
+  cat->AddChildItem(new PropertyGridItem(QStringLiteral("Data"), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
+  cat->AddChildItem(new PropertyGridItem(QStringLiteral("Inf. Complementares")));
+  auto* tipologia = cat->AddChildItem(new PropertyGridItem(QStringLiteral("Tipologia"), Tipologias().first()));
+  tipologia->SetFlags(PropertyGridItem::HasComboButton);
+  tipologia->GetConstraints() = Tipologias();
+  tipologia->SetConstraintIndex(0);
+  cat->Expand();
+  PropertyGridItem* opcao = propriedades_->AddCategory(QStringLiteral("Opção de exportação "));
+  auto* modelo = opcao->AddChildItem(new PropertyGridItem(QStringLiteral("Modelo do"), QStringLiteral("Zelvar Windows (*.zlv)")));
+  modelo->SetFlags(PropertyGridItem::HasComboButton);
+  modelo->GetConstraints() = {QStringLiteral("Zelvar Windows (*.zlv)"), QStringLiteral("Tarsolin Windows (*.tsn)")};
+  modelo->SetConstraintIndex(0);
+  opcao->Expand();
+  painelExportacao_->setWidget(painel);
+  // The captions take half the pane once it has its width.
+  QTimer::singleShot(0, propriedades_, [g = propriedades_] { g->SetCaptionWidth(qMax(110, g->viewport()->width() / 2)); });
+  return propriedades_;
+}
+
+int CMainFrame::OpcaoExportacao() const {
+  const PropertyGridItem* i = propriedades_ ? propriedades_->FindItem(QStringLiteral("Modelo do")) : nullptr;
+  return i ? qMax(0, i->GetConstraintIndex()) : 0;
+}
+
+brenk::PropriedadesModelo CMainFrame::PropriedadesExportacao() const {
+  brenk::PropriedadesModelo p;
+  p.data = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+  if (!propriedades_) return p;
+  auto valor = [this](const char* legenda) {
+    const PropertyGridItem* i = propriedades_->FindItem(QString::fromUtf8(legenda));
+    return i ? i->GetValue() : QString();
+  };
+  p.autor = valor("Autor");
+  p.nomeReferencia = valor("Nome Ref.");
+  p.data = valor("Data");
+  p.informacoes = valor("Inf. Complementares");
+  if (const PropertyGridItem* t = propriedades_->FindItem(QStringLiteral("Tipologia"))) p.tipologia = qMax(0, t->GetConstraintIndex()) + 1;
+  return p;
+}
+
+void CMainFrame::OnAbrir() {
+  QFileDialog dlg(this, QStringLiteral("Abrir"));
+  dlg.setObjectName(QStringLiteral("dlgAbrirConsulta"));
+  dlg.setOption(QFileDialog::DontUseNativeDialog);
+  dlg.setFileMode(QFileDialog::ExistingFile);
+  dlg.setNameFilters({QStringLiteral("Arquivos de consulta (*.tsq)"), QStringLiteral("All Files (*.*)")});
+  if (plat::ExecutaDialogo(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+  AbreArquivo(dlg.selectedFiles().first());
+}
+
+void CMainFrame::AbreArquivo(const QString& caminho) {
+  CursorEspera espera;
+  if (CChildFrame* j = JanelaAtiva()) {
+    // The active window keeps its connection and takes the file's text.
+    if (!j->Documento()->SaveModified()) return;
+    j->DefineTextoPainel(0, QStringLiteral("Aguarde..."));
+    j->Documento()->AbreArquivo(caminho);
+    j->DefineTextoPainel(0, QString());
+    return;
+  }
+  AbreNovaConexao(QString(), caminho, QString());
+}
+
+void CMainFrame::OnSobre() {
+  CBrenkAboutDlg dlg(JanelaAtiva(), this);
+  plat::ExecutaDialogo(dlg);
+}
+
+void CMainFrame::OnIrPara() {
+  if (!irPara_) irPara_ = new CGoToLineDlg(this);
+  irPara_->show();
+  irPara_->raise();
+  irPara_->activateWindow();
+  irPara_->Atualiza();
 }
 
 CChildFrame* CMainFrame::JanelaAtiva() const {
@@ -214,6 +459,7 @@ CQueryDoc* CMainFrame::AbreNovaConexao(const QString& s, const QString& q, const
   }
   QString base = doc->TituloBase();
   if (base.isEmpty()) base = QStringLiteral("%1_%2").arg(QStringLiteral("Documento")).arg(++g_contador);
+  doc->DefineFonte(janela->FonteDados());
   doc->SetTitle(janela->FonteDados() + QStringLiteral(" - ") + base);
   QMdiSubWindow* sub = mdi_->addSubWindow(janela);
   sub->setAttribute(Qt::WA_DeleteOnClose);

@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <QMap>
 
+class PropertyGrid;
 class QAction;
+class QDockWidget;
 class QComboBox;
 class QLabel;
 class QMdiArea;
@@ -16,6 +18,7 @@ namespace brenk {
 
 class CChildFrame;
 class CQueryDoc;
+struct PropriedadesModelo;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -38,12 +41,24 @@ public:
   const QList<CChildFrame*>& JanelasConsulta() const { return janelas_; }
   CChildFrame* JanelaAtiva() const;
   void RemoveJanela(CChildFrame* janela);
+  class CGoToLineDlg* DialogoIrPara() const { return irPara_; }
   void DefineTextoStatus(int painel, const QString& texto);
   QString TextoStatus(int painel) const;
   QAction* Acao(int id) const { return acoes_.value(id); }
   // Runs command `id`; false when nobody handles it.
   bool Despacha(int id);
   void AtualizaComandos();
+
+  // The model-properties pane "Exportar Dados": its grid is built the first
+  // time the pane is shown; until then the export reads the initial values.
+  PropertyGrid* CriaPropriedadesModelo();
+  PropertyGrid* GradePropriedades() const { return propriedades_; }
+  QDockWidget* PainelExportacao() const { return painelExportacao_; }
+  // "Modelo do": 0 the other product's format, 1 this program's.
+  int OpcaoExportacao() const;
+  brenk::PropriedadesModelo PropriedadesExportacao() const;
+  // Opens a query file: into the active window, else into a new connection.
+  void AbreArquivo(const QString& caminho);
 
   static constexpr int kLimiteJanelas = 512;
   // Untitled windows opened in this run ("Documento_1", "Documento_2"...).
@@ -55,6 +70,10 @@ protected:
 private:
   QAction* NovaAcao(int id, const QString& texto, const QList<QKeySequence>& atalhos = {});
   void AtualizaContagem();
+  bool ComandoDoQuadro(int id, bool executa);
+  void OnAbrir();
+  void OnSobre();
+  void OnIrPara();
 
   QMdiArea* mdi_;
   QComboBox* caixaBancos_;
@@ -62,6 +81,9 @@ private:
   QLabel* status1_;
   QMap<int, QAction*> acoes_;
   QList<CChildFrame*> janelas_;
+  QDockWidget* painelExportacao_ = nullptr;
+  PropertyGrid* propriedades_ = nullptr;
+  class CGoToLineDlg* irPara_ = nullptr;
   bool fechando_ = false;
   bool fechandoTodas_ = false;
 };

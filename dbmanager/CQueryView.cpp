@@ -1,6 +1,13 @@
 #include "dbmanager/CQueryView.h"
 
-#include <QFontDatabase>
+#include "dbmanager/CChildFrame.h"
+#include "dbmanager/ComandosBrenk.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
 
 namespace brenk {
 
@@ -9,9 +16,10 @@ CQueryView::CQueryView(QWidget* parent) : QPlainTextEdit(parent) {
   setAccessibleName(QStringLiteral("Consulta SQL"));
   QFont f(QStringLiteral("Courier"));
   f.setStyleHint(QFont::TypeWriter);
-  f.setPointSize(10);
+  f.setPixelSize(15);
   setFont(f);
-  setLineWrapMode(QPlainTextEdit::NoWrap);
+  quebra_ = QSettings().value(QStringLiteral("Query/WrapWord"), 0).toInt() == 1 ? 1 : 0;
+  setLineWrapMode(quebra_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 QString CQueryView::TextoConsulta() const {
@@ -21,6 +29,100 @@ QString CQueryView::TextoConsulta() const {
   t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
   t.replace(QChar::LineSeparator, QLatin1Char('\n'));
   return t;
+}
+
+QString CQueryView::Tabula(const QString& t) {
+  QString r = t;
+  r.replace(QLatin1String("    "), QLatin1String("\t"));
+  return r;
+}
+
+QString CQueryView::Destabula(const QString& t) {
+  QString r = t;
+  r.replace(QLatin1Char('\t'), QLatin1String("    "));
+  return r;
+}
+
+void CQueryView::ConverteSelecao(const std::function<QString(const QString&)>& f) {
+  QTextCursor c = textCursor();
+  if (!c.hasSelection()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const int inicio = c.selectionStart();
+  const QString novo = f(TextoConsulta());
+  c.insertText(novo);
+  c.setPosition(inicio);
+  c.setPosition(inicio + int(novo.size()), QTextCursor::KeepAnchor);
+  setTextCursor(c);
+  QApplication::restoreOverrideCursor();
+}
+
+bool CQueryView::Habilitado(int id, bool* marcado) const {
+  if (marcado) *marcado = false;
+  const bool selecao = textCursor().hasSelection();
+  switch (id) {
+    case ID_AJUSTAR:
+      if (marcado) *marcado = quebra_ == 1;
+      return true;
+    case ID_LIMPAR: return !document()->isEmpty();
+    case ID_COLAR: return canPaste();
+    case ID_COPIAR:
+    case ID_RECORTAR:
+    case ID_MAIUSCULA:
+    case ID_MINUSCULA:
+    case ID_TABULAR:
+    case ID_DESTABULAR: return selecao;
+    case ID_SELECIONAR_TUDO: return !document()->isEmpty();
+    case ID_DESFAZER: return document()->isUndoAvailable();
+    default: return false;
+  }
+}
+
+bool CQueryView::OnCmdMsg(int id) {
+  switch (id) {
+    case ID_AJUSTAR:
+      quebra_ = quebra_ ? 0 : 1;
+      setLineWrapMode(quebra_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+      QSettings().setValue(QStringLiteral("Query/WrapWord"), quebra_);
+      return true;
+    case ID_LIMPAR: selectAll(); textCursor().removeSelectedText(); return true;
+    case ID_COLAR: paste(); return true;
+    case ID_COPIAR: copy(); return true;
+    case ID_RECORTAR: cut(); return true;
+    case ID_DESFAZER: undo(); return true;
+    case ID_SELECIONAR_TUDO: selectAll(); return true;
+    case ID_MAIUSCULA: ConverteSelecao([](const QString& t) { return t.toUpper(); }); return true;
+    case ID_MINUSCULA: ConverteSelecao([](const QString& t) { return t.toLower(); }); return true;
+    case ID_TABULAR: ConverteSelecao(&CQueryView::Tabula); return true;
+    case ID_DESTABULAR: ConverteSelecao(&CQueryView::Destabula); return true;
+    default: return false;
+  }
+}
+
+void CQueryView::insertFromMimeData(const QMimeData* fonte) {
+  // Only the plain text of what is pasted.
+  if (fonte && fonte->hasText()) insertPlainText(fonte->text());
+}
+
+void CQueryView::contextMenuEvent(QContextMenuEvent* e) {
+  QMenu menu(this);
+  auto entrada = [&](int id, const QString& texto, bool ativo) {
+    QAction* a = menu.addAction(texto);
+    a->setEnabled(ativo);
+    connect(a, &QAction::triggered, this, [this, id] {
+      if (!OnCmdMsg(id) && janela_) janela_->OnCmdMsg(id);
+    });
+  };
+  const bool selecao = textCursor().hasSelection();
+  entrada(ID_RECORTAR, QStringLiteral("Recortar"), selecao);
+  entrada(ID_COPIAR, QStringLiteral("Copiar"), selecao);
+  entrada(ID_COLAR, QStringLiteral("Colar"), canPaste());
+  menu.addSeparator();
+  entrada(ID_EXECUTAR, QStringLiteral("Executar"), janela_ && janela_->Habilitado(ID_EXECUTAR));
+  entrada(ID_CANCELAR, QStringLiteral("Cancelar Consulta em execução"), janela_ && janela_->Habilitado(ID_CANCELAR));
+  menu.addSeparator();
+  entrada(ID_SELECIONAR_TUDO, QStringLiteral("Selecionar Tudo"), !document()->isEmpty());
+  entrada(ID_LIMPAR, QStringLiteral("Limpar"), !document()->isEmpty());
+  menu.exec(e->globalPos());
 }
 
 }  // namespace brenk

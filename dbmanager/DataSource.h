@@ -62,6 +62,13 @@ protected:
   QList<ErroFonte> erros_;
 };
 
+// One row of the tables schema: name, "TABLE" / "VIEW" / "SYSTEM TABLE",
+// schema and catalog (no value when the source has none).
+struct TabelaEsquema {
+  QString nome, tipo;
+  QVariant esquema, catalogo;
+};
+
 class DataSource {
 public:
   using Propriedade = QPair<QString, QVariant>;
@@ -90,6 +97,10 @@ public:
   // Runs "use <nome>" (with its brackets) and makes the name without them
   // the current catalog; false on failure.
   virtual bool UsaBanco(const QString& nome);
+  // The tables, views and system tables of the source; false on failure.
+  virtual bool Tabelas(QList<TabelaEsquema>& tabelas);
+  // The column names of one table of one schema (none: the default schema).
+  virtual bool ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas);
   // Runs a one-value query and answers its first field ("select db_name()").
   virtual bool ValorUnico(const QString& sql, QVariant& valor);
 

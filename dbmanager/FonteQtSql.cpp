@@ -41,6 +41,41 @@ bool DataSource::Bancos(QStringList& nomes) {
 
 bool DataSource::UsaBanco(const QString&) { return false; }
 bool DataSource::ValorUnico(const QString&, QVariant&) { return false; }
+bool DataSource::Tabelas(QList<TabelaEsquema>&) { return false; }
+bool DataSource::ColunasTabela(const QString&, const QString&, QStringList&) { return false; }
+
+bool FonteQtSql::Tabelas(QList<TabelaEsquema>& tabelas) {
+  QSqlDatabase db = Banco();
+  if (!db.isOpen()) return false;
+  const struct { QSql::TableType tipo; const char* texto; } tipos[] = {
+      {QSql::Tables, "TABLE"}, {QSql::Views, "VIEW"}, {QSql::SystemTables, "SYSTEM TABLE"}};
+  for (const auto& t : tipos) {
+    for (const QString& nome : db.tables(t.tipo)) {
+      // The drivers name a table outside the default schema as "schema.table".
+      TabelaEsquema e;
+      e.tipo = QString::fromLatin1(t.texto);
+      const qsizetype ponto = driver_ == QLatin1String("QSQLITE") ? -1 : nome.indexOf(QLatin1Char('.'));
+      if (ponto > 0) {
+        e.esquema = nome.left(ponto);
+        e.nome = nome.mid(ponto + 1);
+      } else {
+        e.nome = nome;
+      }
+      tabelas << e;
+    }
+  }
+  erros_ = ErrosDe(db.lastError());
+  return erros_.isEmpty();
+}
+
+bool FonteQtSql::ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas) {
+  QSqlDatabase db = Banco();
+  if (!db.isOpen()) return false;
+  // The schema restricts too: a name found in several schemas gives one table's columns.
+  const QSqlRecord r = db.record(esquema.isEmpty() ? tabela : esquema + QLatin1Char('.') + tabela);
+  for (int i = 0; i < r.count(); ++i) colunas << r.fieldName(i);
+  return true;
+}
 
 namespace {
 

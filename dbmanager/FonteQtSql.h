@@ -22,6 +22,8 @@ public:
   std::unique_ptr<ExecucaoLote> Executa(const QString& lote) override;
   bool UsaBanco(const QString& nome) override;
   bool ValorUnico(const QString& sql, QVariant& valor) override;
+  bool Tabelas(QList<TabelaEsquema>& tabelas) override;
+  bool ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas) override;
 
   QSqlDatabase Banco() const;
   const ParametrosConexao& Parametros() const { return p_; }

@@ -513,6 +513,19 @@ void CTarsolinDoc::LiberaRegistros() {
   carregados_ = false;
 }
 
+bool CTarsolinDoc::RecriaDadosP(int m) {
+  if (!carregados_ || !cabecalho_ || m < 0 || m > CabecalhoModelo::MaxDadosP) return false;
+  try {
+    std::vector<dadoP> novos(static_cast<std::size_t>(m));
+    std::memset(static_cast<void*>(novos.data()), 0, novos.size() * sizeof(dadoP));
+    dadosP_.swap(novos);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  cabecalho_->SetNumDadosP(m);
+  return true;
+}
+
 bool CTarsolinDoc::GravaRegistros() {
   if (!carregados_) return true;
   if (!GravaArquivoCompleto(GetPathName())) return false;

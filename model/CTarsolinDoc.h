@@ -108,6 +108,10 @@ public:
   void LiberaRegistros();
   bool GravaRegistros();
   bool RegistrosCarregados() const { return carregados_; }
+  // `m` zeroed appraisal records in place of the loaded ones, and M = m in the
+  // header; false (nothing changed) unless the records are loaded and m is
+  // within 0..MaxDadosP.
+  bool RecriaDadosP(int m);
 
   // The message refusing W to a model past MaxRegistrosW records, naming the limit.
   static void RecusaLimiteW();
@@ -148,6 +152,26 @@ private:
   NEWMAT::Matrix w_;
   NEWMAT::Matrix distancias_;  // M x considered records
   QPointer<QObject> janelas_[NumJanelas];
+};
+
+// The records of a document for one routine: loaded when they are not, and
+// freed at the end only when this routine loaded them, so records holding
+// another routine's unsaved edits are never dropped.
+class CargaRegistros {
+public:
+  explicit CargaRegistros(CTarsolinDoc& doc)
+      : doc_(doc), carregou_(!doc.RegistrosCarregados()), ok_(doc.CarregaRegistros()) {}
+  ~CargaRegistros() {
+    if (carregou_ && ok_) doc_.LiberaRegistros();
+  }
+  CargaRegistros(const CargaRegistros&) = delete;
+  CargaRegistros& operator=(const CargaRegistros&) = delete;
+  bool Ok() const { return ok_; }
+
+private:
+  CTarsolinDoc& doc_;
+  bool carregou_;
+  bool ok_;
 };
 
 // Path of the user's copy of the common-variable catalogue, copied from the

@@ -6,8 +6,47 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 namespace {
+// The id of the control at `pos` of `raiz` (the nearest numbered one), 0 for none.
+int ControleEm(QWidget* raiz, const QPoint& pos) {
+  for (QWidget* w = raiz->childAt(pos); w && w != raiz; w = w->parentWidget()) {
+    bool ok = false;
+    const int id = w->objectName().toInt(&ok);
+    if (ok) return id;
+  }
+  return 0;
+}
+
+// The title bar's help button enters the pointer's help mode; the next click
+// asks for the control under it (a WhatsThis event that the controls pass up).
+// A right click on a control without a menu of its own asks the same.
+// Returns true when `e` was such a request and has been answered.
+bool TrataPedidoContexto(QWidget* raiz, QEvent* e, const std::function<void(int)>& pede) {
+  if (!CHelpDialog::TemAjuda()) return false;
+  switch (e->type()) {
+    case QEvent::EnterWhatsThisMode:
+      QWhatsThis::enterWhatsThisMode();
+      return true;
+    case QEvent::QueryWhatsThis:
+      e->accept();
+      return true;
+    case QEvent::WhatsThis: {
+      QWhatsThis::leaveWhatsThisMode();
+      pede(ControleEm(raiz, static_cast<QHelpEvent*>(e)->pos()));
+      e->accept();
+      return true;
+    }
+    case QEvent::ContextMenu:
+      pede(ControleEm(raiz, static_cast<QContextMenuEvent*>(e)->pos()));
+      e->accept();
+      return true;
+    default:
+      return false;
+  }
+}
+
 PedidoAjuda& Ajuda() {
   static PedidoAjuda a;
   return a;
@@ -60,10 +99,7 @@ void CHelpDialog::keyPressEvent(QKeyEvent* e) {
 }
 
 bool CHelpDialog::event(QEvent* e) {
-  if (e->type() == QEvent::EnterWhatsThisMode && TemAjuda()) {
-    PedeAjuda(id_, ControleComFoco(this));
-    return true;
-  }
+  if (TrataPedidoContexto(this, e, [this](int controle) { PedeAjuda(id_, controle); })) return true;
   return QDialog::event(e);
 }
 
@@ -73,6 +109,14 @@ CHelpPropertyPage::CHelpPropertyPage(int id, const QString& titulo, QWidget* par
 }
 
 void CHelpPropertyPage::PedeAjuda() { CHelpDialog::PedeAjuda(id_, CHelpDialog::ControleComFoco(this)); }
+
+bool CHelpPropertyPage::event(QEvent* e) {
+  // The pointer's requests stop at the page, which knows its own topics.
+  if (e->type() != QEvent::EnterWhatsThisMode &&
+      TrataPedidoContexto(this, e, [this](int controle) { CHelpDialog::PedeAjuda(id_, controle); }))
+    return true;
+  return QWidget::event(e);
+}
 
 CHelpPropertySheet::CHelpPropertySheet(const QString& titulo, QWidget* parent) : QDialog(parent) {
   setWindowTitle(titulo);
@@ -102,7 +146,7 @@ void CHelpPropertySheet::keyPressEvent(QKeyEvent* e) {
 
 bool CHelpPropertySheet::event(QEvent* e) {
   if (e->type() == QEvent::EnterWhatsThisMode && CHelpDialog::TemAjuda()) {
-    if (auto* p = Pagina(PaginaAtiva())) p->PedeAjuda();
+    QWhatsThis::enterWhatsThisMode();
     return true;
   }
   return QDialog::event(e);

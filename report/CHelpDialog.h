@@ -1,7 +1,8 @@
 #pragma once
 // The context-help bases of the report editor's dialogs. A help request
-// (F1, or the title bar's help button) goes with the dialog's id and the id
-// of the control it is about through one hook that the application sets;
+// (F1 for the control with the focus; the title bar's help button then a
+// click, or a right click, for the control under the pointer) goes with the
+// dialog's id and the id of the control it is about through one hook that the application sets;
 // while no hook is set the dialogs offer no help at all.
 #include <QDialog>
 #include <functional>
@@ -40,6 +41,9 @@ public:
   int Id() const { return id_; }
   QString Titulo() const { return titulo_; }
   void PedeAjuda();
+
+protected:
+  bool event(QEvent* e) override;
 
 private:
   int id_;

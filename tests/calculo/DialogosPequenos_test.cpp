@@ -203,11 +203,10 @@ TEST_F(Comandos, ExportacaoGravaVersao5QueVoltaAoModelo) {
   Abre(*cab);
   CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
   ASSERT_TRUE(f.TemComando(32860));
+  // The proposed name is the model's, without its ".tsn", and " - v5"; the
+  // default extension completes it.
   const QString destino = pasta.filePath("m - v5.kmr");
-  plat::RoteiroPara("dlgExportar", [destino](QDialog& d) {
-    static_cast<QFileDialog&>(d).selectFile(destino);
-    d.accept();
-  });
+  plat::RoteiroPara("dlgExportar", [](QDialog& d) { d.accept(); });
   ASSERT_TRUE(f.OnCmdMsg(32860));
   EXPECT_TRUE(mensagens.Textos().isEmpty());
   EXPECT_EQ(QFile(destino).size(), qint64(CabecalhoKmr5::Tamanho + 5 * dadoS5::Tamanho));
@@ -409,7 +408,7 @@ TEST_F(Conversao, ArquivoAntigoDanificadoDizFormatoInvalido) {
   mensagens.Responde(plat::IDYES);
   CTarsolinDoc doc;
   EXPECT_FALSE(doc.AbreArquivo(antigo));
-  // The refusal names the file first, as every refusal to open does.
+  // A refusal to open names the file before the reason.
   EXPECT_EQ(mensagens.Textos(),
             (QStringList{plat::Texto(3011), QDir::toNativeSeparators(antigo) + '\n' + plat::Texto(3044)}));
   EXPECT_FALSE(QFile::exists(pasta.filePath("curto.tsn")));

@@ -1,7 +1,7 @@
 // The query window as a user meets it: the data-source dialog, connecting
 // (with the retry through the connection dialog), runs with their grids,
 // messages and status panes, cancel, and closing during a run.
-#include "FontesTeste.h"
+#include "JanelaTeste.h"
 
 #include "dbmanager/CChildFrame.h"
 #include "dbmanager/CDataSourceDlg.h"
@@ -26,45 +26,6 @@
 
 using namespace brenk;
 
-namespace {
-
-class JanelaConsulta : public ::testing::Test {
-protected:
-  void SetUp() override {
-    plat::LimpaRoteiros();
-    plat::DefineModoRoteiro(true);
-    QSettings().remove(QStringLiteral("Configure"));
-    arquivo_ = dir_.filePath(QStringLiteral("base.db"));
-    ASSERT_TRUE(teste::CriaBancoSqlite(arquivo_));
-    frame_ = std::make_unique<CMainFrame>();
-    frame_->resize(1000, 700);
-    frame_->show();
-  }
-  void TearDown() override {
-    frame_.reset();
-    plat::DefineModoRoteiro(false);
-    plat::LimpaRoteiros();
-  }
-  CChildFrame* Abre() {
-    CQueryDoc* doc = frame_->AbreNovaConexao(teste::TextoSqlite(arquivo_), QString(), QString());
-    return doc ? qobject_cast<CChildFrame*>(doc->parent()) : nullptr;
-  }
-  // Runs the editor's text and waits for the end of the run.
-  static bool Roda(CChildFrame* j, const QString& sql, int esperaMs = 10000) {
-    j->Editor()->setPlainText(sql);
-    j->OnCmdMsg(ID_EXECUTAR);
-    QElapsedTimer t;
-    t.start();
-    while (j->Executando() && t.elapsed() < esperaMs) QTest::qWait(20);
-    return !j->Executando();
-  }
-
-  QTemporaryDir dir_;
-  QString arquivo_;
-  std::unique_ptr<CMainFrame> frame_;
-};
-
-}  // namespace
 
 TEST_F(JanelaConsulta, ConectaETituloComContador) {
   const int antes = CMainFrame::ContadorJanelas();

@@ -6,6 +6,7 @@
 #include "model/ArquivoModelo.h"
 #include "model/CabecalhoModelo.h"
 #include "model/dado.h"
+#include "model/dadoP.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@ struct ModeloEquacao {
   using C = CabecalhoModelo;
   std::unique_ptr<CabecalhoModelo> cab = std::make_unique<CabecalhoModelo>();
   std::vector<dado> dados;
+  std::vector<dadoP> dadosP;  // the properties to appraise
   NEWMAT::Matrix W;
 
   // colunas[v][i]: value of variable v in record i.
@@ -67,10 +69,20 @@ struct ModeloEquacao {
       cab->SetF64(C::OffResultadosEspaciais + 8 * v, coeficientes[v]);
     return *this;
   }
+  // A property to appraise with these values by variable (the rest 0) and address.
+  ModeloEquacao& Avaliando(const std::vector<double>& valores, const QString& endereco = QString()) {
+    dadoP d;
+    std::memset(&d, 0, sizeof d);
+    for (std::size_t v = 0; v < valores.size(); ++v) d.valor[v] = valores[v];
+    d.SetEndereco(endereco);
+    dadosP.push_back(d);
+    cab->SetNumDadosP(int(dadosP.size()));
+    return *this;
+  }
   QString Grava(const QTemporaryDir& pasta, const QString& nome) {
     const QString caminho = pasta.filePath(nome);
     NEWMAT::Matrix vazio;
-    GravaArquivoModelo(caminho, cab.get(), dados.data(), nullptr, vazio);
+    GravaArquivoModelo(caminho, cab.get(), dados.data(), dadosP.empty() ? nullptr : dadosP.data(), vazio);
     return caminho;
   }
 };

@@ -4,6 +4,7 @@
 #include "CEquacaoViewRE.h"
 #include "CEquacaoViewRET.h"
 #include "CEquacaoViewT.h"
+#include "ComandosModelo.h"
 #include "CMainFrame.h"
 #include "CTarsolinApp.h"
 
@@ -107,11 +108,7 @@ PaginaEquacao* CEquacaoViewTab::PaginaAtiva() const { return qobject_cast<Pagina
 QObject* CEquacaoViewTab::VistaAtiva() { return PaginaAtiva(); }
 QObject* CEquacaoViewTab::DocumentoAlvo() { return doc_; }
 
-QWidget* CEquacaoViewTab::MolduraModelo() const {
-  CTarsolinApp* app = CTarsolinApp::Instancia();
-  CMainFrame* principal = app ? app->MainFrame() : nullptr;
-  return principal ? principal->MolduraModelo(doc_) : nullptr;
-}
+QWidget* CEquacaoViewTab::MolduraModelo() const { return MolduraDoModelo(doc_); }
 
 void CEquacaoViewTab::FechaJanela() {
   if (fechando_) return;

@@ -2,6 +2,7 @@
 
 #include "CEquacaoViewTab.h"
 #include "EstiloGrafico.h"
+#include "ImpressaoJanela.h"
 #include "PaginaEquacao.h"
 #include "controls/ImpressaoPagina.h"
 #include "views/charts/CTChart.h"
@@ -12,14 +13,11 @@
 #include "platform/Mensagem.h"
 #include "platform/TextoNumerico.h"
 
-#include <QBuffer>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTreeWidget>
 #include <cmath>
+#include <memory>
 
 namespace {
 using C = CabecalhoModelo;
@@ -42,16 +40,6 @@ int LarguraMedia(const QFontMetricsF& m) {
   return int(std::lround(soma / 1000.0));
 }
 
-// Text drawn from its top-left corner, or right-aligned ending at x.
-void Escreve(QPainter& p, int x, int y, const QString& texto) {
-  p.drawText(QRect(x, y, 1 << 20, 1 << 16), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, texto);
-}
-void EscreveDireita(QPainter& p, int x, int y, const QString& texto) {
-  p.drawText(QRect(x - (1 << 20), y, 1 << 20, 1 << 16), Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, texto);
-}
-void EscreveCentro(QPainter& p, int x, int y, const QString& texto) {
-  p.drawText(QRect(x - (1 << 19), y, 1 << 20, 1 << 16), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, texto);
-}
 }  // namespace
 
 int ImpressaoEquacao::Prepara(QPainter& p) {
@@ -59,11 +47,7 @@ int ImpressaoEquacao::Prepara(QPainter& p) {
   f10b_ = Arial(10, true);
   f16_ = Arial(16, true, true);
   QPaintDevice* d = p.device();
-  // The line: 1.1 times the full height of a 10-point text (internal and external leading included).
-  const QFontMetrics m10(Arial(10, false), d);
-  const double em = 10.0 * d->logicalDpiY() / 72.0;
-  const double interna = std::max(0.0, m10.height() - em);
-  L_ = std::max(1, int(1.1 * (m10.height() + interna + m10.leading())));
+  L_ = AlturaLinhaImpressao(Arial(10, false), d);
   c_ = std::max(1, LarguraMedia(QFontMetricsF(f8_, d)));
 
   texto_ = pagina_.TextoImpressao();
@@ -125,9 +109,9 @@ void ImpressaoEquacao::ImprimeTabela(QPainter& p, int i, int largura) {
   const CabecalhoModelo* cab = pagina_.Documento()->GetCabecalho();
   const QFont anterior = p.font();
   p.setFont(f16_);
-  EscreveCentro(p, largura / 2, 4 * L_, QString::fromUtf8(cfg.tituloTabela));
+  EscreveCentroImpressao(p, largura / 2, 4 * L_, QString::fromUtf8(cfg.tituloTabela));
   p.setFont(f10b_);
-  Escreve(p, 0, 9 * L_, QStringLiteral("Modelo : ") + cab->Texto(C::OffNome, C::TamNome));
+  EscreveImpressao(p, 0, 9 * L_, QStringLiteral("Modelo : ") + cab->Texto(C::OffNome, C::TamNome));
   p.setFont(f8_);
   // The equation on the first page only; every table page keeps its space.
   if (i == 0) p.drawText(QRect(0, 11 * L_, largura, alturaTexto_), Qt::TextWordWrap, texto_);
@@ -150,17 +134,17 @@ void ImpressaoEquacao::ImprimeTabela(QPainter& p, int i, int largura) {
   for (double y : {D_ + 12.5 * L_, D_ + 14.0 * L_}) p.drawLine(0, int(std::lround(y)), fimRegua, int(std::lround(y)));
   p.restore();
   const QTreeWidgetItem* titulos = lista->headerItem();
-  Escreve(p, 0, D_ + 13 * L_, titulos->text(0));
+  EscreveImpressao(p, 0, D_ + 13 * L_, titulos->text(0));
   std::size_t n = 0;
   for (int col = grupos_[std::size_t(q - 1)] + 1; col <= grupos_[std::size_t(q)]; ++col)
-    EscreveDireita(p, xs[n++], D_ + 13 * L_, titulos->text(col));
+    EscreveDireitaImpressao(p, xs[n++], D_ + 13 * L_, titulos->text(col));
   for (int linha = primeira; linha < fim; ++linha) {
     const QTreeWidgetItem* item = lista->topLevelItem(linha);
     const int y = D_ + (15 + linha - primeira) * L_;
-    Escreve(p, 0, y, item->text(0));
+    EscreveImpressao(p, 0, y, item->text(0));
     n = 0;
     for (int col = grupos_[std::size_t(q - 1)] + 1; col <= grupos_[std::size_t(q)]; ++col)
-      EscreveDireita(p, xs[n++], y, item->text(col));
+      EscreveDireitaImpressao(p, xs[n++], y, item->text(col));
   }
   p.setFont(anterior);
 }
@@ -175,17 +159,17 @@ void ImpressaoEquacao::ImprimeGrafico(QPainter& p, int j, const RetanguloImpress
   const int largura = area.Largura();
   const QFont anterior = p.font();
   p.setFont(f16_);
-  EscreveCentro(p, area.left + largura / 2, area.top + 4 * L_, QString::fromUtf8(cfg.tituloGraficos));
+  EscreveCentroImpressao(p, area.left + largura / 2, area.top + 4 * L_, QString::fromUtf8(cfg.tituloGraficos));
   p.setFont(f10b_);
-  Escreve(p, area.left, area.top + 9 * L_, QStringLiteral("Modelo : ") + cab->Texto(C::OffNome, C::TamNome));
+  EscreveImpressao(p, area.left, area.top + 9 * L_, QStringLiteral("Modelo : ") + cab->Texto(C::OffNome, C::TamNome));
   p.setFont(f8_);
   const double minimo = original ? s.minimo[j] : s.minimoT[j];
   const double maximo = original ? s.maximo[j] : s.maximoT[j];
   const double media = original ? s.media[j + 1] : s.mediaT[j + 1];
-  Escreve(p, area.left, area.top + 11 * L_, QStringLiteral("Variável: ") + cab->NomeVariavel(s.mapa[j]));
-  Escreve(p, area.left, area.top + 12 * L_, plat::FormataC("Amplitude: de %-G a %-G", {minimo, maximo}));
-  Escreve(p, area.left, area.top + 13 * L_, QStringLiteral("Valor Médio: ") + plat::FormataC("%-G", {media}));
-  Escreve(p, area.left, area.top + 14 * L_,
+  EscreveImpressao(p, area.left, area.top + 11 * L_, QStringLiteral("Variável: ") + cab->NomeVariavel(s.mapa[j]));
+  EscreveImpressao(p, area.left, area.top + 12 * L_, plat::FormataC("Amplitude: de %-G a %-G", {minimo, maximo}));
+  EscreveImpressao(p, area.left, area.top + 13 * L_, QStringLiteral("Valor Médio: ") + plat::FormataC("%-G", {media}));
+  EscreveImpressao(p, area.left, area.top + 14 * L_,
           plat::FormataC("Valores Calculados: de %-G a %-G", {r.curvaY[11 * j], r.curvaY[11 * j + 10]}));
   p.setFont(anterior);
   // 9 cm by 6 cm, centred on the printable area, 18 lines below its top.
@@ -195,57 +179,27 @@ void ImpressaoEquacao::ImprimeGrafico(QPainter& p, int j, const RetanguloImpress
   pagina_.Grafico()->DesenhaImpressao(p, alvo, EstilosGraficos[cfg.estilo]);
 }
 
+namespace {
+// The printout as a print job; each run lays itself out anew for its device.
+// The screen shows the chart of the regressor printed last until the job ends.
+TrabalhoImpressao Trabalho(PaginaEquacao& pagina, std::shared_ptr<ImpressaoEquacao> impressao) {
+  TrabalhoImpressao t;
+  t.prepara = [impressao](QPainter& p) { return impressao->Prepara(p); };
+  t.pagina = [impressao](QPainter& p, const CPrintInfo& info) { impressao->ImprimePagina(p, info); };
+  t.fim = [&pagina] { pagina.MontaGrafico(); };
+  return t;
+}
+}  // namespace
+
 int ContaPaginas(PaginaEquacao& pagina, const QPrinter& impressora) {
-  // Laid out on a document of the printer's page and resolution, so the print
-  // dialog can offer the pages there are before the printer is opened.
-  QBuffer memoria;
-  memoria.open(QIODevice::WriteOnly);
-  QPdfWriter medida(&memoria);
-  medida.setResolution(impressora.resolution());
-  medida.setPageLayout(impressora.pageLayout());
-  QPainter p(&medida);
-  ImpressaoEquacao impressao(pagina);
-  return impressao.Prepara(p);
+  return ContaPaginasTrabalho(Trabalho(pagina, std::make_shared<ImpressaoEquacao>(pagina)), impressora);
 }
 
 bool ImprimeEquacaoEm(PaginaEquacao& pagina, QPrinter& impressora, bool previa) {
-  QPainter p;
-  if (!p.begin(&impressora)) return false;
-  ImpressaoEquacao impressao(pagina);
-  const int total = impressao.Prepara(p);
-  CPrintInfo info;
-  info.SetMaxPage(total);
-  info.m_bPreview = previa;
-  int de = impressora.fromPage() > 0 ? impressora.fromPage() : 1;
-  int ate = impressora.toPage() > 0 ? impressora.toPage() : total;
-  ate = std::min(ate, total);
-  for (int pagina_ = de; pagina_ <= ate; ++pagina_) {
-    if (pagina_ > de) impressora.newPage();
-    info.m_nCurPage = pagina_;
-    impressao.ImprimePagina(p, info);
-  }
-  p.end();
-  // The screen shows the chart of the regressor printed last.
-  pagina.MontaGrafico();
-  return true;
+  return ImprimeTrabalhoEm(Trabalho(pagina, std::make_shared<ImpressaoEquacao>(pagina)), impressora, previa);
 }
 
 void ImprimeEquacao(PaginaEquacao& pagina, bool previa) {
-  QPrinter impressora(QPrinter::HighResolution);
-  if (previa) {
-    QPrintPreviewDialog dlg(&impressora, pagina.window());
-    dlg.setObjectName(QStringLiteral("dlgVisualizar"));
-    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg,
-                     [&pagina](QPrinter* alvo) { ImprimeEquacaoEm(pagina, *alvo, true); });
-    plat::ExecutaDialogo(dlg);
-    pagina.MontaGrafico();
-    return;
-  }
-  QPrintDialog dlg(&impressora, pagina.window());
-  dlg.setObjectName(QStringLiteral("dlgImprimir"));
-  dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  dlg.setMinMax(1, std::max(1, ContaPaginas(pagina, impressora)));
-  if (plat::ExecutaDialogo(dlg) != QDialog::Accepted) return;
-  if (!ImprimeEquacaoEm(pagina, impressora, false))
-    plat::MessageBox(QStringLiteral("Não foi possível imprimir !"), QString(), plat::MB_ICONEXCLAMATION);
+  ExecutaImpressao(Trabalho(pagina, std::make_shared<ImpressaoEquacao>(pagina)), pagina.window(), previa);
+  pagina.MontaGrafico();
 }

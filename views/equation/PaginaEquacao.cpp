@@ -1,9 +1,11 @@
 #include "PaginaEquacao.h"
 
 #include "CChildFrame.h"
+#include "ControleSetas.h"
 #include "CMainFrame.h"
 #include "CEquacaoViewTab.h"
 #include "CResultados.h"
+#include "ComandosModelo.h"
 #include "EstiloGrafico.h"
 #include "ImpressaoEquacao.h"
 #include "RoteadorComandos.h"
@@ -27,9 +29,6 @@
 namespace {
 using C = CabecalhoModelo;
 
-// The model commands a page runs on the model window.
-constexpr int kEncaminhados[] = {32831, 32833, 32840, 32838, 32839, 32841, 32813, 32816, 32817,
-                                 32909, 32911, 32913, 32914, 32915, 32908, 32912, 32852, 32862};
 constexpr int kEscolhaEquacao = 32837, kConfigurarPagina = 57605, kImprimir = 57607, kVisualizar = 57609,
               kCopiar = 57634;
 
@@ -87,7 +86,7 @@ PaginaEquacao::PaginaEquacao(const ConfigPagina& config, CTarsolinDoc* doc, CEqu
   texto_->setTabStopDistance(48);
   grafico_ = new CTChart(this);
   grafico_->setObjectName(QStringLiteral("1121"));
-  setas_ = new ControleSetas(this, [this](int d) { MoveRegressor(d); });
+  setas_ = new ControleSetas(this, 1112, QStringLiteral("Spin1"), [this](int d) { MoveRegressor(d); });
   setas_->raise();
   connect(doc_, &plat::Documento::documentUpdated, this, [this](QObject*, int) { OnUpdate(); });
 }
@@ -307,40 +306,22 @@ void PaginaEquacao::resizeEvent(QResizeEvent* e) {
 
 // ------------------------------------------------------------ commands
 
-void PaginaEquacao::Encaminha(int id) {
-  if (QWidget* moldura = host_->MolduraModelo()) RoteadorComandos::Instancia().PostaEm(moldura, id);
-}
-
 bool PaginaEquacao::TemComando(int id) const {
-  if (Encaminhado(id)) return host_->MolduraModelo() != nullptr;
+  if (ComandoDoModelo(id)) return MolduraDoModelo(doc_) != nullptr;
   if (id == kConfigurarPagina) return bool(CChildFrame::DialogoRegistrado(kConfigurarPagina));
   return id == kEscolhaEquacao || id == kImprimir || id == kVisualizar || id == kCopiar;
 }
 
 bool PaginaEquacao::OnUpdateCmd(int id, EstadoComando& estado) {
-  if (!Encaminhado(id) || !doc_ || !doc_->GetCabecalho()) return false;
-  const CabecalhoModelo& c = *doc_->GetCabecalho();
-  const bool calculado = c.EstadoCalculo() != 0;
-  bool regra = true;
-  switch (id) {
-    case 32840: case 32839: case 32841: regra = calculado; break;
-    case 32838: {
-      const int e = std::clamp(c.EquacaoCorrente(), 0, C::MaxEquacoes - 1);
-      regra = calculado && c.I32(C::OffForaDe2 + 4 * std::size_t(e)) != 0;
-      break;
-    }
-    default: break;
-  }
-  // The command runs on the model window: it must work there too.
-  QWidget* moldura = host_->MolduraModelo();
-  estado.habilitado = regra && moldura && RoteadorComandos::EstadoEm(moldura, id).habilitado;
+  if (!ComandoDoModelo(id) || !doc_ || !doc_->GetCabecalho()) return false;
+  EstadoComandoDoModelo(doc_, id, estado);
   return true;
 }
 
 bool PaginaEquacao::OnCmdMsg(int id) {
   if (!TemComando(id)) return false;
-  if (Encaminhado(id)) {
-    Encaminha(id);
+  if (ComandoDoModelo(id)) {
+    EncaminhaAoModelo(doc_, id);
     return true;
   }
   switch (id) {

@@ -86,7 +86,6 @@ private:
   void MontaTexto();
   void EscolheEquacao();
   void Copia();
-  void Encaminha(int id);
   const EstiloGrafico& Estilo() const;
 
   ConfigPagina config_;

@@ -1,0 +1,182 @@
+// The projection window as the user reaches it: "&Projetar ..." on a model,
+// the add-rows dialog for a model without appraisal records, the form, the
+// interval pane, the chart tab and the grid's rows stored with the model.
+#include "ProgramaEquacao.h"
+#include "TabelaStudent.h"
+#include "RoteadorComandos.h"
+#include "controls/CTableCtrlEx.h"
+#include "controls/PropertyGrid.h"
+#include "views/charts/CTChart.h"
+#include "views/equation/CProjetar.h"
+#include "views/equation/ImpressaoJanela.h"
+
+#include "model/ArquivoModelo.h"
+#include "platform/TextoNumerico.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <cmath>
+
+namespace {
+using teste::ModeloEquacao;
+using C = CabecalhoModelo;
+
+// n = 5, x = 1..5, the dependent in ln x, b = (0, 1), s = 0.1.
+ModeloEquacao ModeloProjecao() {
+  ModeloEquacao m({QStringLiteral("X"), QStringLiteral("VT")},
+                  {{1, 2, 3, 4, 5}, {std::exp(1.0), std::exp(2.0), std::exp(3.0), std::exp(4.0), std::exp(5.0)}});
+  m.Codigo(0, 1).Codigo(1, 3);
+  m.Coeficiente(1, 0.0).Coeficiente(0, 1.0);
+  m.cab->SetF64(C::OffErroPadrao, 0.1);
+  m.cab->SetI32(C::OffVariavelArea, -1);
+  m.cab->SetCasasDecimais(1, 2);
+  return m;
+}
+
+class JanelaProjecao : public teste::ProgramaEquacao {
+protected:
+  void SetUp() override {
+    teste::ProgramaEquacao::SetUp();
+    plat::DefineSeparadoresUsuario(QChar(u','), QChar(u'.'));
+  }
+  CProjetarFrame* AbreProjecao(CTarsolinDoc* doc) {
+    app->MainFrame()->Acao(32839)->trigger();
+    Espera();
+    auto* sub = qobject_cast<QMdiSubWindow*>(doc->Janela(CTarsolinDoc::JanelaProjetar).data());
+    return sub ? qobject_cast<CProjetarFrame*>(sub->widget()) : nullptr;
+  }
+  static void Espera() {
+    for (int i = 0; i < 4; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+  teste::TabelaStudent tabela{2.0};
+};
+
+TEST_F(JanelaProjecao, ProjectsTheRowShownAndSteps) {
+  ModeloEquacao m = ModeloProjecao();
+  m.Avaliando({3, 0}, QStringLiteral("Rua A")).Avaliando({5, 0}, QStringLiteral("Rua B"));
+  CTarsolinDoc* doc = Abre(m);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_TRUE(app->MainFrame()->Acao(32839)->isEnabled());
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  QStringList abas;
+  for (int i = 0; i < janela->Abas()->Abas()->count(); ++i) abas << janela->Abas()->Abas()->tabText(i);
+  EXPECT_EQ(abas, (QStringList{"Projeção", "Pontos Máximo/Mínimo", "Projeções"}));
+  CFrameIntervalo* iv = janela->Intervalo();
+  EXPECT_EQ(janela->Form()->Legenda(), QStringLiteral("Dados do imóvel avaliando - 1/2"));
+  EXPECT_EQ(iv->Valor(TotalRLMedio), QStringLiteral("19,88"));  // Moda: exp(3 - 0.01), cut
+  EXPECT_EQ(iv->Valor(Adotado), QStringLiteral("19,88"));
+  CTableCtrlEx* g = janela->Dados()->Grade();
+  EXPECT_EQ(g->GetCellText(0, 8), QStringLiteral("Valor Médio RL"));
+  EXPECT_EQ(g->GetCellText(2, 8), QStringLiteral("146,93"));
+  EXPECT_EQ(g->GetCellText(1, 2), QStringLiteral("Rua A"));
+
+  // "Estimativa pela" Mediana, then the next row.
+  iv->ItemTendencia()->SetConstraintIndex(1);
+  janela->Form()->OnCmdMsg(CmdProjAvancar);
+  Espera();
+  EXPECT_EQ(janela->Form()->Legenda(), QStringLiteral("Dados do imóvel avaliando - 2/2"));
+  EXPECT_EQ(iv->Valor(TotalRLMedio), QStringLiteral("148,41"));
+  EXPECT_EQ(iv->Item(TotalRLMinimo)->GetCaption(), QStringLiteral("Minimo (14,35%)"));
+  EXPECT_EQ(iv->Item(TotalRLMaximo)->GetCaption(), QStringLiteral("Máximo (16,75%)"));
+
+  // Arbitration: 115 % stands, beyond is refused with the estimate back.
+  iv->DefineValor(Adotado, QStringLiteral("170,00"));
+  janela->Form()->OnCmdMsg(CmdProjAdotado);
+  EXPECT_EQ(iv->Desvio(), 15);
+  iv->DefineValor(Adotado, QStringLiteral("200"));
+  janela->Form()->OnCmdMsg(CmdProjAdotado);
+  EXPECT_EQ(iv->Valor(Adotado), QStringLiteral("148,41"));
+  ASSERT_FALSE(mensagens.Mensagens().empty());
+  EXPECT_EQ(mensagens.Mensagens().back().texto, QStringLiteral("Este não é um valor válido!"));
+
+  // The toolbar follows the page shown; the chart tab re-projects.
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  EXPECT_TRUE(RoteadorComandos::EstadoEm(janela, CmdProjAvancar).habilitado);
+  janela->Abas()->Abas()->setCurrentIndex(1);
+  Espera();
+  EXPECT_FALSE(RoteadorComandos::EstadoEm(janela, CmdProjAvancar).habilitado);
+  EXPECT_FALSE(RoteadorComandos::EstadoEm(janela, CmdProjExcluir).habilitado);
+  EXPECT_TRUE(RoteadorComandos::EstadoEm(janela, CmdProjetarValores).habilitado);
+  janela->Abas()->Abas()->setCurrentIndex(2);
+  EXPECT_TRUE(RoteadorComandos::EstadoEm(janela, CmdProjExcluir).habilitado);
+
+  // Each page prints: the form and the chart on one page, the grid in its pages.
+  for (PaginaProjecao* pagina : std::initializer_list<PaginaProjecao*>{janela->Form(), janela->Graf(), janela->Dados()}) {
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = pasta.filePath(pagina->objectName() + QStringLiteral(".pdf"));
+    impressora.setOutputFileName(pdf);
+    const int paginas = ContaPaginasTrabalho(pagina->Trabalho(), impressora);
+    if (pagina == janela->Dados()) EXPECT_GE(paginas, 1);
+    else EXPECT_EQ(paginas, 1) << pagina->objectName().toStdString();
+    EXPECT_TRUE(ImprimeTrabalhoEm(pagina->Trabalho(), impressora, false));
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+  }
+}
+
+TEST_F(JanelaProjecao, DeletingRenumbersAndKeepsOneRow) {
+  ModeloEquacao m = ModeloProjecao();
+  m.Avaliando({3, 0}, QStringLiteral("A")).Avaliando({4, 0}, QStringLiteral("B")).Avaliando({5, 0}, QStringLiteral("C"));
+  CTarsolinDoc* doc = Abre(m);
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  CProjetarDadosView* dados = janela->Dados();
+  CTableCtrlEx* g = dados->Grade();
+  mensagens.Responde(plat::IDYES);
+  mensagens.Responde(plat::IDYES);
+  g->MoveFocusCell(2, 2);
+  dados->ExcluiRegistro();
+  EXPECT_EQ(dados->Linhas(), 2);
+  EXPECT_EQ(g->GetCellText(1, 2), QStringLiteral("A"));
+  EXPECT_EQ(g->GetCellText(2, 2), QStringLiteral("C"));
+  EXPECT_EQ(g->GetCellText(2, 1).trimmed(), QStringLiteral("2"));
+  EXPECT_EQ(doc->NumDadosP(), 2);  // stored at once
+  g->MoveFocusCell(1, 2);
+  dados->ExcluiRegistro();
+  g->MoveFocusCell(1, 2);
+  dados->ExcluiRegistro();
+  EXPECT_EQ(dados->Linhas(), 1);
+  const auto& ms = mensagens.Mensagens();
+  ASSERT_EQ(ms.size(), 3u);
+  EXPECT_EQ(ms[0].texto, QStringLiteral("Deseja excluir o dado    2 ?"));
+  EXPECT_EQ(ms[2].texto, QStringLiteral("O Modelo necessita de pelo menos um dado !"));
+}
+
+TEST_F(JanelaProjecao, AddedRowsAreStoredWithTheModel) {
+  ModeloEquacao m = ModeloProjecao();
+  CTarsolinDoc* doc = Abre(m);
+  ASSERT_NE(doc, nullptr);
+  // A model without appraisal records asks how many rows to start with.
+  plat::RoteiroPara(QStringLiteral("dlg511"), [](QDialog& d) {
+    EXPECT_EQ(plat::Texto(d, 1056), QStringLiteral("1"));
+    plat::DefineTexto(d, 1056, QStringLiteral("3"));
+    plat::Pressiona(d, 1);
+  });
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  EXPECT_EQ(janela->Dados()->Linhas(), 3);
+  EXPECT_EQ(janela->Dados()->Grade()->GetRowCount(), 4);
+  EXPECT_EQ(janela->Dados()->Grade()->GetCellText(3, 1).trimmed(), QStringLiteral("3"));
+  EXPECT_TRUE(doc->IsModified());
+  janela->Dados()->Grade()->SetCellText(2, 7, QStringLiteral("4,00"));
+  janela->Dados()->MarcaEditada();
+  ASSERT_TRUE(janela->Dados()->OnCmdMsg(57603));
+  EXPECT_FALSE(doc->IsModified());
+  const QString caminho = doc->GetPathName();
+  EXPECT_EQ(QFileInfo(caminho).size(), 583248 + 2512 * 5 + 1728 * 3);
+  CabecalhoModelo lido;
+  ASSERT_TRUE(LeCabecalhoModelo(caminho, &lido));
+  EXPECT_EQ(lido.NumDadosP(), 3);
+  ASSERT_TRUE(doc->CarregaRegistros());
+  EXPECT_EQ(doc->NumDadosP(), 3);
+  EXPECT_DOUBLE_EQ(doc->GetDadosP()[1].valor[0], 4.0);
+  doc->LiberaRegistros();
+}
+
+}  // namespace
