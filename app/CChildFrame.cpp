@@ -14,6 +14,8 @@
 #include "platform/TabelaTextos.h"
 #include "views/equation/CResultados.h"
 
+#include "controls/CListReportSubItemListCtrl.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -133,7 +135,8 @@ CChildFrame::CChildFrame(CTarsolinDoc* doc, QWidget* vista, QWidget* parent)
   barraCampos_ = new QWidget(this, Qt::Tool);
   barraCampos_->setObjectName(QString::number(CmdBarraCampos));
   barraCampos_->setWindowTitle(QStringLiteral("Campos do Cabeçalho"));
-  auto* lista = new QListWidget(barraCampos_);
+  // The model view attaches its report list to it.
+  auto* lista = new CListReportSubItemListCtrl(barraCampos_);
   lista->setObjectName(QStringLiteral("1035"));
   auto* lb = new QVBoxLayout(barraCampos_);
   lb->setContentsMargins(2, 2, 2, 2);

@@ -5,6 +5,7 @@
 #include "CTarsolinApp.h"
 #include "Comandos.h"
 #include "ModeloCorrente.h"
+#include "PaineisModelo.h"
 #include "RoteadorComandos.h"
 
 #include "model/CTarsolinDoc.h"
@@ -13,6 +14,9 @@
 #include "platform/TabelaTextos.h"
 #include "report/CLaudoDoc.h"
 #include "report/ModeloRelatorio.h"
+
+#include "controls/CTableCtrlEx.h"
+#include "controls/PropertyGrid.h"
 
 #include <QAction>
 #include <QApplication>
@@ -361,15 +365,19 @@ void CMainFrame::CriaPaineis() {
     d->setObjectName(QString::number(id));
     d->setFeatures(fechavel ? QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
                             : QDockWidget::DockWidgetMovable);
-    d->setWidget(new QWidget(d));
     paineis_.insert(id, d);
     return d;
   };
+  paineisModelo_ = new PaineisModelo(this);
   QDockWidget* dados = cria(59507, "Dados", false);
   QDockWidget* rl = cria(32923, "Resultados RL", false);
   QDockWidget* re = cria(32924, "Resultados RE", false);
   QDockWidget* lista = cria(32921, "Lista de Dados", true);
-  for (QDockWidget* d : {dados, rl, re}) d->widget()->setMinimumSize(280, 140);
+  dados->setWidget(paineisModelo_->Dados());
+  rl->setWidget(paineisModelo_->ResultadosRL());
+  re->setWidget(paineisModelo_->ResultadosRE());
+  lista->setWidget(paineisModelo_->Lista());
+  paineisModelo_->Lista()->show();
   addDockWidget(Qt::RightDockWidgetArea, dados);
   tabifyDockWidget(dados, rl);
   tabifyDockWidget(dados, re);
@@ -383,6 +391,29 @@ void CMainFrame::CriaPaineis() {
 }
 
 QDockWidget* CMainFrame::Painel(int id) const { return paineis_.value(id); }
+
+void CMainFrame::AtualizaResultados() {
+  if (paineisModelo_) paineisModelo_->AtualizaResultados();
+}
+void CMainFrame::AtualizaPainelDados() {
+  if (paineisModelo_) paineisModelo_->AtualizaPainelDados();
+}
+void CMainFrame::AjustaColunasLista() {
+  if (paineisModelo_) paineisModelo_->AjustaColunasLista();
+}
+
+QAction* CMainFrame::AdicionaEntradaMenu(const QString& menu, int id, const QString& texto, bool marcavel) {
+  if (QAction* existente = acoes_.value(id)) return existente;
+  QMenu* alvo = nullptr;
+  for (QAction* a : menuBar()->actions())
+    if (a->menu() && a->text() == menu) alvo = a->menu();
+  if (!alvo) return nullptr;
+  QAction* a = NovaAcao(id, texto);
+  a->setCheckable(marcavel);
+  alvo->addAction(a);
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  return a;
+}
 
 void CMainFrame::AplicaLayoutNormal() { restoreState(layoutNormal_); }
 void CMainFrame::AplicaLayoutPreview() { restoreState(layoutPreview_); }
@@ -562,9 +593,9 @@ bool CMainFrame::OnUpdateCmd(int id, EstadoComando& estado) {
 bool CMainFrame::OnCmdMsg(int id) {
   switch (id) {
     case ID_IMPORTAR: OnImportar(); return true;
-    case ID_ATUALIZA_RESULTADOS: emit atualizaResultados(); return true;
-    case ID_ATUALIZA_PAINEL_DADOS: emit atualizaPainelDados(); return true;
-    case ID_AJUSTA_LISTA: emit ajustaColunasLista(); return true;
+    case ID_ATUALIZA_RESULTADOS: AtualizaResultados(); emit atualizaResultados(); return true;
+    case ID_ATUALIZA_PAINEL_DADOS: AtualizaPainelDados(); emit atualizaPainelDados(); return true;
+    case ID_AJUSTA_LISTA: AjustaColunasLista(); emit ajustaColunasLista(); return true;
     case ID_WINDOW_CASCADE: mdi_->cascadeSubWindows(); return true;
     case ID_WINDOW_TILE_HORZ: mdi_->tileSubWindows(); return true;
     case ID_TABELA_NORMAL: AbreTabelaNormal(); return true;

@@ -14,6 +14,7 @@
 
 class CTarsolinApp;
 class CTarsolinDoc;
+class PaineisModelo;
 class QAction;
 class QDockWidget;
 class QMdiArea;
@@ -44,6 +45,15 @@ public:
   void TrazParaFrente();
   QAction* Acao(int id) const { return acoes_.value(id); }
   QDockWidget* Painel(int id) const;
+  // What the four panes show ("Resultados RL", "Resultados RE", "Dados", "Lista de Dados").
+  PaineisModelo* Paineis() const { return paineisModelo_; }
+  void AtualizaResultados();   // 32889
+  void AtualizaPainelDados();  // 32819
+  void AjustaColunasLista();   // 32858
+  // A window's own entry in the menu titled `menu` (as the menu bar shows it),
+  // after its last entry; once per command, so every window of a kind may ask.
+  // `marcavel` entries show a check while their update handler says so.
+  QAction* AdicionaEntradaMenu(const QString& menu, int id, const QString& texto, bool marcavel = false);
   void AplicaLayoutNormal();
   void AplicaLayoutPreview();
   // The formatting bar's colour (message 10028): 32806 the text colour, otherwise the back colour.
@@ -95,6 +105,7 @@ private:
   QList<QMenu*> menusModelo_;     // shown only while a model window is active
   QMenu* menuRecentes_ = nullptr;
   QMap<int, QDockWidget*> paineis_;
+  PaineisModelo* paineisModelo_ = nullptr;
   QPointer<QMdiSubWindow> ultimaAtivada_;  // the window (model or auxiliary) whose activation was handled last
   QByteArray layoutNormal_, layoutPreview_;
   unsigned corTexto_ = 0, corFundo_ = 0xFFFFFF;

@@ -1,6 +1,7 @@
 // Tarsolin: the mass-appraisal workbench.
 #include "CTarsolinApp.h"
 #include "RegistroDialogos.h"
+#include "views/modelo/CTarsolinView.h"
 
 #include "platform/Mensagem.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
   plat::DefineTituloPadrao("Tarsolin Windows");
 
   RegistraDialogosPequenos();
+  // Every model opens in its main view.
+  CTarsolinApp::DefineFabricaJanelaModelo(CTarsolinView::CriaJanela);
   CTarsolinApp tarsolin;
   if (!tarsolin.InitInstance(app.arguments().mid(1))) return 0;
   const int r = app.exec();

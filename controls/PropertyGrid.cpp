@@ -214,7 +214,10 @@ PropertyGridItem* PropertyGrid::GetSelectedItem() const {
   return i && i->type() == PropertyGridItem::Tipo ? static_cast<PropertyGridItem*>(i) : nullptr;
 }
 
-void PropertyGrid::SetCaptionWidth(int largura) { header()->resizeSection(0, largura); }
+void PropertyGrid::SetCaptionWidth(int largura) {
+  larguraLegenda_ = largura;
+  header()->resizeSection(0, largura);
+}
 
 void PropertyGrid::ItemRemovido(PropertyGridItem* item) {
   if (selecionado_ == item) selecionado_ = nullptr;
@@ -243,7 +246,9 @@ void PropertyGrid::Reposiciona() {
 
 void PropertyGrid::resizeEvent(QResizeEvent* e) {
   QTreeWidget::resizeEvent(e);
-  if (e->oldSize().width() <= 0 || header()->sectionSize(0) <= 0) header()->resizeSection(0, e->size().width() / 2);
+  // A width the owner chose outlives the first layout; otherwise the captions take half.
+  if (e->oldSize().width() <= 0 || header()->sectionSize(0) <= 0)
+    header()->resizeSection(0, larguraLegenda_ > 0 ? larguraLegenda_ : e->size().width() / 2);
   Reposiciona();
 }
 

@@ -101,4 +101,5 @@ private:
   void Reposiciona();
   void ItemRemovido(PropertyGridItem* item);
   PropertyGridItem* selecionado_ = nullptr;
+  int larguraLegenda_ = -1;  // set by SetCaptionWidth
 };

@@ -13,6 +13,7 @@
 #include "model/RotinasCabecalho.h"
 #include "platform/TabelaTextos.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QSettings>
