@@ -17,6 +17,7 @@
 #include "controls/CListReportCtrl.h"
 #include "model/CTarsolinDoc.h"
 #include "model/TextoNumero.h"
+#include "views/data/RegistroDados.h"
 #include "views/equation/RegistroEquacao.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
@@ -391,6 +392,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   frame_ = new CMainFrame(this);
   if (!frame_->Cria()) return false;
   RegistraJanelasEquacao();
+  RegistraJanelasDados();
   CarregaUnidades();
   NotificaImpressora(true);
   recentes_.Carrega(s);
