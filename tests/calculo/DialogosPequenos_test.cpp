@@ -408,7 +408,9 @@ TEST_F(Conversao, ArquivoAntigoDanificadoDizFormatoInvalido) {
   mensagens.Responde(plat::IDYES);
   CTarsolinDoc doc;
   EXPECT_FALSE(doc.AbreArquivo(antigo));
-  EXPECT_EQ(mensagens.Textos(), (QStringList{plat::Texto(3011), plat::Texto(3044)}));
+  // A refusal to open names the file before the reason.
+  EXPECT_EQ(mensagens.Textos(),
+            (QStringList{plat::Texto(3011), QDir::toNativeSeparators(antigo) + '\n' + plat::Texto(3044)}));
   EXPECT_FALSE(QFile::exists(pasta.filePath("curto.tsn")));
 }
 

@@ -198,7 +198,7 @@ TEST(CListReportCtrl, DraggingOffTheHeaderHidesWithColumnRemoval) {
 
 // ---- layout text -----------------------------------------------------------------
 
-struct Layout : ::testing::Test {
+struct LayoutLista : ::testing::Test {
   QTemporaryDir dir;
   std::unique_ptr<QSettings> perfil;
   Relatorio r{3, 0, QSize(400, 300), false};
@@ -208,7 +208,7 @@ struct Layout : ::testing::Test {
   }
 };
 
-TEST_F(Layout, SavingWritesWidthsThenShownColumns) {
+TEST_F(LayoutLista, SavingWritesWidthsThenShownColumns) {
   r->ShowColumnAt(2, 0);
   r->ShowColumnAt(0, 1);
   EXPECT_EQ(r->LayoutText(), QStringLiteral("(3,2) 100 80 60 2 0"));
@@ -217,7 +217,7 @@ TEST_F(Layout, SavingWritesWidthsThenShownColumns) {
   EXPECT_EQ(lido.value(QStringLiteral("Settings/ReportCtrl")).toString(), QStringLiteral("(3,2) 100 80 60 2 0"));
 }
 
-TEST_F(Layout, RestoringShowsTheColumnsInOrder) {
+TEST_F(LayoutLista, RestoringShowsTheColumnsInOrder) {
   perfil->setValue(QStringLiteral("Settings/ReportCtrl"), QStringLiteral("(3,2) 100 80 60 2 0"));
   ASSERT_EQ(r->RestoreLayout(QStringLiteral("Settings"), QStringLiteral("ReportCtrl"), perfil.get()), 1);
   EXPECT_EQ(r->DefinedColumnOfShown(0), 2);
@@ -228,13 +228,13 @@ TEST_F(Layout, RestoringShowsTheColumnsInOrder) {
   EXPECT_EQ(r->TotalWidth(), 160);
 }
 
-TEST_F(Layout, EmptyOrMissingEntryRestoresNothing) {
+TEST_F(LayoutLista, EmptyOrMissingEntryRestoresNothing) {
   EXPECT_EQ(r->RestoreLayout(QStringLiteral("Settings"), QStringLiteral("ReportCtrl"), perfil.get()), 0);
   perfil->setValue(QStringLiteral("Settings/ReportCtrl"), QString());
   EXPECT_EQ(r->RestoreLayout(QStringLiteral("Settings"), QStringLiteral("ReportCtrl"), perfil.get()), 0);
 }
 
-class LayoutMalformado : public Layout, public ::testing::WithParamInterface<const char*> {};
+class LayoutMalformado : public LayoutLista, public ::testing::WithParamInterface<const char*> {};
 
 // Read strictly: anything that does not describe these three columns fully
 // answers 0 and leaves widths and header as they were.

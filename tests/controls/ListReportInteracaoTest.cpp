@@ -118,7 +118,7 @@ TEST(CListReportCtrl, SelectAllInvertAndData) {
 
 // ---- editing --------------------------------------------------------------------
 
-struct Edicao : ::testing::Test {
+struct EdicaoLista : ::testing::Test {
   Relatorio r{2, ReportStyle::CellFocus};
   void SetUp() override {
     r.Linha({QStringLiteral("abc"), QStringLiteral("def")});
@@ -127,7 +127,7 @@ struct Edicao : ::testing::Test {
   QLineEdit* Editor() { return qobject_cast<QLineEdit*>(r->Editor()); }
 };
 
-TEST_F(Edicao, SecondClickOnTheFocusedCellEditsWithTheCaretAtTheEnd) {
+TEST_F(EdicaoLista, SecondClickOnTheFocusedCellEditsWithTheCaretAtTheEnd) {
   teste::Clica(r.ctrl.get(), r.Celula(0, 0));
   EXPECT_EQ(r->Editor(), nullptr);
   teste::Clica(r.ctrl.get(), r.Celula(0, 0));
@@ -148,7 +148,7 @@ struct CasoTecla {
   QString resultado;
 };
 
-class EdicaoPorTecla : public Edicao, public ::testing::WithParamInterface<CasoTecla> {};
+class EdicaoPorTecla : public EdicaoLista, public ::testing::WithParamInterface<CasoTecla> {};
 
 TEST_P(EdicaoPorTecla, TypedCharacterReplacesTheText) {
   const CasoTecla& c = GetParam();
@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(CListReportCtrl, EdicaoPorTecla,
                                            CasoTecla{"CtrlLetterDoesNotEdit", Qt::Key_A, QString(), false, QString()}),
                          [](const auto& info) { return std::string(info.param.nome); });
 
-TEST_F(Edicao, StartKeysPassedByTheOwner) {
+TEST_F(EdicaoLista, StartKeysPassedByTheOwner) {
   struct { int tecla; EditStart razao; QString texto; int cursor; bool selecao; } casos[] = {
       {13, EditStart::Key, QStringLiteral("abc"), 3, false},
       {8, EditStart::Key, QStringLiteral("ab"), 2, false},
@@ -197,7 +197,7 @@ struct CasoFim {
   QString texto;
 };
 
-class FimEdicao : public Edicao, public ::testing::WithParamInterface<CasoFim> {};
+class FimEdicao : public EdicaoLista, public ::testing::WithParamInterface<CasoFim> {};
 
 TEST_P(FimEdicao, EscapeKeepsTheOldTextOthersStore) {
   const CasoFim& c = GetParam();
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(CListReportCtrl, FimEdicao,
                                            CasoFim{"FocusElsewhere", 0, QStringLiteral("novo")}),
                          [](const auto& info) { return std::string(info.param.nome); });
 
-TEST_F(Edicao, OwnerCanRefuseStoring) {
+TEST_F(EdicaoLista, OwnerCanRefuseStoring) {
   r.gravador->resposta = [](ReportNmHdr& h) { return h.code == ReportCode::EndEdit ? 1L : 0L; };
   ASSERT_EQ(r->BeginEdit(0, 0, 1, EditStart::Mouse), 1);
   Editor()->setText(QStringLiteral("zzz"));
@@ -232,7 +232,7 @@ TEST_F(Edicao, OwnerCanRefuseStoring) {
   EXPECT_EQ(r->ItemText(0, 0), QStringLiteral("abc"));
 }
 
-TEST_F(Edicao, ReadOnlyRowsAndCellsWithoutTextAreNotEdited) {
+TEST_F(EdicaoLista, ReadOnlyRowsAndCellsWithoutTextAreNotEdited) {
   EXPECT_EQ(r->BeginEdit(1, 1, 1, EditStart::Mouse), 0);  // no text
   ReportItemInfo s;
   s.item = 0;
@@ -245,7 +245,7 @@ TEST_F(Edicao, ReadOnlyRowsAndCellsWithoutTextAreNotEdited) {
   EXPECT_EQ(r->BeginEdit(-1, 0, 1, EditStart::Mouse), 0);  // no insert-row band
 }
 
-TEST_F(Edicao, ButtonAsksTheOwnerForAText) {
+TEST_F(EdicaoLista, ButtonAsksTheOwnerForAText) {
   r.gravador->resposta = [](ReportNmHdr& h) -> long {
     if (h.code == ReportCode::BeginEdit) static_cast<ReportEditInfo&>(h).button = 1;
     if (h.code == ReportCode::EditButton) {
@@ -267,7 +267,7 @@ TEST_F(Edicao, ButtonAsksTheOwnerForAText) {
   EXPECT_EQ(r->ItemText(0, 0), QStringLiteral("escolhido"));
 }
 
-TEST_F(Edicao, OwnersEditorIsUsed) {
+TEST_F(EdicaoLista, OwnersEditorIsUsed) {
   r.gravador->resposta = [this](ReportNmHdr& h) -> long {
     if (h.code != ReportCode::BeginEdit) return 0;
     auto& e = static_cast<ReportEditInfo&>(h);

@@ -219,7 +219,7 @@ TEST(CListReportCtrl, SeparatorChangesOnlyWithoutStoredRows) {
 
 // ---- virtual rows --------------------------------------------------------------------
 
-struct Virtual : ::testing::Test {
+struct VirtualLista : ::testing::Test {
   Relatorio r{3, ReportStyle::Virtual};
   int pedidos = 0;
   void SetUp() override {
@@ -236,7 +236,7 @@ struct Virtual : ::testing::Test {
   }
 };
 
-TEST_F(Virtual, RowsComeFromRequestsThroughTheCache) {
+TEST_F(VirtualLista, RowsComeFromRequestsThroughTheCache) {
   EXPECT_EQ(r->ItemText(200, 1), QStringLiteral("r200c1"));
   const int antes = pedidos;
   EXPECT_EQ(r->ItemText(200, 1), QStringLiteral("r200c1"));
@@ -254,7 +254,7 @@ TEST_F(Virtual, RowsComeFromRequestsThroughTheCache) {
   EXPECT_EQ(r->DisplayPositionOfRow(250), 250);
 }
 
-TEST_F(Virtual, WritingAndInsertingAreRefused) {
+TEST_F(VirtualLista, WritingAndInsertingAreRefused) {
   EXPECT_EQ(r->AddRowWithText(0, QStringLiteral("x")), -2);
   EXPECT_EQ(r->SetItemText(0, 0, QStringLiteral("x")), 0);
   EXPECT_EQ(r->DeleteRow(0), -2);
@@ -262,7 +262,7 @@ TEST_F(Virtual, WritingAndInsertingAreRefused) {
   EXPECT_EQ(r->SetRowOrder({}), 0);
 }
 
-TEST_F(Virtual, CachingOffRequestsEveryRead) {
+TEST_F(VirtualLista, CachingOffRequestsEveryRead) {
   ASSERT_EQ(r->SetProperty(7, 0), 1);
   r->ItemText(3, 0);
   const int antes = pedidos;
@@ -270,7 +270,7 @@ TEST_F(Virtual, CachingOffRequestsEveryRead) {
   EXPECT_EQ(pedidos, antes + 1);
 }
 
-TEST_F(Virtual, ShrinkingTheCountDropsSelectionAndFocus) {
+TEST_F(VirtualLista, ShrinkingTheCountDropsSelectionAndFocus) {
   r->SelectItems(250, 260, true, false, false, false);
   r->SetVirtualRowCount(255);
   for (int s : r->SelectedItems()) EXPECT_LT(s, 255);
