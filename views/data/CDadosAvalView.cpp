@@ -95,7 +95,7 @@ void CDadosAvalView::OnInitialUpdate() {
   grade_->SetStoreSortInModel(false);
   grade_->SetCellText(0, 1, QStringLiteral("Dado"));
   grade_->SetWidthOfColumn(0, Pixels(220));
-  grade_->SetWidthOfColumn(1, Pixels(566));
+  grade_->SetWidthOfColumn(1, LarguraColunaDado());
   for (int k = 0; k < 5; ++k) {
     grade_->SetCellText(0, 2 + k, QString::fromUtf8(kFixas[k].titulo));
     grade_->SetWidthOfColumn(2 + k, Pixels(c.I32(C::OffLargurasFixasAvaliacao + 4 * std::size_t(k))));

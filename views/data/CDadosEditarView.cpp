@@ -80,7 +80,7 @@ void CDadosEditarView::OnInitialUpdate() {
   grade_->SetCellText(0, 2, QStringLiteral("Endereço"));
   grade_->SetCellText(0, 3, QStringLiteral("Complemento"));
   grade_->SetWidthOfColumn(0, Pixels(230));
-  grade_->SetWidthOfColumn(1, Pixels(566));
+  grade_->SetWidthOfColumn(1, LarguraColunaDado());
   grade_->SetWidthOfColumn(2, Pixels(c.I32(C::OffLargurasFixasDados)));
   grade_->SetWidthOfColumn(3, Pixels(c.I32(C::OffLargurasFixasDados + 4)));
   for (int v = 0; v < n_; ++v) {

@@ -72,6 +72,12 @@ CDadosBar* PaginaDados::Barra() const { return frame_ ? frame_->Barra() : nullpt
 int PaginaDados::Pixels(int twips) const { return twips * ppiX_ / 1440; }
 int PaginaDados::Twips(int pixels) const { return pixels * 1440 / std::max(1, ppiX_); }
 
+int PaginaDados::LarguraColunaDado() const {
+  QFont negrito = GridFont(*grade_->GetDefaultCell(true, true)->FontData());
+  negrito.setBold(true);
+  return std::max(Pixels(566), QFontMetrics(negrito).horizontalAdvance(QStringLiteral("Dado")) + 12);
+}
+
 bool PaginaDados::Bloqueado() const { return doc_ && doc_->GetCabecalho() && drivers::Bloqueado(Cab()); }
 
 bool PaginaDados::RecusaBloqueado() {

@@ -76,6 +76,8 @@ protected:
   // Pixels <-> twips at the screen's resolution.
   int Pixels(int twips) const;
   int Twips(int pixels) const;
+  // Column 1: 566 twips, or what its bold heading "Dado" needs at this screen's font.
+  int LarguraColunaDado() const;
   // The bold default font of the fixed cells, the grid's lines, the cell class.
   void PreparaGrade(int linhas, int colunas);
   // Marks an edit: the page and the document modified; `valores` also sets the values-changed flag.
