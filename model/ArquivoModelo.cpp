@@ -62,11 +62,6 @@ bool LeElementosW(const CabecalhoModelo& cab) {
   return cab.EspacialCalculado() && !cab.SemElementosW();
 }
 
-bool ElementosWEditados(const CabecalhoModelo& cab, long long tamanho) {
-  return !cab.EspacialCalculado() && !cab.SemElementosW() && cab.NumElementosW() > 0 &&
-         tamanho == TamanhoEsperadoModelo(cab, true);
-}
-
 long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos) {
   long long t = OffDados + static_cast<long long>(cab.NumDados()) * static_cast<long long>(dado::Tamanho) +
                 static_cast<long long>(cab.NumDadosP()) * static_cast<long long>(dadoP::Tamanho);
@@ -78,11 +73,6 @@ bool ArquivoModeloValido(const QString& caminho, const CabecalhoModelo& cab) {
   if (!cab.ContagensValidas()) return false;
   Descritor f(caminho, O_RDONLY);
   return f.Aberto() && f.Tamanho() >= TamanhoEsperadoModelo(cab, LeElementosW(cab));
-}
-
-bool ArquivoTemElementosWEditados(const QString& caminho, const CabecalhoModelo& cab) {
-  Descritor f(caminho, O_RDONLY);
-  return f.Aberto() && ElementosWEditados(cab, f.Tamanho());
 }
 
 bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab) {
@@ -99,10 +89,9 @@ bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados
   if (cab == nullptr || !cab->ContagensValidas()) return false;
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if ((N > 0 && dados == nullptr) || (M > 0 && dadosP == nullptr)) return false;
+  const bool elementos = W != nullptr && LeElementosW(*cab);
   Descritor f(caminho, O_RDONLY);
-  if (!f.Aberto()) return false;
-  const bool elementos = W != nullptr && (LeElementosW(*cab) || ElementosWEditados(*cab, f.Tamanho()));
-  if (f.Tamanho() < TamanhoEsperadoModelo(*cab, elementos)) return false;
+  if (!f.Aberto() || f.Tamanho() < TamanhoEsperadoModelo(*cab, elementos)) return false;
 
   long long pos = OffDados;
   const std::size_t bytesDados = std::size_t(N) * dado::Tamanho;

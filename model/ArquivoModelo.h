@@ -18,12 +18,6 @@ long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos);
 // Whether the header stores W elements that a reader must take: the spatial
 // model is calculated and W is not rebuilt from the coordinates.
 bool LeElementosW(const CabecalhoModelo& cab);
-// Whether a file of `tamanho` bytes holds W elements edited by hand in the
-// weights grid: no spatial result, elements not rebuilt from the coordinates,
-// and a file exactly as long as the records and the elements it counts.
-bool ElementosWEditados(const CabecalhoModelo& cab, long long tamanho);
-// The same for the file at `caminho`.
-bool ArquivoTemElementosWEditados(const QString& caminho, const CabecalhoModelo& cab);
 
 // Whether the file at `caminho` can hold what `cab` announces: counts within
 // their limits and a length that covers the records (and the stored W

@@ -373,9 +373,7 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
     }
   }
 
-  // W comes from the coordinates, unless the file keeps the weights edited by
-  // hand in the weights grid: those are read with the records.
-  cabecalho_->SetU8(OffWDasCoordenadas, ArquivoTemElementosWEditados(arquivo, *cabecalho_) ? 0 : 1);
+  cabecalho_->SetU8(OffWDasCoordenadas, 1);
   if (cabecalho_->I32(OffEspacialCalculado) != 0) {
     SetPathName(arquivo);
     CalculaMatrizW();
