@@ -223,6 +223,7 @@ void CMainFrame::CriaMenus() {
   dados->addAction(NovaAcao(32816, "&Operar ..."));
   dados->addAction(NovaAcao(32812, "&Classificar"));
   dados->addAction(NovaAcao(32817, "&Reconsiderar ..."));
+  dados->addAction(NovaAcao(32811, "Calcular matriz &W"));
   dados->addSeparator();
   dados->addAction(NovaAcao(32912, "&Exibir Variáveis ..."));
   dados->addAction(NovaAcao(32913, "&Incluir Variável ..."));
@@ -245,6 +246,8 @@ void CMainFrame::CriaMenus() {
   modelo->addAction(NovaAcao(32852, "&Aderência"));
   modelo->addAction(NovaAcao(32853, "&Variáveis ..."));
   modelo->addAction(NovaAcao(32843, "Validação Modelo..."));
+  modelo->addAction(NovaAcao(32818, "Selecinar Amostra..."));
+  modelo->addAction(NovaAcao(32887, "Reconsiderar todos dados validação"));
   modelo->addAction(NovaAcao(ID_PROJETAR, "&Projetar ..."));
   modelo->addSeparator();
   modelo->addAction(NovaAcao(ID_PROPRIEDADES, "Proprie&dades ..."));

@@ -19,6 +19,7 @@
 #include "controls/CListReportCtrl.h"
 #include "model/CTarsolinDoc.h"
 #include "model/TextoNumero.h"
+#include "views/data/RegistroDados.h"
 #include "views/equation/RegistroEquacao.h"
 #include "views/diagnostics/RegistroDiagnostico.h"
 #include "platform/Dialogo.h"
@@ -397,6 +398,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   RegistraJanelasEquacao();
   RegistraAssistenteModelo();
   RegistraJanelasDiagnostico();
+  RegistraJanelasDados();
   CarregaUnidades();
   NotificaImpressora(true);
   recentes_.Carrega(s);

@@ -507,6 +507,12 @@ bool CTarsolinDoc::CarregaRegistros() {
   return true;
 }
 
+bool CTarsolinDoc::SubstituiDados(std::vector<dado>&& novos) {
+  if (!carregados_ || !cabecalho_ || int(novos.size()) != NumDados()) return false;
+  dados_ = std::move(novos);
+  return true;
+}
+
 void CTarsolinDoc::LiberaRegistros() {
   std::vector<dado>().swap(dados_);
   std::vector<dadoP>().swap(dadosP_);
@@ -546,7 +552,9 @@ bool CTarsolinDoc::CoordenadasValidas(int& x, int& y) const {
   return x >= 0 && y >= 0 && x < nv && y < nv;
 }
 
-bool CTarsolinDoc::CalculaMatrizW() {
+bool CTarsolinDoc::CalculaMatrizW() { return CalculaMatrizW(w_); }
+
+bool CTarsolinDoc::CalculaMatrizW(NEWMAT::Matrix& destino) {
   if (!cabecalho_) return false;
   int x = -1, y = -1;
   if (!CoordenadasValidas(x, y)) {
@@ -563,20 +571,20 @@ bool CTarsolinDoc::CalculaMatrizW() {
   }
   const int n = NumDados();
   try {
-    w_.ReSize(n, n);
+    destino.ReSize(n, n);
   } catch (...) {  // no memory for N x N doubles
-    w_.ReSize(0, 0);
+    destino.ReSize(0, 0);
     RecusaLimiteW();
     return false;
   }
   Servicos().CursorEspera(true);
   for (int i = 0; i < n; ++i) {
     const double xi = dados_[i].valor[x], yi = dados_[i].valor[y];
-    w_(i + 1, i + 1) = 0.0;
+    destino(i + 1, i + 1) = 0.0;
     for (int j = i + 1; j < n; ++j) {
       const double d = Distancia(xi, yi, dados_[j].valor[x], dados_[j].valor[y]);
-      w_(i + 1, j + 1) = d;
-      w_(j + 1, i + 1) = d;
+      destino(i + 1, j + 1) = d;
+      destino(j + 1, i + 1) = d;
     }
   }
   Servicos().CursorEspera(false);

@@ -112,11 +112,18 @@ public:
   // header; false (nothing changed) unless the records are loaded and m is
   // within 0..MaxDadosP.
   bool RecriaDadosP(int m);
+  // The data grid's rebuilt records, as many as the header's N now counts;
+  // false (nothing changed) when the records are not loaded or the count differs.
+  bool SubstituiDados(std::vector<dado>&& novos);
 
   // The message refusing W to a model past MaxRegistrosW records, naming the limit.
   static void RecusaLimiteW();
   // W from the coordinate variables; false (with a message) when it cannot be built.
   bool CalculaMatrizW();
+  // The same distances into `destino` (the weights grid's matrix): N x N over
+  // every record, excluded ones included, with a zero diagonal; a matrix that
+  // cannot be allocated is refused with a message and left empty.
+  bool CalculaMatrizW(NEWMAT::Matrix& destino);
   bool CalculaDistanciasProjecao();
 
   // Sets or removes the password protection; removing it clears the stored password.

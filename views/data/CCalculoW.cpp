@@ -4,6 +4,8 @@
 #include "model/CabecalhoModelo.h"
 #include "platform/Mensagem.h"
 
+#include <newmat.h>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,12 +68,17 @@ void CCalculoW::accept() {
   const int antigoX = c.I32(CabecalhoModelo::OffVariavelX), antigoY = c.I32(CabecalhoModelo::OffVariavelY);
   c.SetI32(CabecalhoModelo::OffVariavelX, x_->currentIndex());
   c.SetI32(CabecalhoModelo::OffVariavelY, y_->currentIndex());
-  if (!documento->CalculaMatrizW()) {
+  const bool calculou = matriz ? documento->CalculaMatrizW(*matriz) : documento->CalculaMatrizW();
+  if (!calculou) {
     c.SetI32(CabecalhoModelo::OffVariavelX, antigoX);
     c.SetI32(CabecalhoModelo::OffVariavelY, antigoY);
     return;
   }
   plat::MessageBox(QStringLiteral("Cálculos finalizados!"));
+  if (matriz) {
+    QDialog::accept();
+    return;
+  }
   documento->SetModifiedFlag(true);
   documento->DoSave(documento->GetPathName());
   QDialog::accept();

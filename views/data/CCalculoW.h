@@ -4,6 +4,8 @@
 // between all data records (zero diagonal); the model is then saved.
 #include <QDialog>
 
+namespace NEWMAT { class Matrix; }
+
 class CTarsolinDoc;
 class QComboBox;
 
@@ -12,6 +14,10 @@ class CCalculoW : public QDialog {
 public:
   explicit CCalculoW(QWidget* parent = nullptr);
   CTarsolinDoc* documento = nullptr;
+  // The weights page's matrix: the distances go there (the page stores them
+  // into the model when it saves) instead of into the model's W, and the
+  // model is not saved.
+  NEWMAT::Matrix* matriz = nullptr;
 
 public slots:
   void accept() override;

@@ -1,0 +1,323 @@
+// The data window driven as a user would: rows added, deleted, sorted,
+// excluded, drawn for validation, saved and read back from the file.
+#include "ModeloDados.h"
+
+#include "views/data/AmostraValidacao.h"
+#include "views/data/CDadosAvalView.h"
+#include "views/data/CDadosEditarView.h"
+#include "views/data/CDadosFrame.h"
+#include "views/data/CDadosPesosView.h"
+#include "views/data/ExportaPlanilha.h"
+
+#include "model/CTarsolinDoc.h"
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+#include "platform/TextoNumerico.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+using C = CabecalhoModelo;
+using teste::ModeloDados;
+
+class Postagens : public ServicosDocumento {
+public:
+  void PostaComando(int c) override { comandos.push_back(c); }
+  void CursorEspera(bool) override {}
+  std::vector<int> comandos;
+};
+
+class JanelaDados : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(pasta.isValid());
+    CTarsolinDoc::DefineServicos(&servicos);
+    plat::DefineModoRoteiro(true);
+    plat::DefineSeparadoresUsuario(QChar(u','), QChar(u'.'));
+  }
+  void TearDown() override {
+    frame.reset();
+    doc.reset();
+    CTarsolinDoc::DefineServicos(nullptr);
+    plat::LimpaRoteiros();
+    plat::DefineModoRoteiro(false);
+    DefineSementeAmostra(std::nullopt);
+  }
+  CDadosFrame* Abre(ModeloDados& m, bool pesos = false) {
+    caminho = m.Grava(pasta, QStringLiteral("modelo.tsn"));
+    doc = std::make_unique<CTarsolinDoc>();
+    EXPECT_TRUE(doc->AbreArquivo(caminho));
+    frame.reset(CDadosFrame::Cria(doc.get(), pesos));
+    frame->resize(800, 500);
+    return frame.get();
+  }
+  CDadosEditarView* Dados() { return frame->Host()->PaginaDadosEditar(); }
+  CDadosPesosView* Pesos() { return qobject_cast<CDadosPesosView*>(frame->Host()->Pagina(1)); }
+  QStringList Coluna(CTableCtrl* g, int col) {
+    QStringList r;
+    for (int i = 1; i < g->GetRowCount(); ++i) r << g->GetCellText(i, col);
+    return r;
+  }
+
+  QTemporaryDir pasta;
+  QString caminho;
+  Postagens servicos;
+  std::unique_ptr<CTarsolinDoc> doc;
+  std::unique_ptr<CDadosFrame> frame;
+};
+
+ModeloDados Cinco() {
+  return ModeloDados({{0, 0, 10}, {3, 4, 20}, {6, 8, 30}, {1, 1, 40}, {2, 5, 50}});
+}
+
+TEST_F(JanelaDados, UmModeloNovoAbreComUmaLinhaVazia) {
+  ModeloDados m({});
+  Abre(m);
+  CTableCtrl* g = Dados()->Grade();
+  ASSERT_EQ(g->GetRowCount(), 2);
+  EXPECT_EQ(g->GetCellText(1, 1), QStringLiteral("   1"));
+  EXPECT_EQ(g->GetCellText(0, 2), QStringLiteral("Endereço"));
+  EXPECT_EQ(g->GetCellText(0, 6), QStringLiteral("VU"));
+}
+
+TEST_F(JanelaDados, ExcluirUmaLinhaRenumeraEAcompanhaOsPesos) {
+  ModeloDados m = Cinco();
+  m.W.ReSize(5, 5);
+  for (int i = 1; i <= 5; ++i)
+    for (int j = 1; j <= 5; ++j) m.W(i, j) = 10 * i + j;
+  m.cab->SetI32(C::OffEspacialCalculado, 1);
+  m.cab->SetU8(C::OffSemElementosW, 0);
+  Abre(m, true);
+  // The document rebuilt W from the coordinates at open; the grid shows it.
+  CDadosEditarView* d = Dados();
+  CDadosPesosView* p = Pesos();
+  ASSERT_EQ(p->N(), 5);
+  EXPECT_EQ(p->TextoElemento(1, 2), QStringLiteral("5,000000"));
+  d->AtualizaBarra(3, 2);
+  plat::GravadorMensagens msgs(plat::IDYES);
+  d->ExcluiDado();
+  ASSERT_EQ(msgs.Textos(), QStringList{QStringLiteral("Deseja excluir o dado    3 ?")});
+  EXPECT_EQ(Coluna(d->Grade(), 1),
+            (QStringList{QStringLiteral("   1"), QStringLiteral("   2"), QStringLiteral("   3"), QStringLiteral("   4")}));
+  EXPECT_EQ(Coluna(d->Grade(), 2), (QStringList{"Rua 1", "Rua 2", "Rua 4", "Rua 5"}));
+  ASSERT_EQ(p->N(), 4);
+  EXPECT_EQ(p->Grade()->GetRowCount(), 5);
+  EXPECT_EQ(p->Grade()->GetColumnCount(), 6);
+  // Row 3 and column 3 of W went: record 4 is now row 3.
+  const NEWMAT::Matrix& w = p->Matriz();
+  EXPECT_DOUBLE_EQ(w(1, 3), 1.4142135623730951);  // (0,0)-(1,1)
+  EXPECT_DOUBLE_EQ(w(3, 4), std::hypot(1.0, 4.0));  // (1,1)-(2,5)
+  EXPECT_EQ(p->Grade()->GetCellText(0, 4), QStringLiteral("   3"));
+
+  // Saving writes four records and the 4 x 4 W, which comes back on reopening.
+  ASSERT_TRUE(doc->DoSave(caminho));
+  CabecalhoModelo cab;
+  const auto lidos = teste::LeDados(caminho, cab);
+  ASSERT_EQ(cab.NumDados(), 4);
+  EXPECT_EQ(lidos[2].Endereco(), QStringLiteral("Rua 4"));
+  EXPECT_EQ(cab.I32(C::OffEspacialCalculado), 0);
+}
+
+TEST_F(JanelaDados, ClassificarESalvarMantemAOrdemDoArquivo) {
+  ModeloDados m = Cinco();
+  Abre(m);
+  CDadosEditarView* d = Dados();
+  d->Classifica(4 + 2, true);  // VU, descending
+  EXPECT_EQ(Coluna(d->Grade(), 1).first(), QStringLiteral("   5"));
+  // An edit of the first row on screen goes to record 5.
+  d->Grade()->setFocus();
+  d->Grade()->MoveFocusCell(1, 2);
+  frame->Barra()->Valor()->setText(QStringLiteral("Praça"));
+  d->ConfirmaValor();
+  ASSERT_TRUE(doc->DoSave(caminho));
+  CabecalhoModelo cab;
+  const auto lidos = teste::LeDados(caminho, cab);
+  ASSERT_EQ(lidos.size(), 5u);
+  for (int i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(lidos[std::size_t(i)].valor[2], 10.0 * (i + 1));
+  EXPECT_EQ(lidos[4].Endereco(), QStringLiteral("Praça"));
+  EXPECT_EQ(cab.U8(C::OffOrdenadoOutra), 1);
+  EXPECT_EQ(cab.U8(C::OffOrdemAscendente), 0);
+  EXPECT_EQ(cab.U8(C::OffColunaOrdem), 6);
+  // The stored order is applied on the next open.
+  frame.reset();
+  doc.reset();
+  doc = std::make_unique<CTarsolinDoc>();
+  ASSERT_TRUE(doc->AbreArquivo(caminho));
+  frame.reset(CDadosFrame::Cria(doc.get(), false));
+  EXPECT_EQ(Coluna(Dados()->Grade(), 6).first(), QStringLiteral("50,00"));
+}
+
+TEST_F(JanelaDados, ExcluirDoCalculoInvalidaOsResultadosEFecharRecalcula) {
+  ModeloDados m = Cinco();
+  m.cab->SetI32(C::OffEstadoCalculo, 1);
+  m.cab->SetI32(C::OffEspacialCalculado, 1);
+  Abre(m);
+  CDadosEditarView* d = Dados();
+  d->AtualizaBarra(2, 2);
+  d->AlternaConsiderado(false);
+  EXPECT_EQ(d->Grade()->GetCellText(2, 0), QStringLiteral("*"));
+  ASSERT_TRUE(doc->DoSave(caminho));
+  CabecalhoModelo cab;
+  const auto lidos = teste::LeDados(caminho, cab);
+  EXPECT_EQ(cab.I32(C::OffEstadoCalculo), 0);
+  EXPECT_EQ(cab.I32(C::OffEspacialCalculado), 0);
+  EXPECT_EQ(cab.I32(C::OffNumConsiderados), 4);
+  EXPECT_EQ(lidos[1].excluido, 1);
+  servicos.comandos.clear();
+  EXPECT_TRUE(frame->close());
+  EXPECT_NE(std::find(servicos.comandos.begin(), servicos.comandos.end(), 32831), servicos.comandos.end());
+}
+
+TEST_F(JanelaDados, UmTextoQueNaoENumeroERecusado) {
+  ModeloDados m = Cinco();
+  Abre(m);
+  CTableCtrl* g = Dados()->Grade();
+  plat::GravadorMensagens msgs;
+  EXPECT_FALSE(g->SetTextAsEdited(1, 4, QStringLiteral("abc")));
+  EXPECT_EQ(g->GetCellText(1, 4), QStringLiteral("0,00"));
+  EXPECT_TRUE(g->SetTextAsEdited(1, 4, QStringLiteral("1234,5")));
+  EXPECT_EQ(g->GetCellText(1, 4), QStringLiteral("1.234,50"));
+  EXPECT_TRUE(Dados()->ValoresAlterados());
+  ASSERT_EQ(msgs.Mensagens().size(), 1u);
+}
+
+TEST_F(JanelaDados, ALinha64001ERecusada) {
+  ModeloDados m({{0, 0, 1}});
+  Abre(m);
+  CDadosEditarView* d = Dados();
+  d->AdicionaDados(CDadosEditarView::MaxLinhas - 1);
+  ASSERT_EQ(d->NumDados(), 64000);
+  plat::GravadorMensagens msgs;
+  EXPECT_FALSE(d->AdicionaDado());
+  EXPECT_EQ(msgs.Textos(), QStringList{QStringLiteral("Número máximo de dados = 64000 !")});
+  EXPECT_EQ(d->NumDados(), 64000);
+}
+
+TEST_F(JanelaDados, ModeloProtegidoRecusaAsAlteracoes) {
+  ModeloDados m = Cinco();
+  m.cab->SetU8(C::OffProtegido, 1);
+  m.cab->SetI32(C::OffAcessoSemSenha, 1);
+  Abre(m);
+  CDadosEditarView* d = Dados();
+  plat::GravadorMensagens msgs;
+  EXPECT_FALSE(d->AdicionaDado());
+  EXPECT_FALSE(d->Grade()->SetTextAsEdited(1, 4, QStringLiteral("5")));
+  d->AlternaConsiderado(false);
+  EXPECT_EQ(d->Grade()->GetCellText(1, 0), QStringLiteral(" "));
+  EXPECT_EQ(msgs.Textos().count(QStringLiteral("Modelo protegido por senha !")), 2);
+  EXPECT_FALSE(frame->Barra()->Valor()->isEnabled());
+}
+
+TEST_F(JanelaDados, CalcularWDasCoordenadasMostraADistancia) {
+  ModeloDados m({{0, 0, 1}, {3, 4, 2}});
+  Abre(m, true);
+  CDadosPesosView* p = Pesos();
+  EXPECT_EQ(p->TextoElemento(1, 2), QStringLiteral("0"));  // no W stored
+  plat::RoteiroPara(QStringLiteral("dlg506"), [](QDialog& dlg) {
+    plat::SelecionaItem(dlg, 1037, 0);
+    plat::SelecionaItem(dlg, 1038, 1);
+    plat::Pressiona(dlg, 1);
+  });
+  plat::GravadorMensagens msgs;
+  p->CalculaW();
+  EXPECT_EQ(msgs.Textos(), QStringList{QStringLiteral("Cálculos finalizados!")});
+  EXPECT_EQ(p->TextoElemento(1, 2), QStringLiteral("5,000000"));
+  EXPECT_EQ(p->TextoElemento(2, 1), QStringLiteral("5,000000"));
+  EXPECT_EQ(p->TextoElemento(1, 1), QStringLiteral("0"));
+  // An edit of one element leaves its mirror as it was.
+  p->Grade()->setFocus();
+  p->Grade()->MoveFocusCell(1, 3);
+  frame->Barra()->Valor()->setText(QStringLiteral("7"));
+  p->ConfirmaValor();
+  EXPECT_EQ(p->TextoElemento(1, 2), QStringLiteral("7,000000"));
+  EXPECT_EQ(p->TextoElemento(2, 1), QStringLiteral("5,000000"));
+  // Stored into the model's W on saving.
+  ASSERT_TRUE(doc->DoSave(caminho));
+  EXPECT_DOUBLE_EQ(doc->GetW()(1, 2), 7.0);
+}
+
+TEST_F(JanelaDados, SorteioMarcaUmQuartoDosConsiderados) {
+  ModeloDados m({{0, 0, 1}, {0, 0, 2}, {0, 0, 3}, {0, 0, 4}, {0, 0, 5}, {0, 0, 6}, {0, 0, 7}, {0, 0, 8},
+                 {0, 0, 9}, {0, 0, 10}, {0, 0, 11}, {0, 0, 12}});
+  m.Exclui(0).Exclui(11);  // 10 considered
+  Abre(m);
+  CDadosEditarView* d = Dados();
+  DefineSementeAmostra(42);
+  EXPECT_EQ(d->SelecionaAmostra(25), 2);
+  int validacao = 0;
+  for (int r = 1; r <= 12; ++r) validacao += d->EhValidacao(r) ? 1 : 0;
+  EXPECT_EQ(validacao, 2);
+  EXPECT_FALSE(d->EhValidacao(1));
+  EXPECT_FALSE(d->EhValidacao(12));
+  ASSERT_TRUE(doc->DoSave(caminho));
+  CabecalhoModelo cab;
+  const auto lidos = teste::LeDados(caminho, cab);
+  EXPECT_EQ(cab.I32(C::OffNumValidacao), 2);
+  EXPECT_EQ(cab.I32(C::OffNumConsiderados), 8);
+  // Reconsidering brings both back.
+  EXPECT_EQ(d->ReconsideraValidacao(), 2);
+  EXPECT_EQ(d->ReconsideraValidacao(), 0);
+}
+
+TEST(AmostraValidacao, SorteiaSoConsideradosEAlcancaTodasAsLinhas) {
+  DefineSementeAmostra(7);
+  EXPECT_TRUE(SorteiaAmostra(std::vector<bool>(1, true), 50).empty());  // 0.5 truncated
+  std::vector<bool> considerados(64000, false);
+  for (int i = 0; i < 64000; i += 2) considerados[std::size_t(i)] = true;
+  const std::vector<int> s = SorteiaAmostra(considerados, 50);
+  ASSERT_EQ(s.size(), 16000u);
+  std::vector<bool> visto(64000, false);
+  int acima = 0;
+  for (int i : s) {
+    EXPECT_TRUE(considerados[std::size_t(i)]);
+    EXPECT_FALSE(visto[std::size_t(i)]);
+    visto[std::size_t(i)] = true;
+    acima += i > 32767 ? 1 : 0;
+  }
+  EXPECT_GT(acima, 7000);  // rows past 32,767 are drawn as often as the others
+  DefineSementeAmostra(std::nullopt);
+}
+
+TEST_F(JanelaDados, ExportaTresArquivos) {
+  // Records 1-3 considered, 4 validation, 5 excluded.
+  ModeloDados m = Cinco();
+  m.Exclui(3, true).Exclui(4);
+  m.cab->SetI32(C::OffEspacialCalculado, 1);
+  Abre(m);
+  ASSERT_EQ(doc->GetW().Nrows(), 5);
+  CDadosEditarView* d = Dados();
+  ASSERT_TRUE(d->ExportaPlanilha());
+  const QString raiz = RaizExportacao(caminho);
+  EXPECT_EQ(raiz, pasta.filePath(QStringLiteral("modelo")));
+  auto le = [](const QString& c) {
+    QFile f(c);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+  };
+  const QByteArray tabela = le(raiz + ".txt");
+  EXPECT_EQ(tabela.count("\r\n"), 5);  // headings, three considered, one validation
+  EXPECT_EQ(tabela.count('\n'), 5);
+  EXPECT_TRUE(tabela.startsWith("\tDado\tEndere"));
+  EXPECT_FALSE(tabela.contains("Rua 5"));
+  EXPECT_TRUE(tabela.contains("*\t   4\tRua 4"));
+  // W·y over the considered records (0,0), (3,4), (6,8) with VU 10, 20, 30:
+  // rows (0, 5, 10), (5, 0, 5), (10, 5, 0).
+  const QByteArray wy = le(raiz + "_wy.txt");
+  EXPECT_EQ(wy, QByteArray("400,000000\r\n200,000000\r\n200,000000\r\n"));
+  // The validation record (1,1) against the three considered ones.
+  const double v = std::hypot(1.0, 1.0) * 10 + std::hypot(2.0, 3.0) * 20 + std::hypot(5.0, 7.0) * 30;
+  EXPECT_EQ(le(raiz + "_wy_Val.txt"), QByteArray(QString::asprintf("%f\r\n", v).replace('.', ',').toLatin1()));
+}
+
+TEST(ExportaPlanilhaNome, TiraSoUmTsnFinal) {
+  EXPECT_EQ(RaizExportacao("/a/b.tsnx/m.tsn"), QStringLiteral("/a/b.tsnx/m"));
+  EXPECT_EQ(RaizExportacao("/a/M.TSN"), QStringLiteral("/a/M.TSN"));
+  EXPECT_EQ(RaizExportacao("/a/m.kmr"), QStringLiteral("/a/m.kmr"));
+}
+
+}  // namespace

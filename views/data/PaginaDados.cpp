@@ -1,0 +1,424 @@
+#include "PaginaDados.h"
+
+#include "CDadosFrame.h"
+#include "CMainFrame.h"
+#include "CTarsolinApp.h"
+#include "DriversCalculo.h"
+#include "RoteadorComandos.h"
+#include "views/equation/ComandosModelo.h"
+
+#include "controls/CTableCell.h"
+#include "model/CTarsolinDoc.h"
+#include "model/CabecalhoModelo.h"
+#include "model/TextoNumero.h"
+#include "platform/Dialogo.h"
+#include "platform/Mensagem.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextCharFormat>
+
+namespace {
+using C = CabecalhoModelo;
+
+constexpr int kSalvar = 57603, kCopiar = 57634, kColar = 57637, kVisualizar = 57609, kImprimir = 57607;
+constexpr int kNegrito = 32805, kItalico = 32807, kSublinhado = 32808, kCorTexto = 32806, kCorFundo = 32800;
+
+int ComparaValorCelulas(const CTableCellBase* a, const CTableCellBase* b, intptr_t) {
+  const QString ta = a ? a->Text() : QString(), tb = b ? b->Text() : QString();
+  return CTarsolinApp::ComparaValor(&ta, &tb);
+}
+
+}  // namespace
+
+PaginaDados::PaginaDados(CTarsolinDoc* doc, CDadosFrame* frame, int id, QWidget* parent)
+    : QWidget(parent), doc_(doc), frame_(frame) {
+  setObjectName(QString::number(id));
+  grade_ = new CTableCtrlEx(0, 0, 0, 0, this);
+  grade_->SetDlgCtrlID(1081);
+  grade_->setObjectName(QStringLiteral("1081"));
+  grade_->SetOwner(this);
+  grade_->SetDocument(doc);
+  grade_->installEventFilter(this);
+  grade_->viewport()->installEventFilter(this);
+  ppiX_ = std::max(1, logicalDpiX());
+  ppiY_ = std::max(1, logicalDpiY());
+  if (doc_) {
+    caminho_ = doc_->GetPathName();
+    connect(doc_, &plat::Documento::documentUpdated, this, [this](QObject*, int hint) {
+      if (frame_ && frame_->PaginaAtiva() == this) HabilitaBarra();
+      if (hint == 4 && modificado_) ArmazenaGrade();
+    });
+  }
+}
+
+PaginaDados::~PaginaDados() {
+  // The grid goes first: it must not notify a page that is half destroyed.
+  delete grade_;
+  grade_ = nullptr;
+}
+
+CabecalhoModelo& PaginaDados::Cab() const { return *doc_->GetCabecalho(); }
+CDadosBar* PaginaDados::Barra() const { return frame_ ? frame_->Barra() : nullptr; }
+int PaginaDados::Pixels(int twips) const { return twips * ppiX_ / 1440; }
+int PaginaDados::Twips(int pixels) const { return pixels * 1440 / std::max(1, ppiX_); }
+
+int PaginaDados::LarguraColunaDado() const {
+  QFont negrito = GridFont(*grade_->GetDefaultCell(true, true)->FontData());
+  negrito.setBold(true);
+  return std::max(Pixels(566), QFontMetrics(negrito).horizontalAdvance(QStringLiteral("Dado")) + 12);
+}
+
+bool PaginaDados::Bloqueado() const { return doc_ && doc_->GetCabecalho() && drivers::Bloqueado(Cab()); }
+
+bool PaginaDados::RecusaBloqueado() {
+  if (!Bloqueado()) return false;
+  plat::MessageBox(3080, plat::MB_ICONEXCLAMATION);
+  return true;
+}
+
+GridCompareFunc PaginaDados::Comparador(int col) const {
+  return VariavelDaColuna(col) >= 0 ? &ComparaValorCelulas : &CTableCtrl::CompareCellText;
+}
+
+int PaginaDados::Decimais(int col) const {
+  const int v = VariavelDaColuna(col);
+  return v < 0 ? 0 : std::clamp(Cab().I32(C::OffCasasDecimais + 4 * std::size_t(v)), 0, 11);
+}
+
+void PaginaDados::PreparaGrade(int linhas, int colunas) {
+  grade_->SetCellClass(&CTableCellLimText::classe);
+  grade_->SetNumberOfRows(linhas);
+  grade_->SetNumberOfColumns(colunas);
+  grade_->SetNumberOfFixedRows(1);
+  grade_->SetNumberOfFixedColumns(2);
+  for (bool linhaFixa : {true, false})
+    for (bool colunaFixa : {true, false}) {
+      if (!linhaFixa && !colunaFixa) continue;
+      CTableDefaultCell* d = grade_->GetDefaultCell(linhaFixa, colunaFixa);
+      LOGFONT lf = *d->FontData();
+      lf.lfWeight = 700;
+      d->AssignFont(&lf);
+    }
+  grade_->SetGridLineColour(GridColour::Sys(GridColour::InactiveBorder));
+  grade_->SetTrackFocusCell(false);
+  grade_->EnableSelection(true);
+  grade_->SetPrintAtScreenScale(true);
+}
+
+void PaginaDados::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (grade_) grade_->setGeometry(rect());
+}
+
+void PaginaDados::SelecionaCelula(int row, int col) {
+  if (row < 1 || row >= grade_->GetRowCount() || col >= grade_->GetColumnCount()) return;
+  grade_->setFocus();
+  grade_->MoveFocusCell(row, col);
+  grade_->SelectRange(row, col, row, col, true);
+  grade_->EnsureVisible(row, col);
+  AtualizaBarra(row, col);
+}
+
+void PaginaDados::HabilitaBarra() {
+  CDadosBar* b = Barra();
+  if (!b) return;
+  b->Valor()->setEnabled(!Bloqueado());
+  // The bar's buttons work only for the page that handles them.
+  for (int id : {1019, 1020, 1041, 1021})
+    if (auto* w = b->findChild<QWidget*>(QString::number(id))) w->setEnabled(TemComando(id) && !Bloqueado());
+}
+
+void PaginaDados::Ativada(bool ativa) {
+  if (!ativa) return;
+  if (CDadosBar* b = Barra()) b->MostraDirecao(direcaoEnter_);
+  HabilitaBarra();
+  const CCellID f = grade_->GetFocusCell();
+  if (f.IsValid()) AtualizaBarra(f.row, f.col);
+  else SelecionaCelula(linha_, coluna_);
+  grade_->setFocus();
+}
+
+// ------------------------------------------------------------ editing
+
+bool PaginaDados::FormataValor(int col, QString& texto) const {
+  double v = 0.0;
+  const QString t = texto.trimmed();
+  // A text with no digit is not a number (it would be stored as 0).
+  const bool temDigito = std::any_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); });
+  if ((!t.isEmpty() && !temDigito) || !ConverteStringNumero(t, &v)) return false;
+  texto = FormataNumero(v, Decimais(col));
+  return true;
+}
+
+void PaginaDados::MarcaEdicao(bool valores) {
+  modificado_ = true;
+  if (valores) valoresAlterados_ = true;
+  if (doc_) doc_->SetModifiedFlag(true);
+}
+
+void PaginaDados::ConfirmaValor() {
+  CDadosBar* b = Barra();
+  if (!b || !doc_) return;
+  const CCellID f = grade_->GetFocusCell();
+  if (f.row < 1 || f.row >= grade_->GetRowCount() || f.col < 0 || f.col >= grade_->GetColumnCount()) return;
+  if (Bloqueado()) return;
+  int col = f.col < 2 ? 2 : f.col;
+  QString texto = b->Valor()->text();
+  const bool valor = VariavelDaColuna(col) >= 0;
+  if (valor) {
+    if (texto == grade_->GetCellText(f.row, col)) return;  // nothing typed
+    if (!FormataValor(col, texto)) {
+      plat::MessageBox(3072, plat::MB_ICONSTOP);
+      b->Valor()->setText(grade_->GetCellText(f.row, col));
+      return;
+    }
+  }
+  grade_->SetCellText(f.row, col, texto);
+  grade_->RedrawCell(f.row, col);
+  b->Valor()->setText(texto);
+  MarcaEdicao(valor);
+}
+
+void PaginaDados::TeclaEnter() {
+  enterDaBarra_ = false;
+  grade_->setFocus();
+  CCellID f = grade_->GetFocusCell();
+  if (!f.IsValid()) f = CCellID(linha_, coluna_);
+  int row = f.row, col = f.col;
+  if (direcaoEnter_ == 1) {
+    if (col + 1 < grade_->GetColumnCount()) ++col;
+    else if (row + 1 < grade_->GetRowCount()) { ++row; col = 2; }
+  } else if (row + 1 < grade_->GetRowCount()) {
+    ++row;
+  }
+  SelecionaCelula(row, col);
+}
+
+int PaginaDados::OnGridNotify(GridNmHdr& hdr) {
+  auto& nm = reinterpret_cast<NM_GRIDVIEW&>(hdr);
+  switch (hdr.code) {
+    case GVN_SELCHANGING: case GVN_SELCHANGED: case GVN_CLICK:
+      if (nm.iRow >= 0 && nm.iColumn >= 0) AtualizaBarra(nm.iRow, nm.iColumn);
+      return 0;
+    case GVN_BEGINLABELEDIT: {
+      if (Bloqueado()) return -1;
+      if (auto* c = dynamic_cast<CTableCellLimText*>(grade_->CellAt(nm.iRow, nm.iColumn)))
+        c->SetMaxLength(LimiteColuna(nm.iColumn));
+      return 0;
+    }
+    case GVN_ENDLABELEDIT: {
+      const bool valor = VariavelDaColuna(nm.iColumn) >= 0;
+      if (valor) {
+        QString texto = grade_->GetCellText(nm.iRow, nm.iColumn);
+        if (!FormataValor(nm.iColumn, texto)) {
+          plat::MessageBox(3072, plat::MB_ICONSTOP);
+          return -1;
+        }
+        grade_->SetCellText(nm.iRow, nm.iColumn, texto);
+      } else {
+        const QString t = grade_->GetCellText(nm.iRow, nm.iColumn);
+        if (t.size() > LimiteColuna(nm.iColumn)) grade_->SetCellText(nm.iRow, nm.iColumn, t.left(LimiteColuna(nm.iColumn)));
+      }
+      MarcaEdicao(valor);
+      if (nm.iRow == linha_ && nm.iColumn == coluna_) AtualizaBarra(linha_, coluna_);
+      return 0;
+    }
+    default:
+      return 0;
+  }
+}
+
+bool PaginaDados::eventFilter(QObject* o, QEvent* e) {
+  if (o == grade_ && e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && k->modifiers() == Qt::NoModifier) {
+      TeclaEnter();
+      return true;
+    }
+    // Typing edits through the bar's value box.
+    const QString t = k->text();
+    if (!t.isEmpty() && t.at(0).isPrint() && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      CDadosBar* b = Barra();
+      if (b && b->Valor()->isEnabled() && grade_->GetFocusCell().row >= 1) {
+        b->Valor()->setFocus();
+        b->Valor()->setText(t);
+        modificado_ = true;
+        return true;
+      }
+    }
+  }
+  if (o == grade_->viewport() && e->type() == QEvent::MouseButtonPress) {
+    // A heading click sorts with the comparer of the column clicked.
+    const CCellID c = grade_->GetCellFromPt(static_cast<QMouseEvent*>(e)->position().toPoint());
+    if (c.row == 0 && c.col >= 0) grade_->SetSortComparer(Comparador(c.col));
+  }
+  if (o == grade_->viewport() && e->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
+    MenuContexto(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
+    return true;
+  }
+  return QWidget::eventFilter(o, e);
+}
+
+// ------------------------------------------------------------ commands
+
+QWidget* PaginaDados::MolduraModelo() const { return MolduraDoModelo(doc_); }
+
+bool PaginaDados::TemComando(int id) const {
+  if (ComandoDoModelo(id)) return MolduraModelo() != nullptr;
+  switch (id) {
+    case 1016: case 1018: case 1056: case kSalvar: case kCopiar: case kColar: case kVisualizar: case kImprimir:
+    case kNegrito: case kItalico: case kSublinhado:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool PaginaDados::OnUpdateCmd(int id, EstadoComando& estado) {
+  if (!doc_ || !doc_->GetCabecalho()) return false;
+  switch (id) {
+    case kNegrito: case kItalico: case kSublinhado: {
+      const CCellID f = grade_->GetFocusCell();
+      estado.habilitado = !Bloqueado() && grade_->hasFocus() && f.IsValid();
+      if (estado.habilitado) {
+        const LOGFONT* lf = grade_->GetCellFont(f.row, f.col);
+        estado.marcado = lf && (id == kNegrito ? lf->lfWeight == 700 : id == kItalico ? lf->lfItalic : lf->lfUnderline);
+      }
+      return true;
+    }
+    case kColar:
+      estado.habilitado = !Bloqueado() && grade_->IsEditable() && grade_->CanPaste();
+      return true;
+    default:
+      if (ComandoDoModelo(id)) {
+        EstadoComandoDoModelo(doc_, id, estado);
+        return true;
+      }
+      return false;
+  }
+}
+
+bool PaginaDados::OnCmdMsg(int id) {
+  if (!doc_ || !doc_->GetCabecalho() || !TemComando(id)) return false;
+  if (ComandoDoModelo(id)) {
+    EncaminhaAoModelo(doc_, id);
+    return true;
+  }
+  switch (id) {
+    case 1016:
+      direcaoEnter_ = direcaoEnter_ == 1 ? 0 : 1;
+      if (CDadosBar* b = Barra()) b->MostraDirecao(direcaoEnter_);
+      grade_->setFocus();
+      break;
+    case 1018:
+      if (frame_) {
+        QWidget* janela = frame_->parentWidget() ? frame_->parentWidget() : frame_;
+        QMetaObject::invokeMethod(janela, &QWidget::close, Qt::QueuedConnection);
+      }
+      break;
+    case 1056: ConfirmaValor(); break;
+    case kSalvar: Salva(); break;
+    case kCopiar: grade_->OnEditCopy(); break;
+    case kColar:
+      if (!RecusaBloqueado()) grade_->OnEditPaste();
+      break;
+    case kVisualizar: VisualizaImpressao(true); break;
+    case kImprimir: VisualizaImpressao(false); break;
+    case kNegrito: case kItalico: case kSublinhado: Formata(id); break;
+    default: break;
+  }
+  return true;
+}
+
+void PaginaDados::Formata(int comando) {
+  if (RecusaBloqueado()) return;
+  const CCellID f = grade_->GetFocusCell();
+  if (!f.IsValid()) return;
+  LOGFONT lf = *grade_->GetCellFont(f.row, f.col);
+  if (comando == kNegrito) lf.lfWeight = lf.lfWeight == 700 ? 400 : 700;
+  else if (comando == kItalico) lf.lfItalic = lf.lfItalic == 1 ? 0 : 1;
+  else lf.lfUnderline = lf.lfUnderline == 1 ? 0 : 1;
+  grade_->SetCellFont(f.row, f.col, &lf);
+  grade_->RedrawCell(f.row, f.col);
+  MarcaEdicao(false);
+}
+
+void PaginaDados::OnCorFormatacao(unsigned cor, int comando) {
+  if (RecusaBloqueado()) return;
+  const CCellID f = grade_->GetFocusCell();
+  if (!f.IsValid()) return;
+  if (comando == kCorTexto) grade_->SetCellTextColour(f.row, f.col, cor);
+  else grade_->SetCellBackColour(f.row, f.col, cor);
+  grade_->RedrawCell(f.row, f.col);
+  MarcaEdicao(false);
+}
+
+bool PaginaDados::OnPedeFormato(QTextCharFormat& formato) {
+  formato = CMainFrame::FormatoDezPontos(grade_->font().family().left(32));
+  return true;
+}
+
+void PaginaDados::MenuContexto(QPoint global) {
+  QMenu menu(this);
+  menu.setObjectName(QStringLiteral("menuDados"));
+  auto item = [&](int id, const QString& texto, bool habilitado = true) {
+    QAction* a = menu.addAction(texto);
+    a->setData(id);
+    a->setEnabled(habilitado && TemComando(id));
+  };
+  const QMimeData* m = QApplication::clipboard()->mimeData();
+  item(kCopiar, QStringLiteral("Copiar"));
+  item(kColar, QStringLiteral("Colar"), m && m->hasText());
+  menu.addSeparator();
+  item(1019, QStringLiteral("Adicionar"));
+  item(1020, QStringLiteral("Excluir ..."));
+  item(kSalvar, QStringLiteral("Salvar"));
+  const CDadosBar* b = Barra();
+  if (TemComando(32815) && linha_ >= 1 && b) {
+    menu.addSeparator();
+    item(32815, b->Considerado()->isChecked() ? QStringLiteral("Desabilitar") : QStringLiteral("Habilitar"));
+  }
+  if (QAction* a = menu.exec(global)) OnCmdMsg(a->data().toInt());
+}
+
+void PaginaDados::Salva() {
+  if (RecusaBloqueado()) return;
+  if (!doc_->DoSave(doc_->GetPathName())) return;
+  doc_->UpdateAllViews(this, 3);
+  modificado_ = false;
+}
+
+void PaginaDados::VisualizaImpressao(bool previa) {
+  if (!previa) {
+    grade_->Print();
+    return;
+  }
+  QPrinter impressora(QPrinter::HighResolution);
+  QPrintPreviewDialog dlg(&impressora, window());
+  dlg.setObjectName(QStringLiteral("dlgVisualizar"));
+  connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { grade_->Print(p); });
+  plat::ExecutaDialogo(dlg);
+}
+
+bool PaginaDados::Fecha() {
+  if (!doc_) return true;
+  if (modificado_ || doc_->IsModified()) {
+    if (!doc_->SaveModified()) return false;
+  }
+  doc_->UpdateAllViews(this, 3);
+  if (valoresAlterados_) CTarsolinDoc::Servicos().PostaComando(32831);
+  doc_->SetModifiedFlag(false);
+  modificado_ = false;
+  return true;
+}

@@ -1,0 +1,105 @@
+#pragma once
+// What the pages of the data window share: a grid filling the page, the
+// frame's dialog bar as edit bar (its value box commits into the focus cell),
+// the Enter direction, a modified flag and a values-changed flag, cell
+// formatting, the context menu, copy and paste, printing, saving, the model
+// commands passed on to the model window, and closing.
+#include "AlvoComando.h"
+#include "controls/CTableCtrlEx.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class CDadosFrame;
+class CDadosBar;
+class CTarsolinDoc;
+struct CabecalhoModelo;
+
+class PaginaDados : public QWidget, public AlvoComando, public CTableOwner {
+  Q_OBJECT
+public:
+  PaginaDados(CTarsolinDoc* doc, CDadosFrame* frame, int id, QWidget* parent);
+  ~PaginaDados() override;
+
+  CTableCtrlEx* Grade() const { return grade_; }
+  CTarsolinDoc* Documento() const { return doc_; }
+  bool Modificado() const { return modificado_; }
+  void DefineModificado(bool on) { modificado_ = on; }
+  bool ValoresAlterados() const { return valoresAlterados_; }
+  int DirecaoEnter() const { return direcaoEnter_; }
+  CCellID CelulaAtual() const { return {linha_, coluna_}; }
+
+  // The page's initial update: fills the grid from the model.
+  virtual void OnInitialUpdate() = 0;
+  // Stores the grid into the model (update hint 4); true when it stored.
+  virtual bool ArmazenaGrade() = 0;
+  // Shows the cell in the bar and remembers it as current.
+  virtual void AtualizaBarra(int row, int col) = 0;
+  // The page became (or stopped being) the active one.
+  virtual void Ativada(bool ativa);
+
+  // The value box of the bar lost the focus: its text goes into the focus cell.
+  virtual void ConfirmaValor();
+  // Enter: moves the focus cell right or down (the data page adds a row at the end).
+  virtual void TeclaEnter();
+  // Closing the window: false when the user cancelled the save offer.
+  virtual bool Fecha();
+  bool Bloqueado() const;  // the model is locked (says nothing)
+  bool RecusaBloqueado();  // says "Modelo protegido por senha !" when locked
+
+  bool OnCmdMsg(int id) override;
+  bool TemComando(int id) const override;
+  bool OnUpdateCmd(int id, EstadoComando& estado) override;
+  void OnCorFormatacao(unsigned cor, int comando) override;
+  bool OnPedeFormato(QTextCharFormat& formato) override;
+  bool OnDefineFormato(const QTextCharFormat&) override { return true; }  // the grid keeps its font
+  int OnGridNotify(GridNmHdr& hdr) override;
+
+  // The value column of a grid column (variable index), -1 for the others.
+  virtual int VariavelDaColuna(int col) const = 0;
+  // Characters a cell of this column accepts.
+  virtual int LimiteColuna(int col) const = 0;
+  // The sort comparer of a column: values by signed value, the others as text.
+  GridCompareFunc Comparador(int col) const;
+  // Decimal places of a value column.
+  int Decimais(int col) const;
+
+protected:
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+  CabecalhoModelo& Cab() const;
+  // The bar's controls enabled for this page: the value box unless the model
+  // is locked, the buttons when this page handles them.
+  void HabilitaBarra();
+  CDadosBar* Barra() const;
+  // Pixels <-> twips at the screen's resolution.
+  int Pixels(int twips) const;
+  int Twips(int pixels) const;
+  // Column 1: 566 twips, or what its bold heading "Dado" needs at this screen's font.
+  int LarguraColunaDado() const;
+  // The bold default font of the fixed cells, the grid's lines, the cell class.
+  void PreparaGrade(int linhas, int colunas);
+  // Marks an edit: the page and the document modified; `valores` also sets the values-changed flag.
+  void MarcaEdicao(bool valores);
+  // A value text re-formatted with the column's decimals; false when it is not a number.
+  bool FormataValor(int col, QString& texto) const;
+  void Formata(int comando);
+  void MenuContexto(QPoint global);
+  void Salva();
+  void VisualizaImpressao(bool previa);
+  void SelecionaCelula(int row, int col);
+  QWidget* MolduraModelo() const;
+
+  QPointer<CTarsolinDoc> doc_;
+  CDadosFrame* frame_;
+  CTableCtrlEx* grade_;
+  bool modificado_ = false;
+  bool valoresAlterados_ = false;
+  bool enterDaBarra_ = false;
+  int direcaoEnter_ = 1;  // 1 right, 0 down
+  int linha_ = 1, coluna_ = 2;
+  int ppiX_ = 96, ppiY_ = 96;
+  uint8_t ordenado_ = 0;
+  QString caminho_;
+};
