@@ -248,7 +248,7 @@ TEST_F(JanelaEquacao, ModelCommandsRunOnTheModelWindow) {
   EXPECT_EQ(app->MainFrame()->Mdi()->activeSubWindow()->widget(), janela);
   EXPECT_TRUE(r.Estado(32841).habilitado);
   EXPECT_FALSE(r.Estado(32838).habilitado);  // no residual beyond two standard errors
-  EXPECT_FALSE(r.Estado(32909).habilitado);  // the model window has no renaming dialog here
+  EXPECT_TRUE(r.Estado(32909).habilitado);  // the model window's renaming dialog answers from here
   EXPECT_FALSE(r.Estado(32832).habilitado);  // not a command of the equation window
   EXPECT_TRUE(r.Estado(ID_FILE_PRINT_PREVIEW).habilitado);
   ASSERT_TRUE(r.Despacha(32841));
