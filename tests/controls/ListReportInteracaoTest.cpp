@@ -155,7 +155,9 @@ TEST_P(EdicaoPorTecla, TypedCharacterReplacesTheText) {
   ASSERT_EQ(r->SetFocusCell(0, 0), 1);
   teste::Tecla(r.ctrl.get(), c.tecla, c.texto);
   ASSERT_EQ(Editor() != nullptr, c.edita);
-  if (c.edita) EXPECT_EQ(Editor()->text(), c.resultado);
+  if (c.edita) {
+    EXPECT_EQ(Editor()->text(), c.resultado);
+  }
 }
 
 // Keys numbered 32-40 as characters are typed like any other (they used to be
