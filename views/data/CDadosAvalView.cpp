@@ -27,8 +27,6 @@ struct ColunaFixa {
 // Columns 2 to 6.
 constexpr ColunaFixa kFixas[5] = {{"Endereço", 50}, {"Complemento", 50}, {"Bairro", 30}, {"Municipio", 50}, {"UF", 2}};
 
-QString Numero(int k) { return QString::asprintf("%4d", k); }
-
 QString TextoFixo(const dadoP& d, int k) {
   switch (k) {
     case 0: return d.Endereco();
@@ -249,31 +247,15 @@ void CDadosAvalView::AdicionaDados(int quantos) {
   if (cabem > 0) MarcaEdicao(false);
   grade_->AllowRedraw(true, true);
   SelecionaCelula(M_, 2);
-  if (cabem < quantos)
-    plat::MessageBox(plat::Texto(3064).replace(QStringLiteral("%1"), QString::number(MaxLinhas)), QString(),
-                     plat::MB_ICONSTOP);
+  if (cabem < quantos) AvisaLimiteLinhas(MaxLinhas);
 }
 
 void CDadosAvalView::ExcluiDado() {
-  if (RecusaBloqueado()) return;
-  if (M_ <= 1) {
-    plat::MessageBox(3015, plat::MB_ICONEXCLAMATION);
-    return;
-  }
-  const int row = linha_;
-  if (row < 1 || row > M_) return;
-  const int k = RegistroDaLinha(row) + 1;
-  if (k < 1) return;
-  if (plat::MessageBox(plat::Texto(3037).replace(QStringLiteral("%1"), Numero(k)), QString(),
-                       plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
-    return;
-  grade_->RemoveRow(row);
+  const int k = ConfirmaExclusao(M_);
+  if (k == 0) return;
+  grade_->RemoveRow(linha_);
   --M_;
-  for (int r = 1; r <= M_; ++r) {
-    bool ok = false;
-    const int j = grade_->GetCellText(r, 1).trimmed().toInt(&ok);
-    if (ok && j > k) grade_->SetCellText(r, 1, Numero(j - 1));
-  }
+  RenumeraApos(M_, k);
   MarcaEdicao(false);
   if (linha_ > M_) linha_ = M_;
   SelecionaCelula(linha_, 2);

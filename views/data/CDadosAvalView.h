@@ -31,7 +31,7 @@ public:
   int LimiteColuna(int col) const override;
 
 private:
-  int RegistroDaLinha(int row);
+  int RegistroDaLinha(int row) override;
   void NovasLinhas(int quantas);
 
   int M_ = 0, n_ = 0;

@@ -28,8 +28,6 @@ using C = CabecalhoModelo;
 COLORREF CorTextoJanela() { return GridColour::Sys(GridColour::WindowText); }
 COLORREF CorTextoCinza() { return GridColour::FromQt(QPalette().color(QPalette::Disabled, QPalette::WindowText)); }
 
-QString Numero(int k) { return QString::asprintf("%4d", k); }
-
 // The cell's font from a record's bold, italic and underline bytes.
 void AplicaFonte(CTableCtrl* g, int row, int col, uint8_t negrito, uint8_t italico, uint8_t sublinhado) {
   if (!negrito && !italico && !sublinhado) return;
@@ -287,32 +285,16 @@ void CDadosEditarView::AdicionaDados(int quantos) {
   if (cabem > 0) MarcaEdicao(true);
   grade_->AllowRedraw(true, true);
   SelecionaCelula(N_, 2);
-  if (cabem < quantos)
-    plat::MessageBox(plat::Texto(3064).replace(QStringLiteral("%1"), QString::number(MaxLinhas)), QString(),
-                     plat::MB_ICONSTOP);
+  if (cabem < quantos) AvisaLimiteLinhas(MaxLinhas);
 }
 
 void CDadosEditarView::ExcluiDado() {
-  if (RecusaBloqueado()) return;
-  if (N_ <= 1) {
-    plat::MessageBox(3015, plat::MB_ICONEXCLAMATION);
-    return;
-  }
-  const int row = linha_;
-  if (row < 1 || row > N_) return;
-  const int k = RegistroDaLinha(row) + 1;
-  if (k < 1) return;
-  if (plat::MessageBox(plat::Texto(3037).replace(QStringLiteral("%1"), Numero(k)), QString(),
-                       plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
-    return;
-  grade_->RemoveRow(row);
+  const int k = ConfirmaExclusao(N_);
+  if (k == 0) return;
+  grade_->RemoveRow(linha_);
   --N_;
   // A deleted record takes the records after it down one place.
-  for (int r = 1; r <= N_; ++r) {
-    bool ok = false;
-    const int j = grade_->GetCellText(r, 1).trimmed().toInt(&ok);
-    if (ok && j > k) grade_->SetCellText(r, 1, Numero(j - 1));
-  }
+  RenumeraApos(N_, k);
   if (pesos_) pesos_->ExcluiLinha(k);
   // The row and every record after it move: the records are rebuilt on saving.
   MarcaEdicao(true);

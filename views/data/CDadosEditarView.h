@@ -56,7 +56,7 @@ private:
   // Appends empty rows (and the weights page's rows and columns), no checks.
   void NovasLinhas(int quantas);
   void MarcaLinha(int row, bool considerado, bool validacao);
-  int RegistroDaLinha(int row);
+  int RegistroDaLinha(int row) override;
 
   int N_ = 0, n_ = 0;
   CDadosPesosView* pesos_ = nullptr;

@@ -13,6 +13,7 @@
 #include "model/TextoNumero.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
+#include "platform/TabelaTextos.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,6 +85,34 @@ bool PaginaDados::RecusaBloqueado() {
   if (!Bloqueado()) return false;
   plat::MessageBox(3080, plat::MB_ICONEXCLAMATION);
   return true;
+}
+
+int PaginaDados::ConfirmaExclusao(int linhas) {
+  if (RecusaBloqueado()) return 0;
+  if (linhas <= 1) {
+    plat::MessageBox(3015, plat::MB_ICONEXCLAMATION);
+    return 0;
+  }
+  if (linha_ < 1 || linha_ > linhas) return 0;
+  const int k = RegistroDaLinha(linha_) + 1;
+  if (k < 1) return 0;
+  if (plat::MessageBox(plat::Texto(3037).replace(QStringLiteral("%1"), Numero(k)), QString(),
+                       plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
+    return 0;
+  return k;
+}
+
+void PaginaDados::RenumeraApos(int linhas, int k) {
+  for (int r = 1; r <= linhas; ++r) {
+    bool ok = false;
+    const int j = grade_->GetCellText(r, 1).trimmed().toInt(&ok);
+    if (ok && j > k) grade_->SetCellText(r, 1, Numero(j - 1));
+  }
+}
+
+void PaginaDados::AvisaLimiteLinhas(int maximo) {
+  plat::MessageBox(plat::Texto(3064).replace(QStringLiteral("%1"), QString::number(maximo)), QString(),
+                   plat::MB_ICONSTOP);
 }
 
 GridCompareFunc PaginaDados::Comparador(int col) const {

@@ -18,6 +18,8 @@ struct CabecalhoModelo;
 class PaginaDados : public QWidget, public AlvoComando, public CTableOwner {
   Q_OBJECT
 public:
+  // A record number as the grid's first column shows it.
+  static QString Numero(int k) { return QString::asprintf("%4d", k); }
   PaginaDados(CTarsolinDoc* doc, CDadosFrame* frame, int id, QWidget* parent);
   ~PaginaDados() override;
 
@@ -90,6 +92,16 @@ protected:
   void VisualizaImpressao(bool previa);
   void SelecionaCelula(int row, int col);
   QWidget* MolduraModelo() const;
+  // The file's record behind a grid row (0-based), −1 when the row names none;
+  // pages that never reorder their rows hold the records in order.
+  virtual int RegistroDaLinha(int row) { return row - 1; }
+  // Deleting the current row of `linhas`: refused on a locked model or on the
+  // last row, else asked; the record number (1-based) to delete, 0 when not.
+  int ConfirmaExclusao(int linhas);
+  // After record `k` (1-based) was deleted, the rows naming later records move down one.
+  void RenumeraApos(int linhas, int k);
+  // The rows asked for beyond the page's limit were not added.
+  static void AvisaLimiteLinhas(int maximo);
 
   QPointer<CTarsolinDoc> doc_;
   CDadosFrame* frame_;
