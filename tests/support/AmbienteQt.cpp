@@ -2,7 +2,9 @@
 // test: offscreen unless the environment chose a platform, with settings and
 // data kept away from the user's own.
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,6 +22,14 @@ public:
     if (!QApplication::instance()) new QApplication(argc, argv);
     QApplication::setOrganizationName("TarsolinTestes");
     QApplication::setApplicationName("TarsolinTestes");
+    // CTest runs the tests of one executable as parallel processes: each keeps
+    // its settings in a folder of its own, so one test's set-up cannot wipe
+    // what another is about to read back.
+    static QTemporaryDir configuracoes;
+    if (configuracoes.isValid()) {
+      QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuracoes.path());
+      QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configuracoes.path());
+    }
   }
 };
 const auto* const ambiente = ::testing::AddGlobalTestEnvironment(new AmbienteQt);
