@@ -2,6 +2,8 @@
 
 #include "dbmanager/CConnectStringDlg.h"
 #include "dbmanager/CDialogoConexao.h"
+#include "dbmanager/CProceduresDlg.h"
+#include "dbmanager/CProviderPropsDlg.h"
 #include "dbmanager/CTablesDlg.h"
 #include "platform/Dialogo.h"
 #include "dbmanager/CMainFrame.h"
@@ -348,6 +350,8 @@ bool CChildFrame::OnCmdMsg(int id) {
       return true;
     case ID_SALVAR: return doc_->Salva(false);
     case ID_TABELAS: OnTabelas(); return true;
+    case ID_CONSULTAS: OnConsultas(); return true;
+    case ID_PROPRIEDADES: OnPropriedades(); return true;
     case ID_TEXTO_CONEXAO: {
       CConnectStringDlg dlg(conexao_->TextoConexao());
       plat::ExecutaDialogo(dlg);
@@ -380,7 +384,9 @@ bool CChildFrame::Habilitado(int id, bool* marcado) const {
     case ID_ULTIMA: return mostrada_ > 0 && mostrada_ < grades_.size();
     case ID_EXPORTAR_MODELO: return true;
     case ID_TEXTO_CONEXAO: return conectada;
-    case ID_TABELAS: return conectada && !executando_;
+    case ID_TABELAS:
+    case ID_CONSULTAS:
+    case ID_PROPRIEDADES: return conectada && !executando_;
     case ID_SALVAR: return VistaAtiva() != resultado_;
     default:
       if (VistaAtiva() == resultado_) return resultado_->Habilitado(id, marcado);
@@ -388,7 +394,7 @@ bool CChildFrame::Habilitado(int id, bool* marcado) const {
   }
 }
 
-void CChildFrame::OnExecute() {
+void CChildFrame::OnExecute(bool modoTexto, const QString& objeto) {
   if (executando_) return;
   DefineTextoPainel(0, QStringLiteral("Executando consulta..."));
   LimpaResultados(QString());
@@ -404,9 +410,9 @@ void CChildFrame::OnExecute() {
   conexao_->LimpaCancelamento();
   if (regras_.trocaBanco && principal_ && principal_->CaixaBancos()) principal_->CaixaBancos()->setEnabled(false);
   const LotePreparado lote = PreparaLote(editor_->TextoConsulta(), regras_);
-  modoTexto_ = lote.modoTexto;
+  modoTexto_ = lote.modoTexto || modoTexto;
   if (modoTexto_) {
-    resultado_->DefineTitulo(lote.nomeObjeto);
+    resultado_->DefineTitulo(lote.modoTexto ? lote.nomeObjeto : objeto);
     DefineTextoPainel(2, QStringLiteral("linhas de texto: 0"));
   }
   ExecutaLote(lote.texto);
@@ -432,6 +438,30 @@ void CChildFrame::OnTabelas() {
   editor_->setTextCursor(c);
   if (!dlg.NomeVisao().isEmpty()) resultado_->DefineTitulo(dlg.NomeVisao());
   OnExecute();
+}
+
+void CChildFrame::OnConsultas() {
+  if (estadoConexao_ != 1 || executando_) return;
+  CursorEspera espera;
+  CProceduresDlg dlg(this, this);
+  if (dlg.Falhou() || plat::ExecutaDialogo(dlg) != QDialog::Accepted || dlg.Nome().isEmpty()) return;
+  // Two empty lines, then the statement, selected and run as text.
+  const QString comando = TextoProcedimento(dlg.Nome(), regras_);
+  QTextCursor c = editor_->textCursor();
+  c.movePosition(QTextCursor::End);
+  c.insertText(QStringLiteral("\n\n"));
+  const int inicio = c.position();
+  c.insertText(comando);
+  c.setPosition(inicio);
+  c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  editor_->setTextCursor(c);
+  OnExecute(true, dlg.Nome());
+}
+
+void CChildFrame::OnPropriedades() {
+  if (estadoConexao_ != 1 || executando_) return;
+  CProviderPropsDlg dlg(this);
+  plat::ExecutaDialogo(dlg);
 }
 
 void CChildFrame::OnCancelQuery() {

@@ -54,13 +54,20 @@ public:
   // Commands of the window: true when handled.
   bool OnCmdMsg(int id);
   bool Habilitado(int id, bool* marcado = nullptr) const;
-  void OnExecute();
+  // Runs the editor's statement; `modoTexto` forces text mode, with the
+  // result view told `objeto` (the procedures command).
+  void OnExecute(bool modoTexto = false, const QString& objeto = QString());
   bool ExecutaLote(const QString& texto);
   void CancelaConsulta();
   void OnCancelQuery();
   void OnNovaConsulta();
   // Command 32788: the tables browser, then the run of what it wrote.
   void OnTabelas();
+  // Command 32779: the procedures browser, then the run of the statement
+  // that shows the chosen procedure's text.
+  void OnConsultas();
+  // Command 32825: the provider properties dump.
+  void OnPropriedades();
   // The end of a run (handler of the worker's end; a second end is ignored).
   void OnQueryDone(bool erros);
   void ExecutaFechamentos();

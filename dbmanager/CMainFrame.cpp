@@ -103,6 +103,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   consulta->addAction(NovaAcao(ID_MENSAGENS, QStringLiteral("&Mensagens..."), {QKeySequence(Qt::Key_F4)}));
   acoes_[ID_MENSAGENS]->setCheckable(true);
   consulta->addAction(NovaAcao(ID_TABELAS, QStringLiteral("&Tabelas..."), {QKeySequence(Qt::Key_F8)}));
+  consulta->addAction(NovaAcao(ID_CONSULTAS, QStringLiteral("&Consultas..."), {QKeySequence(Qt::Key_F9)}));
+  consulta->addAction(NovaAcao(ID_PROPRIEDADES, QStringLiteral("&Propriedades..."), {QKeySequence(Qt::Key_F10)}));
+  acoes_[ID_PROPRIEDADES]->setStatusTip(QStringLiteral("Dump provider properties"));
   consulta->addAction(NovaAcao(ID_TEXTO_CONEXAO, QStringLiteral("Seqüência de Conexão..."), {QKeySequence(Qt::CTRL | Qt::Key_F11)}));
   // Alt+D: into the database box (no menu entry).
   addAction(NovaAcao(ID_FOCO_BANCOS, QStringLiteral("Banco de dados"), {QKeySequence(Qt::ALT | Qt::Key_D)}));
@@ -141,6 +144,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   barra->setObjectName(QStringLiteral("145"));
   barra->addAction(acoes_[ID_CONECTAR]);
   barra->addAction(acoes_[ID_TABELAS]);
+  barra->addAction(acoes_[ID_CONSULTAS]);
   barra->addSeparator();
   barra->addAction(acoes_[ID_EXECUTAR]);
   barra->addAction(acoes_[ID_CANCELAR]);

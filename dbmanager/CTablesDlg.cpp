@@ -1,6 +1,7 @@
 #include "dbmanager/CTablesDlg.h"
 
 #include "dbmanager/CChildFrame.h"
+#include "dbmanager/CListCtrlEx.h"
 #include "dbmanager/RotinasBrenk.h"
 #include "platform/Mensagem.h"
 
@@ -35,13 +36,10 @@ CTablesDlg::CTablesDlg(CChildFrame* janela, QWidget* parent) : QDialog(parent), 
   procura_->setObjectName(QStringLiteral("1025"));
   procura_->setAccessibleName(QStringLiteral("Procurar"));
   g->addWidget(procura_, 0, 0, 1, 3);
-  lista_ = new QTreeWidget(this);
+  lista_ = new CListCtrlEx(this);
   lista_->setObjectName(QStringLiteral("1004"));
   lista_->setAccessibleName(QStringLiteral("Tabelas"));
-  lista_->setRootIsDecorated(false);
   lista_->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Type"), QStringLiteral("Schema"), QStringLiteral("Catalog")});
-  lista_->setAllColumnsShowFocus(true);
-  lista_->header()->setSectionsClickable(true);
   g->addWidget(lista_, 1, 0, 1, 3);
   sistema_ = new QCheckBox(QStringLiteral("Tabelas do &sistema"), this);
   sistema_->setObjectName(QStringLiteral("1010"));
@@ -73,6 +71,7 @@ CTablesDlg::CTablesDlg(CChildFrame* janela, QWidget* parent) : QDialog(parent), 
   saidaTexto_->setEnabled(visoes_->isChecked());
   falhou_ = !AtualizaLista();
   RegraSaidaTexto();
+  lista_->SetFullRowSelection(true);
 
   connect(saidaTexto_, &QCheckBox::clicked, this, &CTablesDlg::RegraSaidaTexto);
   connect(visoes_, &QCheckBox::clicked, this, [this] {
@@ -89,7 +88,8 @@ CTablesDlg::CTablesDlg(CChildFrame* janela, QWidget* parent) : QDialog(parent), 
   connect(procura_, &QLineEdit::textChanged, this, &CTablesDlg::Procura);
   connect(lista_->header(), &QHeaderView::sectionClicked, this, [this](int coluna) {
     crescente_ = !crescente_;
-    lista_->sortItems(coluna, crescente_ ? Qt::AscendingOrder : Qt::DescendingOrder);
+    CListCtrlSorter ordem(lista_, coluna, false);
+    ordem.Ordena(crescente_);
   });
   connect(lista_, &QTreeWidget::itemDoubleClicked, this, [this] {
     if (ok_->isEnabled()) accept();
@@ -136,7 +136,8 @@ bool CTablesDlg::AtualizaLista() {
     if (!manter) continue;
     QString nome = t.nome;
     if (jet || nome.contains(QLatin1Char(' '))) nome = QLatin1Char('[') + nome + QLatin1Char(']');
-    new QTreeWidgetItem(lista_, {nome, t.tipo, TextoValor(t.esquema), TextoValor(t.catalogo)});
+    InsereLinhaLista(lista_, QStringList{nome, t.tipo, TextoValor(t.esquema), TextoValor(t.catalogo)}.join(QLatin1Char('|')) + QLatin1Char('|'),
+                     -1, lista_->topLevelItemCount());
   }
   const int largura = lista_->viewport()->width() / 4;
   for (int c = 0; c < 4; ++c) lista_->setColumnWidth(c, qMax(largura, 80));

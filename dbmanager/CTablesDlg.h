@@ -7,11 +7,11 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
 
 namespace brenk {
 
 class CChildFrame;
+class CListCtrlEx;
 
 class CTablesDlg : public QDialog {
   Q_OBJECT
@@ -37,7 +37,7 @@ private:
 
   CChildFrame* janela_;
   QLineEdit* procura_;
-  QTreeWidget* lista_;
+  CListCtrlEx* lista_;
   QCheckBox* sistema_;
   QCheckBox* visoes_;
   QCheckBox* saidaTexto_;

@@ -69,6 +69,37 @@ struct TabelaEsquema {
   QVariant esquema, catalogo;
 };
 
+// One row of the procedures schema: name, schema and catalog (no value
+// when the source has none).
+struct ProcedimentoEsquema {
+  QVariant nome, esquema, catalogo;
+};
+
+// One property of the provider properties dump, as the dump names it: its
+// data type number (0 empty, 2 small integer, 3 integer, 5 double, 8 text,
+// 11 boolean, 20 big integer...), its value and its attributes (1 required,
+// 2 optional, 512 read, 1024 write).
+struct PropriedadeProvedor {
+  QString nome;
+  int tipo = 0;
+  QVariant valor;
+  int atributos = 512;
+};
+// A property whose type number follows its value's type.
+PropriedadeProvedor FatoProvedor(const QString& nome, const QVariant& valor, int atributos = 512);
+
+// The four collections of the dump: the connection's facts (the driver's and
+// the server's), the command's, the result set's and its first field's.
+struct ColecoesPropriedades {
+  QList<PropriedadeProvedor> conexao, comando, conjunto, campo;
+};
+
+enum class ResultadoPropriedades {
+  Ok,
+  SemColunas,  // the statement returned no result set
+  Erro,        // the source refused it (Erros() says why)
+};
+
 class DataSource {
 public:
   using Propriedade = QPair<QString, QVariant>;
@@ -103,6 +134,14 @@ public:
   virtual bool ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas);
   // Runs a one-value query and answers its first field ("select db_name()").
   virtual bool ValorUnico(const QString& sql, QVariant& valor);
+  // The stored procedures and functions of the source (none where it has
+  // none); false on failure.
+  virtual bool Procedimentos(QList<ProcedimentoEsquema>& procedimentos);
+  // Runs `comando` and describes the connection, the command, the first
+  // result set and its first field; `tempoLimite` and `cache` are the query
+  // window's settings.
+  virtual ResultadoPropriedades DescrevePropriedades(const QString& comando, int tempoLimite, int cache,
+                                                     ColecoesPropriedades& colecoes);
 
   const QList<ErroFonte>& Erros() const { return erros_; }
 

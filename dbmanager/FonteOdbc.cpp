@@ -40,6 +40,24 @@ private:
   SQLHDBC h_;
 };
 
+// The first diagnostic of a statement as the error collection's entry.
+ErroFonte ErroComando(SQLHSTMT st, const QString& origem) {
+  SQLCHAR estado[6] = {}, texto[512] = {};
+  SQLINTEGER nativo = 0;
+  SQLSMALLINT n = 0;
+  SQLGetDiagRec(SQL_HANDLE_STMT, st, 1, estado, &nativo, texto, sizeof texto, &n);
+  return ErroFonte{QString::fromUtf8(reinterpret_cast<const char*>(texto)),
+                   QString::fromLatin1(reinterpret_cast<const char*>(estado)), int(nativo), origem};
+}
+
+// A text column of the current row; no value for SQL NULL.
+QVariant Coluna(SQLHSTMT st, SQLUSMALLINT coluna) {
+  SQLCHAR buf[512] = {};
+  SQLLEN n = 0;
+  if (!SQL_SUCCEEDED(SQLGetData(st, coluna, SQL_C_CHAR, buf, sizeof buf, &n)) || n == SQL_NULL_DATA) return QVariant();
+  return QString::fromUtf8(reinterpret_cast<const char*>(buf));
+}
+
 }  // namespace
 
 FonteOdbc::FonteOdbc(const ParametrosConexao& parametros) : FonteQtSql(QStringLiteral("QODBC"), parametros) {}
@@ -99,15 +117,45 @@ bool FonteOdbc::Bancos(QStringList& nomes) {
         nomes << QString::fromUtf8(reinterpret_cast<const char*>(buf));
     }
   } else {
-    SQLCHAR estado[6] = {}, texto[512] = {};
-    SQLINTEGER nativo = 0;
-    SQLSMALLINT n = 0;
-    SQLGetDiagRec(SQL_HANDLE_STMT, st, 1, estado, &nativo, texto, sizeof texto, &n);
-    erros_ << ErroFonte{QString::fromUtf8(reinterpret_cast<const char*>(texto)),
-                        QString::fromLatin1(reinterpret_cast<const char*>(estado)), int(nativo), OrigemErro()};
+    erros_ << ErroComando(st, OrigemErro());
   }
   SQLFreeHandle(SQL_HANDLE_STMT, st);
   return ok;
+}
+
+bool FonteOdbc::Procedimentos(QList<ProcedimentoEsquema>& procedimentos) {
+  procedimentos.clear();
+  erros_.clear();
+  SQLHDBC h = Handle(Banco());
+  SQLHSTMT st = nullptr;
+  if (!h || !SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, h, &st))) {
+    erros_ << ErroFonte{QStringLiteral("Errors occurred."), QString(), 0, OrigemErro()};
+    return false;
+  }
+  const bool ok = SQL_SUCCEEDED(SQLProcedures(st, nullptr, 0, nullptr, 0, nullptr, 0));
+  if (ok) {
+    // Catalog, schema and name are the first three columns.
+    while (SQL_SUCCEEDED(SQLFetch(st))) procedimentos << ProcedimentoEsquema{Coluna(st, 3), Coluna(st, 2), Coluna(st, 1)};
+  } else {
+    erros_ << ErroComando(st, OrigemErro());
+  }
+  SQLFreeHandle(SQL_HANDLE_STMT, st);
+  return ok;
+}
+
+QList<PropriedadeProvedor> FonteOdbc::FatosServidor() {
+  QList<PropriedadeProvedor> l;
+  SQLHDBC h = Handle(Banco());
+  if (!h) return l;
+  const struct { SQLUSMALLINT tipo; const char* nome; } fatos[] = {
+      {SQL_ODBC_VER, "ODBC Version"},           {SQL_DRIVER_ODBC_VER, "Driver ODBC Version"},
+      {SQL_SERVER_NAME, "Server Name"},         {SQL_IDENTIFIER_QUOTE_CHAR, "Identifier Quote Character"},
+      {SQL_CATALOG_TERM, "Catalog Term"},       {SQL_SCHEMA_TERM, "Schema Term"},
+      {SQL_PROCEDURE_TERM, "Procedure Term"},   {SQL_PROCEDURES, "Procedures"},
+      {SQL_ACCESSIBLE_TABLES, "Accessible Tables"}, {SQL_DATA_SOURCE_READ_ONLY, "Read-Only Data Source"},
+  };
+  for (const auto& f : fatos) l << FatoProvedor(QString::fromLatin1(f.nome), Info(h, f.tipo));
+  return l;
 }
 
 }  // namespace brenk

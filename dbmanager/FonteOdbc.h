@@ -12,11 +12,13 @@ public:
   void Fecha() override;
   bool ResultadosSeguintes() const override { return multiplos_; }
   bool Bancos(QStringList& nomes) override;
+  bool Procedimentos(QList<ProcedimentoEsquema>& procedimentos) override;
 
 protected:
   void Configura(QSqlDatabase& db) override;
   bool AposAbrir() override;
   QString OrigemErro() const override { return QStringLiteral("Microsoft OLE DB Provider for ODBC Drivers"); }
+  QList<PropriedadeProvedor> FatosServidor() override;
 
 private:
   bool multiplos_ = false;

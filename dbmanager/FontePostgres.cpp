@@ -81,6 +81,38 @@ void FontePostgres::Fecha() {
   FonteQtSql::Fecha();
 }
 
+bool FontePostgres::Procedimentos(QList<ProcedimentoEsquema>& procedimentos) {
+  procedimentos.clear();
+  erros_.clear();
+  QSqlQuery q(Banco());
+  q.setForwardOnly(true);
+  // One row per name and schema: overloads share the statement that shows them.
+  if (!q.exec(QStringLiteral("select distinct p.proname, n.nspname, current_database() from pg_proc p "
+                             "join pg_namespace n on n.oid = p.pronamespace "
+                             "where p.prokind in ('f', 'p') and n.nspname not in ('pg_catalog', 'information_schema') "
+                             "and n.nspname not like 'pg\\_%' order by 2, 1"))) {
+    erros_ = ErrosDe(q.lastError());
+    return false;
+  }
+  while (q.next()) procedimentos << ProcedimentoEsquema{q.value(0), q.value(1), q.value(2)};
+  return true;
+}
+
+QList<PropriedadeProvedor> FontePostgres::FatosServidor() {
+  QList<PropriedadeProvedor> l;
+  PGconn* c = Conexao(Banco());
+  if (!c) return l;
+  l << FatoProvedor(QStringLiteral("Server Version Number"), PQserverVersion(c))
+    << FatoProvedor(QStringLiteral("Protocol Version"), PQprotocolVersion(c))
+    << FatoProvedor(QStringLiteral("Library Version Number"), PQlibVersion());
+  for (const char* p : {"server_encoding", "client_encoding", "DateStyle", "IntervalStyle", "TimeZone",
+                        "integer_datetimes", "standard_conforming_strings", "is_superuser"}) {
+    const char* v = PQparameterStatus(c, p);
+    l << FatoProvedor(QString::fromLatin1(p), v ? QVariant(QString::fromUtf8(v)) : QVariant());
+  }
+  return l;
+}
+
 QStringList FontePostgres::DivideLote(const QString& lote) const { return DivideLotePostgres(lote); }
 
 qint64 FontePostgres::LinhasAfetadas(const QSqlQuery& q, const QString&) const {

@@ -12,11 +12,14 @@ public:
   void Fecha() override;
   QStringList DivideLote(const QString& lote) const override;
   qint64 LinhasAfetadas(const QSqlQuery& q, const QString& comando) const override;
+  // Functions and procedures outside the server's own schemas.
+  bool Procedimentos(QList<ProcedimentoEsquema>& procedimentos) override;
 
 protected:
   void Configura(QSqlDatabase& db) override;
   bool AposAbrir() override;
   QString OrigemErro() const override { return QStringLiteral("PostgreSQL"); }
+  QList<PropriedadeProvedor> FatosServidor() override;
 };
 
 }  // namespace brenk

@@ -39,6 +39,70 @@ bool DataSource::Bancos(QStringList& nomes) {
   return true;
 }
 
+bool DataSource::Procedimentos(QList<ProcedimentoEsquema>& procedimentos) {
+  procedimentos.clear();
+  return true;
+}
+
+ResultadoPropriedades DataSource::DescrevePropriedades(const QString&, int, int, ColecoesPropriedades&) {
+  return ResultadoPropriedades::Erro;
+}
+
+PropriedadeProvedor FatoProvedor(const QString& nome, const QVariant& valor, int atributos) {
+  PropriedadeProvedor p{nome, 0, valor, atributos};
+  switch (valor.metaType().id()) {
+    case QMetaType::Bool: p.tipo = 11; break;
+    case QMetaType::Short: p.tipo = 2; break;
+    case QMetaType::Int: p.tipo = 3; break;
+    case QMetaType::UInt: p.tipo = 19; break;
+    case QMetaType::LongLong: case QMetaType::Long: p.tipo = 20; break;
+    case QMetaType::ULongLong: case QMetaType::ULong: p.tipo = 21; break;
+    case QMetaType::Float: p.tipo = 4; break;
+    case QMetaType::Double: p.tipo = 5; break;
+    case QMetaType::QString: p.tipo = 8; break;
+    case QMetaType::QDate: p.tipo = 133; break;
+    case QMetaType::QTime: p.tipo = 134; break;
+    case QMetaType::QDateTime: p.tipo = 135; break;
+    case QMetaType::QByteArray: p.tipo = 128; break;
+    default: p.tipo = valor.isValid() ? 12 : 0;
+  }
+  return p;
+}
+
+namespace {
+
+// The driver's features by the names the dump gives them.
+const struct {
+  QSqlDriver::DriverFeature recurso;
+  const char* nome;
+} kRecursos[] = {
+    {QSqlDriver::Transactions, "Transactions"},
+    {QSqlDriver::QuerySize, "Query Size"},
+    {QSqlDriver::BLOB, "BLOB"},
+    {QSqlDriver::Unicode, "Unicode"},
+    {QSqlDriver::PreparedQueries, "Prepared Queries"},
+    {QSqlDriver::NamedPlaceholders, "Named Placeholders"},
+    {QSqlDriver::PositionalPlaceholders, "Positional Placeholders"},
+    {QSqlDriver::LastInsertId, "Last Insert Id"},
+    {QSqlDriver::BatchOperations, "Batch Operations"},
+    {QSqlDriver::SimpleLocking, "Simple Locking"},
+    {QSqlDriver::LowPrecisionNumbers, "Low Precision Numbers"},
+    {QSqlDriver::EventNotifications, "Event Notifications"},
+    {QSqlDriver::FinishQuery, "Finish Query"},
+    {QSqlDriver::MultipleResultSets, "Multiple Result Sets"},
+    {QSqlDriver::CancelQuery, "Cancel Query"},
+};
+
+QString TextoObrigatorio(QSqlField::RequiredStatus s) {
+  switch (s) {
+    case QSqlField::Required: return QStringLiteral("Required");
+    case QSqlField::Optional: return QStringLiteral("Optional");
+    default: return QStringLiteral("Unknown");
+  }
+}
+
+}  // namespace
+
 bool DataSource::UsaBanco(const QString&) { return false; }
 bool DataSource::ValorUnico(const QString&, QVariant&) { return false; }
 bool DataSource::Tabelas(QList<TabelaEsquema>&) { return false; }
@@ -66,6 +130,69 @@ bool FonteQtSql::Tabelas(QList<TabelaEsquema>& tabelas) {
   }
   erros_ = ErrosDe(db.lastError());
   return erros_.isEmpty();
+}
+
+ResultadoPropriedades FonteQtSql::DescrevePropriedades(const QString& comando, int tempoLimite, int cache,
+                                                       ColecoesPropriedades& c) {
+  erros_.clear();
+  c = ColecoesPropriedades();
+  QSqlDatabase db = Banco();
+  if (!db.isOpen() || !db.driver()) {
+    erros_ << ErroFonte{QStringLiteral("Errors occurred."), QString(), 0, OrigemErro()};
+    return ResultadoPropriedades::Erro;
+  }
+  // The statements run in order up to the first that returns a result set.
+  const QStringList comandos = DivideLote(comando);
+  QSqlQuery q(db);
+  q.setForwardOnly(true);
+  bool conjunto = false;
+  for (const QString& cmd : comandos) {
+    AntesDoComando(cmd);
+    if (!q.exec(cmd)) {
+      erros_ = ErrosDe(q.lastError());
+      if (erros_.isEmpty()) erros_ << ErroFonte{QStringLiteral("Errors occurred."), QString(), 0, OrigemErro()};
+      return ResultadoPropriedades::Erro;
+    }
+    if (q.isSelect() && q.record().count() > 0) {
+      conjunto = true;
+      break;
+    }
+  }
+  if (!conjunto) return ResultadoPropriedades::SemColunas;
+
+  for (const Propriedade& p : propriedades_) c.conexao << FatoProvedor(p.first, p.second);
+  c.conexao << FatoProvedor(QStringLiteral("Qt Driver Name"), driver_);
+  for (const auto& r : kRecursos)
+    c.conexao << FatoProvedor(QString::fromLatin1(r.nome), db.driver()->hasFeature(r.recurso));
+  c.conexao << FatosServidor();
+
+  c.comando << FatoProvedor(QStringLiteral("Command Text"), comando, 1536)
+            << FatoProvedor(QStringLiteral("Command Timeout"), tempoLimite, 1536)
+            << FatoProvedor(QStringLiteral("Statements"), int(comandos.size()))
+            << FatoProvedor(QStringLiteral("Forward Only"), q.isForwardOnly());
+
+  const QSqlRecord r = q.record();
+  const bool linha = q.next();
+  const bool tamanho = db.driver()->hasFeature(QSqlDriver::QuerySize);
+  c.conjunto << FatoProvedor(QStringLiteral("Cursor Type"), QStringLiteral("Forward-only"))
+             << FatoProvedor(QStringLiteral("Lock Type"), QStringLiteral("Read-only"))
+             << FatoProvedor(QStringLiteral("Cache Size"), cache, 1536)
+             << FatoProvedor(QStringLiteral("Field Count"), int(r.count()))
+             << FatoProvedor(QStringLiteral("Record Count"), tamanho ? q.size() : -1)
+             << FatoProvedor(QStringLiteral("EOF"), !linha);
+
+  const QSqlField f = r.field(0);
+  c.campo << FatoProvedor(QStringLiteral("Name"), f.name())
+          << FatoProvedor(QStringLiteral("Type"), QString::fromLatin1(f.metaType().name() ? f.metaType().name() : ""))
+          << FatoProvedor(QStringLiteral("Length"), f.length())
+          << FatoProvedor(QStringLiteral("Precision"), f.precision())
+          << FatoProvedor(QStringLiteral("Required"), TextoObrigatorio(f.requiredStatus()))
+          << FatoProvedor(QStringLiteral("Read Only"), f.isReadOnly())
+          << FatoProvedor(QStringLiteral("Auto Value"), f.isAutoValue())
+          << FatoProvedor(QStringLiteral("Table Name"), f.tableName())
+          << FatoProvedor(QStringLiteral("Default Value"), f.defaultValue())
+          << FatoProvedor(QStringLiteral("Value"), linha ? q.value(0) : QVariant());
+  return ResultadoPropriedades::Ok;
 }
 
 bool FonteQtSql::ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas) {

@@ -24,6 +24,8 @@ public:
   bool ValorUnico(const QString& sql, QVariant& valor) override;
   bool Tabelas(QList<TabelaEsquema>& tabelas) override;
   bool ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas) override;
+  ResultadoPropriedades DescrevePropriedades(const QString& comando, int tempoLimite, int cache,
+                                             ColecoesPropriedades& colecoes) override;
 
   QSqlDatabase Banco() const;
   const ParametrosConexao& Parametros() const { return p_; }
@@ -45,6 +47,9 @@ protected:
   virtual void Configura(QSqlDatabase& db) {}
   // Reads the properties and sets the interruptor once open; false fails the open.
   virtual bool AposAbrir() = 0;
+  // What the server itself tells of the open connection, after the
+  // connection's properties and the driver's features in the dump.
+  virtual QList<PropriedadeProvedor> FatosServidor() { return {}; }
   // Who reports errors ("Source" of the error collection).
   virtual QString OrigemErro() const = 0;
 

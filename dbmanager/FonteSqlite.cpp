@@ -100,6 +100,20 @@ void FonteSqlite::Fecha() {
   FonteQtSql::Fecha();
 }
 
+QList<PropriedadeProvedor> FonteSqlite::FatosServidor() {
+  QList<PropriedadeProvedor> l;
+  l << FatoProvedor(QStringLiteral("Library Source Id"), QString::fromLatin1(sqlite3_sourceid()))
+    << FatoProvedor(QStringLiteral("Thread Safe"), sqlite3_threadsafe());
+  QSqlQuery q(Banco());
+  for (const char* pragma : {"encoding", "page_size", "journal_mode", "foreign_keys", "query_only"}) {
+    QVariant v;
+    if (q.exec(QStringLiteral("pragma ") + QLatin1String(pragma)) && q.next()) v = q.value(0);
+    q.finish();
+    l << FatoProvedor(QString::fromLatin1(pragma), v);
+  }
+  return l;
+}
+
 QStringList FonteSqlite::DivideLote(const QString& lote) const { return DivideLoteSqlite(lote); }
 
 void FonteSqlite::AntesDoComando(const QString&) {

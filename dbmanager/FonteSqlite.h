@@ -22,6 +22,7 @@ protected:
   void Configura(QSqlDatabase& db) override;
   bool AposAbrir() override;
   QString OrigemErro() const override { return QStringLiteral("SQLite"); }
+  QList<PropriedadeProvedor> FatosServidor() override;
   // The handle of the open connection.
   sqlite3* Handle() const;
 
