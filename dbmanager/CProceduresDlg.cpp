@@ -48,9 +48,6 @@ CProceduresDlg::CProceduresDlg(CChildFrame* janela, QWidget* parent) : QDialog(p
   connect(botoes, &QDialogButtonBox::rejected, this, &QDialog::reject);
   v->addWidget(botoes);
   resize(520, 380);
-  // Each column a third of the list's width.
-  const int terco = qMax(lista_->viewport()->width(), 480) / 3;
-  for (int c = 0; c < 3; ++c) lista_->setColumnWidth(c, terco);
 
   if (janela_) janela_->DefineTextoPainel(0, QStringLiteral("Please wait..."));
   falhou_ = !PreencheLista();
@@ -73,6 +70,12 @@ CProceduresDlg::CProceduresDlg(CChildFrame* janela, QWidget* parent) : QDialog(p
     escolhida_ = sel.isEmpty() ? -1 : lista_->indexOfTopLevelItem(sel.first());
   });
   connect(procura_, &QLineEdit::textChanged, this, &CProceduresDlg::Procura);
+}
+
+void CProceduresDlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  const int terco = lista_->viewport()->width() / 3;
+  for (int c = 0; c < 3; ++c) lista_->setColumnWidth(c, terco);
 }
 
 bool CProceduresDlg::PreencheLista() {

@@ -24,6 +24,10 @@ public:
   bool PreencheLista();
   void accept() override;
 
+protected:
+  // The three columns share the list's width once it is laid out.
+  void showEvent(QShowEvent* e) override;
+
 private:
   void Procura(const QString& texto);
 

@@ -96,6 +96,12 @@ CTablesDlg::CTablesDlg(CChildFrame* janela, QWidget* parent) : QDialog(parent), 
   });
 }
 
+void CTablesDlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  const int largura = lista_->viewport()->width() / 4;
+  for (int c = 0; c < 4; ++c) lista_->setColumnWidth(c, largura);
+}
+
 void CTablesDlg::RegraSaidaTexto() {
   if (saidaTexto_->isChecked()) lista_->setSelectionMode(QAbstractItemView::SingleSelection);
   else if (janela_ && janela_->MultiplosResultados()) lista_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -139,8 +145,6 @@ bool CTablesDlg::AtualizaLista() {
     InsereLinhaLista(lista_, QStringList{nome, t.tipo, TextoValor(t.esquema), TextoValor(t.catalogo)}.join(QLatin1Char('|')) + QLatin1Char('|'),
                      -1, lista_->topLevelItemCount());
   }
-  const int largura = lista_->viewport()->width() / 4;
-  for (int c = 0; c < 4; ++c) lista_->setColumnWidth(c, qMax(largura, 80));
   if (lista_->topLevelItemCount() > 0) {
     lista_->setCurrentItem(lista_->topLevelItem(0));
     lista_->topLevelItem(0)->setSelected(true);

@@ -31,6 +31,10 @@ public:
   // The list could not be read: the dialog is not shown.
   bool Falhou() const { return falhou_; }
 
+protected:
+  // The four columns share the list's width once it is laid out.
+  void showEvent(QShowEvent* e) override;
+
 private:
   void RegraSaidaTexto();
   void Procura(const QString& texto);

@@ -307,6 +307,7 @@ TEST_F(NavegadoresPostgres, ProcedimentosDoCatalogo) {
   plat::RoteiroPara(QStringLiteral("dlg133"), [&](QDialog& d) {
     auto* lista = d.findChild<CListCtrlEx*>(QStringLiteral("1004"));
     EXPECT_TRUE(lista->FullRowSelection());
+    EXPECT_EQ(lista->columnWidth(2), lista->viewport()->width() / 3);  // a third each
     EXPECT_EQ(DoEsquema(lista), (QStringList{"agrupada", "[minha func]", "zeta"}));
     for (int i = 0; i < lista->topLevelItemCount(); ++i)
       if (lista->topLevelItem(i)->text(1) == esquema) EXPECT_EQ(lista->topLevelItem(i)->text(2), "postgres");
