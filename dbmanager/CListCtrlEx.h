@@ -5,6 +5,7 @@
 // go the row inserted from a "|"-separated text, the sort by one column and
 // the case-insensitive find.
 #include <QColor>
+#include <QIcon>
 #include <QTreeWidget>
 
 class QFontMetrics;

@@ -310,7 +310,9 @@ TEST_F(NavegadoresPostgres, ProcedimentosDoCatalogo) {
     EXPECT_EQ(lista->columnWidth(2), lista->viewport()->width() / 3);  // a third each
     EXPECT_EQ(DoEsquema(lista), (QStringList{"agrupada", "[minha func]", "zeta"}));
     for (int i = 0; i < lista->topLevelItemCount(); ++i)
-      if (lista->topLevelItem(i)->text(1) == esquema) EXPECT_EQ(lista->topLevelItem(i)->text(2), "postgres");
+      if (lista->topLevelItem(i)->text(1) == esquema) {
+        EXPECT_EQ(lista->topLevelItem(i)->text(2), "postgres");
+      }
     EXPECT_EQ(plat::Texto(d, 2), "Cancelar");
     // The first heading click sorts descending.
     emit lista->header()->sectionClicked(0);
