@@ -89,18 +89,20 @@ TEST(AlgebraDensa, RowParallelSumsKeepTheOrderOfOneThread) {
     for (int j = 1; j <= n; ++j) t += W(i, j) * W(j, i);
   }
   EXPECT_EQ(TracoProduto(W, W), t);
-  // The grid's 30 vectors fill the widest lanes the processor has.
-  const int r30 = 30;
-  const NEWMAT::Matrix V = Aleatoria(n, r30, 13);
-  NEWMAT::Matrix WV30(n, r30);
-  ProdutoVetores(W.Store(), n, V.Store(), r30, WV30.Store());
-  for (int i = 1; i <= n; i += 97)
-    for (int l = 1; l <= r30; ++l) {
-      double g = 0.0;
-      for (int j = 1; j + 3 <= n; j += 4)
-        g += (W(i, j) * V(j, l) + W(i, j + 1) * V(j + 1, l)) + (W(i, j + 2) * V(j + 2, l) + W(i, j + 3) * V(j + 3, l));
-      ASSERT_EQ(WV30(i, l), g) << i << ", " << l;
-    }
+  // The grid's 30 vectors fill the widest lanes the processor has; padded to
+  // 32 they stay in registers.
+  for (const int rv : {30, 32}) {
+    const NEWMAT::Matrix V = Aleatoria(n, rv, 13);
+    NEWMAT::Matrix WVr(n, rv);
+    ProdutoVetores(W.Store(), n, V.Store(), rv, WVr.Store());
+    for (int i = 1; i <= n; i += 97)
+      for (int l = 1; l <= rv; ++l) {
+        double g = 0.0;
+        for (int j = 1; j + 3 <= n; j += 4)
+          g += (W(i, j) * V(j, l) + W(i, j + 1) * V(j + 1, l)) + (W(i, j + 2) * V(j + 2, l) + W(i, j + 3) * V(j + 3, l));
+        ASSERT_EQ(WVr(i, l), g) << i << ", " << l;
+      }
+  }
   FixaThreadsCalculo(1);
 }
 
