@@ -499,6 +499,22 @@ void CTChart::AtualizaEixos() {
         if (s->classe == SerieBarras) inclui(0.0);
         inclui(k == 0 ? p.x() : p.y());
       }
+    QValueAxis* a = k == 0 ? eixoX_ : eixoY_;
+    const bool barras = k == 0 && algum && hi > lo &&
+                        std::any_of(series_.begin(), series_.end(), [](const auto& s) { return s->classe == SerieBarras; });
+    if (barras) {
+      // Bars stand on whole positions: the axis keeps their span and marks whole numbers.
+      a->setRange(lo, hi);
+      a->setTickType(QValueAxis::TicksDynamic);
+      a->setTickAnchor(0.0);
+      a->setTickInterval(std::max(1.0, std::ceil((hi - lo) / 10.0)));
+      a->setLabelFormat(QStringLiteral("%.0f"));
+      continue;
+    }
+    if (a->tickType() == QValueAxis::TicksDynamic) {
+      a->setTickType(QValueAxis::TicksFixed);
+      a->setLabelFormat(QString());
+    }
     if (!algum) {
       lo = 0;
       hi = 1;
@@ -513,7 +529,6 @@ void CTChart::AtualizaEixos() {
       lo -= d;
       hi += d;
     }
-    QValueAxis* a = k == 0 ? eixoX_ : eixoY_;
     a->setRange(lo, hi);
     a->applyNiceNumbers();
   }

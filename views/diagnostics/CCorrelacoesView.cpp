@@ -241,7 +241,12 @@ void CCorrelacoesView::PreencheGraficos() {
     graficos_[0]->AdicionaPonto(0, i + 1, std::isfinite(iso) ? Centesimos(iso) : 0.0, QString());
     const QColor cor = graficos_[0]->CorPonto(0, i);
     graficos_[1]->AdicionaPonto(0, i + 1, std::isfinite(inf) ? Centesimos(inf) : 0.0, QString(), ColorrefDeCor(cor));
-    for (CTableCtrlEx* t : tabelas_) t->SetCellBackColour(i + 1, 0, ColorrefDeCor(cor));
+    // The row number stays readable on a dark colour.
+    const QColor texto = cor.lightness() < 100 ? Qt::white : Qt::black;
+    for (CTableCtrlEx* t : tabelas_) {
+      t->SetCellBackColour(i + 1, 0, ColorrefDeCor(cor));
+      t->SetCellTextColour(i + 1, 0, ColorrefDeCor(texto));
+    }
   }
   const QString nome = tabelas_[0]->GetCellText(s_ + 1, 2);
   const char* titulos[2] = {"Correlações Isoladas p/", "Correlações Influência p/"};
