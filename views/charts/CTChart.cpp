@@ -490,7 +490,7 @@ void CTChart::AtualizaEixos() {
     };
     for (const auto& s : series_)
       for (const QPointF& p : s->pontos) {
-        // A bar spans half a step each side of its x and stands on zero.
+        // A bar spans half a unit each side of its x and stands on zero.
         if (s->classe == SerieBarras && k == 0) {
           inclui(p.x() - 0.5);
           inclui(p.x() + 0.5);
