@@ -13,6 +13,7 @@
 #include "controls/PropertyGrid.h"
 #include "platform/Programa.h"
 #include "dbmanager/IconesBrenk.h"
+#include "dbmanager/ImpressaoBrenk.h"
 #include "dbmanager/ComandosBrenk.h"
 #include "dbmanager/TextoConexao.h"
 #include "platform/Dialogo.h"
@@ -27,6 +28,10 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QScreen>
+#include <QStyle>
+#include <QSettings>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QFileDialog>
@@ -68,6 +73,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   banco->addAction(NovaAcao(ID_SALVAR, QStringLiteral("&Salvar"), {QKeySequence(Qt::CTRL | Qt::Key_S)}));
   banco->addAction(NovaAcao(ID_SALVAR_COMO, QStringLiteral("Salvar &Como...")));
   banco->addSeparator();
+  banco->addAction(NovaAcao(ID_IMPRIMIR, QStringLiteral("&Imprimir..."), {QKeySequence(Qt::CTRL | Qt::Key_P)}));
+  banco->addAction(NovaAcao(ID_CONFIGURAR_IMPRESSORA, QStringLiteral("Configurar Impr&essora...")));
+  banco->addSeparator();
   banco->addAction(NovaAcao(ID_CONFIGURAR, QStringLiteral("Confi&gurar...")));
   acoes_[ID_CONFIGURAR]->setStatusTip(QStringLiteral("Configure command timeout, cache size, and query execution thread priority"));
   banco->addSeparator();
@@ -89,6 +97,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   editar->addAction(NovaAcao(ID_DESTABULAR, QStringLiteral("Remover as tabulações")));
   editar->addAction(NovaAcao(ID_AJUSTAR, QStringLiteral("Ajustar à janela")));
   acoes_[ID_AJUSTAR]->setCheckable(true);
+  editar->addAction(NovaAcao(ID_FONTE, QStringLiteral("&Fonte...")));
   editar->addSeparator();
   editar->addAction(NovaAcao(ID_IR_PARA, QStringLiteral("&Ir Para..."), {QKeySequence(Qt::CTRL | Qt::Key_G)}));
   acoes_[ID_IR_PARA]->setStatusTip(QStringLiteral("Posiciona o cursor na linha indicada."));
@@ -139,8 +148,23 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
   QToolBar* barra = addToolBar(QStringLiteral("Barra de Ferramentas Consulta"));
   barra->setObjectName(QStringLiteral("145"));
-  barra->addAction(acoes_[ID_CONECTAR]);
-  barra->addAction(acoes_[ID_TABELAS]);
+  // "SQL Objects": a split button whose drop-down opens the two browsers;
+  // the button itself does nothing.
+  objetosSql_ = new QToolButton(barra);
+  objetosSql_->setObjectName(QString::number(ID_OBJETOS_SQL));
+  objetosSql_->setDefaultAction(NovaAcao(ID_OBJETOS_SQL, QStringLiteral("SQL Objects")));
+  objetosSql_->setPopupMode(QToolButton::MenuButtonPopup);
+  auto* objetos = new QMenu(objetosSql_);
+  objetos->setObjectName(QStringLiteral("menu32780"));
+  const std::pair<int, const char*> entradas[] = {{ID_CONSULTAS, "Consutlas ...\tF9"}, {ID_TABELAS, "Tabelas ...\tF8"}};
+  for (const auto& [id, texto] : entradas) {
+    QAction* a = objetos->addAction(QString::fromUtf8(texto));
+    a->setData(id);
+    connect(a, &QAction::triggered, this, [this, id] { Despacha(id); });
+    acoesExtras_ << a;
+  }
+  objetosSql_->setMenu(objetos);
+  barra->addWidget(objetosSql_);
   barra->addSeparator();
   barra->addAction(acoes_[ID_EXECUTAR]);
   barra->addAction(acoes_[ID_CANCELAR]);
@@ -190,6 +214,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 CMainFrame::~CMainFrame() {
   // The windows go first: each waits for its own threads.
   for (QMdiSubWindow* s : mdi_->subWindowList()) delete s;
+  // The theme setting, kept as the program always kept it.
+  QSettings().setValue(QStringLiteral("Settings/bXPMode"), 1);
 }
 
 QAction* CMainFrame::NovaAcao(int id, const QString& texto, const QList<QKeySequence>& atalhos) {
@@ -218,7 +244,7 @@ bool CMainFrame::ComandoDoQuadro(int id, bool executa) {
   bool ativo;
   switch (id) {
     case ID_CONECTAR: case ID_DESCONECTAR: case ID_DESCONECTAR_TODOS: case ID_LEIAME: case ID_SOBRE:
-    case ID_CONFIGURAR: ativo = true; break;
+    case ID_CONFIGURAR: case ID_CONFIGURAR_IMPRESSORA: ativo = true; break;
     case ID_JANELA_PROXIMA: case ID_JANELA_ANTERIOR: ativo = n > 1; break;
     case ID_CASCATA: case ID_LADO_A_LADO_HORZ: case ID_LADO_A_LADO_VERT: case ID_ORGANIZAR_ICONES:
     case ID_IR_PARA: case ID_ABRIR: case ID_FOCO_BANCOS: ativo = n > 0; break;
@@ -243,6 +269,7 @@ bool CMainFrame::ComandoDoQuadro(int id, bool executa) {
       break;
     }
     case ID_SOBRE: OnSobre(); break;
+    case ID_CONFIGURAR_IMPRESSORA: ConfiguraImpressora(this); break;
     case ID_CONFIGURAR: {
       COptionsSheet folha(QStringLiteral("Configure"), this);
       if (plat::ExecutaDialogo(folha) != QDialog::Accepted) break;
@@ -293,6 +320,7 @@ void CMainFrame::AtualizaComandos() {
     it.value()->setEnabled(ativo);
     if (it.value()->isCheckable()) it.value()->setChecked(marcado);
   }
+  for (QAction* a : acoesExtras_) a->setEnabled(j && j->Habilitado(a->data().toInt()));
   caixaBancos_->setEnabled(j && j->Habilitado(ID_CAIXA_BANCOS));
 }
 
@@ -497,14 +525,61 @@ void CMainFrame::FechaTodas() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
+  if (isMinimized()) showNormal();
   fechando_ = true;
   FechaTodas();
   fechando_ = false;
+  if (!isMinimized()) GravaPosicao();
   if (!mdi_->subWindowList().isEmpty()) {
     e->ignore();
     return;
   }
   e->accept();
+}
+
+void CMainFrame::GravaPosicao() {
+  // Flags (2: restore to maximised), show command, minimised and maximised
+  // positions (none), the normal rectangle's left, top, right and bottom.
+  const bool maximizada = isMaximized();
+  const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+  const QString valor = QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9,%10")
+                            .arg(maximizada ? 2 : 0)
+                            .arg(maximizada ? 3 : isMinimized() ? 2 : 1)
+                            .arg(-1).arg(-1).arg(-1).arg(-1)
+                            .arg(r.left()).arg(r.top()).arg(r.left() + r.width()).arg(r.top() + r.height());
+  QSettings().setValue(QStringLiteral("Settings/WindowPos"), valor);
+}
+
+void CMainFrame::RestauraPosicao(int mostrar) {
+  const QVariant lido = QSettings().value(QStringLiteral("Settings/WindowPos"));
+  // Read back as a list when the profile kept it without quotes.
+  const QString texto = lido.typeId() == QMetaType::QStringList ? lido.toStringList().join(QLatin1Char(',')) : lido.toString();
+  const QStringList partes = texto.split(QLatin1Char(','));
+  int n[10] = {};
+  bool valido = partes.size() == 10;
+  for (int i = 0; valido && i < 10; ++i) n[i] = partes[i].trimmed().toInt(&valido);
+  int comando = mostrar;
+  if (valido) {
+    if (mostrar == 1) comando = n[1];
+    const QRect normal(n[6], n[7], n[8] - n[6], n[9] - n[7]);
+    // A rectangle on no screen (one since removed) would leave the window out of reach.
+    bool visivel = false;
+    for (const QScreen* tela : QGuiApplication::screens()) visivel = visivel || tela->availableGeometry().intersects(normal);
+    valido = normal.width() > 0 && normal.height() > 0 && visivel;
+    if (valido) setGeometry(normal);
+  }
+  if (!valido) {
+    // Centred, at three quarters of the screen.
+    const QScreen* tela = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = tela ? tela->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize tamanho(area.width() * 3 / 4, area.height() * 3 / 4);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, tamanho, area));
+  }
+  switch (comando) {
+    case 3: showMaximized(); break;  // maximised
+    case 2: case 6: case 7: showMinimized(); break;  // minimised
+    default: showNormal(); break;  // any other command, hidden ones too, shows the window
+  }
 }
 
 }  // namespace brenk

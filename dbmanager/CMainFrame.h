@@ -60,6 +60,13 @@ public:
   // Opens a query file: into the active window, else into a new connection.
   void AbreArquivo(const QString& caminho);
 
+  // Window placement in "Settings"/"WindowPos": restored (or centred) and
+  // shown with `mostrar` (1 normal: the stored state; 3 maximised; 2 minimised).
+  void RestauraPosicao(int mostrar);
+  void GravaPosicao();
+  // The split button "SQL Objects" of the query tool bar.
+  class QToolButton* BotaoObjetosSql() const { return objetosSql_; }
+
   static constexpr int kLimiteJanelas = 512;
   // Untitled windows opened in this run ("Documento_1", "Documento_2"...).
   static int ContadorJanelas();
@@ -81,6 +88,9 @@ private:
   QLabel* status1_;
   QMap<int, QAction*> acoes_;
   QList<CChildFrame*> janelas_;
+  // Entries that carry a command besides its own action (the split button's drop-down).
+  QList<QAction*> acoesExtras_;
+  class QToolButton* objetosSql_ = nullptr;
   QDockWidget* painelExportacao_ = nullptr;
   PropertyGrid* propriedades_ = nullptr;
   class CGoToLineDlg* irPara_ = nullptr;
