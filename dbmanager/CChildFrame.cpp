@@ -387,6 +387,8 @@ bool CChildFrame::Habilitado(int id, bool* marcado) const {
     case ID_TABELAS:
     case ID_OBJETOS_SQL: return conectada && !executando_;
     case ID_SALVAR: return VistaAtiva() != resultado_;
+    // Save As of the document (the editor's) is always there.
+    case ID_SALVAR_COMO: return VistaAtiva() == resultado_ ? resultado_->Habilitado(id, marcado) : true;
     default:
       if (VistaAtiva() == resultado_) return resultado_->Habilitado(id, marcado);
       return editor_->Habilitado(id, marcado);

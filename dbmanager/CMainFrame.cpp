@@ -22,6 +22,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QComboBox>
 #include <QDate>
 #include <QDesktopServices>
@@ -72,6 +75,16 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   banco->addAction(NovaAcao(ID_ABRIR, QStringLiteral("&Abrir..."), {QKeySequence(Qt::CTRL | Qt::Key_O)}));
   banco->addAction(NovaAcao(ID_SALVAR, QStringLiteral("&Salvar"), {QKeySequence(Qt::CTRL | Qt::Key_S)}));
   banco->addAction(NovaAcao(ID_SALVAR_COMO, QStringLiteral("Salvar &Como...")));
+  menuRecentes_ = banco->addMenu(QStringLiteral("Consultas Recentes"));
+  menuRecentes_->setObjectName(QStringLiteral("consultasRecentes"));
+  {
+    QSettings ini;
+    for (int i = 1; i <= kMaximoRecentes; ++i) {
+      const QString c = ini.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+      if (!c.isEmpty() && !recentes_.contains(c)) recentes_ << c;
+    }
+  }
+  MontaRecentes();
   banco->addSeparator();
   banco->addAction(NovaAcao(ID_IMPRIMIR, QStringLiteral("&Imprimir..."), {QKeySequence(Qt::CTRL | Qt::Key_P)}));
   banco->addAction(NovaAcao(ID_CONFIGURAR_IMPRESSORA, QStringLiteral("Configurar Impr&essora...")));
@@ -203,6 +216,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   statusBar()->addWidget(status0_, 1);
   statusBar()->addPermanentWidget(status1_);
 
+  setAcceptDrops(true);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::AtualizaComandos);
   // Commands follow the state of the active window while it runs.
   auto* ocioso = new QTimer(this);
@@ -477,6 +491,7 @@ CQueryDoc* CMainFrame::AbreNovaConexao(const QString& s, const QString& q, const
   }
   auto* janela = new CChildFrame(this);
   CQueryDoc* doc = janela->Documento();
+  connect(doc, &CQueryDoc::caminhoDefinido, this, &CMainFrame::AdicionaRecente);
   if (!q.isEmpty() && !doc->Abre(q, janela->Editor())) {
     delete janela;
     return nullptr;
@@ -535,6 +550,52 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
     return;
   }
   e->accept();
+}
+
+void CMainFrame::AdicionaRecente(const QString& caminho) {
+  recentes_.removeAll(caminho);
+  recentes_.prepend(caminho);
+  while (recentes_.size() > kMaximoRecentes) recentes_.removeLast();
+  MontaRecentes();
+}
+
+void CMainFrame::MontaRecentes() {
+  QSettings ini;
+  ini.remove(QStringLiteral("Recent File List"));
+  for (int i = 0; i < recentes_.size(); ++i) ini.setValue(QStringLiteral("Recent File List/File%1").arg(i + 1), recentes_[i]);
+  menuRecentes_->clear();
+  for (int i = 0; i < recentes_.size(); ++i) {
+    const QString caminho = recentes_[i];
+    QAction* a = menuRecentes_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(caminho)));
+    a->setData(57616 + i);
+    connect(a, &QAction::triggered, this, [this, caminho] {
+      if (!QFileInfo(caminho).isReadable()) {
+        // A file that is gone leaves the list.
+        plat::MessageBox(QStringLiteral("Caminho do arquivo: %1").arg(caminho));
+        recentes_.removeAll(caminho);
+        MontaRecentes();
+        return;
+      }
+      AbreArquivo(caminho);
+    });
+  }
+  menuRecentes_->setEnabled(!recentes_.isEmpty());
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
+  for (const QUrl& u : e->mimeData()->urls()) {
+    if (u.isLocalFile()) {
+      e->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void CMainFrame::dropEvent(QDropEvent* e) {
+  activateWindow();
+  for (const QUrl& u : e->mimeData()->urls())
+    if (u.isLocalFile()) AbreArquivo(u.toLocalFile());
+  e->acceptProposedAction();
 }
 
 void CMainFrame::GravaPosicao() {

@@ -1,5 +1,6 @@
-// Fonts, printing, the "SQL Objects" split button and the window placement
-// of the database manager, as a user reaches them from the menus and bars.
+// Fonts, printing, the "SQL Objects" split button, the window placement, the
+// recent query files and files dropped on the main window of the database
+// manager, as a user reaches them from the menus and bars.
 #include "JanelaTeste.h"
 
 #include "dbmanager/CResultView.h"
@@ -9,6 +10,11 @@
 #include "tests/support/Pdf.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QUrl>
 #include <QFile>
 #include <QFontDialog>
 #include <QMenu>
@@ -307,4 +313,70 @@ TEST_F(ImpressaoFontes, PosicaoDaJanelaGuardadaERestaurada) {
     }
   }
   ini.remove(QStringLiteral("Settings"));
+}
+
+namespace {
+class QuadroPrincipal : public ImpressaoFontes {
+protected:
+  void SetUp() override {
+    QSettings().remove(QStringLiteral("Recent File List"));
+    ImpressaoFontes::SetUp();
+  }
+  QString Arquivo(const char* nome, const char* texto) {
+    const QString c = dir_.filePath(QString::fromLatin1(nome));
+    QFile f(c);
+    f.open(QIODevice::WriteOnly);
+    f.write(texto);
+    return c;
+  }
+  QMenu* MenuRecentes() { return frame_->findChild<QMenu*>(QStringLiteral("consultasRecentes")); }
+};
+}  // namespace
+
+TEST_F(QuadroPrincipal, ConsultasRecentesEArquivosSoltos) {
+  ASSERT_TRUE(MenuRecentes());
+  EXPECT_FALSE(MenuRecentes()->isEnabled());
+  CChildFrame* j = Abre();
+  ASSERT_TRUE(j);
+  const QString a = Arquivo("a.tsq", "select 'a'");
+  const QString b = dir_.filePath(QStringLiteral("b.tsq"));
+  frame_->AbreArquivo(a);
+  j->Editor()->setPlainText(QStringLiteral("select 'b'"));
+  plat::RoteiroPara(QStringLiteral("dlgSalvarConsulta"), [&](QDialog& d) {
+    static_cast<QFileDialog&>(d).selectFile(b);
+    QMetaObject::invokeMethod(&d, "accept");
+  });
+  ASSERT_TRUE(frame_->Despacha(ID_SALVAR_COMO));
+  // The newest first, in the menu and in the profile.
+  EXPECT_EQ(frame_->Recentes(), QStringList({b, a}));
+  EXPECT_EQ(QSettings().value(QStringLiteral("Recent File List/File1")).toString(), b);
+  ASSERT_EQ(MenuRecentes()->actions().size(), 2);
+  EXPECT_EQ(MenuRecentes()->actions()[1]->text(), QStringLiteral("&2 ") + a);
+  // An entry opens its file in the active window and comes first.
+  MenuRecentes()->actions()[1]->trigger();
+  EXPECT_EQ(j->Editor()->toPlainText(), QStringLiteral("select 'a'"));
+  EXPECT_EQ(frame_->Recentes(), QStringList({a, b}));
+  // A file that is gone: the message, and it leaves the list.
+  QFile::remove(b);
+  plat::GravadorMensagens gravador;
+  MenuRecentes()->actions()[1]->trigger();
+  EXPECT_EQ(gravador.Textos(), QStringList({QStringLiteral("Caminho do arquivo: ") + b}));
+  EXPECT_EQ(frame_->Recentes(), QStringList({a}));
+  // Nine at most; a new frame reads them back.
+  for (int i = 0; i < 12; ++i) frame_->AdicionaRecente(dir_.filePath(QStringLiteral("c%1.tsq").arg(i)));
+  EXPECT_EQ(frame_->Recentes().size(), 9);
+  EXPECT_EQ(frame_->Recentes().first(), dir_.filePath(QStringLiteral("c11.tsq")));
+  EXPECT_EQ(CMainFrame().Recentes(), frame_->Recentes());
+
+  // A file dropped on the window opens as "Abrir" opens it.
+  const QString solto = Arquivo("solto.tsq", "select 'solto'");
+  QMimeData dados;
+  dados.setUrls({QUrl::fromLocalFile(solto)});
+  QDragEnterEvent entra(QPoint(10, 10), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(frame_.get(), &entra);
+  EXPECT_TRUE(entra.isAccepted());
+  QDropEvent solta(QPointF(10, 10), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(frame_.get(), &solta);
+  EXPECT_EQ(j->Editor()->toPlainText(), QStringLiteral("select 'solto'"));
+  EXPECT_EQ(frame_->Recentes().first(), solto);
 }
