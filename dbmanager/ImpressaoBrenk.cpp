@@ -53,7 +53,11 @@ void ConfiguraImpressora(QWidget* pai) {
 
 bool ImprimeTexto(QWidget* pai, const QTextDocument& documento, const QFont& fonte, const QString& nome) {
   QPrinter* p = ImpressoraBrenk();
-  p->setDocName(nome);
+  // The job's name also names the file a print to PDF proposes: a data source's
+  // path in the title must not turn into folders.
+  QString trabalho = nome;
+  trabalho.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+  p->setDocName(trabalho);
   QPrintDialog dlg(p, pai);
   dlg.setObjectName(QStringLiteral("dlgImprimir"));
   dlg.setWindowTitle(QStringLiteral("Imprimir"));

@@ -180,6 +180,9 @@ TEST_F(ImpressaoFontes, ImprimeOEditorEOTextoEmPdfRecusaPaisagem) {
   const QString pdf = dir_.filePath(QStringLiteral("editor.pdf"));
   RoteiroImpressao(pdf);
   ASSERT_TRUE(frame_->Despacha(ID_IMPRIMIR));
+  // The job is the window's title, the data source's path without its folders.
+  EXPECT_EQ(ImpressoraBrenk()->docName(), QString(j->Documento()->Titulo()).replace(QLatin1Char('/'), QLatin1Char('_')));
+  EXPECT_FALSE(ImpressoraBrenk()->docName().contains(QLatin1Char('/')));
   const int paginas = teste::PaginasPdf(pdf);
   EXPECT_GE(paginas, 3);  // about 60 lines of 11,25 points a page
   EXPECT_LE(paginas, 4);
