@@ -41,6 +41,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -59,11 +60,34 @@ struct CursorEspera {
 
 int CMainFrame::ContadorJanelas() { return g_contador; }
 
+// The MDI client: the logo in its lower-right corner, under the windows.
+class ClienteMdi : public QMdiArea {
+public:
+  explicit ClienteMdi(QWidget* pai) : QMdiArea(pai), logo_(QPixmap::fromImage(LogoBrenk())) {}
+
+protected:
+  void paintEvent(QPaintEvent* e) override {
+    QMdiArea::paintEvent(e);
+    QPainter p(viewport());
+    const QRect r = viewport()->rect();
+    // Its lower-right corner a thirtieth of the width and a twentieth of the height inside.
+    const QPoint canto(r.right() - r.width() / 30, r.bottom() - r.height() / 20);
+    p.drawPixmap(canto - QPoint(logo_.width(), logo_.height()), logo_);
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    QMdiArea::resizeEvent(e);
+    viewport()->update();  // the logo follows the corner
+  }
+
+private:
+  QPixmap logo_;
+};
+
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("brenk"));
   setWindowTitle(QStringLiteral("Brenk"));
   setWindowIcon(QIcon(QPixmap::fromImage(IconeBrenk(259))));
-  mdi_ = new QMdiArea(this);
+  mdi_ = new ClienteMdi(this);
   mdi_->setObjectName(QStringLiteral("mdi"));
   setCentralWidget(mdi_);
 

@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <QFile>
 #include <QFontDialog>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -52,8 +53,15 @@ void RoteiroImpressao(const QString& caminho, QPageLayout::Orientation orientaca
 class ImpressaoFontes : public JanelaConsulta {
 protected:
   void SetUp() override {
-    for (const char* chave : {"Query", "Result", "Grid", "Settings"}) QSettings().remove(QString::fromLatin1(chave));
+    Limpa();
     JanelaConsulta::SetUp();
+  }
+  void TearDown() override {
+    JanelaConsulta::TearDown();
+    Limpa();  // the other windows' tests start from the program's own fonts
+  }
+  static void Limpa() {
+    for (const char* chave : {"Query", "Result", "Grid", "Settings", "Recent File List"}) QSettings().remove(QString::fromLatin1(chave));
   }
 };
 
@@ -256,6 +264,7 @@ TEST_F(ImpressaoFontes, BotaoObjetosSqlAbreOsNavegadores) {
   // While a batch runs it is off.
   j->Editor()->setPlainText(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n) select count(*) from n"));
   j->OnCmdMsg(ID_EXECUTAR);
+  QTest::qWait(300);  // the statement under way, so the cancel reaches it
   frame_->AtualizaComandos();
   EXPECT_FALSE(botao->isEnabled());
   EXPECT_FALSE(entradas[1]->isEnabled());
@@ -321,10 +330,6 @@ TEST_F(ImpressaoFontes, PosicaoDaJanelaGuardadaERestaurada) {
 namespace {
 class QuadroPrincipal : public ImpressaoFontes {
 protected:
-  void SetUp() override {
-    QSettings().remove(QStringLiteral("Recent File List"));
-    ImpressaoFontes::SetUp();
-  }
   QString Arquivo(const char* nome, const char* texto) {
     const QString c = dir_.filePath(QString::fromLatin1(nome));
     QFile f(c);
@@ -382,4 +387,15 @@ TEST_F(QuadroPrincipal, ConsultasRecentesEArquivosSoltos) {
   QApplication::sendEvent(frame_.get(), &solta);
   EXPECT_EQ(j->Editor()->toPlainText(), QStringLiteral("select 'solto'"));
   EXPECT_EQ(frame_->Recentes().first(), solto);
+}
+
+TEST_F(QuadroPrincipal, LogoNoCantoDaAreaVazia) {
+  QWidget* area = frame_->Mdi()->viewport();
+  const QImage img = area->grab().toImage();
+  const QRect r = area->rect();
+  const QPoint canto(r.right() - r.width() / 30, r.bottom() - r.height() / 20);
+  const QRgb fundo = img.pixel(5, 5);
+  // The drum of the logo lies up and left of the corner; past the corner, the background.
+  EXPECT_NE(img.pixel(canto - QPoint(230, 96) + QPoint(48, 50)), fundo);
+  EXPECT_EQ(img.pixel(canto + QPoint(3, 3)), fundo);
 }
