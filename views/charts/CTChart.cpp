@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGraphicsLayout>
+#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -14,13 +15,19 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 namespace {
 bool poucasCores = false;
+
+// The colours a chart gives the points of a series coloured point by point.
+const QRgb kPaleta[] = {0xFF0000, 0x00A000, 0xFFFF00, 0x0000FF, 0xFF8000, 0x808080, 0xFF00FF, 0x008080,
+                        0x000080, 0x800000, 0x00FF00, 0x808000, 0x800080, 0xC0C0C0, 0x00FFFF, 0x000000};
 
 QLocale LocalNumeros() {
   // Axis labels with a decimal comma and no grouping, as every number of the program.
@@ -51,6 +58,7 @@ struct CTChart::Serie {
   QColor cor = Qt::red;
   bool marcas = false;
   int origem = -1;             // a trend line: the series it follows
+  bool corPorPonto = false;    // points take the palette's colours in turn
   int estiloPonteiro = PonteiroCirculo;
   double tamanhoPonteiro = 8;
   bool pendente = false;       // numbers not yet given to the chart series
@@ -90,7 +98,15 @@ CTChart::Serie* CTChart::Obtem(int s) const {
 int CTChart::AdicionaSerie(int classe) {
   auto nova = std::make_unique<Serie>();
   nova->classe = classe;
-  if (classe == SeriePontos || classe == SeriePontos3D) {
+  if (classe == SerieBarras) {
+    // The bars are drawn over the plot (PosicionaBarras); the series only
+    // holds the numbers against the axes, with no marker of its own.
+    auto* pontos = new QScatterSeries;
+    pontos->setMarkerSize(0);
+    pontos->setColor(Qt::transparent);
+    pontos->setBorderColor(Qt::transparent);
+    nova->serie = pontos;
+  } else if (classe == SeriePontos || classe == SeriePontos3D) {
     auto* pontos = new QScatterSeries;
     pontos->setMarkerShape(QScatterSeries::MarkerShapeCircle);
     pontos->setMarkerSize(nova->tamanhoPonteiro);
@@ -107,6 +123,8 @@ int CTChart::AdicionaSerie(int classe) {
   series_.push_back(std::move(nova));
   const int s = int(series_.size()) - 1;
   DefineCorSerie(s, ColorrefDeCor(series_.back()->cor));
+  if (classe == SerieBarras)
+    for (QLegendMarker* marca : chart_->legend()->markers(series_.back()->serie)) marca->setVisible(false);
   return s;
 }
 
@@ -141,6 +159,8 @@ void CTChart::AdicionaPonto(int s, double x, double y, const QString& rotulo, in
 void CTChart::AdicionaPonto3D(int s, double x, double y, double z, const QString& rotulo, int32_t cor) {
   Serie* e = Obtem(s);
   if (!e || e->origem >= 0) return;  // a trend line takes no points of its own
+  if (e->corPorPonto && cor == CorPadrao)
+    cor = ColorrefDeCor(QColor(kPaleta[e->pontos.size() % (sizeof kPaleta / sizeof kPaleta[0])]));
   e->pontos.emplace_back(x, y);
   e->z.push_back(z);
   e->rotulos.push_back(rotulo);
@@ -179,7 +199,9 @@ void CTChart::DefineCorSerie(int s, int32_t cor) {
   Serie* x = Obtem(s);
   if (!x) return;
   x->cor = CorDeColorref(cor);
-  if (auto* pontos = qobject_cast<QScatterSeries*>(x->serie)) {
+  if (x->classe == SerieBarras) {
+    // the bars take it when they are drawn
+  } else if (auto* pontos = qobject_cast<QScatterSeries*>(x->serie)) {
     pontos->setColor(x->cor);
     pontos->setBorderColor(x->cor.darker(140));
   } else {
@@ -231,6 +253,10 @@ void CTChart::DefineMarcasVisiveis(int s, bool visiveis) {
   if (!x) return;
   x->marcas = visiveis;
   PosicionaRotulos();
+}
+
+void CTChart::DefineCorPorPonto(int s, bool cadaUm) {
+  if (Serie* x = Obtem(s)) x->corPorPonto = cadaUm;
 }
 
 void CTChart::DefineTituloSerie(int s, const QString& titulo) {
@@ -315,6 +341,7 @@ void CTChart::DefineRepinturaAutomatica(bool ligada) {
     s->pendente = false;
     s->serie->replace(QList<QPointF>(s->pontos.begin(), s->pontos.end()));
     s->serie->clearPointsConfiguration();
+    if (s->classe == SerieBarras) continue;  // no markers to colour
     for (std::size_t i = 0; i < s->cores.size(); ++i)
       if (s->cores[i] != CorPadrao)
         s->serie->setPointConfiguration(int(i), QXYSeries::PointConfiguration::Color, CorDeColorref(s->cores[i]));
@@ -455,14 +482,39 @@ void CTChart::AtualizaEixos() {
     if (!automatico_[k]) continue;
     double lo = 0, hi = 0;
     bool algum = false;
+    const auto inclui = [&](double v) {
+      if (!std::isfinite(v)) return;
+      if (!algum || v < lo) lo = v;
+      if (!algum || v > hi) hi = v;
+      algum = true;
+    };
     for (const auto& s : series_)
       for (const QPointF& p : s->pontos) {
-        const double v = k == 0 ? p.x() : p.y();
-        if (!std::isfinite(v)) continue;
-        if (!algum || v < lo) lo = v;
-        if (!algum || v > hi) hi = v;
-        algum = true;
+        // A bar spans half a unit each side of its x and stands on zero.
+        if (s->classe == SerieBarras && k == 0) {
+          inclui(p.x() - 0.5);
+          inclui(p.x() + 0.5);
+          continue;
+        }
+        if (s->classe == SerieBarras) inclui(0.0);
+        inclui(k == 0 ? p.x() : p.y());
       }
+    QValueAxis* a = k == 0 ? eixoX_ : eixoY_;
+    const bool barras = k == 0 && algum && hi > lo &&
+                        std::any_of(series_.begin(), series_.end(), [](const auto& s) { return s->classe == SerieBarras; });
+    if (barras) {
+      // Bars stand on whole positions: the axis keeps their span and marks whole numbers.
+      a->setRange(lo, hi);
+      a->setTickType(QValueAxis::TicksDynamic);
+      a->setTickAnchor(0.0);
+      a->setTickInterval(std::max(1.0, std::ceil((hi - lo) / 10.0)));
+      a->setLabelFormat(QStringLiteral("%.0f"));
+      continue;
+    }
+    if (a->tickType() == QValueAxis::TicksDynamic) {
+      a->setTickType(QValueAxis::TicksFixed);
+      a->setLabelFormat(QString());
+    }
     if (!algum) {
       lo = 0;
       hi = 1;
@@ -477,7 +529,6 @@ void CTChart::AtualizaEixos() {
       lo -= d;
       hi += d;
     }
-    QValueAxis* a = k == 0 ? eixoX_ : eixoY_;
     a->setRange(lo, hi);
     a->applyNiceNumbers();
   }
@@ -485,7 +536,43 @@ void CTChart::AtualizaEixos() {
 
 // ------------------------------------------------------------ labels
 
+void CTChart::PosicionaBarras() {
+  std::size_t usados = 0;
+  const QRectF area = chart_->plotArea();
+  for (const auto& s : series_) {
+    if (s->classe != SerieBarras || s->pendente || s->pontos.empty()) continue;
+    // Bars are 0.7 of the closest step between two x values wide.
+    std::vector<double> xs;
+    for (const QPointF& p : s->pontos) xs.push_back(p.x());
+    std::sort(xs.begin(), xs.end());
+    double passo = 0.0;
+    for (std::size_t i = 1; i < xs.size(); ++i)
+      if (const double d = xs[i] - xs[i - 1]; d > 0.0 && (passo == 0.0 || d < passo)) passo = d;
+    if (passo == 0.0) passo = 1.0;
+    for (std::size_t i = 0; i < s->pontos.size(); ++i) {
+      const QPointF& p = s->pontos[i];
+      if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
+      if (usados == barras_.size()) {
+        auto* item = new QGraphicsRectItem(chart_);
+        item->setZValue(7.5);  // over the grid and lines, under the labels and the legend
+        barras_.push_back(item);
+      }
+      QGraphicsRectItem* item = barras_[usados++];
+      const QPointF a = chart_->mapToPosition(QPointF(p.x() - 0.35 * passo, 0.0), s->serie);
+      const QPointF b = chart_->mapToPosition(QPointF(p.x() + 0.35 * passo, p.y()), s->serie);
+      const QColor cor = CorPonto(int(&s - series_.data()), int(i));
+      item->setRect(QRectF(a, b).normalized().intersected(area));
+      item->setBrush(cor);
+      item->setPen(QPen(cor.darker(150), 0));
+      item->setVisible(true);
+    }
+  }
+  for (std::size_t i = usados; i < barras_.size(); ++i) delete barras_[i];
+  barras_.resize(usados);
+}
+
 void CTChart::PosicionaRotulos() {
+  PosicionaBarras();
   std::size_t usados = 0;
   for (const auto& s : series_) {
     if (!s->marcas || s->pendente) continue;

@@ -17,6 +17,7 @@
 struct EstiloGrafico;
 class QChart;
 class QChartView;
+class QGraphicsRectItem;
 class QGraphicsSimpleTextItem;
 class QPainter;
 class QValueAxis;
@@ -31,7 +32,7 @@ class CTChart : public QWidget {
   Q_OBJECT
 public:
   // Series classes by the numbers the windows add them with.
-  enum ClasseSerie { SerieLinha = 0, SeriePontos = 4, SerieLinhaRapida = 6, SeriePontos3D = 19 };
+  enum ClasseSerie { SerieLinha = 0, SerieBarras = 1, SeriePontos = 4, SerieLinhaRapida = 6, SeriePontos3D = 19 };
   enum EstiloPonteiro { PonteiroRetangulo = 0, PonteiroCirculo = 1 };
   // A point added with this colour takes its series' colour.
   static constexpr int32_t CorPadrao = 0x20000000;
@@ -62,6 +63,9 @@ public:
   void DefineLarguraLinha(int s, int largura);
   void DefineMarcasVisiveis(int s, bool visiveis);
   void DefineTituloSerie(int s, const QString& titulo);  // its legend entry
+  // Each point added with CorPadrao takes the next colour of the chart's
+  // palette instead of the series' colour (bars of a colour each).
+  void DefineCorPorPonto(int s, bool cadaUm);
   // A line series holding the least-squares line of `origem`'s points over
   // their x range; it follows every change of `origem`.
   int AdicionaTendencia(int origem);
@@ -136,6 +140,7 @@ private:
   void AtualizaEixos();
   void AtualizaGradiente();
   void PosicionaRotulos();
+  void PosicionaBarras();
   void AtualizaAcessibilidade();
   void Repinta();
 
@@ -145,6 +150,7 @@ private:
   QValueAxis* eixoY_;
   std::vector<std::unique_ptr<Serie>> series_;
   std::vector<QGraphicsSimpleTextItem*> rotulos_;
+  std::vector<QGraphicsRectItem*> barras_;  // the bars of bar series, over the plot
   QStringList titulo_;
   Gradiente gradiente_;
   bool tresD_ = false;
