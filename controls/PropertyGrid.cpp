@@ -9,7 +9,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyledItemDelegate>
-#include <QToolBar>
+#include <QHBoxLayout>
+#include <QToolButton>
 #include <algorithm>
 #include <map>
 
@@ -241,21 +242,29 @@ bool EhCategoria(const QTreeWidgetItem* i) {
 
 void PropertyGrid::ShowToolBar(bool mostrar) {
   if (mostrar && !barra_) {
-    barra_ = new QToolBar(this);
+    barra_ = new QWidget(this);
     barra_->setObjectName(QStringLiteral("BarraGrade"));
     barra_->setAccessibleName(QStringLiteral("Barra da grade"));
-    barra_->setIconSize(QSize(16, 16));
-    barra_->setMovable(false);
+    barra_->setAutoFillBackground(true);
+    auto* linha = new QHBoxLayout(barra_);
+    linha->setContentsMargins(2, 2, 2, 2);
+    linha->setSpacing(1);
     auto* grupo = new QActionGroup(barra_);
     grupo->setExclusive(true);
-    acaoCategoria_ = barra_->addAction(IconeCategorias(), QStringLiteral("Por Categoria"));
+    acaoCategoria_ = new QAction(IconeCategorias(), QStringLiteral("Por Categoria"), barra_);
     acaoCategoria_->setObjectName(QStringLiteral("PorCategoria"));
-    acaoAlfabetica_ = barra_->addAction(IconeAlfabetico(), QStringLiteral("Ordem Alfabética"));
+    acaoAlfabetica_ = new QAction(IconeAlfabetico(), QStringLiteral("Ordem Alfabética"), barra_);
     acaoAlfabetica_->setObjectName(QStringLiteral("OrdemAlfabetica"));
     for (QAction* a : {acaoCategoria_, acaoAlfabetica_}) {
       a->setCheckable(true);
       grupo->addAction(a);
+      auto* botao = new QToolButton(barra_);
+      botao->setDefaultAction(a);
+      botao->setAutoRaise(true);
+      botao->setIconSize(QSize(16, 16));
+      linha->addWidget(botao);
     }
+    linha->addStretch(1);
     connect(acaoCategoria_, &QAction::triggered, this, [this] { SetPropertySort(PorCategoria); });
     connect(acaoAlfabetica_, &QAction::triggered, this, [this] { SetPropertySort(Alfabetica); });
     AtualizaBarra();

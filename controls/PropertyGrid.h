@@ -10,7 +10,7 @@
 
 class PropertyGrid;
 class QAction;
-class QToolBar;
+class QWidget;
 
 class PropertyGridItem : public QTreeWidgetItem {
 public:
@@ -102,7 +102,7 @@ public:
   // Categoria", "Ordem Alfabética"): enabled while there is an item to list,
   // the order in force checked.
   void ShowToolBar(bool mostrar);
-  QToolBar* ToolBar() const { return barra_; }
+  QWidget* ToolBar() const { return barra_; }
   QAction* AcaoOrdenacao(Ordenacao ordem) const { return ordem == PorCategoria ? acaoCategoria_ : acaoAlfabetica_; }
 
 signals:
@@ -127,7 +127,7 @@ private:
   PropertyGridItem* selecionado_ = nullptr;
   int larguraLegenda_ = -1;  // set by SetCaptionWidth
   Ordenacao ordem_ = PorCategoria;
-  QToolBar* barra_ = nullptr;
+  QWidget* barra_ = nullptr;  // a row of buttons, not a window tool bar
   QAction* acaoCategoria_ = nullptr;
   QAction* acaoAlfabetica_ = nullptr;
 };

@@ -471,7 +471,7 @@ TEST_F(VistaModelo, BarraDoPainelDadosOrdenaOsItens) {
   PropertyGrid* g = p.Dados();
   g->resize(380, 500);
   pai.show();
-  QToolBar* barra = g->ToolBar();
+  QWidget* barra = g->ToolBar();
   ASSERT_NE(barra, nullptr);
   QAction* categoria = g->AcaoOrdenacao(PropertyGrid::PorCategoria);
   QAction* alfabetica = g->AcaoOrdenacao(PropertyGrid::Alfabetica);
