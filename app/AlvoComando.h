@@ -29,4 +29,8 @@ public:
   virtual bool OnPedeFormato(QTextCharFormat& formato) { return false; }
   // A font name or size chosen in the formatting bar; false when the target does not take it.
   virtual bool OnDefineFormato(const QTextCharFormat& formato) { return false; }
+  // The formatting bar took (true) or lost (false) the keyboard focus.
+  virtual void OnFocoFormatacao(bool foco) {}
+  // Return pressed in the formatting bar.
+  virtual void OnEnterFormatacao() {}
 };

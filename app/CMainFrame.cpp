@@ -4,6 +4,7 @@
 #include "CTabelasView.h"
 #include "CTarsolinApp.h"
 #include "Comandos.h"
+#include "MascaraFormato.h"
 #include "ModeloCorrente.h"
 #include "PaineisModelo.h"
 #include "RoteadorComandos.h"
@@ -25,6 +26,8 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFontComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -331,6 +334,8 @@ void CMainFrame::CriaBarras() {
   for (int t : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) tamanho->addItem(QString::number(t));
   tamanho->setCurrentText("10");
   formatacao->addWidget(tamanho);
+  fonte->installEventFilter(this);
+  tamanho->installEventFilter(this);
   // Only the user's choices travel (the boxes are also set to show the view's format).
   connect(fonte, qOverload<int>(&QComboBox::activated), this, [this, fonte] {
     QTextCharFormat f;
@@ -521,7 +526,7 @@ void CMainFrame::AtualizaMenus() {
 void CMainFrame::MensagemCor(unsigned cor, int comando) {
   if (comando == 32806) corTexto_ = cor;
   else corFundo_ = cor;
-  QMdiSubWindow* sub = mdi_->activeSubWindow();
+  QMdiSubWindow* sub = JanelaEmUso();
   if (auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr)) {
     auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
     (vista ? vista : alvo)->OnCorFormatacao(cor, comando);
@@ -529,7 +534,7 @@ void CMainFrame::MensagemCor(unsigned cor, int comando) {
 }
 
 void CMainFrame::DefineFormato(const QTextCharFormat& formato) {
-  QMdiSubWindow* sub = mdi_ ? mdi_->activeSubWindow() : nullptr;
+  QMdiSubWindow* sub = JanelaEmUso();
   if (auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr)) {
     auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
     if ((vista && vista->OnDefineFormato(formato)) || alvo->OnDefineFormato(formato)) return;
@@ -537,17 +542,77 @@ void CMainFrame::DefineFormato(const QTextCharFormat& formato) {
   // No view takes it: the frame changes nothing.
 }
 
+QMdiSubWindow* CMainFrame::JanelaEmUso() const {
+  // The formatting bar's boxes take the focus out of the MDI area, which then
+  // has no active window: the one activated last is still the one in use.
+  QMdiSubWindow* sub = mdi_ ? mdi_->activeSubWindow() : nullptr;
+  if (!sub && mdi_ && ultimaAtivada_ && mdi_->subWindowList().contains(ultimaAtivada_.data())) sub = ultimaAtivada_;
+  return sub;
+}
+
+AlvoComando* CMainFrame::AlvoFormatacao(QObject** objeto) const {
+  QMdiSubWindow* sub = JanelaEmUso();
+  auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr);
+  if (!alvo) return nullptr;
+  QObject* v = alvo->VistaAtiva();
+  if (auto* vista = dynamic_cast<AlvoComando*>(v)) {
+    *objeto = v;
+    return vista;
+  }
+  *objeto = sub->widget();
+  return alvo;
+}
+
+bool CMainFrame::eventFilter(QObject* objeto, QEvent* e) {
+  const bool caixa = objeto->objectName() == QLatin1String("1067") || objeto->objectName() == QLatin1String("1068");
+  if (!caixa || !qobject_cast<QComboBox*>(objeto)) return QMainWindow::eventFilter(objeto, e);
+  switch (e->type()) {
+    case QEvent::FocusIn: {
+      // The box's own drop-down list takes nothing from the bar.
+      if (static_cast<QFocusEvent*>(e)->reason() == Qt::PopupFocusReason) break;
+      QObject* vista = nullptr;
+      if (AlvoComando* alvo = AlvoFormatacao(&vista)) {
+        focoFormatacao_ = vista;
+        alvo->OnFocoFormatacao(true);
+      }
+      break;
+    }
+    case QEvent::FocusOut: {
+      if (static_cast<QFocusEvent*>(e)->reason() == Qt::PopupFocusReason) break;
+      // The view told of the focus, even when another window became active since.
+      if (auto* alvo = dynamic_cast<AlvoComando*>(focoFormatacao_.data())) alvo->OnFocoFormatacao(false);
+      focoFormatacao_.clear();
+      break;
+    }
+    case QEvent::KeyPress: {
+      const int tecla = static_cast<QKeyEvent*>(e)->key();
+      if (tecla != Qt::Key_Return && tecla != Qt::Key_Enter) break;
+      QObject* vista = nullptr;
+      if (AlvoComando* alvo = AlvoFormatacao(&vista)) {
+        alvo->OnEnterFormatacao();
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(objeto, e);
+}
+
 QTextCharFormat CMainFrame::FormatoCaractere() const {
   QTextCharFormat f;
-  QMdiSubWindow* sub = mdi_ ? mdi_->activeSubWindow() : nullptr;
+  QMdiSubWindow* sub = JanelaEmUso();
   if (auto* alvo = dynamic_cast<AlvoComando*>(sub ? sub->widget() : nullptr)) {
     auto* vista = dynamic_cast<AlvoComando*>(alvo->VistaAtiva());
     if ((vista && vista->OnPedeFormato(f)) || alvo->OnPedeFormato(f)) return f;
   }
-  return FormatoDezPontos(QApplication::font().family());
+  return FormatoDezPontos(QApplication::font().family().left(31));
 }
 
 QTextCharFormat CMainFrame::FormatoDezPontos(const QString& familia) {
+  // Every part the bar knows (mask 0xF800001F): plain, unprotected, no offset,
+  // automatic colour, the default character set.
   QTextCharFormat f;
   f.setFontFamilies({familia});
   f.setFontPointSize(10);
@@ -555,6 +620,10 @@ QTextCharFormat CMainFrame::FormatoDezPontos(const QString& familia) {
   f.setFontItalic(false);
   f.setFontUnderline(false);
   f.setFontStrikeOut(false);
+  f.setVerticalAlignment(QTextCharFormat::AlignNormal);
+  f.setProperty(formatacao::PropProtegido, false);
+  f.setProperty(formatacao::PropCorAutomatica, true);
+  f.setProperty(formatacao::PropConjuntoCaracteres, 1);
   return f;
 }
 

@@ -74,6 +74,8 @@ public:
   bool OnCmdMsg(int id) override;
   bool TemComando(int id) const override;
   bool OnUpdateCmd(int id, EstadoComando& estado) override;
+  // The formatting bar's boxes (1067, 1068): their focus and Return go to the active view.
+  bool eventFilter(QObject* objeto, QEvent* e) override;
 
 signals:
   void atualizaResultados();     // 32889
@@ -98,6 +100,9 @@ private:
   void AbreTabelaNormal();  // the statistical-table window
   void AtualizaFormatacao();
   void GuardaPosicao();
+  // The active view that answers the formatting bar (else its window), and its object.
+  AlvoComando* AlvoFormatacao(QObject** objeto) const;
+  QMdiSubWindow* JanelaEmUso() const;
 
   CTarsolinApp* app_;
   QMdiArea* mdi_ = nullptr;
@@ -109,4 +114,5 @@ private:
   QPointer<QMdiSubWindow> ultimaAtivada_;  // the window (model or auxiliary) whose activation was handled last
   QByteArray layoutNormal_, layoutPreview_;
   unsigned corTexto_ = 0, corFundo_ = 0xFFFFFF;
+  QPointer<QObject> focoFormatacao_;  // the view told that the formatting bar has the focus
 };

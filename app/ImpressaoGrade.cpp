@@ -1,4 +1,5 @@
 #include "ImpressaoGrade.h"
+#include "VisualizacaoImpressao.h"
 
 #include "controls/CTableCtrl.h"
 #include "controls/ImpressaoPagina.h"
@@ -7,7 +8,6 @@
 
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 bool ImprimeGradeEm(CTableCtrl& grade, const CTarsolinDoc* doc, QPrinter& impressora, bool previa) {
@@ -33,11 +33,7 @@ bool ImprimeGradeEm(CTableCtrl& grade, const CTarsolinDoc* doc, QPrinter& impres
 void ImprimeGrade(CTableCtrl& grade, const CTarsolinDoc* doc, QWidget* janela, bool previa) {
   QPrinter impressora(QPrinter::HighResolution);
   if (previa) {
-    QPrintPreviewDialog dlg(&impressora, janela);
-    dlg.setObjectName(QStringLiteral("dlgVisualizar"));
-    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg,
-                     [&grade, doc](QPrinter* alvo) { ImprimeGradeEm(grade, doc, *alvo, true); });
-    plat::ExecutaDialogo(dlg);
+    VisualizaImpressao(impressora, janela, [&grade, doc](QPrinter& alvo) { return ImprimeGradeEm(grade, doc, alvo, true); });
     return;
   }
   QPrintDialog dlg(&impressora, janela);

@@ -229,6 +229,8 @@ PaineisModelo::PaineisModelo(QWidget* pai) : QObject(pai) {
   AjustaLegendas(re_);
 
   dados_ = NovaGrade(pai, QStringLiteral("Dados"));
+  // The record browser shows the grid's tool bar (the two orders of its items).
+  dados_->ShowToolBar(true);
   connect(dados_, &PropertyGrid::valueChanged, this, &PaineisModelo::MudaRegistro);
 
   lista_ = new CTableCtrlEx(0, 0, 0, 0);

@@ -1,11 +1,18 @@
 #include "PropertyGrid.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QCollator>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyledItemDelegate>
+#include <QHBoxLayout>
+#include <QToolButton>
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -121,6 +128,11 @@ void PropertyGridItem::SetConstraintIndex(int i) {
 }
 
 PropertyGridItem* PropertyGridItem::AddChildItem(PropertyGridItem* filho) {
+  PropertyGrid* g = GetGrid();
+  if (categoria_ && g && g->GetPropertySort() == PropertyGrid::Alfabetica) {
+    g->InsereAlfabetico(this, filho);
+    return filho;
+  }
   addChild(filho);
   return filho;
 }
@@ -173,6 +185,179 @@ PropertyGrid::PropertyGrid(QWidget* parent) : QTreeWidget(parent) {
   connect(this, &QTreeWidget::itemExpanded, this, [this] { Reposiciona(); });
   connect(this, &QTreeWidget::itemCollapsed, this, [this] { Reposiciona(); });
   connect(header(), &QHeaderView::sectionResized, this, [this] { Reposiciona(); });
+  // The tool bar's buttons follow the items there are.
+  for (auto sinal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+    connect(model(), sinal, this, [this] { AtualizaBarra(); });
+  connect(model(), &QAbstractItemModel::modelReset, this, [this] { AtualizaBarra(); });
+}
+
+namespace {
+
+// The tool bar's pictures, 16 x 16: categories with their items under them,
+// and the letters A over Z with an arrow down.
+QIcon IconeCategorias() {
+  QPixmap p(16, 16);
+  p.fill(Qt::transparent);
+  QPainter d(&p);
+  for (int y : {1, 9}) {
+    d.fillRect(1, y, 14, 3, QColor(70, 70, 70));
+    d.fillRect(5, y + 4, 10, 2, QColor(120, 120, 170));
+  }
+  return QIcon(p);
+}
+
+QIcon IconeAlfabetico() {
+  QPixmap p(16, 16);
+  p.fill(Qt::transparent);
+  QPainter d(&p);
+  QFont f = d.font();
+  f.setPixelSize(7);
+  f.setBold(true);
+  d.setFont(f);
+  d.setPen(QColor(40, 40, 40));
+  d.drawText(QRect(0, 0, 9, 8), Qt::AlignCenter, QStringLiteral("A"));
+  d.drawText(QRect(0, 8, 9, 8), Qt::AlignCenter, QStringLiteral("Z"));
+  d.setPen(QPen(QColor(40, 90, 190), 1.5));
+  d.drawLine(12, 2, 12, 13);
+  d.drawLine(12, 13, 10, 10);
+  d.drawLine(12, 13, 14, 10);
+  return QIcon(p);
+}
+
+bool AntesNaOrdem(const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+  static const QCollator collator = [] {
+    QCollator c;
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    c.setNumericMode(true);
+    return c;
+  }();
+  return collator.compare(a->text(0), b->text(0)) < 0;
+}
+
+bool EhCategoria(const QTreeWidgetItem* i) {
+  return i->type() == PropertyGridItem::Tipo && static_cast<const PropertyGridItem*>(i)->IsCategory();
+}
+
+}  // namespace
+
+void PropertyGrid::ShowToolBar(bool mostrar) {
+  if (mostrar && !barra_) {
+    barra_ = new QWidget(this);
+    barra_->setObjectName(QStringLiteral("BarraGrade"));
+    barra_->setAccessibleName(QStringLiteral("Barra da grade"));
+    barra_->setAutoFillBackground(true);
+    auto* linha = new QHBoxLayout(barra_);
+    linha->setContentsMargins(2, 2, 2, 2);
+    linha->setSpacing(1);
+    auto* grupo = new QActionGroup(barra_);
+    grupo->setExclusive(true);
+    acaoCategoria_ = new QAction(IconeCategorias(), QStringLiteral("Por Categoria"), barra_);
+    acaoCategoria_->setObjectName(QStringLiteral("PorCategoria"));
+    acaoAlfabetica_ = new QAction(IconeAlfabetico(), QStringLiteral("Ordem Alfabética"), barra_);
+    acaoAlfabetica_->setObjectName(QStringLiteral("OrdemAlfabetica"));
+    for (QAction* a : {acaoCategoria_, acaoAlfabetica_}) {
+      a->setCheckable(true);
+      grupo->addAction(a);
+      auto* botao = new QToolButton(barra_);
+      botao->setDefaultAction(a);
+      botao->setAutoRaise(true);
+      botao->setIconSize(QSize(16, 16));
+      linha->addWidget(botao);
+    }
+    linha->addStretch(1);
+    connect(acaoCategoria_, &QAction::triggered, this, [this] { SetPropertySort(PorCategoria); });
+    connect(acaoAlfabetica_, &QAction::triggered, this, [this] { SetPropertySort(Alfabetica); });
+    AtualizaBarra();
+  }
+  if (barra_) barra_->setVisible(mostrar);
+  updateGeometries();
+}
+
+void PropertyGrid::AtualizaBarra() {
+  if (!barra_) return;
+  // Something to list: an item that is not a category.
+  bool temItem = false;
+  for (QTreeWidgetItemIterator it(this); *it && !temItem; ++it) temItem = !EhCategoria(*it);
+  acaoCategoria_->setEnabled(temItem);
+  acaoAlfabetica_->setEnabled(temItem);
+  acaoCategoria_->setChecked(ordem_ == PorCategoria);
+  acaoAlfabetica_->setChecked(ordem_ == Alfabetica);
+}
+
+void PropertyGrid::PosicionaBarra() {
+  if (!barra_ || barra_->isHidden()) return;
+  const int altura = barra_->sizeHint().height();
+  const int f = frameWidth();
+  barra_->setGeometry(f, f, width() - 2 * f, altura);
+  setViewportMargins(0, altura, 0, 0);
+}
+
+void PropertyGrid::InsereAlfabetico(PropertyGridItem* categoria, PropertyGridItem* item) {
+  item->categoriaOrigem_ = categoria;
+  item->ordemOrigem_ = categoria->proximaOrdem_++;
+  int i = 0;
+  for (; i < topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* t = topLevelItem(i);
+    if (!EhCategoria(t) && AntesNaOrdem(item, t)) break;
+  }
+  insertTopLevelItem(i, item);
+}
+
+void PropertyGrid::SetPropertySort(Ordenacao ordem) {
+  if (ordem == ordem_) {
+    AtualizaBarra();
+    return;
+  }
+  QTreeWidgetItem* atual = currentItem();
+  // Items carry their own expanded children; moving them must not fold them.
+  std::map<QTreeWidgetItem*, bool> expandidos;
+  for (QTreeWidgetItemIterator it(this); *it; ++it) expandidos[*it] = (*it)->isExpanded();
+  ordem_ = ordem;
+  if (ordem == Alfabetica) {
+    std::vector<QTreeWidgetItem*> itens;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+      auto* c = static_cast<PropertyGridItem*>(topLevelItem(i));
+      if (!EhCategoria(c)) continue;
+      const QList<QTreeWidgetItem*> filhos = c->takeChildren();
+      c->proximaOrdem_ = 0;
+      for (QTreeWidgetItem* f : filhos) {
+        if (f->type() == PropertyGridItem::Tipo) {
+          auto* p = static_cast<PropertyGridItem*>(f);
+          p->categoriaOrigem_ = c;
+          p->ordemOrigem_ = c->proximaOrdem_++;
+        }
+        itens.push_back(f);
+      }
+      c->setHidden(true);
+    }
+    for (int i = topLevelItemCount() - 1; i >= 0; --i)
+      if (!EhCategoria(topLevelItem(i))) itens.push_back(takeTopLevelItem(i));
+    std::stable_sort(itens.begin(), itens.end(), AntesNaOrdem);
+    for (QTreeWidgetItem* t : itens) addTopLevelItem(t);
+  } else {
+    std::map<PropertyGridItem*, std::vector<PropertyGridItem*>> devolver;
+    for (int i = topLevelItemCount() - 1; i >= 0; --i) {
+      QTreeWidgetItem* t = topLevelItem(i);
+      if (EhCategoria(t) || t->type() != PropertyGridItem::Tipo) continue;
+      auto* p = static_cast<PropertyGridItem*>(t);
+      if (!p->categoriaOrigem_) continue;
+      devolver[p->categoriaOrigem_].push_back(static_cast<PropertyGridItem*>(takeTopLevelItem(i)));
+    }
+    for (int i = 0; i < topLevelItemCount(); ++i)
+      if (EhCategoria(topLevelItem(i))) topLevelItem(i)->setHidden(false);
+    for (auto& [categoria, itens] : devolver) {
+      std::sort(itens.begin(), itens.end(),
+                [](const PropertyGridItem* a, const PropertyGridItem* b) { return a->ordemOrigem_ < b->ordemOrigem_; });
+      for (PropertyGridItem* p : itens) {
+        p->categoriaOrigem_ = nullptr;
+        categoria->addChild(p);
+      }
+    }
+  }
+  for (const auto& [item, aberto] : expandidos) item->setExpanded(aberto);
+  if (atual) setCurrentItem(atual, 1);
+  AtualizaBarra();
+  Reposiciona();
 }
 
 PropertyGrid::~PropertyGrid() {
@@ -193,6 +378,7 @@ PropertyGridItem* PropertyGrid::AddCategory(const QString& legenda) {
   c->setBackground(1, fundo);
   addTopLevelItem(c);
   c->setFirstColumnSpanned(true);
+  if (ordem_ == Alfabetica) c->setHidden(true);
   return c;
 }
 
@@ -246,6 +432,7 @@ void PropertyGrid::Reposiciona() {
 
 void PropertyGrid::resizeEvent(QResizeEvent* e) {
   QTreeWidget::resizeEvent(e);
+  PosicionaBarra();
   // A width the owner chose outlives the first layout; otherwise the captions take half.
   if (e->oldSize().width() <= 0 || header()->sectionSize(0) <= 0)
     header()->resizeSection(0, larguraLegenda_ > 0 ? larguraLegenda_ : e->size().width() / 2);
@@ -259,5 +446,7 @@ void PropertyGrid::scrollContentsBy(int dx, int dy) {
 
 void PropertyGrid::updateGeometries() {
   QTreeWidget::updateGeometries();
+  // The view gives its top margin to the (hidden) header: the tool bar takes it.
+  PosicionaBarra();
   Reposiciona();
 }

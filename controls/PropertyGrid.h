@@ -9,6 +9,8 @@
 #include <QTreeWidget>
 
 class PropertyGrid;
+class QAction;
+class QWidget;
 
 class PropertyGridItem : public QTreeWidgetItem {
 public:
@@ -55,6 +57,11 @@ protected:
   bool categoria_ = false;
 
 private:
+  // In alphabetical order the items leave their categories: where each goes
+  // back to (its category and its place there).
+  PropertyGridItem* categoriaOrigem_ = nullptr;
+  int ordemOrigem_ = 0;
+  int proximaOrdem_ = 0;  // a category's next place, while its items are away
   bool somenteLeitura_ = false;
   quint32 flags_ = HasEdit;
   QStringList restricoes_;
@@ -85,6 +92,19 @@ public:
   void SetCaptionWidth(int largura);
   bool IsEditing() const { return state() == EditingState; }
 
+  // How the items are listed: under their categories, or every item in
+  // alphabetical order of its caption without the categories. Items added
+  // later take the order in force.
+  enum Ordenacao { PorCategoria, Alfabetica };
+  void SetPropertySort(Ordenacao ordem);
+  Ordenacao GetPropertySort() const { return ordem_; }
+  // The grid's tool bar above the items, with the two orders ("Por
+  // Categoria", "Ordem Alfabética"): enabled while there is an item to list,
+  // the order in force checked.
+  void ShowToolBar(bool mostrar);
+  QWidget* ToolBar() const { return barra_; }
+  QAction* AcaoOrdenacao(Ordenacao ordem) const { return ordem == PorCategoria ? acaoCategoria_ : acaoAlfabetica_; }
+
 signals:
   // A user changed the value of an item.
   void valueChanged(PropertyGridItem* item);
@@ -100,6 +120,14 @@ private:
   void AoMudarAtual(QTreeWidgetItem* atual, QTreeWidgetItem* anterior);
   void Reposiciona();
   void ItemRemovido(PropertyGridItem* item);
+  // An item of `categoria` added while the items are in alphabetical order.
+  void InsereAlfabetico(PropertyGridItem* categoria, PropertyGridItem* item);
+  void AtualizaBarra();
+  void PosicionaBarra();
   PropertyGridItem* selecionado_ = nullptr;
   int larguraLegenda_ = -1;  // set by SetCaptionWidth
+  Ordenacao ordem_ = PorCategoria;
+  QWidget* barra_ = nullptr;  // a row of buttons, not a window tool bar
+  QAction* acaoCategoria_ = nullptr;
+  QAction* acaoAlfabetica_ = nullptr;
 };

@@ -58,8 +58,9 @@ private:
 
 }  // namespace
 
-bool LeElementosW(const CabecalhoModelo& cab) {
-  return cab.EspacialCalculado() && !cab.SemElementosW();
+bool LeElementosW(const CabecalhoModelo& cab, LeituraW modo) {
+  if (cab.SemElementosW()) return false;
+  return modo == LeituraW::Armazenados || cab.EspacialCalculado();
 }
 
 long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos) {
@@ -69,10 +70,10 @@ long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos) {
   return t;
 }
 
-bool ArquivoModeloValido(const QString& caminho, const CabecalhoModelo& cab) {
+bool ArquivoModeloValido(const QString& caminho, const CabecalhoModelo& cab, LeituraW modo) {
   if (!cab.ContagensValidas()) return false;
   Descritor f(caminho, O_RDONLY);
-  return f.Aberto() && f.Tamanho() >= TamanhoEsperadoModelo(cab, LeElementosW(cab));
+  return f.Aberto() && f.Tamanho() >= TamanhoEsperadoModelo(cab, LeElementosW(cab, modo));
 }
 
 bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab) {
@@ -85,11 +86,11 @@ bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab) {
 namespace {
 
 bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
-                 NEWMAT::Matrix* W) {
+                 NEWMAT::Matrix* W, LeituraW modo) {
   if (cab == nullptr || !cab->ContagensValidas()) return false;
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if ((N > 0 && dados == nullptr) || (M > 0 && dadosP == nullptr)) return false;
-  const bool elementos = W != nullptr && LeElementosW(*cab);
+  const bool elementos = W != nullptr && LeElementosW(*cab, modo);
   Descritor f(caminho, O_RDONLY);
   if (!f.Aberto() || f.Tamanho() < TamanhoEsperadoModelo(*cab, elementos)) return false;
 
@@ -103,6 +104,8 @@ bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados
 
   if (!elementos) return true;
   const int K = cab->NumElementosW();
+  // More elements than cells, or a negative count, is a damaged header.
+  if (K < 0 || static_cast<long long>(K) > static_cast<long long>(N) * N) return false;
   std::vector<pesoW> pesos(static_cast<std::size_t>(K));
   if (K > 0 && !f.Le(pesos.data(), pesos.size() * sizeof(pesoW), pos)) return false;
   // An element outside the matrix marks a damaged file.
@@ -117,12 +120,12 @@ bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados
 }  // namespace
 
 bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
-                       NEWMAT::Matrix& W) {
-  return LeRegistros(caminho, cab, dados, dadosP, &W);
+                       NEWMAT::Matrix& W, LeituraW modo) {
+  return LeRegistros(caminho, cab, dados, dadosP, &W, modo);
 }
 
 bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP) {
-  return LeRegistros(caminho, cab, dados, dadosP, nullptr);
+  return LeRegistros(caminho, cab, dados, dadosP, nullptr, LeituraW::ComResultadoEspacial);
 }
 
 bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado* dados, const dadoP* dadosP,

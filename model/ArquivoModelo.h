@@ -15,26 +15,36 @@ struct dadoP;
 // Length of a file holding the header's records, and its W elements when
 // `comElementos`.
 long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos);
-// Whether the header stores W elements that a reader must take: the spatial
-// model is calculated and W is not rebuilt from the coordinates.
-bool LeElementosW(const CabecalhoModelo& cab);
+// Which stored W elements a reader takes.
+enum class LeituraW {
+  // Only while the spatial model is calculated (and W is not rebuilt from the
+  // coordinates): what every plain read of the file does.
+  ComResultadoEspacial,
+  // Whenever the header stores them (byte 408272 clear), whatever the spatial
+  // flag: the model's own W, edited by hand, lives in its stored elements.
+  Armazenados,
+};
+
+// Whether the header stores W elements that a reader must take.
+bool LeElementosW(const CabecalhoModelo& cab, LeituraW modo = LeituraW::ComResultadoEspacial);
 
 // Whether the file at `caminho` can hold what `cab` announces: counts within
 // their limits and a length that covers the records (and the stored W
 // elements). The opener refuses a file that fails it with string 3044
 // "Formato de arquivo inválido!".
-bool ArquivoModeloValido(const QString& caminho, const CabecalhoModelo& cab);
+bool ArquivoModeloValido(const QString& caminho, const CabecalhoModelo& cab,
+                         LeituraW modo = LeituraW::ComResultadoEspacial);
 
 // Reads exactly the 583,248 header bytes; fails on a null buffer, a short
 // file, or counts out of their limits (a damaged file).
 bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab);
 
 // Reads N data and M appraisal records into the caller's arrays, then the W
-// elements when the header stores them (W becomes N x N, zero elsewhere).
-// Fails on counts out of their limits, a file shorter than the header
-// announces, or an element outside 1..N.
+// elements when `modo` takes them (W becomes N x N, zero elsewhere). Fails on
+// counts out of their limits, a file shorter than the header announces, or an
+// element outside 1..N.
 bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados,
-                       dadoP* dadosP, NEWMAT::Matrix& W);
+                       dadoP* dadosP, NEWMAT::Matrix& W, LeituraW modo = LeituraW::ComResultadoEspacial);
 // The records alone, for a caller that leaves the stored W elements as they
 // are in the file (GravaCabecalhoERegistros carries them across).
 bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP);

@@ -373,7 +373,11 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
     }
   }
 
-  cabecalho_->SetU8(OffWDasCoordenadas, 1);
+  // A model whose W was edited by hand keeps it in its stored elements (no
+  // spatial result yet, since storing the edit cleared it): W stays that
+  // matrix, read with the records, and later saves store it again. Any other
+  // model rebuilds W from the coordinates whenever it has a spatial result.
+  if (!GuardaElementosW()) cabecalho_->SetU8(OffWDasCoordenadas, 1);
   if (cabecalho_->I32(OffEspacialCalculado) != 0) {
     SetPathName(arquivo);
     CalculaMatrizW();
@@ -499,12 +503,24 @@ bool CTarsolinDoc::CarregaRegistros() {
     LiberaRegistros();
     return false;
   }
-  if (!LeRegistrosModelo(GetPathName(), cabecalho_.get(), dados_.data(), dadosP_.data(), w_)) {
+  // Stored elements are the model's own W whenever it keeps them, with or
+  // without a spatial result (within the size a W may have).
+  const LeituraW modo = n <= MaxRegistrosW ? LeituraW::Armazenados : LeituraW::ComResultadoEspacial;
+  if (!LeRegistrosModelo(GetPathName(), cabecalho_.get(), dados_.data(), dadosP_.data(), w_, modo)) {
     LiberaRegistros();
     return false;
   }
   carregados_ = true;
   return true;
+}
+
+bool CTarsolinDoc::GuardaElementosW() const {
+  const CabecalhoModelo& c = *cabecalho_;
+  const int N = c.NumDados(), K = c.NumElementosW();
+  // Only elements the file really holds, for a W the document may build.
+  return !c.SemElementosW() && !c.EspacialCalculado() && K > 0 && N <= MaxRegistrosW &&
+         static_cast<long long>(K) <= static_cast<long long>(N) * N &&
+         ArquivoModeloValido(arquivoLido_, c, LeituraW::Armazenados);
 }
 
 bool CTarsolinDoc::SubstituiDados(std::vector<dado>&& novos) {

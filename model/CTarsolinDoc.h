@@ -103,7 +103,7 @@ public:
   // unchanged, when the file's header cannot be read.
   bool RelerCabecalho();
 
-  // Records.
+  // Records (and the stored W elements when the model keeps them, byte 408272 clear).
   bool CarregaRegistros();
   void LiberaRegistros();
   bool GravaRegistros();
@@ -149,6 +149,9 @@ private:
   void PreencheNovoCabecalho();
   void ZeraJanelas();
   bool CoordenadasValidas(int& x, int& y) const;
+  // At open: the file keeps a hand-edited W in its stored elements (byte
+  // 408272 clear, elements present and readable, no spatial result).
+  bool GuardaElementosW() const;
 
   std::unique_ptr<CabecalhoModelo> cabecalho_;
   std::vector<dado> dados_;

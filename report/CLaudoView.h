@@ -77,6 +77,9 @@ public:
   void OnCorFormatacao(unsigned cor, int comando) override;
   bool OnPedeFormato(QTextCharFormat& formato) override;
   bool OnDefineFormato(const QTextCharFormat& formato) override;
+  void OnFocoFormatacao(bool foco) override { focoFormatacao_ = foco; }
+  void OnEnterFormatacao() override { setFocus(Qt::OtherFocusReason); }
+  bool FocoFormatacao() const { return focoFormatacao_; }
 
   void OnPageSetup();
   void OnFilePrint(bool comDialogo);
@@ -126,6 +129,7 @@ private:
   int quebra_ = 1;
   bool emImpressao_ = false;
   bool emPrevia_ = false;
+  bool focoFormatacao_ = false;  // the formatting bar has the keyboard focus
   QString procura_;
   QString substitui_;
   int opcoesProcura_ = 0;

@@ -12,7 +12,9 @@ bool RegistrosModelo::Le(const QString& caminho, const CabecalhoModelo& c) {
   dados.assign(std::size_t(N), dado{});
   dadosP.assign(std::size_t(M), dadoP{});
   W.ReSize(0, 0);
-  if (!LeRegistrosModelo(caminho, &c, dados.data(), dadosP.data(), W)) {
+  // The stored elements go across whenever the model keeps them, so an
+  // operation never drops a W edited by hand.
+  if (!LeRegistrosModelo(caminho, &c, dados.data(), dadosP.data(), W, LeituraW::Armazenados)) {
     dados.clear();
     dadosP.clear();
     W.ReSize(0, 0);

@@ -9,6 +9,8 @@
 #include "views/data/CDadosPesosView.h"
 #include "views/data/ExportaPlanilha.h"
 
+#include "ImpressaoGrade.h"
+
 #include "model/CTarsolinDoc.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
@@ -16,6 +18,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
@@ -198,6 +206,90 @@ TEST_F(JanelaDados, ALinha64001ERecusada) {
   EXPECT_EQ(d->NumDados(), 64000);
 }
 
+// Return in the formatting bar gives the grid the focus; the Enter that
+// follows it at the last cell moves instead of adding a row, the next adds.
+TEST_F(JanelaDados, EnterDaBarraDeFormatacaoNaoAdicionaLinha) {
+  ModeloDados m = Cinco();
+  Abre(m);
+  frame->show();
+  CDadosEditarView* d = Dados();
+  d->Grade()->MoveFocusCell(5, 6);
+  d->OnEnterFormatacao();
+  EXPECT_TRUE(d->EnterDaBarra());
+  EXPECT_EQ(frame->focusWidget(), d->Grade());
+  d->TeclaEnter();
+  EXPECT_FALSE(d->EnterDaBarra());
+  EXPECT_EQ(d->NumDados(), 5);
+  d->Grade()->MoveFocusCell(5, 6);
+  d->TeclaEnter();
+  EXPECT_EQ(d->NumDados(), 6);
+}
+
+// The preview of the data grid draws the model's margins as lines over the
+// page, where the printout has none.
+TEST_F(JanelaDados, VisualizacaoDesenhaAsMargens) {
+  ModeloDados m = Cinco();
+  m.cab->SetI32(C::OffMargens, 2880);       // left: 2 inches
+  m.cab->SetI32(C::OffMargens + 4, 1440);
+  m.cab->SetI32(C::OffMargens + 8, 1440);
+  m.cab->SetI32(C::OffMargens + 12, 2160);  // bottom: 1.5 inches
+  Abre(m);
+  const QString previa = pasta.filePath("previa.pdf"), impressa = pasta.filePath("impressa.pdf");
+  // The preview's own pages, written to a file from inside the dialog.
+  plat::RoteiroPara(QStringLiteral("dlgVisualizar"), [&](QDialog& dlg) {
+    auto& v = static_cast<QPrintPreviewDialog&>(dlg);
+    v.printer()->setOutputFormat(QPrinter::PdfFormat);
+    v.printer()->setOutputFileName(previa);
+    v.findChild<QPrintPreviewWidget*>()->print();
+  });
+  plat::GravadorMensagens msgs;
+  ASSERT_TRUE(Dados()->OnCmdMsg(57609));
+  EXPECT_TRUE(msgs.Textos().isEmpty());
+  QPrinter impressora(QPrinter::HighResolution);
+  impressora.setOutputFormat(QPrinter::PdfFormat);
+  impressora.setOutputFileName(impressa);
+  ASSERT_TRUE(ImprimeGradeEm(*Dados()->Grade(), doc.get(), impressora, false));
+
+  // Both pages at 50 pixels to the inch, without smoothing: the left margin
+  // line is the column at x = 100, the bottom one the row 75 pixels above the
+  // sheet's lower edge; the grid's five rows lie far above either.
+  auto pagina = [&](const QString& pdf) {
+    const QString base = pasta.filePath(QFileInfo(pdf).baseName());
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),
+                                                   QStringLiteral("-aa"), QStringLiteral("no"), QStringLiteral("-aaVector"),
+                                                   QStringLiteral("no"), QStringLiteral("-singlefile"), QStringLiteral("-png"),
+                                                   pdf, base});
+    return QImage(base + QStringLiteral(".png"));
+  };
+  auto escurosColuna = [](const QImage& img, int x, int y0, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+      bool escuro = false;
+      for (int dx = -1; dx <= 1; ++dx) escuro = escuro || qGray(img.pixel(x + dx, y)) < 128;
+      n += escuro ? 1 : 0;
+    }
+    return n;
+  };
+  auto escurosLinha = [](const QImage& img, int y, int x0, int x1) {
+    int n = 0;
+    for (int x = x0; x < x1; ++x) {
+      bool escuro = false;
+      for (int dy = -1; dy <= 1; ++dy) escuro = escuro || qGray(img.pixel(x, y + dy)) < 128;
+      n += escuro ? 1 : 0;
+    }
+    return n;
+  };
+  const QImage p = pagina(previa), i = pagina(impressa);
+  ASSERT_FALSE(p.isNull());
+  ASSERT_FALSE(i.isNull());
+  ASSERT_EQ(p.size(), i.size());
+  const int meio = p.height() / 2, fim = p.height() - 75;
+  EXPECT_GT(escurosColuna(p, 100, meio, fim - 5), (fim - 5 - meio) / 3);
+  EXPECT_EQ(escurosColuna(i, 100, meio, fim - 5), 0);
+  EXPECT_GT(escurosLinha(p, fim, 110, p.width() - 60), (p.width() - 170) / 3);
+  EXPECT_EQ(escurosLinha(i, fim, 110, p.width() - 60), 0);
+}
+
 TEST_F(JanelaDados, ModeloProtegidoRecusaAsAlteracoes) {
   ModeloDados m = Cinco();
   m.cab->SetU8(C::OffProtegido, 1);
@@ -239,6 +331,54 @@ TEST_F(JanelaDados, CalcularWDasCoordenadasMostraADistancia) {
   // Stored into the model's W on saving.
   ASSERT_TRUE(doc->DoSave(caminho));
   EXPECT_DOUBLE_EQ(doc->GetW()(1, 2), 7.0);
+}
+
+// A W edited by hand is kept in the model's stored elements: it comes back
+// in the weights grid after reopening, and later saves keep it.
+TEST_F(JanelaDados, WEditadaVoltaAoReabrir) {
+  ModeloDados m({{0, 0, 1}, {3, 4, 2}, {6, 8, 3}});
+  Abre(m, true);
+  CDadosPesosView* p = Pesos();
+  p->Grade()->setFocus();
+  p->Grade()->MoveFocusCell(1, 3);
+  frame->Barra()->Valor()->setText(QStringLiteral("7"));
+  p->ConfirmaValor();
+  ASSERT_TRUE(p->DefineElemento(3, 1, QStringLiteral("2,5")));
+  ASSERT_TRUE(doc->DoSave(caminho));
+  frame.reset();
+  doc.reset();
+
+  for (int vez = 0; vez < 2; ++vez) {
+    SCOPED_TRACE(vez);
+    doc = std::make_unique<CTarsolinDoc>();
+    ASSERT_TRUE(doc->AbreArquivo(caminho));
+    EXPECT_EQ(doc->GetCabecalho()->U8(C::OffSemElementosW), 0);
+    frame.reset(CDadosFrame::Cria(doc.get(), true));
+    EXPECT_EQ(Pesos()->TextoElemento(1, 2), QStringLiteral("7,000000"));
+    EXPECT_EQ(Pesos()->TextoElemento(3, 1), QStringLiteral("2,500000"));
+    EXPECT_EQ(Pesos()->TextoElemento(2, 1), QStringLiteral("0"));
+    // A data edit saved with the records loaded writes the elements again.
+    Dados()->Grade()->setFocus();
+    Dados()->Grade()->MoveFocusCell(2, 2);
+    frame->Barra()->Valor()->setText(QStringLiteral("Rua B%1").arg(vez));
+    Dados()->ConfirmaValor();
+    ASSERT_TRUE(doc->DoSave(caminho));
+    frame.reset();
+    doc.reset();
+  }
+  // The plain reader still takes no elements without a spatial result.
+  CabecalhoModelo cab;
+  ASSERT_TRUE(LeCabecalhoModelo(caminho, &cab));
+  EXPECT_EQ(cab.NumElementosW(), 2);
+  std::vector<dado> d(3);
+  NEWMAT::Matrix W;
+  ASSERT_TRUE(LeRegistrosModelo(caminho, &cab, d.data(), nullptr, W));
+  EXPECT_EQ(W.Nrows(), 0);
+  ASSERT_TRUE(LeRegistrosModelo(caminho, &cab, d.data(), nullptr, W, LeituraW::Armazenados));
+  ASSERT_EQ(W.Nrows(), 3);
+  EXPECT_EQ(W(1, 2), 7.0);
+  EXPECT_EQ(W(3, 1), 2.5);
+  EXPECT_EQ(d[1].Endereco(), QStringLiteral("Rua B1"));
 }
 
 TEST_F(JanelaDados, SorteioMarcaUmQuartoDosConsiderados) {

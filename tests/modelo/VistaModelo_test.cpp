@@ -1,9 +1,11 @@
 // The main model view and the result and data panes over the sample model,
 // fitted once by the real libraries (a linear regression, then the lag model).
 #include "CChildFrame.h"
+#include "CMainFrame.h"
 #include "CRelatorio.h"
 #include "DriversCalculo.h"
 #include "JanelaModeloBasica.h"
+#include "MascaraFormato.h"
 #include "ModeloCorrente.h"
 #include "PaineisModelo.h"
 #include "views/modelo/CTarsolinView.h"
@@ -21,14 +23,25 @@
 #include "platform/TabelaTextos.h"
 #include "tests/support/Arquivos.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCollator>
+#include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QToolBar>
+#include <QTreeWidgetItemIterator>
 #include <QFile>
+#include <QPainter>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <cstdio>
 #include <map>
 #include <gtest/gtest.h>
@@ -449,6 +462,111 @@ TEST_F(VistaModelo, PainelDadosPercorreOsRegistros) {
   }
 }
 
+// The "Dados" pane's tool bar: its two orders, enabled while a record shows.
+TEST_F(VistaModelo, BarraDoPainelDadosOrdenaOsItens) {
+  QWidget pai;
+  pai.resize(400, 600);
+  ModeloCorrente = nullptr;
+  PaineisModelo p(&pai);
+  PropertyGrid* g = p.Dados();
+  g->resize(380, 500);
+  pai.show();
+  QWidget* barra = g->ToolBar();
+  ASSERT_NE(barra, nullptr);
+  QAction* categoria = g->AcaoOrdenacao(PropertyGrid::PorCategoria);
+  QAction* alfabetica = g->AcaoOrdenacao(PropertyGrid::Alfabetica);
+  ASSERT_TRUE(categoria && alfabetica);
+  EXPECT_EQ(categoria->text(), QStringLiteral("Por Categoria"));
+  EXPECT_EQ(alfabetica->text(), QStringLiteral("Ordem Alfabética"));
+  EXPECT_TRUE(barra->isVisible());
+  // The items start below the bar.
+  EXPECT_GE(g->viewport()->geometry().top(), barra->geometry().bottom());
+  // No model: nothing to order.
+  p.AtualizaPainelDados();
+  EXPECT_FALSE(categoria->isEnabled());
+  EXPECT_FALSE(alfabetica->isEnabled());
+
+  ModeloCorrente = &doc;
+  p.AtualizaPainelDados();
+  EXPECT_TRUE(categoria->isEnabled());
+  EXPECT_TRUE(alfabetica->isEnabled());
+  EXPECT_TRUE(categoria->isChecked());
+  auto visiveis = [&] {
+    QStringList r;
+    for (QTreeWidgetItemIterator it(g); *it; ++it)
+      if (!(*it)->isHidden()) r << (*it)->text(0);
+    return r;
+  };
+  QStringList porCategoria{QStringLiteral("Id. dado"), QStringLiteral("Dado no."), QStringLiteral("Variáveis")};
+  for (int v = 0; v < h->NumVariaveis(); ++v) porCategoria << h->NomeVariavel(v);
+  porCategoria << QStringLiteral("Endereço") << QStringLiteral("Logradouro") << QStringLiteral("Complemento");
+  EXPECT_EQ(visiveis(), porCategoria);
+
+  // Alphabetical: every item at the top, by caption, no category shown; the
+  // browsing goes on in that order.
+  alfabetica->trigger();
+  EXPECT_EQ(g->GetPropertySort(), PropertyGrid::Alfabetica);
+  EXPECT_TRUE(alfabetica->isChecked());
+  EXPECT_FALSE(categoria->isChecked());
+  QStringList itens = porCategoria;
+  for (const char* c : {"Id. dado", "Variáveis", "Endereço"}) itens.removeOne(QString::fromUtf8(c));
+  QCollator ordem;
+  ordem.setCaseSensitivity(Qt::CaseInsensitive);
+  ordem.setNumericMode(true);
+  std::stable_sort(itens.begin(), itens.end(), [&](const QString& a, const QString& b) { return ordem.compare(a, b) < 0; });
+  EXPECT_EQ(visiveis(), itens);
+  for (int i = 0; i < g->topLevelItemCount(); ++i) {
+    if (!g->topLevelItem(i)->isHidden()) {
+      EXPECT_EQ(g->topLevelItem(i)->childCount(), 0);
+    }
+  }
+  static_cast<CCustomItemSpin*>(g->FindItem(QStringLiteral("Dado no.")))->Step(1);
+  QApplication::processEvents();
+  EXPECT_EQ(p.RegistroAtual(), 2);
+  EXPECT_EQ(g->FindItem(QStringLiteral("Dado no."))->GetValue(), QStringLiteral("00002"));
+  EXPECT_EQ(g->FindItem(h->NomeVariavel(0))->GetValue(), FormataNumero(doc.GetDados()[1].valor[0], h->CasasDecimais(0)));
+  EXPECT_EQ(visiveis(), itens);
+
+  // Back under the categories, in their own order.
+  categoria->trigger();
+  EXPECT_EQ(g->GetPropertySort(), PropertyGrid::PorCategoria);
+  EXPECT_EQ(visiveis(), porCategoria);
+  EXPECT_EQ(g->FindItem(QStringLiteral("Dado no."))->parent()->text(0), QStringLiteral("Id. dado"));
+  ModeloCorrente = nullptr;
+  p.AtualizaPainelDados();
+  EXPECT_FALSE(alfabetica->isEnabled());
+}
+
+// The formatting bar's answers: the list's face and size only; a face or a
+// size chosen there changes only that part of the list's font.
+TEST_F(VistaModelo, BarraDeFormatacaoTrocaAFonteDaLista) {
+  std::unique_ptr<QWidget> janela(CTarsolinView::CriaJanela(&doc));
+  auto* vista = janela->findChild<CTarsolinView*>();
+  ASSERT_NE(vista, nullptr);
+  QFont inicial = vista->Lista()->font();
+  inicial.setPixelSize(13);
+  vista->Lista()->setFont(inicial);
+  QTextCharFormat f;
+  ASSERT_TRUE(vista->OnPedeFormato(f));
+  EXPECT_EQ(formatacao::MascaraDe(f), 0xA8000000u);
+  EXPECT_EQ(f.fontPointSize(), 13.0);
+  EXPECT_EQ(f.fontFamilies().toStringList().value(0), inicial.family());
+  EXPECT_EQ(formatacao::MascaraDe(CMainFrame::FormatoDezPontos(QStringLiteral("Arial"))), 0xF800001Fu);
+
+  QTextCharFormat tamanho;
+  tamanho.setFontPointSize(18);
+  ASSERT_TRUE(vista->OnDefineFormato(tamanho));
+  EXPECT_EQ(QFontInfo(vista->Lista()->font()).pixelSize(), 18);
+  EXPECT_EQ(vista->Lista()->font().family(), inicial.family());
+  QTextCharFormat face;
+  face.setFontFamilies({QStringLiteral("DejaVu Serif")});
+  ASSERT_TRUE(vista->OnDefineFormato(face));
+  EXPECT_EQ(vista->Lista()->font().family(), QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(QFontInfo(vista->Lista()->font()).pixelSize(), 18);
+  ASSERT_TRUE(vista->OnPedeFormato(f));
+  EXPECT_EQ(f.fontPointSize(), 18.0);
+}
+
 TEST_F(VistaModelo, ListaDeDadosVirtual) {
   QWidget pai;
   PaineisModelo p(&pai);
@@ -598,8 +716,10 @@ TEST(PaginaModelo, CincoVariaveisUmRegressorDesabilitado) {
 // ------------------------------------------------------------ in the program
 
 #include "CMainFrame.h"
+#include "CSplashWnd.h"
 #include "CTarsolinApp.h"
 #include "RoteadorComandos.h"
+#include "VisualizacaoImpressao.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -651,6 +771,41 @@ TEST(VistaNoPrograma, AbreOModeloNaVistaEnchePaineisEFecha) {
     EXPECT_TRUE(r.Estado(32920).habilitado);
     EXPECT_TRUE(r.Estado(57609).habilitado);
     EXPECT_FALSE(r.Estado(57634).habilitado);
+    // The formatting bar's boxes tell the view of their focus; Return gives it
+    // back to the list. The start-up splash, which eats the first key, goes first.
+    if (CSplashWnd* splash = CSplashWnd::Atual()) splash->CloseSplash();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (const char* caixa : {"1067", "1068"}) {
+      auto* box = f->findChild<QComboBox*>(QString::fromLatin1(caixa));
+      ASSERT_NE(box, nullptr);
+      QFocusEvent entra(QEvent::FocusIn, Qt::TabFocusReason);
+      QApplication::sendEvent(box, &entra);
+      EXPECT_TRUE(vista->FocoFormatacao()) << caixa;
+      QFocusEvent lista(QEvent::FocusOut, Qt::PopupFocusReason);  // its own drop-down
+      QApplication::sendEvent(box, &lista);
+      EXPECT_TRUE(vista->FocoFormatacao()) << caixa;
+      box->setFocus();
+      QTest::keyClick(box, Qt::Key_Return);
+      QWidget* foco = f->focusWidget();
+      EXPECT_TRUE(foco == vista->Lista() || vista->Lista()->isAncestorOf(foco))
+          << caixa << " " << (foco ? foco->metaObject()->className() : "nada") << " "
+          << (foco ? foco->objectName().toStdString() : std::string());
+      QFocusEvent sai(QEvent::FocusOut, Qt::TabFocusReason);
+      QApplication::sendEvent(box, &sai);
+      EXPECT_FALSE(vista->FocoFormatacao()) << caixa;
+    }
+    // The preview hides "Resultados RL" and "Dados" while it shows, and brings them back.
+    bool escondidos = false;
+    plat::RoteiroPara(QStringLiteral("dlgVisualizar"), [&](QDialog&) {
+      escondidos = f->Painel(59507)->isHidden() && f->Painel(32923)->isHidden();
+    });
+    {
+      plat::GravadorMensagens mensagens;
+      EXPECT_TRUE(r.Despacha(57609));
+      EXPECT_TRUE(mensagens.Textos().isEmpty());
+    }
+    EXPECT_TRUE(escondidos);
+    EXPECT_FALSE(f->Painel(59507)->isHidden());
     // Pictures of the main window with each pane in front, when asked for.
     const QString capturas = qEnvironmentVariable("TARSOLIN_CAPTURAS");
     if (!capturas.isEmpty()) {
@@ -676,6 +831,36 @@ TEST(VistaNoPrograma, AbreOModeloNaVistaEnchePaineisEFecha) {
   }
   CTarsolinApp::DefineFabricaJanelaModelo({});
   CTarsolinView::DefineConfiguracoes(nullptr);
+  plat::DefineModoRoteiro(false);
+}
+
+// A preview that cannot start says so (61705) and shows nothing; one that
+// starts shows its pages after the caller's preparation.
+TEST(VisualizacaoImpressao, FalhaMostraAMensagemDoComando) {
+  plat::DefineModoRoteiro(true);
+  struct Caso {
+    const char* nome;
+    std::function<bool(QPrinter&)> desenha;
+    bool inicia;
+  };
+  const Caso casos[] = {
+      {"desenha", [](QPrinter& p) { QPainter d(&p); d.drawLine(0, 0, 100, 100); return true; }, true},
+      {"o desenho falha", [](QPrinter&) { return false; }, false},
+      {"nenhuma página", [](QPrinter&) { return true; }, false},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    bool mostrou = false, preparou = false;
+    plat::RoteiroPara(QStringLiteral("dlgVisualizar"), [&](QDialog&) { mostrou = true; });
+    plat::GravadorMensagens mensagens;
+    QPrinter impressora(QPrinter::HighResolution);
+    EXPECT_EQ(VisualizaImpressao(impressora, nullptr, c.desenha, [&] { preparou = true; }), c.inicia);
+    EXPECT_EQ(mostrou, c.inicia);
+    EXPECT_EQ(preparou, c.inicia);
+    EXPECT_EQ(mensagens.Textos(), c.inicia ? QStringList() : QStringList{plat::Texto(61705)});
+    plat::LimpaRoteiros();
+  }
+  EXPECT_EQ(plat::Texto(61705), QStringLiteral("Não foi possível executar o comando."));
   plat::DefineModoRoteiro(false);
 }
 

@@ -4,6 +4,7 @@
 #include "CMainFrame.h"
 #include "CTarsolinApp.h"
 #include "DriversCalculo.h"
+#include "ImpressaoGrade.h"
 #include "RoteadorComandos.h"
 #include "views/equation/ComandosModelo.h"
 
@@ -24,7 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPrintPreviewDialog>
+#include <QPainter>
 #include <QPrinter>
 #include <QTextCharFormat>
 
@@ -393,6 +394,11 @@ void PaginaDados::OnCorFormatacao(unsigned cor, int comando) {
   MarcaEdicao(false);
 }
 
+void PaginaDados::OnEnterFormatacao() {
+  enterDaBarra_ = true;
+  grade_->setFocus(Qt::OtherFocusReason);
+}
+
 bool PaginaDados::OnPedeFormato(QTextCharFormat& formato) {
   formato = CMainFrame::FormatoDezPontos(grade_->font().family().left(32));
   return true;
@@ -428,16 +434,20 @@ void PaginaDados::Salva() {
   modificado_ = false;
 }
 
+void PaginaDados::PreparaMargens() {
+  // The model's margins; the rest of the grid's print layout stays.
+  int layout[7];
+  grade_->GetPrintLayout(layout);
+  const CabecalhoModelo& c = Cab();
+  grade_->SetPrintLayout(layout[0], layout[1], c.I32(CabecalhoModelo::OffMargens), c.I32(CabecalhoModelo::OffMargens + 4),
+                         c.I32(CabecalhoModelo::OffMargens + 8), c.I32(CabecalhoModelo::OffMargens + 12), layout[6]);
+}
+
 void PaginaDados::VisualizaImpressao(bool previa) {
-  if (!previa) {
-    grade_->Print();
-    return;
-  }
-  QPrinter impressora(QPrinter::HighResolution);
-  QPrintPreviewDialog dlg(&impressora, window());
-  dlg.setObjectName(QStringLiteral("dlgVisualizar"));
-  connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { grade_->Print(p); });
-  plat::ExecutaDialogo(dlg);
+  if (!doc_ || !doc_->GetCabecalho()) return;
+  PreparaMargens();
+  // The preview draws the margin lines under every page.
+  ImprimeGrade(*grade_, doc_, window(), previa);
 }
 
 bool PaginaDados::Fecha() {

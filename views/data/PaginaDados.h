@@ -55,6 +55,10 @@ public:
   void OnCorFormatacao(unsigned cor, int comando) override;
   bool OnPedeFormato(QTextCharFormat& formato) override;
   bool OnDefineFormato(const QTextCharFormat&) override { return true; }  // the grid keeps its font
+  // Return in the formatting bar: the grid takes the focus, and the next Enter
+  // there, coming after the bar's, never adds a row.
+  void OnEnterFormatacao() override;
+  bool EnterDaBarra() const { return enterDaBarra_; }
   int OnGridNotify(GridNmHdr& hdr) override;
 
   // The value column of a grid column (variable index), -1 for the others.
@@ -90,6 +94,8 @@ protected:
   void MenuContexto(QPoint global);
   void Salva();
   void VisualizaImpressao(bool previa);
+  // The grid's print layout takes the model's page margins.
+  void PreparaMargens();
   void SelecionaCelula(int row, int col);
   QWidget* MolduraModelo() const;
   // The file's record behind a grid row (0-based), −1 when the row names none;

@@ -5,6 +5,7 @@
 #include "CTarsolinApp.h"
 #include "EstiloGrafico.h"
 #include "RoteadorComandos.h"
+#include "VisualizacaoImpressao.h"
 #include "views/charts/CTChart.h"
 #include "views/equation/ControleSetas.h"
 #include "views/equation/CResultados.h"
@@ -22,7 +23,6 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTabWidget>
 #include <QTimer>
@@ -388,10 +388,7 @@ int PaginaDiagnostico::ImprimeEm(QPrinter& impressora, bool previa) {
 void PaginaDiagnostico::Imprime(bool previa) {
   QPrinter impressora(QPrinter::HighResolution);
   if (previa) {
-    QPrintPreviewDialog dlg(&impressora, window());
-    dlg.setObjectName(QStringLiteral("dlgVisualizar"));
-    connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [this](QPrinter* alvo) { ImprimeEm(*alvo, true); });
-    plat::ExecutaDialogo(dlg);
+    VisualizaImpressao(impressora, window(), [this](QPrinter& alvo) { return ImprimeEm(alvo, true) > 0; });
     return;
   }
   QPrintDialog dlg(&impressora, window());

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
+#include "VisualizacaoImpressao.h"
 #include <QPrinter>
 #include <algorithm>
 
@@ -59,11 +59,7 @@ bool ImprimeTrabalhoEm(const TrabalhoImpressao& trabalho, QPrinter& impressora, 
 void ExecutaImpressao(const TrabalhoImpressao& trabalho, QWidget* janela, bool previa) {
   QPrinter impressora(QPrinter::HighResolution);
   if (previa) {
-    QPrintPreviewDialog dlg(&impressora, janela);
-    dlg.setObjectName(QStringLiteral("dlgVisualizar"));
-    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg,
-                     [&trabalho](QPrinter* alvo) { ImprimeTrabalhoEm(trabalho, *alvo, true); });
-    plat::ExecutaDialogo(dlg);
+    VisualizaImpressao(impressora, janela, [&trabalho](QPrinter& alvo) { return ImprimeTrabalhoEm(trabalho, alvo, true); });
     return;
   }
   QPrintDialog dlg(&impressora, janela);

@@ -4,6 +4,8 @@
 #include "CMainFrame.h"
 #include "CTarsolinApp.h"
 #include "ImpressaoModelo.h"
+#include "MascaraFormato.h"
+#include "VisualizacaoImpressao.h"
 
 #include "controls/CListReportSubItemListCtrl.h"
 #include "controls/CPlainHeaderCtrl.h"
@@ -17,9 +19,9 @@
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QFontInfo>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSettings>
 #include <QTextCharFormat>
@@ -467,22 +469,35 @@ void CTarsolinView::ArranjoPadrao() {
 
 // ---------------------------------------------------------------- formatting bar
 
+// The bar's size is the list font's character height in pixels, read as
+// points (twenty times the height in twips), and a size chosen there becomes
+// that height again: the two meet whatever the screen's resolution.
 bool CTarsolinView::OnPedeFormato(QTextCharFormat& formato) {
+  // Face, size and character set only (mask 0xA8000000).
   const QFont f = lista_->font();
+  formato = QTextCharFormat();
   formato.setFontFamilies({f.family()});
-  formato.setFontPointSize(f.pointSizeF() > 0 ? f.pointSizeF() : 8);
+  formato.setFontPointSize(std::abs(QFontInfo(f).pixelSize()));
+  formato.setProperty(formatacao::PropConjuntoCaracteres, 1);
   return true;
 }
 
 bool CTarsolinView::OnDefineFormato(const QTextCharFormat& formato) {
   QFont f = lista_->font();
   const QStringList familias = formato.fontFamilies().toStringList();
-  if (formato.hasProperty(QTextFormat::FontFamilies) && !familias.isEmpty()) f.setFamily(familias.first());
-  if (formato.hasProperty(QTextFormat::FontPointSize) && formato.fontPointSize() > 0)
-    f.setPointSizeF(formato.fontPointSize());
+  const quint32 mascara = formatacao::MascaraDe(formato);
+  if ((mascara & formatacao::Face) && !familias.isEmpty()) f.setFamily(familias.first());
+  if ((mascara & formatacao::Tamanho) && formato.hasProperty(QTextFormat::FontPointSize)) {
+    const int altura = std::abs(int(formato.fontPointSize()));
+    if (altura > 0) f.setPixelSize(altura);
+  }
   lista_->setFont(f);
   return true;
 }
+
+void CTarsolinView::OnFocoFormatacao(bool foco) { focoFormatacao_ = foco; }
+
+void CTarsolinView::OnEnterFormatacao() { lista_->setFocus(Qt::OtherFocusReason); }
 
 // ---------------------------------------------------------------- printing
 
@@ -508,14 +523,15 @@ bool CTarsolinView::ImprimeEm(QPrinter& impressora, bool previa) {
 void CTarsolinView::Imprime(bool previa, bool comDialogo) {
   QPrinter impressora(QPrinter::HighResolution);
   if (previa) {
-    QPrintPreviewDialog dlg(&impressora, window());
-    dlg.setObjectName(QStringLiteral("dlgVisualizar"));
-    connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [this](QPrinter* alvo) { ImprimeEm(*alvo, true); });
-    // The preview hides the panes that only the model window needs.
+    // Once it starts, the preview hides the panes that only the model window
+    // needs; its end brings them back. A preview that cannot start changes nothing.
     CMainFrame* f = Principal();
-    if (f) f->AplicaLayoutPreview();
-    plat::ExecutaDialogo(dlg);
-    if (f) f->AplicaLayoutNormal();
+    const bool iniciou = VisualizaImpressao(
+        impressora, window(), [this](QPrinter& alvo) { return ImprimeEm(alvo, true); },
+        [f] {
+          if (f) f->AplicaLayoutPreview();
+        });
+    if (iniciou && f) f->AplicaLayoutNormal();
     return;
   }
   if (comDialogo) {

@@ -46,6 +46,9 @@ public:
   QObject* DocumentoAlvo() override;
   bool OnPedeFormato(QTextCharFormat& formato) override;
   bool OnDefineFormato(const QTextCharFormat& formato) override;
+  void OnFocoFormatacao(bool foco) override;
+  void OnEnterFormatacao() override;
+  bool FocoFormatacao() const { return focoFormatacao_; }
 
   void SalvaConfiguracoes();   // 32920
   void ArranjoPadrao();        // 32826
