@@ -2,6 +2,7 @@
 
 #include "CChildFrame.h"
 #include "COutliers.h"
+#include "CPropertyGridView.h"
 #include "CValidarView.h"
 #include "CorrelacaoEsp.h"
 #include "PaginasResiduos.h"
@@ -16,6 +17,8 @@ void RegistraJanelasDiagnostico() {
                                               [](CTarsolinDoc* doc) -> QWidget* { return CriaJanelaAderencia(doc); }});
   CChildFrame::RegistraJanelaAuxiliar(
       32843, {CTarsolinDoc::JanelaValidar, false, 0, [](CTarsolinDoc* doc) -> QWidget* { return CriaJanelaValidacao(doc); }});
+  CChildFrame::RegistraJanelaAuxiliar(
+      32941, {JanelaResumo, false, 0, [](CTarsolinDoc* doc) -> QWidget* { return CriaJanelaResumo(doc); }});
   CChildFrame::RegistraDialogo(32834, [](CTarsolinDoc& doc) {
     CorrelacaoEsp dlg(&doc);
     plat::ExecutaDialogo(dlg);
