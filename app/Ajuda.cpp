@@ -105,6 +105,7 @@ const QHash<QString, const char*>& TopicosClasses() {
       {"CDCookView", "diagnostico.html#cook"},
       {"CValoresAjustadosTab", "diagnostico.html#aderencia"},
       {"CValidarView", "diagnostico.html#validacao"},
+      {"CPropertyGridView", "diagnostico.html#resumo"},
       {"CCorrelacoesView", "diagnostico.html#correlacoes"},
       {"CExibirVariaveisTab", "diagnostico.html#variaveis"},
       {"CGraficoVariaveis", "diagnostico.html#grafico-3v"},

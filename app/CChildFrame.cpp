@@ -164,7 +164,7 @@ void CChildFrame::FechaJanelasAuxiliares() {
   using D = CTarsolinDoc;
   const int ordem[] = {D::JanelaEquacao, D::JanelaResiduos, D::JanelaProjetar, D::JanelaCorrelacoes,
                        D::JanelaExibirVariaveis, D::JanelaDados, D::JanelaValoresAjustados,
-                       D::JanelaGraficoVariaveis, D::JanelaValidar};
+                       D::JanelaGraficoVariaveis, D::JanelaValidar, D::JanelaReservada};
   for (int slot : ordem) {
     QPointer<QObject>& janela = doc_->Janela(slot);
     if (!janela) continue;

@@ -249,6 +249,7 @@ void CMainFrame::CriaMenus() {
   modelo->addAction(NovaAcao(32852, "&Aderência"));
   modelo->addAction(NovaAcao(32853, "&Variáveis ..."));
   modelo->addAction(NovaAcao(32843, "Validação Modelo..."));
+  modelo->addAction(NovaAcao(ID_RESUMO_MODELO, "Resu&mo do Modelo ..."));
   modelo->addAction(NovaAcao(32818, "Selecinar Amostra..."));
   modelo->addAction(NovaAcao(32887, "Reconsiderar todos dados validação"));
   modelo->addAction(NovaAcao(ID_PROJETAR, "&Projetar ..."));

@@ -15,5 +15,6 @@ enum : int {
   ID_EDITAR_DADOS = 32813, ID_PROPRIEDADES = 32862, ID_PROJETAR = 32839,
   ID_CUSTOMIZE = 35001,
   ID_TABELA_NORMAL = 32940,  // opens the statistical-table window
+  ID_RESUMO_MODELO = 32941,  // opens the model summary window
   WM_COR_FORMATACAO = 10028,
 };

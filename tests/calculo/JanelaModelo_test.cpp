@@ -89,7 +89,7 @@ TEST_F(JanelaModelo, CommandsWithNothingToRunStayGreyAfterALinearRegression) {
   ASSERT_EQ(doc->GetCabecalho()->I32(C::OffNumEquacoes), 2);
   doc->GetCabecalho()->SetI32(C::OffForaDe2, 1);      // outliers to show
   doc->GetCabecalho()->SetI32(C::OffNumValidacao, 1); // and a validation sample
-  const int janelas[] = {32836, 32840, 32912, 32833, 32852, 32853, 32839, 32843};
+  const int janelas[] = {32836, 32840, 32912, 32833, 32852, 32853, 32839, 32843, 32941};
   const int dialogos[] = {32841, 32838};
   auto resultados = [&](const std::function<void(int)>& f) {
     for (int id : janelas) f(id);

@@ -25,9 +25,7 @@ const std::vector<int> kEncaminhadosResiduos = {32831, 32833, 32836, 32838, 3283
 const std::vector<int> kEncaminhadosAderencia = {32831, 32836, 32838, 32839, 32841, 32813, 32816, 32817, 32909, 32911,
                                                  32913, 32914, 32915, 32908, 32853, 32912, 32840, 32833, 32862};
 
-ConfigDiagnostico Residual(int id, const char* aba) {
-  return {id, aba, 1094, 4, 5, kEncaminhadosResiduos, true, true, "Análise dos Resíduos", -1};
-}
+ConfigDiagnostico Residual(int id, const char* aba) { return ConfigResidual(id, aba); }
 ConfigDiagnostico Ajustados(int id, const char* aba) {
   return {id, aba, 1081, 8, 9, kEncaminhadosAderencia, false, true, "Teste de Aderência", 0};
 }
@@ -97,6 +95,10 @@ std::vector<int> Considerados(CTarsolinDoc& doc) {
   return r;
 }
 }  // namespace
+
+ConfigDiagnostico ConfigResidual(int id, const char* aba) {
+  return {id, aba, 1094, 4, 5, kEncaminhadosResiduos, true, true, "Análise dos Resíduos", -1};
+}
 
 // ------------------------------------------------------------ working rows
 

@@ -13,6 +13,11 @@
 
 struct LinhaDado;
 
+// What a residual-type page is: table 1094, chart styles 4 and 5, the model
+// commands of the residual window, the table's pages and one chart page
+// titled "Análise dos Resíduos".
+ConfigDiagnostico ConfigResidual(int id, const char* aba);
+
 // The working copy of the header (packed to the enabled variables) and the
 // working rows, read from the model file.
 class LinhasTrabalho {

@@ -3,6 +3,7 @@
 #include "CChildFrame.h"
 #include "CCorrelacoesView.h"
 #include "COutliers.h"
+#include "CPropertyGridView.h"
 #include "CValidarView.h"
 #include "CorrelacaoEsp.h"
 #include "PaginasResiduos.h"
@@ -20,6 +21,8 @@ void RegistraJanelasDiagnostico() {
   // The library reads the model file: it must hold what the user sees.
   CChildFrame::RegistraJanelaAuxiliar(32833, {CTarsolinDoc::JanelaCorrelacoes, true, 2,
                                               [](CTarsolinDoc* doc) -> QWidget* { return CriaJanelaCorrelacoes(doc); }});
+  CChildFrame::RegistraJanelaAuxiliar(
+      32941, {JanelaResumo, false, 0, [](CTarsolinDoc* doc) -> QWidget* { return CriaJanelaResumo(doc); }});
   CChildFrame::RegistraDialogo(32834, [](CTarsolinDoc& doc) {
     CorrelacaoEsp dlg(&doc);
     plat::ExecutaDialogo(dlg);

@@ -36,12 +36,6 @@ ItemImpresso Regra(int linha, int x0, int x1, int espessura) {
   return i;
 }
 
-// The transformation names of the printed page; code 0 (a power) prints a blank.
-QString NomeTransformacao(int codigo) {
-  static const char* const nomes[] = {" ", "x", "1/x", "ln(x)", "x²", "x½", "1/x²", "1/x½"};
-  return codigo >= 0 && codigo <= 7 ? QString::fromUtf8(nomes[codigo]) : QStringLiteral(" ");
-}
-
 QFont Tahoma(double pontos, bool negrito = false, bool sublinhado = false) {
   QFont f(QStringLiteral("Tahoma"));
   f.setPointSizeF(pontos);
@@ -50,6 +44,11 @@ QFont Tahoma(double pontos, bool negrito = false, bool sublinhado = false) {
   return f;
 }
 }  // namespace
+
+QString NomeTransformacaoImpressa(int codigo) {
+  static const char* const nomes[] = {" ", "x", "1/x", "ln(x)", "x²", "x½", "1/x²", "1/x½"};
+  return codigo >= 0 && codigo <= 7 ? QString::fromUtf8(nomes[codigo]) : QStringLiteral(" ");
+}
 
 std::vector<ItemImpresso> PaginaModelo(const CabecalhoModelo& h, int indice) {
   using I = ItemImpresso;
@@ -90,14 +89,14 @@ std::vector<ItemImpresso> PaginaModelo(const CabecalhoModelo& h, int indice) {
     if (!h.Habilitada(v)) continue;
     const double t = h.F64VE(C::OffEstatisticaT, v, e), sig = 100.0 - h.F64VE(C::OffSignificancias, v, e);
     p.push_back(Texto(linha, 0, I::Esquerda, I::F85, h.NomeVariavel(v)));
-    p.push_back(Texto(linha, 540, I::Direita, I::F85, NomeTransformacao(h.Transformacao(v, e))));
+    p.push_back(Texto(linha, 540, I::Direita, I::F85, NomeTransformacaoImpressa(h.Transformacao(v, e))));
     p.push_back(Texto(linha, 925, I::Direita, I::F85, std::isfinite(t) ? plat::FormataC("%8.2f", {t}) : QStringLiteral("Erro")));
     p.push_back(Texto(linha, 1250, I::Direita, I::F85, std::isfinite(sig) ? plat::FormataC("%5.2f", {sig}) : QStringLiteral("Erro")));
     ++linha;
   }
   if (nv > 0) {
     p.push_back(Texto(linha, 0, I::Esquerda, I::F85, h.NomeVariavel(nv - 1)));
-    p.push_back(Texto(linha, 540, I::Direita, I::F85, NomeTransformacao(h.Transformacao(nv - 1, e))));
+    p.push_back(Texto(linha, 540, I::Direita, I::F85, NomeTransformacaoImpressa(h.Transformacao(nv - 1, e))));
     ++linha;
   }
   p.push_back(Regra(linha, 0, 1250, 1));
@@ -123,7 +122,7 @@ void ImpressaoModelo::ImprimePagina(QPainter& p, const CPrintInfo& info) {
   p.save();
   p.translate(area.left, area.top);
   const QFont antes = p.font();
-  for (const ItemImpresso& i : PaginaModelo(*h, info.m_nCurPage - 1)) {
+  for (const ItemImpresso& i : paginas_(*h, info.m_nCurPage - 1)) {
     const int y = i.linha * L;
     const int x = i.alinhamento == ItemImpresso::Centro ? area.Largura() / 2 : int(std::lround(i.x * porDecimo));
     if (i.regra) {

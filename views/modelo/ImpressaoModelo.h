@@ -5,6 +5,7 @@
 // drawn: line k lies k line heights below the top of the printable area, and
 // the x positions of page 2 are tenths of a millimetre.
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -28,12 +29,17 @@ struct ItemImpresso {
 
 // Page `indice` (0 or 1) of the model whose header is `h`.
 std::vector<ItemImpresso> PaginaModelo(const CabecalhoModelo& h, int indice);
+// The name of a transformation code on the printed pages; code 0 (a power) is a blank.
+QString NomeTransformacaoImpressa(int codigo);
 
 // Both pages, as the print job of the view draws them: the page furniture
 // (margins in preview, header and footer by the model's flags), then the page.
+// Another window that prints two pages of the same kind gives its own pages.
 class ImpressaoModelo {
 public:
-  explicit ImpressaoModelo(const CTarsolinDoc* doc) : doc_(doc) {}
+  using GeradorPaginas = std::function<std::vector<ItemImpresso>(const CabecalhoModelo&, int)>;
+  explicit ImpressaoModelo(const CTarsolinDoc* doc, GeradorPaginas paginas = PaginaModelo)
+      : doc_(doc), paginas_(std::move(paginas)) {}
   static constexpr int Paginas = 2;
   // The line height for the painter's device: 1.1 times the full height of a
   // 10-point text, in device pixels.
@@ -42,4 +48,5 @@ public:
 
 private:
   const CTarsolinDoc* doc_;
+  GeradorPaginas paginas_;
 };
