@@ -57,6 +57,7 @@ CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
   tempoLimite_ = ini.value(QStringLiteral("Configure/QueryTimeOut"), 0).toInt();
   prioridade_ = PrioridadeDeTexto(ini.value(QStringLiteral("Configure/ThreadPriority")).toString());
   conexao_->DefinePrioridade(prioridade_);
+  temFonteGrade_ = CarregaFonte(QStringLiteral("Grid/Font"), fonteGrade_, true);
 
   editor_ = new CQueryView(this);
   resultado_ = new CResultView(this);
@@ -106,6 +107,8 @@ bool CChildFrame::eventFilter(QObject* o, QEvent* e) {
   if (e->type() == QEvent::FocusIn) vistaAtiva_ = o == editor_ ? static_cast<QWidget*>(editor_) : resultado_;
   return QWidget::eventFilter(o, e);
 }
+
+CMainFrame* CChildFrame::Principal() const { return principal_.data(); }
 
 QWidget* CChildFrame::VistaAtiva() const { return vistaAtiva_ ? vistaAtiva_.data() : editor_; }
 
@@ -348,6 +351,7 @@ bool CChildFrame::OnCmdMsg(int id) {
       return true;
     case ID_SALVAR: return doc_->Salva(false);
     case ID_TABELAS: OnTabelas(); return true;
+    case ID_OBJETOS_SQL: return true;  // the split button itself does nothing; its drop-down does
     case ID_TEXTO_CONEXAO: {
       CConnectStringDlg dlg(conexao_->TextoConexao());
       plat::ExecutaDialogo(dlg);
@@ -380,8 +384,11 @@ bool CChildFrame::Habilitado(int id, bool* marcado) const {
     case ID_ULTIMA: return mostrada_ > 0 && mostrada_ < grades_.size();
     case ID_EXPORTAR_MODELO: return true;
     case ID_TEXTO_CONEXAO: return conectada;
-    case ID_TABELAS: return conectada && !executando_;
+    case ID_TABELAS:
+    case ID_OBJETOS_SQL: return conectada && !executando_;
     case ID_SALVAR: return VistaAtiva() != resultado_;
+    // Save As of the document (the editor's) is always there.
+    case ID_SALVAR_COMO: return VistaAtiva() == resultado_ ? resultado_->Habilitado(id, marcado) : true;
     default:
       if (VistaAtiva() == resultado_) return resultado_->Habilitado(id, marcado);
       return editor_->Habilitado(id, marcado);
@@ -590,6 +597,7 @@ void CChildFrame::AoCriarGrade(const QList<ColunaResultado>& colunas) {
     if (i.isValid() && resultado_->GradeAtual() == vista)
       DefineTextoPainel(3, QStringLiteral("Ln %1, Col %2").arg(i.row() + 1).arg(i.column() + 1));
   });
+  if (temFonteGrade_) vista->setFont(fonteGrade_.ParaQFont(true));
   vista->verticalHeader()->setDefaultSectionSize(vista->fontMetrics().height() + 4);
   for (int i = 0; i < colunas.size(); ++i)
     vista->horizontalHeader()->resizeSection(i, ModeloGrade::LarguraTwips(colunas[i]) / 15);
@@ -621,6 +629,16 @@ void CChildFrame::AoReceberLinhas(const QList<QStringList>& linhas) {
     }
   }
   if (grades_.size() == 1 && !MostrandoMensagens()) MostraGrade(1);
+}
+
+void CChildFrame::DefineFonteGrade(const FonteLogica& fonte) {
+  fonteGrade_ = fonte;
+  temFonteGrade_ = true;
+  const QFont f = fonte.ParaQFont(true);
+  for (QTableView* g : grades_) {
+    g->setFont(f);
+    g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 4);
+  }
 }
 
 ModeloGrade* CChildFrame::Grade(int indice) const {

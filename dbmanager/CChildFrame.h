@@ -7,6 +7,7 @@
 // result grids and messages, cancels, and closes only once a cancelled run
 // has ended.
 #include "dbmanager/ConexaoConsulta.h"
+#include "dbmanager/PerfilFonte.h"
 #include "dbmanager/RegrasProvedor.h"
 
 #include <QElapsedTimer>
@@ -83,6 +84,10 @@ public:
   // Deferred close requests, set by the main frame's close-all and close.
   void PedeFechamentos(bool todas, bool aplicacao) { fecharTodas_ = todas; fecharAplicacao_ = aplicacao; }
 
+  // The grid font of this window's grids and of those it creates later.
+  void DefineFonteGrade(const FonteLogica& fonte);
+  bool TemFonteGrade() const { return temFonteGrade_; }
+
   // Model export of the grid on show (command 32829); `grade` none: the results view's.
   void ExportaModeloTarsolin();
   void ExportaModeloZelvar();
@@ -91,6 +96,7 @@ public:
   CabecalhosExportacao& BuffersExportacao();
 
   // What the other windows read.
+  CMainFrame* Principal() const;
   CQueryView* Editor() const { return editor_; }
   CResultView* Resultado() const { return resultado_; }
   CQueryDoc* Documento() const { return doc_; }
@@ -176,6 +182,9 @@ private:
   ModeloGrade* gradeNova_ = nullptr;
   int mostrada_ = 0;
   int proximoId_ = 2000;
+  // "Grid\Font"; without it the grids keep the view's own font.
+  FonteLogica fonteGrade_;
+  bool temFonteGrade_ = false;
 };
 
 }  // namespace brenk

@@ -13,6 +13,7 @@
 #include "controls/PropertyGrid.h"
 #include "platform/Programa.h"
 #include "dbmanager/IconesBrenk.h"
+#include "dbmanager/ImpressaoBrenk.h"
 #include "dbmanager/ComandosBrenk.h"
 #include "dbmanager/TextoConexao.h"
 #include "platform/Dialogo.h"
@@ -21,18 +22,26 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QComboBox>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QScreen>
+#include <QStyle>
+#include <QSettings>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -51,11 +60,34 @@ struct CursorEspera {
 
 int CMainFrame::ContadorJanelas() { return g_contador; }
 
+// The MDI client: the logo in its lower-right corner, under the windows.
+class ClienteMdi : public QMdiArea {
+public:
+  explicit ClienteMdi(QWidget* pai) : QMdiArea(pai), logo_(QPixmap::fromImage(LogoBrenk())) {}
+
+protected:
+  void paintEvent(QPaintEvent* e) override {
+    QMdiArea::paintEvent(e);
+    QPainter p(viewport());
+    const QRect r = viewport()->rect();
+    // Its lower-right corner a thirtieth of the width and a twentieth of the height inside.
+    const QPoint canto(r.right() - r.width() / 30, r.bottom() - r.height() / 20);
+    p.drawPixmap(canto - QPoint(logo_.width(), logo_.height()), logo_);
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    QMdiArea::resizeEvent(e);
+    viewport()->update();  // the logo follows the corner
+  }
+
+private:
+  QPixmap logo_;
+};
+
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("brenk"));
   setWindowTitle(QStringLiteral("Brenk"));
   setWindowIcon(QIcon(QPixmap::fromImage(IconeBrenk(259))));
-  mdi_ = new QMdiArea(this);
+  mdi_ = new ClienteMdi(this);
   mdi_->setObjectName(QStringLiteral("mdi"));
   setCentralWidget(mdi_);
 
@@ -67,6 +99,19 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   banco->addAction(NovaAcao(ID_ABRIR, QStringLiteral("&Abrir..."), {QKeySequence(Qt::CTRL | Qt::Key_O)}));
   banco->addAction(NovaAcao(ID_SALVAR, QStringLiteral("&Salvar"), {QKeySequence(Qt::CTRL | Qt::Key_S)}));
   banco->addAction(NovaAcao(ID_SALVAR_COMO, QStringLiteral("Salvar &Como...")));
+  menuRecentes_ = banco->addMenu(QStringLiteral("Consultas Recentes"));
+  menuRecentes_->setObjectName(QStringLiteral("consultasRecentes"));
+  {
+    QSettings ini;
+    for (int i = 1; i <= kMaximoRecentes; ++i) {
+      const QString c = ini.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+      if (!c.isEmpty() && !recentes_.contains(c)) recentes_ << c;
+    }
+  }
+  MontaRecentes();
+  banco->addSeparator();
+  banco->addAction(NovaAcao(ID_IMPRIMIR, QStringLiteral("&Imprimir..."), {QKeySequence(Qt::CTRL | Qt::Key_P)}));
+  banco->addAction(NovaAcao(ID_CONFIGURAR_IMPRESSORA, QStringLiteral("Configurar Impr&essora...")));
   banco->addSeparator();
   banco->addAction(NovaAcao(ID_CONFIGURAR, QStringLiteral("Confi&gurar...")));
   acoes_[ID_CONFIGURAR]->setStatusTip(QStringLiteral("Configure command timeout, cache size, and query execution thread priority"));
@@ -89,6 +134,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   editar->addAction(NovaAcao(ID_DESTABULAR, QStringLiteral("Remover as tabulações")));
   editar->addAction(NovaAcao(ID_AJUSTAR, QStringLiteral("Ajustar à janela")));
   acoes_[ID_AJUSTAR]->setCheckable(true);
+  editar->addAction(NovaAcao(ID_FONTE, QStringLiteral("&Fonte...")));
   editar->addSeparator();
   editar->addAction(NovaAcao(ID_IR_PARA, QStringLiteral("&Ir Para..."), {QKeySequence(Qt::CTRL | Qt::Key_G)}));
   acoes_[ID_IR_PARA]->setStatusTip(QStringLiteral("Posiciona o cursor na linha indicada."));
@@ -139,8 +185,23 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
   QToolBar* barra = addToolBar(QStringLiteral("Barra de Ferramentas Consulta"));
   barra->setObjectName(QStringLiteral("145"));
-  barra->addAction(acoes_[ID_CONECTAR]);
-  barra->addAction(acoes_[ID_TABELAS]);
+  // "SQL Objects": a split button whose drop-down opens the two browsers;
+  // the button itself does nothing.
+  objetosSql_ = new QToolButton(barra);
+  objetosSql_->setObjectName(QString::number(ID_OBJETOS_SQL));
+  objetosSql_->setDefaultAction(NovaAcao(ID_OBJETOS_SQL, QStringLiteral("SQL Objects")));
+  objetosSql_->setPopupMode(QToolButton::MenuButtonPopup);
+  auto* objetos = new QMenu(objetosSql_);
+  objetos->setObjectName(QStringLiteral("menu32780"));
+  const std::pair<int, const char*> entradas[] = {{ID_CONSULTAS, "Consutlas ...\tF9"}, {ID_TABELAS, "Tabelas ...\tF8"}};
+  for (const auto& [id, texto] : entradas) {
+    QAction* a = objetos->addAction(QString::fromUtf8(texto));
+    a->setData(id);
+    connect(a, &QAction::triggered, this, [this, id] { Despacha(id); });
+    acoesExtras_ << a;
+  }
+  objetosSql_->setMenu(objetos);
+  barra->addWidget(objetosSql_);
   barra->addSeparator();
   barra->addAction(acoes_[ID_EXECUTAR]);
   barra->addAction(acoes_[ID_CANCELAR]);
@@ -179,6 +240,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   statusBar()->addWidget(status0_, 1);
   statusBar()->addPermanentWidget(status1_);
 
+  setAcceptDrops(true);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::AtualizaComandos);
   // Commands follow the state of the active window while it runs.
   auto* ocioso = new QTimer(this);
@@ -190,6 +252,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 CMainFrame::~CMainFrame() {
   // The windows go first: each waits for its own threads.
   for (QMdiSubWindow* s : mdi_->subWindowList()) delete s;
+  // The theme setting, kept as the program always kept it.
+  QSettings().setValue(QStringLiteral("Settings/bXPMode"), 1);
 }
 
 QAction* CMainFrame::NovaAcao(int id, const QString& texto, const QList<QKeySequence>& atalhos) {
@@ -218,7 +282,7 @@ bool CMainFrame::ComandoDoQuadro(int id, bool executa) {
   bool ativo;
   switch (id) {
     case ID_CONECTAR: case ID_DESCONECTAR: case ID_DESCONECTAR_TODOS: case ID_LEIAME: case ID_SOBRE:
-    case ID_CONFIGURAR: ativo = true; break;
+    case ID_CONFIGURAR: case ID_CONFIGURAR_IMPRESSORA: ativo = true; break;
     case ID_JANELA_PROXIMA: case ID_JANELA_ANTERIOR: ativo = n > 1; break;
     case ID_CASCATA: case ID_LADO_A_LADO_HORZ: case ID_LADO_A_LADO_VERT: case ID_ORGANIZAR_ICONES:
     case ID_IR_PARA: case ID_ABRIR: case ID_FOCO_BANCOS: ativo = n > 0; break;
@@ -243,6 +307,7 @@ bool CMainFrame::ComandoDoQuadro(int id, bool executa) {
       break;
     }
     case ID_SOBRE: OnSobre(); break;
+    case ID_CONFIGURAR_IMPRESSORA: ConfiguraImpressora(this); break;
     case ID_CONFIGURAR: {
       COptionsSheet folha(QStringLiteral("Configure"), this);
       if (plat::ExecutaDialogo(folha) != QDialog::Accepted) break;
@@ -293,6 +358,7 @@ void CMainFrame::AtualizaComandos() {
     it.value()->setEnabled(ativo);
     if (it.value()->isCheckable()) it.value()->setChecked(marcado);
   }
+  for (QAction* a : acoesExtras_) a->setEnabled(j && j->Habilitado(a->data().toInt()));
   caixaBancos_->setEnabled(j && j->Habilitado(ID_CAIXA_BANCOS));
 }
 
@@ -449,6 +515,7 @@ CQueryDoc* CMainFrame::AbreNovaConexao(const QString& s, const QString& q, const
   }
   auto* janela = new CChildFrame(this);
   CQueryDoc* doc = janela->Documento();
+  connect(doc, &CQueryDoc::caminhoDefinido, this, &CMainFrame::AdicionaRecente);
   if (!q.isEmpty() && !doc->Abre(q, janela->Editor())) {
     delete janela;
     return nullptr;
@@ -497,14 +564,107 @@ void CMainFrame::FechaTodas() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
+  if (isMinimized()) showNormal();
   fechando_ = true;
   FechaTodas();
   fechando_ = false;
+  if (!isMinimized()) GravaPosicao();
   if (!mdi_->subWindowList().isEmpty()) {
     e->ignore();
     return;
   }
   e->accept();
+}
+
+void CMainFrame::AdicionaRecente(const QString& caminho) {
+  recentes_.removeAll(caminho);
+  recentes_.prepend(caminho);
+  while (recentes_.size() > kMaximoRecentes) recentes_.removeLast();
+  MontaRecentes();
+}
+
+void CMainFrame::MontaRecentes() {
+  QSettings ini;
+  ini.remove(QStringLiteral("Recent File List"));
+  for (int i = 0; i < recentes_.size(); ++i) ini.setValue(QStringLiteral("Recent File List/File%1").arg(i + 1), recentes_[i]);
+  menuRecentes_->clear();
+  for (int i = 0; i < recentes_.size(); ++i) {
+    const QString caminho = recentes_[i];
+    QAction* a = menuRecentes_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(caminho)));
+    a->setData(57616 + i);
+    connect(a, &QAction::triggered, this, [this, caminho] {
+      if (!QFileInfo(caminho).isReadable()) {
+        // A file that is gone leaves the list.
+        plat::MessageBox(QStringLiteral("Caminho do arquivo: %1").arg(caminho));
+        recentes_.removeAll(caminho);
+        MontaRecentes();
+        return;
+      }
+      AbreArquivo(caminho);
+    });
+  }
+  menuRecentes_->setEnabled(!recentes_.isEmpty());
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
+  for (const QUrl& u : e->mimeData()->urls()) {
+    if (u.isLocalFile()) {
+      e->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void CMainFrame::dropEvent(QDropEvent* e) {
+  activateWindow();
+  for (const QUrl& u : e->mimeData()->urls())
+    if (u.isLocalFile()) AbreArquivo(u.toLocalFile());
+  e->acceptProposedAction();
+}
+
+void CMainFrame::GravaPosicao() {
+  // Flags (2: restore to maximised), show command, minimised and maximised
+  // positions (none), the normal rectangle's left, top, right and bottom.
+  const bool maximizada = isMaximized();
+  const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+  const QString valor = QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9,%10")
+                            .arg(maximizada ? 2 : 0)
+                            .arg(maximizada ? 3 : isMinimized() ? 2 : 1)
+                            .arg(-1).arg(-1).arg(-1).arg(-1)
+                            .arg(r.left()).arg(r.top()).arg(r.left() + r.width()).arg(r.top() + r.height());
+  QSettings().setValue(QStringLiteral("Settings/WindowPos"), valor);
+}
+
+void CMainFrame::RestauraPosicao(int mostrar) {
+  const QVariant lido = QSettings().value(QStringLiteral("Settings/WindowPos"));
+  // Read back as a list when the profile kept it without quotes.
+  const QString texto = lido.typeId() == QMetaType::QStringList ? lido.toStringList().join(QLatin1Char(',')) : lido.toString();
+  const QStringList partes = texto.split(QLatin1Char(','));
+  int n[10] = {};
+  bool valido = partes.size() == 10;
+  for (int i = 0; valido && i < 10; ++i) n[i] = partes[i].trimmed().toInt(&valido);
+  int comando = mostrar;
+  if (valido) {
+    if (mostrar == 1) comando = n[1];
+    const QRect normal(n[6], n[7], n[8] - n[6], n[9] - n[7]);
+    // A rectangle on no screen (one since removed) would leave the window out of reach.
+    bool visivel = false;
+    for (const QScreen* tela : QGuiApplication::screens()) visivel = visivel || tela->availableGeometry().intersects(normal);
+    valido = normal.width() > 0 && normal.height() > 0 && visivel;
+    if (valido) setGeometry(normal);
+  }
+  if (!valido) {
+    // Centred, at three quarters of the screen.
+    const QScreen* tela = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = tela ? tela->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize tamanho(area.width() * 3 / 4, area.height() * 3 / 4);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, tamanho, area));
+  }
+  switch (comando) {
+    case 3: showMaximized(); break;  // maximised
+    case 2: case 6: case 7: showMinimized(); break;  // minimised
+    default: showNormal(); break;  // any other command, hidden ones too, shows the window
+  }
 }
 
 }  // namespace brenk

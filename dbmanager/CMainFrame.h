@@ -12,6 +12,7 @@ class QAction;
 class QDockWidget;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QMdiArea;
 
 namespace brenk {
@@ -60,16 +61,32 @@ public:
   // Opens a query file: into the active window, else into a new connection.
   void AbreArquivo(const QString& caminho);
 
+  // The recent query files ("Consultas Recentes", 9 entries, the newest first).
+  void AdicionaRecente(const QString& caminho);
+  QStringList Recentes() const { return recentes_; }
+  static constexpr int kMaximoRecentes = 9;
+
+  // Window placement in "Settings"/"WindowPos": restored (or centred) and
+  // shown with `mostrar` (1 normal: the stored state; 3 maximised; 2 minimised).
+  void RestauraPosicao(int mostrar);
+  void GravaPosicao();
+  // The split button "SQL Objects" of the query tool bar.
+  class QToolButton* BotaoObjetosSql() const { return objetosSql_; }
+
   static constexpr int kLimiteJanelas = 512;
   // Untitled windows opened in this run ("Documento_1", "Documento_2"...).
   static int ContadorJanelas();
 
 protected:
   void closeEvent(QCloseEvent* e) override;
+  // Query files dropped on the window open as "Abrir" opens them.
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
 private:
   QAction* NovaAcao(int id, const QString& texto, const QList<QKeySequence>& atalhos = {});
   void AtualizaContagem();
+  void MontaRecentes();
   bool ComandoDoQuadro(int id, bool executa);
   void OnAbrir();
   void OnSobre();
@@ -81,6 +98,11 @@ private:
   QLabel* status1_;
   QMap<int, QAction*> acoes_;
   QList<CChildFrame*> janelas_;
+  // Entries that carry a command besides its own action (the split button's drop-down).
+  QList<QAction*> acoesExtras_;
+  class QToolButton* objetosSql_ = nullptr;
+  QStringList recentes_;
+  QMenu* menuRecentes_ = nullptr;
   QDockWidget* painelExportacao_ = nullptr;
   PropertyGrid* propriedades_ = nullptr;
   class CGoToLineDlg* irPara_ = nullptr;

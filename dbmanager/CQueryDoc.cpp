@@ -18,6 +18,7 @@ bool CQueryDoc::Abre(const QString& caminho, QPlainTextEdit* editor) {
   editor->document()->setModified(false);
   caminho_ = QFileInfo(caminho).absoluteFilePath();
   tituloBase_ = QFileInfo(caminho).completeBaseName();
+  emit caminhoDefinido(caminho_);
   return true;
 }
 
@@ -93,6 +94,7 @@ bool CQueryDoc::Salva(bool comoNovo) {
   }
   caminho_ = QFileInfo(caminho).absoluteFilePath();
   tituloBase_ = QFileInfo(caminho).completeBaseName();
+  emit caminhoDefinido(caminho_);
   SetTitle(tituloBase_);
   return true;
 }

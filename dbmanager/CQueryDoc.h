@@ -38,6 +38,8 @@ public:
 
 signals:
   void tituloMudou(const QString& titulo);
+  // The document took the path of a file it read or wrote (for the recent-file list).
+  void caminhoDefinido(const QString& caminho);
 
 private:
   bool Grava(const QString& caminho);

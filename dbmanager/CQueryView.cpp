@@ -1,7 +1,11 @@
 #include "dbmanager/CQueryView.h"
 
 #include "dbmanager/CChildFrame.h"
+#include "dbmanager/CMainFrame.h"
+#include "dbmanager/CQueryDoc.h"
 #include "dbmanager/ComandosBrenk.h"
+#include "dbmanager/ImpressaoBrenk.h"
+#include "dbmanager/PerfilFonte.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -14,10 +18,15 @@ namespace brenk {
 CQueryView::CQueryView(QWidget* parent) : QPlainTextEdit(parent) {
   setObjectName(QStringLiteral("editor"));
   setAccessibleName(QStringLiteral("Consulta SQL"));
-  QFont f(QStringLiteral("Courier"));
-  f.setStyleHint(QFont::TypeWriter);
-  f.setPixelSize(15);
-  setFont(f);
+  // The SQL font all query windows share; without one stored, Courier of 15 pixels.
+  FonteLogica l;
+  if (!CarregaFonte(QStringLiteral("Query/Font"), l, false)) {
+    l.altura = -15;
+    l.peso = 400;
+    l.face = QStringLiteral("Courier");
+    l.passoEFamilia = 0x31;
+  }
+  setFont(l.ParaQFont());
   quebra_ = QSettings().value(QStringLiteral("Query/WrapWord"), 0).toInt() == 1 ? 1 : 0;
   setLineWrapMode(quebra_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
@@ -73,6 +82,8 @@ bool CQueryView::Habilitado(int id, bool* marcado) const {
     case ID_DESTABULAR: return selecao;
     case ID_SELECIONAR_TUDO: return !document()->isEmpty();
     case ID_DESFAZER: return document()->isUndoAvailable();
+    case ID_IMPRIMIR:
+    case ID_FONTE: return true;
     default: return false;
   }
 }
@@ -94,8 +105,39 @@ bool CQueryView::OnCmdMsg(int id) {
     case ID_MINUSCULA: ConverteSelecao([](const QString& t) { return t.toLower(); }); return true;
     case ID_TABULAR: ConverteSelecao(&CQueryView::Tabula); return true;
     case ID_DESTABULAR: ConverteSelecao(&CQueryView::Destabula); return true;
+    case ID_FONTE: OnFonte(); return true;
+    case ID_IMPRIMIR: Imprime(); return true;
     default: return false;
   }
+}
+
+void CQueryView::OnFonte() {
+  QFont escolhida;
+  if (!EscolheFonte(this, font(), escolhida)) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  CMainFrame* principal = janela_ ? janela_->Principal() : nullptr;
+  if (principal) {
+    for (CChildFrame* j : principal->JanelasConsulta()) j->Editor()->AplicaFonte(escolhida);
+  }
+  if (!principal || !principal->JanelasConsulta().contains(janela_)) AplicaFonte(escolhida);
+  // Windows opened later read it from the profile.
+  GravaFonte(QStringLiteral("Query/Font"), FonteLogica::DeQFont(escolhida), false);
+  QApplication::restoreOverrideCursor();
+}
+
+void CQueryView::AplicaFonte(const QFont& fonte) {
+  const QTextCursor selecao = textCursor();
+  QTextCursor inicio(document());
+  setTextCursor(inicio);
+  setFont(fonte);
+  setTextCursor(selecao);
+  viewport()->update();
+}
+
+void CQueryView::Imprime() {
+  // The job is named after the window's document.
+  const QString nome = janela_ && janela_->Documento() ? janela_->Documento()->Titulo() : QString();
+  ImprimeTexto(this, *document(), font(), nome);
 }
 
 void CQueryView::insertFromMimeData(const QMimeData* fonte) {
@@ -122,6 +164,8 @@ void CQueryView::contextMenuEvent(QContextMenuEvent* e) {
   menu.addSeparator();
   entrada(ID_SELECIONAR_TUDO, QStringLiteral("Selecionar Tudo"), !document()->isEmpty());
   entrada(ID_LIMPAR, QStringLiteral("Limpar"), !document()->isEmpty());
+  menu.addSeparator();
+  entrada(ID_FONTE, QStringLiteral("Fonte..."), true);
   menu.exec(e->globalPos());
 }
 

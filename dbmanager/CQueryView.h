@@ -1,7 +1,8 @@
 #pragma once
 // The SQL editor, upper pane of a query window: the batch the window runs,
 // with case and tab conversion of the selection, plain-text paste, word wrap
-// kept in the profile and a context menu that follows the window's state.
+// kept in the profile, the SQL font shared by every query window (kept in the
+// profile too), printing and a context menu that follows the window's state.
 #include <QPlainTextEdit>
 #include <functional>
 
@@ -23,6 +24,12 @@ public:
   void ConverteSelecao(const std::function<QString(const QString&)>& f);
   static QString Tabula(const QString& t);
   static QString Destabula(const QString& t);
+  // Command 32806: the font dialog, then the font of every query window's editor.
+  void OnFonte();
+  // Sets the font and keeps the selection.
+  void AplicaFonte(const QFont& fonte);
+  // Command 57607: the print dialog, then the text (portrait only).
+  void Imprime();
 
 protected:
   void contextMenuEvent(QContextMenuEvent* e) override;

@@ -2,6 +2,9 @@
 
 #include "dbmanager/CChildFrame.h"
 #include "dbmanager/CExportDlg.h"
+#include "dbmanager/CMainFrame.h"
+#include "dbmanager/ImpressaoBrenk.h"
+#include "dbmanager/PerfilFonte.h"
 #include "dbmanager/CQueryView.h"
 #include "dbmanager/ComandosBrenk.h"
 #include "dbmanager/ExportacaoDelimitada.h"
@@ -42,10 +45,14 @@ CResultView::CResultView(QWidget* parent) : QWidget(parent) {
   texto_->setContextMenuPolicy(Qt::NoContextMenu);
   quebra_ = QSettings().value(QStringLiteral("Result/WrapWord"), 0).toInt() == 1 ? 1 : 0;
   texto_->setLineWrapMode(quebra_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-  QFont f(QStringLiteral("Courier"));
-  f.setStyleHint(QFont::TypeWriter);
-  f.setPixelSize(15);
-  texto_->setFont(f);
+  FonteLogica l;
+  if (!CarregaFonte(QStringLiteral("Result/Font"), l, false)) {
+    l.altura = -15;
+    l.peso = 400;
+    l.face = QStringLiteral("Courier");
+    l.passoEFamilia = 0x31;
+  }
+  texto_->setFont(l.ParaQFont());
   pilha_->addWidget(texto_);
 }
 
@@ -125,6 +132,8 @@ bool CResultView::Habilitado(int id, bool* marcado) const {
     case ID_AJUSTAR:
       if (marcado) *marcado = quebra_ == 1;
       return !grade;
+    case ID_IMPRIMIR: return !grade;
+    case ID_FONTE: return true;
     default: return false;
   }
 }
@@ -140,8 +149,43 @@ bool CResultView::OnCmdMsg(int id) {
     case ID_SELECIONAR_TUDO: SelecionaTudo(); return true;
     case ID_LIMPAR: Limpa(); return true;
     case ID_AJUSTAR: AlternaQuebra(); return true;
+    case ID_IMPRIMIR: if (!ModoGrade()) Imprime(); return true;
+    case ID_FONTE: OnFonte(); return true;
     default: return false;
   }
+}
+
+void CResultView::Imprime() {
+  // The job is named after the object on show, else "Consulta".
+  if (titulo_.isEmpty()) titulo_ = QStringLiteral("Consulta");
+  ImprimeTexto(this, *texto_->document(), texto_->font(), titulo_);
+}
+
+void CResultView::OnFonte() {
+  CMainFrame* principal = janela_ ? janela_->Principal() : nullptr;
+  QList<CChildFrame*> janelas = principal ? principal->JanelasConsulta() : QList<CChildFrame*>();
+  if (janela_ && !janelas.contains(janela_)) janelas << janela_;
+  QFont escolhida;
+  if (ModoGrade()) {
+    if (!EscolheFonte(this, GradeAtual()->font(), escolhida)) return;
+    CursorEspera espera;
+    const FonteLogica l = FonteLogica::DeQFont(escolhida);
+    for (CChildFrame* j : janelas) j->DefineFonteGrade(l);
+    GravaFonte(QStringLiteral("Grid/Font"), l, true);
+    return;
+  }
+  if (!EscolheFonte(this, texto_->font(), escolhida)) return;
+  CursorEspera espera;
+  for (CChildFrame* j : janelas) j->Resultado()->AplicaFonteTexto(escolhida);
+  GravaFonte(QStringLiteral("Result/Font"), FonteLogica::DeQFont(escolhida), false);
+}
+
+void CResultView::AplicaFonteTexto(const QFont& fonte) {
+  const QTextCursor selecao = texto_->textCursor();
+  texto_->setTextCursor(QTextCursor(texto_->document()));
+  texto_->setFont(fonte);
+  texto_->setTextCursor(selecao);
+  texto_->viewport()->update();
 }
 
 void CResultView::Copia() {
@@ -252,7 +296,10 @@ void CResultView::contextMenuEvent(QContextMenuEvent* e) {
     entrada(ID_COPIAR, QStringLiteral("Copiar"));
     entrada(ID_SELECIONAR_TUDO, QStringLiteral("Selecionar Tudo"));
     entrada(ID_SALVAR_COMO, QStringLiteral("Salvar Como..."));
+    entrada(ID_IMPRIMIR, QStringLiteral("Imprimir..."));
   }
+  menu.addSeparator();
+  entrada(ID_FONTE, QStringLiteral("Fonte..."));
   menu.exec(e->globalPos());
 }
 

@@ -2,7 +2,8 @@
 // The lower pane of a query window: the messages or text result of the last
 // run, or one of its result grids, which lie over the same area and are shown
 // one at a time. Its commands act on the grid on show (grid mode) or on the
-// text: copy, select all, save as delimited text or as a file, clear.
+// text: copy, select all, save as delimited text or as a file, clear, print
+// the text, and the text or grid font of every query window.
 #include <QWidget>
 
 class QPlainTextEdit;
@@ -50,6 +51,12 @@ public:
   void Limpa();
   // Word wrap off without touching the profile (before text results come back).
   void DesligaQuebra();
+  // Command 57607 in text mode: the print dialog, then the text (portrait only).
+  void Imprime();
+  // Command 32806: the text font (text mode) or the grid font (grid mode) of every query window.
+  void OnFonte();
+  // Sets the text font and keeps the selection.
+  void AplicaFonteTexto(const QFont& fonte);
 
 protected:
   void contextMenuEvent(QContextMenuEvent* e) override;

@@ -75,6 +75,24 @@ QImage IconeBrenk(int id) {
   return img;
 }
 
+QImage LogoBrenk() {
+  QImage img(230, 96, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.save();
+  p.scale(3, 3);
+  Tambor(p, QColor(40, 90, 170, 150));
+  p.restore();
+  QFont f(QStringLiteral("Liberation Sans"));
+  f.setBold(true);
+  f.setPixelSize(44);
+  p.setFont(f);
+  p.setPen(QColor(40, 90, 170, 150));
+  p.drawText(QRectF(92, 0, 138, 96), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Brenk"));
+  return img;
+}
+
 QImage FundoBrenk(int largura, int altura) {
   QImage img(qMax(1, largura), qMax(1, altura), QImage::Format_RGB32);
   QPainter p(&img);

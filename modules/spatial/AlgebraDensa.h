@@ -43,6 +43,17 @@ NEWMAT::Matrix ProdutoDensoTransposta(const NEWMAT::Matrix& W, const NEWMAT::Mat
 // removing I would cancel digits, the product with W a block of rows at a
 // time (BLAS). Throws std::runtime_error when I − aW is singular.
 NEWMAT::Matrix ResolveIdentidadeMenos(const NEWMAT::Matrix& W, double a);
+// The traces the information matrices read of Z = W·(I − aW)⁻¹, from one
+// pass over Z in parallel by rows: each row's share is summed in order and
+// the rows are then added in order, so the figures do not depend on the
+// thread count.
+struct TracosZ {
+  double traco = 0.0;      // tr(Z)
+  double quadrados = 0.0;  // tr(Z'·Z) = Σ Z_ij²
+  double produto = 0.0;    // tr(Z·Z) = Σ Z_ij·Z_ji
+  double inversa = 0.0;    // tr((I − aW)⁻¹'·Z) = Σ (δ_ij + a·Z_ij)·Z_ij, since (I − aW)⁻¹ = I + a·Z
+};
+TracosZ CalculaTracosZ(const NEWMAT::Matrix& Z, double a);
 // tr(A·B) = Σ_i Σ_j A_ij·B_ji, summed row after row in order.
 double TracoProduto(const NEWMAT::Matrix& A, const NEWMAT::Matrix& B);
 // tr(A'·B) = Σ A_ij·B_ij, on BLAS.

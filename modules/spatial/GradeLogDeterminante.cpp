@@ -81,23 +81,26 @@ NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int ite
   DefineSementes(sementes.s1, sementes.s2);
 
   // M(i, h): the estimate of tr(W^i)/i from random vector h. The r vectors
-  // are drawn in order and carried side by side (n × r, vector h in column h),
+  // are drawn in order and carried side by side (vector h in column h),
   // so each power streams W once for all of them.
+  // Rows are padded with zero vectors to a multiple of 8 (up to 32), so the
+  // products keep whole registers of sums; the padding stays zero.
+  const int passo = r <= 32 ? (r + 7) / 8 * 8 : r;
   std::vector<double> M(std::size_t(o) * r, 0.0);
-  std::vector<double> U(std::size_t(n) * r), V, T(std::size_t(n) * r);
+  std::vector<double> U(std::size_t(n) * passo, 0.0), V, T(std::size_t(n) * passo);
   for (int h = 0; h < r; ++h)
-    for (int k = 0; k < n; ++k) U[std::size_t(k) * r + h] = GeraNormal(0.0, 1.0);
+    for (int k = 0; k < n; ++k) U[std::size_t(k) * passo + h] = GeraNormal(0.0, 1.0);
   std::vector<double> s(r, 0.0);
   for (int k = 0; k < n; ++k)
-    for (int h = 0; h < r; ++h) s[h] += U[std::size_t(k) * r + h] * U[std::size_t(k) * r + h];
+    for (int h = 0; h < r; ++h) s[h] += U[std::size_t(k) * passo + h] * U[std::size_t(k) * passo + h];
   V = U;
   const double* w = W.Store();
   for (int i = 1; i <= o && quadrada && n > 0; ++i) {
-    ProdutoVetores(w, n, V.data(), r, T.data());
+    ProdutoVetores(w, n, V.data(), passo, T.data());
     V.swap(T);
     std::vector<double> uv(r, 0.0);
     for (int k = 0; k < n; ++k)
-      for (int h = 0; h < r; ++h) uv[h] += U[std::size_t(k) * r + h] * V[std::size_t(k) * r + h];
+      for (int h = 0; h < r; ++h) uv[h] += U[std::size_t(k) * passo + h] * V[std::size_t(k) * passo + h];
     for (int h = 0; h < r; ++h) M[std::size_t(i - 1) * r + h] = n * (uv[h] * (1.0 / (i * s[h])));
     progresso.Posicao(r * i / o);
     progresso.ProcessaMensagens();

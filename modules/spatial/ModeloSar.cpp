@@ -76,9 +76,12 @@ ResultadoEspacial AjustaSar(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   res.residuos = y - yChapeu;
 
   progresso.Registra("Calculando resultados estatísticos...");
-  res.logVerossimilhanca = LogVerossimilhancaCompletaSar(res.beta, rho, s2, y, X, W, G);
+  // The likelihood's residuals (y − Xβ) − ρ·Wy, with the W·y of the start.
+  const NEWMAT::ColumnVector eL = (y - Xb) - rho * Wy;
+  res.logVerossimilhanca = LogVerossimilhancaCompleta(G.LogDet(rho), n, s2, SomaQuadrados(eL));
 
-  const double pterm = TracoProdutoTransposta(WA, WA) + TracoProduto(WA, WA);
+  const TracosZ tr = CalculaTracosZ(WA, rho);
+  const double pterm = tr.quadrados + tr.produto;
   const double inv = 1.0 / s2;
   NEWMAT::Matrix Q(p + 2, p + 2);
   Q = 0.0;
@@ -90,7 +93,7 @@ ResultadoEspacial AjustaSar(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   }
   Q(p + 1, p + 1) = inv * NEWMAT::DotProduct(WAXb, WAXb) + pterm;
   Q(p + 2, p + 2) = n / (s2 * (s2 + s2));
-  Q(p + 1, p + 2) = Q(p + 2, p + 1) = Traco(WA) * inv;
+  Q(p + 1, p + 2) = Q(p + 2, p + 1) = tr.traco * inv;
 
   NEWMAT::ColumnVector theta(p + 1);
   theta.Rows(1, p) = res.beta;

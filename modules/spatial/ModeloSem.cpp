@@ -20,14 +20,14 @@ ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   progresso.Registra("Cálculo da função de otimização...");
   double lambda = opcoes.parametroInicial;
   int it = 1;
-  NEWMAT::ColumnVector b;
+  NEWMAT::ColumnVector b, e, We;
   for (;;) {
     const NEWMAT::Matrix Xs = X - lambda * WX;
     const NEWMAT::ColumnVector ys = y - lambda * Wy;
     const NEWMAT::Matrix XsXs = Xs.t() * Xs;
     b = XsXs.i() * (Xs.t() * ys);
-    const NEWMAT::ColumnVector e = y - X * b;
-    const NEWMAT::ColumnVector We = ProdutoW(W, e);
+    e = y - X * b;
+    We = ProdutoW(W, e);
     const double anterior = lambda;
     const ResultadoMinimo min = MinimizaNoIntervalo(opcoes.inferior, opcoes.superior, opcoes.maxIteracoes,
         [&](double l) { return LogVerossimilhancaSem(l, e, We, G); });
@@ -41,35 +41,26 @@ ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   res.parametro = lambda;
 
   progresso.Registra("Calculando resultados estatísticos...");
-  const NEWMAT::ColumnVector r = y - X * res.beta;
-  const NEWMAT::ColumnVector f = r - lambda * ProdutoW(W, r);
+  // The last pass's e is y − Xβ and its W·e is at hand: the final residuals
+  // f = r − λ·W·r and the likelihood need no further product with W.
+  const NEWMAT::ColumnVector f = e - lambda * We;
   res.sigma2 = NEWMAT::DotProduct(f, f) / n;
   const double s2 = res.sigma2;
-  res.logVerossimilhanca = LogVerossimilhancaCompletaSem(res.beta, lambda, s2, y, X, W, G);
+  res.logVerossimilhanca = LogVerossimilhancaCompleta(G.LogDet(lambda), n, s2, SomaQuadrados(f));
   res.residuos = f;
 
-  // WB = W·(I − λW)⁻¹ and BI = (I − λW)⁻¹ = I + λ·WB; tr(BI'·WB) is summed
-  // element by element from BI_ij = δ_ij + λ·WB_ij without holding BI.
-  const NEWMAT::Matrix WB = ResolveIdentidadeMenos(W, lambda);
-  double trBItWB = 0.0;
-  {
-    const double* wb = WB.Store();
-    for (int i = 0; i < n; ++i)
-      for (int j = 0; j < n; ++j) {
-        const double x = wb[std::size_t(i) * n + j];
-        trBItWB += (lambda * x + (i == j ? 1.0 : 0.0)) * x;
-      }
-  }
-  const double trWBtWB = TracoProdutoTransposta(WB, WB);
+  // WB = W·(I − λW)⁻¹ and BI = (I − λW)⁻¹ = I + λ·WB: every trace the
+  // information matrix reads comes from one pass over WB.
+  const TracosZ tr = CalculaTracosZ(ResolveIdentidadeMenos(W, lambda), lambda);
   const double inv = 1.0 / s2;
   const NEWMAT::Matrix BX = X - lambda * WX;
 
   NEWMAT::Matrix Q(p + 2, p + 2);
   Q = 0.0;
   Q.SubMatrix(1, p, 1, p) = inv * (BX.t() * BX);
-  Q(p + 1, p + 1) = TracoProduto(WB, WB) + trWBtWB;
+  Q(p + 1, p + 1) = tr.produto + tr.quadrados;
   Q(p + 2, p + 2) = n / (s2 * (s2 + s2));
-  Q(p + 1, p + 2) = Q(p + 2, p + 1) = -((lambda * trWBtWB - trBItWB) * inv);
+  Q(p + 1, p + 2) = Q(p + 2, p + 1) = -((lambda * tr.quadrados - tr.inversa) * inv);
 
   NEWMAT::ColumnVector theta(p + 1);
   theta.Rows(1, p) = res.beta;

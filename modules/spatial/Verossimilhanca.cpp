@@ -6,14 +6,18 @@ namespace quenvik {
 
 namespace {
 constexpr double DoisPi = 6.283185307179586476925286766559;
+}  // namespace
 
-double Quadrado(const NEWMAT::ColumnVector& v) {
+double SomaQuadrados(const NEWMAT::ColumnVector& v) {
   const double* p = v.Store();
   double s = 0.0;
   for (int i = 0; i < v.Nrows(); ++i) s += p[i] * p[i];
   return s;
 }
-}  // namespace
+
+double LogVerossimilhancaCompleta(double logDet, int n, double sigma2, double somaQuadrados) {
+  return logDet - (n * 0.5) * std::log(DoisPi * sigma2) - somaQuadrados * (1.0 / (sigma2 * 2.0));
+}
 
 double LogVerossimilhancaSar(double rho, const ProvedorLogDeterminante& G, double e0e0, double eded, double ede0,
                              int n) {
@@ -25,14 +29,14 @@ double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const
                              const ProvedorLogDeterminante& G) {
   const int n = e.Nrows();
   const NEWMAT::ColumnVector a = e - lambda * ProdutoW(W, e);
-  return (n * 0.5) * std::log(Quadrado(a) / n) - G.LogDet(lambda);
+  return (n * 0.5) * std::log(SomaQuadrados(a) / n) - G.LogDet(lambda);
 }
 
 double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const NEWMAT::ColumnVector& We,
                              const ProvedorLogDeterminante& G) {
   const int n = e.Nrows();
   const NEWMAT::ColumnVector a = e - lambda * We;
-  return (n * 0.5) * std::log(Quadrado(a) / n) - G.LogDet(lambda);
+  return (n * 0.5) * std::log(SomaQuadrados(a) / n) - G.LogDet(lambda);
 }
 
 double LogVerossimilhancaCompletaSar(const NEWMAT::ColumnVector& beta, double rho, double sigma2,
@@ -40,7 +44,7 @@ double LogVerossimilhancaCompletaSar(const NEWMAT::ColumnVector& beta, double rh
                                      const ProvedorLogDeterminante& G) {
   const int n = y.Nrows();
   const NEWMAT::ColumnVector e = (y - X * beta) - rho * ProdutoW(W, y);
-  return G.LogDet(rho) - (n * 0.5) * std::log(DoisPi * sigma2) - Quadrado(e) * (1.0 / (sigma2 * 2.0));
+  return LogVerossimilhancaCompleta(G.LogDet(rho), n, sigma2, SomaQuadrados(e));
 }
 
 double LogVerossimilhancaCompletaSem(const NEWMAT::ColumnVector& beta, double lambda, double sigma2,
@@ -49,7 +53,7 @@ double LogVerossimilhancaCompletaSem(const NEWMAT::ColumnVector& beta, double la
   const int n = y.Nrows();
   const NEWMAT::ColumnVector r = y - X * beta;
   const NEWMAT::ColumnVector f = r - lambda * ProdutoW(W, r);
-  return G.LogDet(lambda) - (n * 0.5) * std::log(DoisPi * sigma2) - Quadrado(f) * (1.0 / (sigma2 * 2.0));
+  return LogVerossimilhancaCompleta(G.LogDet(lambda), n, sigma2, SomaQuadrados(f));
 }
 
 }  // namespace quenvik

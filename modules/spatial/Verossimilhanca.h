@@ -19,6 +19,11 @@ double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const
 // minimisation: a = e − λ·We gives the same numbers without a product per trial.
 double LogVerossimilhancaSem(double lambda, const NEWMAT::ColumnVector& e, const NEWMAT::ColumnVector& We,
                              const ProvedorLogDeterminante& G);
+// The full log-likelihood from ln|I − aW| and the residuals' sum of squares:
+// what the two below compute, for callers that hold the residuals already.
+double LogVerossimilhancaCompleta(double logDet, int n, double sigma2, double somaQuadrados);
+// Σ v_i², added in order.
+double SomaQuadrados(const NEWMAT::ColumnVector& v);
 // Lag model: e = y − Xβ − ρ·Wy.
 double LogVerossimilhancaCompletaSar(const NEWMAT::ColumnVector& beta, double rho, double sigma2,
                                      const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,

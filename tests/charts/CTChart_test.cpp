@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QPainter>
+#include <QtCharts/QChart>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +93,78 @@ TEST(CTChart, PointsKeepTheirLabelsAndColours) {
   EXPECT_EQ(g.NumPontos(l), 1);
   g.RemoveSeries();
   EXPECT_EQ(g.NumSeries(), 0);
+}
+
+// Pixels near `centro` (a 9 x 9 square) that `e` accepts.
+template <class F>
+int Pixels(const QImage& img, QPointF centro, F e) {
+  int n = 0;
+  for (int y = int(centro.y()) - 4; y <= int(centro.y()) + 4; ++y)
+    for (int x = int(centro.x()) - 4; x <= int(centro.x()) + 4; ++x)
+      if (img.rect().contains(x, y) && e(QColor(img.pixel(x, y)))) ++n;
+  return n;
+}
+bool Vermelho(const QColor& c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; }
+bool Azul(const QColor& c) { return c.blue() > 90 && c.red() < 90 && c.green() < 90; }
+bool Verde(const QColor& c) { return c.green() > 150 && c.red() < 90 && c.blue() < 90; }
+
+TEST(CTChart, EachPointIsDrawnInItsOwnColour) {
+  CTChart g;
+  g.resize(400, 300);
+  g.show();
+  QCoreApplication::processEvents();
+  const int s = g.AdicionaSerie(CTChart::SeriePontos);
+  g.DefineCorSerie(s, 0xFF0000);  // blue
+  g.DefinePonteiro(s, CTChart::PonteiroCirculo, 4, 4);  // the diagnostic pages' small points
+  g.DefineEixo(Qt::Horizontal, 0, 4);
+  g.DefineEixo(Qt::Vertical, 0, 4);
+  g.AdicionaPonto(s, 1, 1);
+  g.AdicionaPonto(s, 2, 2, QString(), 255);  // red
+  g.AdicionaPonto(s, 3, 3, QString(), 0xFF0000);  // its series' colour, given
+  EXPECT_EQ(g.CorPonto(s, 1), QColor(Qt::red));
+  const QImage img = g.Imagem(QSize(400, 300));
+  const QPointF azul = g.Grafico()->mapToPosition(QPointF(1, 1)), vermelho = g.Grafico()->mapToPosition(QPointF(2, 2));
+  EXPECT_GT(Pixels(img, vermelho, Vermelho), 6);
+  EXPECT_EQ(Pixels(img, vermelho, Azul), 0);  // no border in the series' colour
+  EXPECT_GT(Pixels(img, azul, Azul), 6);
+  EXPECT_EQ(Pixels(img, azul, Vermelho), 0);
+  // The colour follows a series whose points move on; the legend names the series once.
+  g.LimpaSerie(s);
+  g.AdicionaPonto(s, 2, 2);
+  g.DefineLegenda(true);
+  g.DefineTituloSerie(s, QStringLiteral("Pontos"));
+  const QImage depois = g.Imagem(QSize(400, 300));
+  const QPointF agora = g.Grafico()->mapToPosition(QPointF(2, 2));  // the legend took room
+  EXPECT_EQ(Pixels(depois, agora, Vermelho), 0);
+  EXPECT_GT(Pixels(depois, agora, Azul), 6);
+}
+
+TEST(CTChart, BarsStandFromZeroSideBySide) {
+  CTChart g;
+  g.resize(400, 300);
+  g.show();
+  QCoreApplication::processEvents();
+  const int s = g.AdicionaSerie(CTChart::SerieBarras);
+  g.DefineCorSerie(s, 0x00FF00);
+  const double alturas[] = {0.5, 0.25, 1.0};
+  for (int i = 0; i < 3; ++i) g.AdicionaPonto(s, i, alturas[i], QString(), i == 1 ? 255 : 0x00FF00);
+  EXPECT_DOUBLE_EQ(g.LarguraBarras(s), 1.0);
+  g.DefineRepinturaAutomatica(true);
+  // The automatic ranges hold the whole bars: their edges and y = 0.
+  EXPECT_LE(g.FaixaEixo(Qt::Horizontal).first, -0.5);
+  EXPECT_GE(g.FaixaEixo(Qt::Horizontal).second, 2.5);
+  EXPECT_LE(g.FaixaEixo(Qt::Vertical).first, 0.0);
+  const QImage img = g.Imagem(QSize(400, 300));
+  auto em = [&](double x, double y) { return g.Grafico()->mapToPosition(QPointF(x, y)); };
+  EXPECT_EQ(Pixels(img, em(0.0, 0.25), Verde), 81);   // filled, not an outline
+  EXPECT_EQ(Pixels(img, em(0.3, 0.1), Verde), 81);    // as wide as the step between bars
+  EXPECT_EQ(Pixels(img, em(1.0, 0.12), Vermelho), 81);  // a bar in its own colour
+  EXPECT_EQ(Pixels(img, em(0.0, 0.8), Verde), 0);     // above the bar: nothing
+  EXPECT_EQ(Pixels(img, em(2.0, 0.9), Verde), 81);
+  g.LimpaSerie(s);
+  g.DefineRepinturaAutomatica(true);
+  EXPECT_EQ(g.LarguraBarras(s), 0.0);
+  EXPECT_EQ(Pixels(g.Imagem(QSize(400, 300)), em(2.0, 0.5), Verde), 0);
 }
 
 TEST(CTChart, LabelsAreDrawnOverTheChartWhenMarksAreVisible) {

@@ -12,12 +12,18 @@
 #include "views/diagnostics/PaginasResiduos.h"
 
 #include "controls/CTableCtrlEx.h"
+#include "EstiloGrafico.h"
 #include "model/CTarsolinDoc.h"
+#include "model/TextoNumero.h"
 #include "platform/Dialogo.h"
 #include "platform/TextoNumerico.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QTabWidget>
@@ -66,6 +72,27 @@ ModeloEquacao ModeloDiagnostico(bool espacial) {
     m.Espacial({b, c}, 0.0, false);
   }
   return m;
+}
+
+QStringList Coluna(CTableCtrl* t, int col) {
+  QStringList r;
+  for (int row = 1; row < t->GetRowCount(); ++row) r << t->GetCellText(row, col).trimmed();
+  return r;
+}
+
+std::vector<double> Numeros(CTableCtrl* t, int col) {
+  std::vector<double> r;
+  for (const QString& texto : Coluna(t, col)) {
+    double v = NAN;
+    EXPECT_TRUE(ConverteStringNumero(texto, &v)) << texto.toStdString();
+    r.push_back(v);
+  }
+  return r;
+}
+
+QByteArray Arquivo(const QString& caminho) {
+  QFile f(caminho);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 class JanelasDiagnostico : public teste::ProgramaEquacao {
@@ -203,6 +230,25 @@ TEST_F(JanelasDiagnostico, FittedValuesValidationAndOutliersFromTheirCommands) {
   EXPECT_EQ(ajuste->Classes(), 4);  // floor(sqrt(18))
   EXPECT_EQ(ajuste->Grafico2()->NumPontos(1), 61);
   EXPECT_EQ(ajuste->Tabela()->GetCellText(0, 1), "Valor Observado");
+  // The histogram: one green bar per class, filled, the frequencies adding up to 1.
+  CTChart* h = ajuste->Grafico2();
+  ASSERT_EQ(h->ClasseDaSerie(0), CTChart::SerieHistograma);
+  ASSERT_EQ(h->NumPontos(0), 4);
+  double soma = 0;
+  for (int k = 0; k < 4; ++k) {
+    soma += h->Ponto(0, k).y();
+    EXPECT_EQ(h->CorPonto(0, k), QColor(0, 255, 0));
+  }
+  EXPECT_NEAR(soma, 1.0, 1e-12);
+  EXPECT_NEAR(h->LarguraBarras(0), h->Ponto(0, 1).x() - h->Ponto(0, 0).x(), 1e-12);
+  const QImage img = h->Imagem(QSize(400, 300));
+  int verdes = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c(img.pixel(x, y));
+      verdes += c.green() > 200 && c.red() < 60 && c.blue() < 60;
+    }
+  EXPECT_GT(verdes, 5000);  // areas, not outlines
   Captura(a, "aderencia");
 
 }
@@ -246,6 +292,125 @@ TEST_F(JanelasDiagnostico, SpatialCorrelationWithoutWSaysSo) {
   app->MainFrame()->Acao(32834)->trigger();
   QCoreApplication::processEvents();
   EXPECT_TRUE(mensagens.Textos().contains(QStringLiteral("Matriz de pesos está vazia!")));
+}
+
+TEST_F(JanelasDiagnostico, PointsBeyondTheBandsAreRed) {
+  ModeloEquacao m = ModeloDiagnostico(false);
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  JanelaDiagnostico* j = Abre(doc, 32840, CTarsolinDoc::JanelaResiduos);
+  ASSERT_NE(j, nullptr);
+  const QColor vermelho(Qt::red);
+  // Standardised residuals: red from |z| = 2 on, else the style's points colour.
+  int vermelhos = 0;
+  for (int pagina : {0, 1})
+    for (CTChart* g : {j->Pagina(pagina)->Grafico1(), pagina == 0 ? j->Pagina(0)->Grafico2() : nullptr}) {
+      if (!g) continue;
+      const EstiloGrafico& e = EstilosGraficos[g == j->Pagina(pagina)->Grafico1() ? 4 : 5];
+      ASSERT_EQ(g->NumPontos(3), 18);
+      for (int i = 0; i < g->NumPontos(3); ++i) {
+        const bool fora = std::fabs(g->Ponto(3, i).y()) >= 2.0;
+        EXPECT_EQ(g->CorPonto(3, i), fora ? vermelho : CorDeColorref(e.corPontos)) << i;
+        vermelhos += fora;
+        if (g->Rotulo(3, i) == "10") EXPECT_TRUE(fora);  // the record pushed off the line
+      }
+    }
+  EXPECT_GE(vermelhos, 3);
+  // Cook's distance: red from 1 on.
+  CTChart* cook = j->Pagina(1)->Grafico2();
+  ASSERT_EQ(cook->NumPontos(1), 18);
+  for (int i = 0; i < 18; ++i)
+    EXPECT_EQ(cook->CorPonto(1, i), cook->Ponto(1, i).y() >= 1.0 ? vermelho : CorDeColorref(EstilosGraficos[5].corPontos));
+  Captura(j, "residuos_vermelhos");
+}
+
+TEST_F(JanelasDiagnostico, SortingAResidualTableOrdersItsRowsOnly) {
+  ModeloEquacao m = ModeloDiagnostico(false);
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  const QByteArray antes = Arquivo(doc->GetPathName());
+  QAction* classificar = app->MainFrame()->Acao(32812);
+  // The validation window does not sort; it passes the residuals command on.
+  ASSERT_NE(Abre(doc, 32843, CTarsolinDoc::JanelaValidar), nullptr);
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  EXPECT_FALSE(classificar->isEnabled());
+  JanelaDiagnostico* j = Abre(doc, 32840, CTarsolinDoc::JanelaResiduos);
+  ASSERT_NE(j, nullptr);
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  ASSERT_TRUE(classificar->isEnabled());
+  CTableCtrl* t = j->Pagina(0)->Tabela();
+  const QStringList registros = Coluna(t, 0);
+  // Each row keeps its cells: the record number with its residual.
+  QMap<QString, QString> residuo;
+  for (int r = 1; r < t->GetRowCount(); ++r) residuo[t->GetCellText(r, 0)] = t->GetCellText(r, 3);
+
+  struct Caso { int escolha, ordem, coluna; bool descendente; };
+  const Caso casos[] = {{1097, 1100, 3, true}, {1098, 1099, 4, false}, {1095, 1100, 1, true}};
+  for (const Caso& c : casos) {
+    QStringList legendas;
+    plat::RoteiroPara(QStringLiteral("dlg508"), [&](QDialog& d) {
+      for (int id : {1095, 1096, 1097, 1098}) legendas << plat::Texto(d, id).remove('&');
+      plat::Pressiona(d, c.escolha);
+      plat::Pressiona(d, c.ordem);
+      plat::Pressiona(d, 1);
+    });
+    classificar->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(legendas, (QStringList{"Preço Observado", "Valor Estimado", "Resíduo", "Resíduo Relativo"}));
+    // By magnitude: -3 comes after 2 when ascending.
+    const std::vector<double> v = Numeros(t, c.coluna);
+    for (std::size_t i = 1; i < v.size(); ++i) {
+      if (c.descendente) EXPECT_GE(std::fabs(v[i - 1]), std::fabs(v[i])) << c.coluna << " " << i;
+      else EXPECT_LE(std::fabs(v[i - 1]), std::fabs(v[i])) << c.coluna << " " << i;
+    }
+    QStringList agora = Coluna(t, 0), ordenados = registros;
+    EXPECT_NE(agora, registros);
+    agora.sort();
+    ordenados.sort();
+    EXPECT_EQ(agora, ordenados);
+    for (int r = 1; r < t->GetRowCount(); ++r) EXPECT_EQ(t->GetCellText(r, 3), residuo[t->GetCellText(r, 0)]);
+  }
+  // Cancelled: the order stays.
+  const QStringList ordem = Coluna(t, 0);
+  plat::RoteiroPara(QStringLiteral("dlg508"), [](QDialog& d) { plat::Pressiona(d, 1097); plat::Pressiona(d, 2); });
+  classificar->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Coluna(t, 0), ordem);
+  // The Cook's distance page sorts its own table.
+  j->Abas()->setCurrentIndex(1);
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  ASSERT_TRUE(classificar->isEnabled());
+  plat::RoteiroPara(QStringLiteral("dlg508"), [](QDialog& d) { plat::Pressiona(d, 1097); plat::Pressiona(d, 1100); plat::Pressiona(d, 1); });
+  classificar->trigger();
+  QCoreApplication::processEvents();
+  const std::vector<double> e = Numeros(j->Pagina(1)->Tabela(), 3);
+  for (std::size_t i = 1; i < e.size(); ++i) EXPECT_GE(std::fabs(e[i - 1]), std::fabs(e[i]));
+  // Nothing reached the model: not modified, the file as it was.
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(Arquivo(doc->GetPathName()), antes);
+
+  // The fitted-values pages keep the command disabled.
+  ASSERT_NE(Abre(doc, 32852, CTarsolinDoc::JanelaValoresAjustados), nullptr);
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  EXPECT_FALSE(classificar->isEnabled());
+}
+
+TEST_F(JanelasDiagnostico, ValidationKeepsTheDataGridsColumnWidths) {
+  ModeloEquacao m = ModeloDiagnostico(false);
+  // Twips: 2 inches, half an inch, 1 inch, 3 inches.
+  m.cab->SetI32(C::OffLargurasFixasDados, 2880);
+  m.cab->SetI32(C::OffLargurasFixasDados + 4, 720);
+  m.cab->SetI32(C::OffLargurasVariavel, 1440);
+  m.cab->SetI32(C::OffLargurasVariavel + 4, 4320);
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  JanelaDiagnostico* v = Abre(doc, 32843, CTarsolinDoc::JanelaValidar);
+  ASSERT_NE(v, nullptr);
+  CTableCtrl* t = v->Pagina(0)->Tabela();
+  const int ppi = int(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+  const std::pair<int, int> larguras[] = {{0, 230}, {1, 566}, {2, 2880}, {3, 720}, {4, 1440}, {5, 4320}};
+  for (const auto& [coluna, twips] : larguras) EXPECT_EQ(t->WidthOfColumn(coluna), twips * ppi / 1440) << coluna;
+  // The estimates are no data-grid columns: wide enough for their texts.
+  for (int coluna : {6, 7})
+    for (int r = 0; r < t->GetRowCount(); ++r)
+      EXPECT_GE(t->WidthOfColumn(coluna), QFontMetrics(t->font()).horizontalAdvance(t->GetCellText(r, coluna))) << coluna;
 }
 
 }  // namespace

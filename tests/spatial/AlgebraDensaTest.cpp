@@ -89,7 +89,49 @@ TEST(AlgebraDensa, RowParallelSumsKeepTheOrderOfOneThread) {
     for (int j = 1; j <= n; ++j) t += W(i, j) * W(j, i);
   }
   EXPECT_EQ(TracoProduto(W, W), t);
+  // The grid's 30 vectors fill the widest lanes the processor has; padded to
+  // 32 they stay in registers.
+  for (const int rv : {30, 32}) {
+    const NEWMAT::Matrix V = Aleatoria(n, rv, 13);
+    NEWMAT::Matrix WVr(n, rv);
+    ProdutoVetores(W.Store(), n, V.Store(), rv, WVr.Store());
+    for (int i = 1; i <= n; i += 97)
+      for (int l = 1; l <= rv; ++l) {
+        double g = 0.0;
+        for (int j = 1; j + 3 <= n; j += 4)
+          g += (W(i, j) * V(j, l) + W(i, j + 1) * V(j + 1, l)) + (W(i, j + 2) * V(j + 2, l) + W(i, j + 3) * V(j + 3, l));
+        ASSERT_EQ(WVr(i, l), g) << i << ", " << l;
+      }
+  }
   FixaThreadsCalculo(1);
+}
+
+// The four traces of the information matrices, against newmat, and the same
+// to the last bit on one thread and on more (1,100 rows take two).
+TEST(AlgebraDensa, TracesOfZAgainstNewmatWhateverTheThreads) {
+  for (int n : {1, 45, 1100}) {
+    const NEWMAT::Matrix Z = Aleatoria(n, n, 21u + unsigned(n));
+    const double a = 0.37;
+    NEWMAT::IdentityMatrix I(n);
+    const NEWMAT::Matrix BI = I + a * Z;
+    FixaThreadsCalculo(1);
+    const TracosZ um = CalculaTracosZ(Z, a);
+    FixaThreadsCalculo(4);
+    const TracosZ quatro = CalculaTracosZ(Z, a);
+    FixaThreadsCalculo(1);
+    auto perto = [](double a, double b) { return std::fabs(a - b) <= 1e-12 * (1.0 + std::fabs(b)); };
+    EXPECT_TRUE(perto(um.traco, Z.Trace()));
+    double zz = 0.0;
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) zz += Z(i, j) * Z(j, i);
+    EXPECT_TRUE(perto(um.quadrados, Z.SumSquare())) << um.quadrados;
+    EXPECT_TRUE(perto(um.produto, zz)) << um.produto;
+    EXPECT_TRUE(perto(um.inversa, NEWMAT::SP(BI, Z).Sum())) << um.inversa;
+    EXPECT_EQ(um.traco, quatro.traco);
+    EXPECT_EQ(um.quadrados, quatro.quadrados);
+    EXPECT_EQ(um.produto, quatro.produto);
+    EXPECT_EQ(um.inversa, quatro.inversa);
+  }
 }
 
 TEST(AlgebraDensa, OneThreadForSmallProblemsElseEveryIdleProcessor) {

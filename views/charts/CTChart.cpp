@@ -11,15 +11,22 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 namespace {
+// The colours a chart gives the points of a series coloured point by point.
+const QRgb kPaleta[] = {0xFF0000, 0x00A000, 0xFFFF00, 0x0000FF, 0xFF8000, 0x808080, 0xFF00FF, 0x008080,
+                        0x000080, 0x800000, 0x00FF00, 0x808000, 0x800080, 0xC0C0C0, 0x00FFFF, 0x000000};
+
 bool poucasCores = false;
 
 QLocale LocalNumeros() {
@@ -39,11 +46,22 @@ int32_t ColorrefDeCor(const QColor& cor) {
   return int32_t(uint32_t(cor.red()) | uint32_t(cor.green()) << 8 | uint32_t(cor.blue()) << 16);
 }
 
+// One Qt series drawing a series' points of one colour.
+struct CTChart::Desenho {
+  QAbstractSeries* qt = nullptr;  // what the chart holds
+  QXYSeries* xy = nullptr;        // its points: the series itself, or the upper line of a bar area
+  QLineSeries* base = nullptr;    // bars: the line y = 0 the area closes on
+};
+
 // One series: the numbers live here and reach the chart series in one
 // replacement, so filling a series point by point costs no redraw per point.
 struct CTChart::Serie {
   int classe = SerieLinha;
-  QXYSeries* serie = nullptr;
+  // desenhos[0] draws in the series' colour and holds its legend entry. Points
+  // and bars of another colour are drawn by one more Qt series per colour:
+  // Qt's own per-point colour fills a marker but leaves its border in the
+  // series' colour, and a small marker is mostly border.
+  std::vector<Desenho> desenhos;
   std::vector<QPointF> pontos;
   std::vector<double> z;
   std::vector<QString> rotulos;
@@ -54,6 +72,7 @@ struct CTChart::Serie {
   int estiloPonteiro = PonteiroCirculo;
   double tamanhoPonteiro = 8;
   bool pendente = false;       // numbers not yet given to the chart series
+  bool corPorPonto = false;    // points take the palette's colours in turn
 };
 
 CTChart::CTChart(QWidget* parent) : QWidget(parent) {
@@ -87,23 +106,77 @@ CTChart::Serie* CTChart::Obtem(int s) const {
   return s >= 0 && s < int(series_.size()) ? series_[std::size_t(s)].get() : nullptr;
 }
 
+namespace {
+// Bar charts (kind 1) and histograms (kind 29) are drawn alike.
+bool Barras(int classe) { return classe == CTChart::SerieBarras || classe == CTChart::SerieHistograma; }
+
+// The smallest distance between two x of the points, so that neighbouring bars touch.
+double LarguraDe(const std::vector<QPointF>& pontos) {
+  std::vector<double> xs;
+  for (const QPointF& p : pontos)
+    if (std::isfinite(p.x()) && std::isfinite(p.y())) xs.push_back(p.x());
+  if (xs.empty()) return 0.0;
+  std::sort(xs.begin(), xs.end());
+  double w = 0.0;
+  for (std::size_t i = 1; i < xs.size(); ++i)
+    if (const double d = xs[i] - xs[i - 1]; d > 0 && (w == 0.0 || d < w)) w = d;
+  return w > 0 ? w : 1.0;  // one x only: a unit bar
+}
+
+bool PorCor(int classe) {
+  return classe == CTChart::SeriePontos || classe == CTChart::SeriePontos3D || Barras(classe);
+}
+}  // namespace
+
+CTChart::Desenho CTChart::NovoDesenho(const Serie& x, const QColor& cor) {
+  Desenho d;
+  if (Barras(x.classe)) {
+    auto* topo = new QLineSeries;
+    auto* base = new QLineSeries;
+    auto* area = new QAreaSeries(topo, base);
+    topo->setParent(area);  // the area does not own its lines
+    base->setParent(area);
+    d = {area, topo, base};
+  } else if (x.classe == SeriePontos || x.classe == SeriePontos3D) {
+    auto* pontos = new QScatterSeries;
+    pontos->setMarkerShape(x.estiloPonteiro == PonteiroRetangulo ? QScatterSeries::MarkerShapeRectangle
+                                                                 : QScatterSeries::MarkerShapeCircle);
+    pontos->setMarkerSize(x.tamanhoPonteiro);
+    d = {pontos, pontos, nullptr};
+  } else {
+    auto* linha = new QLineSeries;
+    d = {linha, linha, nullptr};
+  }
+  chart_->addSeries(d.qt);
+  d.qt->attachAxis(eixoX_);
+  d.qt->attachAxis(eixoY_);
+  if (!x.desenhos.empty())  // the legend names the series once
+    for (QLegendMarker* m : chart_->legend()->markers(d.qt)) m->setVisible(false);
+  PintaDesenho(d, cor);
+  return d;
+}
+
+void CTChart::PintaDesenho(const Desenho& d, const QColor& cor) {
+  if (auto* pontos = qobject_cast<QScatterSeries*>(d.qt)) {
+    pontos->setColor(cor);
+    pontos->setBorderColor(cor.darker(140));
+  } else if (auto* area = qobject_cast<QAreaSeries*>(d.qt)) {
+    area->setBrush(cor);
+    area->setPen(QPen(Qt::black, 1));  // the bars' outlines part neighbours
+  } else {
+    QPen caneta = d.xy->pen();
+    caneta.setColor(cor);
+    d.xy->setPen(caneta);
+  }
+}
+
 int CTChart::AdicionaSerie(int classe) {
   auto nova = std::make_unique<Serie>();
   nova->classe = classe;
-  if (classe == SeriePontos || classe == SeriePontos3D) {
-    auto* pontos = new QScatterSeries;
-    pontos->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-    pontos->setMarkerSize(nova->tamanhoPonteiro);
-    nova->serie = pontos;
-  } else {
-    nova->serie = new QLineSeries;
-  }
   // Colours of new series follow one another, as a chart gives them.
   static const QRgb cores[] = {0xFF0000, 0x00A000, 0xFFFF00, 0x0000FF, 0xFFFFFF, 0x808080, 0xFF00FF, 0x800000};
   nova->cor = QColor(cores[series_.size() % 8]);
-  chart_->addSeries(nova->serie);
-  nova->serie->attachAxis(eixoX_);
-  nova->serie->attachAxis(eixoY_);
+  nova->desenhos.push_back(NovoDesenho(*nova, nova->cor));
   series_.push_back(std::move(nova));
   const int s = int(series_.size()) - 1;
   DefineCorSerie(s, ColorrefDeCor(series_.back()->cor));
@@ -116,10 +189,11 @@ int CTChart::ClasseDaSerie(int s) const {
 }
 
 void CTChart::RemoveSeries() {
-  for (auto& s : series_) {
-    chart_->removeSeries(s->serie);
-    delete s->serie;
-  }
+  for (auto& s : series_)
+    for (Desenho& d : s->desenhos) {
+      chart_->removeSeries(d.qt);
+      delete d.qt;
+    }
   series_.clear();
   Repinta();
 }
@@ -141,6 +215,8 @@ void CTChart::AdicionaPonto(int s, double x, double y, const QString& rotulo, in
 void CTChart::AdicionaPonto3D(int s, double x, double y, double z, const QString& rotulo, int32_t cor) {
   Serie* e = Obtem(s);
   if (!e || e->origem >= 0) return;  // a trend line takes no points of its own
+  if (e->corPorPonto && cor == CorPadrao)
+    cor = ColorrefDeCor(QColor(kPaleta[e->pontos.size() % (sizeof kPaleta / sizeof kPaleta[0])]));
   e->pontos.emplace_back(x, y);
   e->z.push_back(z);
   e->rotulos.push_back(rotulo);
@@ -175,18 +251,16 @@ QColor CTChart::CorPonto(int s, int i) const {
   return c == CorPadrao ? x->cor : CorDeColorref(c);
 }
 
+double CTChart::LarguraBarras(int s) const {
+  const Serie* x = Obtem(s);
+  return x ? LarguraDe(x->pontos) : 0.0;
+}
+
 void CTChart::DefineCorSerie(int s, int32_t cor) {
   Serie* x = Obtem(s);
   if (!x) return;
   x->cor = CorDeColorref(cor);
-  if (auto* pontos = qobject_cast<QScatterSeries*>(x->serie)) {
-    pontos->setColor(x->cor);
-    pontos->setBorderColor(x->cor.darker(140));
-  } else {
-    QPen caneta = x->serie->pen();
-    caneta.setColor(x->cor);
-    x->serie->setPen(caneta);
-  }
+  PintaDesenho(x->desenhos.front(), x->cor);
   SerieMudou(s);  // points that take the series' colour follow it
 }
 
@@ -201,11 +275,12 @@ void CTChart::DefinePonteiro(int s, int estilo, int largura, int altura) {
   x->estiloPonteiro = estilo;
   // The drawn marker is round or square: one size, the larger of the two.
   x->tamanhoPonteiro = std::max(largura, altura);
-  if (auto* pontos = qobject_cast<QScatterSeries*>(x->serie)) {
-    pontos->setMarkerShape(estilo == PonteiroRetangulo ? QScatterSeries::MarkerShapeRectangle
-                                                       : QScatterSeries::MarkerShapeCircle);
-    pontos->setMarkerSize(x->tamanhoPonteiro);
-  }
+  for (const Desenho& d : x->desenhos)
+    if (auto* pontos = qobject_cast<QScatterSeries*>(d.qt)) {
+      pontos->setMarkerShape(estilo == PonteiroRetangulo ? QScatterSeries::MarkerShapeRectangle
+                                                         : QScatterSeries::MarkerShapeCircle);
+      pontos->setMarkerSize(x->tamanhoPonteiro);
+    }
 }
 
 int CTChart::EstiloPonteiroSerie(int s) const {
@@ -220,10 +295,10 @@ double CTChart::TamanhoPonteiro(int s) const {
 
 void CTChart::DefineLarguraLinha(int s, int largura) {
   Serie* x = Obtem(s);
-  if (!x || qobject_cast<QScatterSeries*>(x->serie)) return;
-  QPen caneta = x->serie->pen();
+  if (!x || PorCor(x->classe)) return;
+  QPen caneta = x->desenhos.front().xy->pen();
   caneta.setWidth(largura);
-  x->serie->setPen(caneta);
+  x->desenhos.front().xy->setPen(caneta);
 }
 
 void CTChart::DefineMarcasVisiveis(int s, bool visiveis) {
@@ -233,8 +308,12 @@ void CTChart::DefineMarcasVisiveis(int s, bool visiveis) {
   PosicionaRotulos();
 }
 
+void CTChart::DefineCorPorPonto(int s, bool cadaUm) {
+  if (Serie* x = Obtem(s)) x->corPorPonto = cadaUm;
+}
+
 void CTChart::DefineTituloSerie(int s, const QString& titulo) {
-  if (Serie* x = Obtem(s)) x->serie->setName(titulo);
+  if (Serie* x = Obtem(s)) x->desenhos.front().qt->setName(titulo);
 }
 
 int CTChart::AdicionaTendencia(int origem) {
@@ -313,16 +392,65 @@ void CTChart::DefineRepinturaAutomatica(bool ligada) {
   for (auto& s : series_) {
     if (!s->pendente) continue;
     s->pendente = false;
-    s->serie->replace(QList<QPointF>(s->pontos.begin(), s->pontos.end()));
-    s->serie->clearPointsConfiguration();
-    for (std::size_t i = 0; i < s->cores.size(); ++i)
-      if (s->cores[i] != CorPadrao)
-        s->serie->setPointConfiguration(int(i), QXYSeries::PointConfiguration::Color, CorDeColorref(s->cores[i]));
+    Distribui(*s);
   }
   AtualizaEixos();
   PosicionaRotulos();
   AtualizaAcessibilidade();
   vista_->update();
+}
+
+void CTChart::Distribui(Serie& x) {
+  if (!PorCor(x.classe)) {
+    // A line is one Qt series; a point's colour marks its point.
+    QXYSeries* linha = x.desenhos.front().xy;
+    linha->replace(QList<QPointF>(x.pontos.begin(), x.pontos.end()));
+    linha->clearPointsConfiguration();
+    for (std::size_t i = 0; i < x.cores.size(); ++i)
+      if (x.cores[i] != CorPadrao)
+        linha->setPointConfiguration(int(i), QXYSeries::PointConfiguration::Color, CorDeColorref(x.cores[i]));
+    return;
+  }
+  // The points of each colour, the series' own colour first.
+  std::vector<QColor> cores{x.cor};
+  std::vector<QList<QPointF>> grupos(1);
+  for (std::size_t i = 0; i < x.pontos.size(); ++i) {
+    const int32_t c = i < x.cores.size() ? x.cores[i] : CorPadrao;
+    const QColor cor = c == CorPadrao ? x.cor : CorDeColorref(c);
+    const auto k = std::size_t(std::find(cores.begin(), cores.end(), cor) - cores.begin());
+    if (k == cores.size()) {
+      cores.push_back(cor);
+      grupos.emplace_back();
+    }
+    grupos[k] << x.pontos[i];
+  }
+  while (x.desenhos.size() > grupos.size()) {
+    chart_->removeSeries(x.desenhos.back().qt);
+    delete x.desenhos.back().qt;
+    x.desenhos.pop_back();
+  }
+  const double meia = LarguraDe(x.pontos) / 2;
+  for (std::size_t k = 0; k < grupos.size(); ++k) {
+    if (k == x.desenhos.size()) x.desenhos.push_back(NovoDesenho(x, cores[k]));
+    else if (k > 0) PintaDesenho(x.desenhos[k], cores[k]);
+    const Desenho& d = x.desenhos[k];
+    if (!Barras(x.classe)) {
+      d.xy->replace(grupos[k]);
+      continue;
+    }
+    // Bars: the outline of each, from y = 0, left to right; the area closes on y = 0.
+    QList<QPointF>& g = grupos[k];
+    g.erase(std::remove_if(g.begin(), g.end(), [](const QPointF& p) { return !std::isfinite(p.x()) || !std::isfinite(p.y()); }),
+            g.end());
+    std::sort(g.begin(), g.end(), [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+    QList<QPointF> topo, base;
+    for (const QPointF& p : g)
+      topo << QPointF(p.x() - meia, 0) << QPointF(p.x() - meia, p.y()) << QPointF(p.x() + meia, p.y())
+           << QPointF(p.x() + meia, 0);
+    if (!g.isEmpty()) base << QPointF(g.front().x() - meia, 0) << QPointF(g.back().x() + meia, 0);
+    d.xy->replace(topo);
+    d.base->replace(base);
+  }
 }
 
 // ------------------------------------------------------------ header
@@ -455,14 +583,27 @@ void CTChart::AtualizaEixos() {
     if (!automatico_[k]) continue;
     double lo = 0, hi = 0;
     bool algum = false;
-    for (const auto& s : series_)
+    auto inclui = [&](double v) {
+      if (!std::isfinite(v)) return;
+      if (!algum || v < lo) lo = v;
+      if (!algum || v > hi) hi = v;
+      algum = true;
+    };
+    for (const auto& s : series_) {
+      // Bars reach half their width beyond their x, and from y = 0.
+      const bool barras = Barras(s->classe);
+      const double meia = barras ? LarguraDe(s->pontos) / 2 : 0.0;
       for (const QPointF& p : s->pontos) {
-        const double v = k == 0 ? p.x() : p.y();
-        if (!std::isfinite(v)) continue;
-        if (!algum || v < lo) lo = v;
-        if (!algum || v > hi) hi = v;
-        algum = true;
+        if (barras && (!std::isfinite(p.x()) || !std::isfinite(p.y()))) continue;
+        if (k == 1) {
+          inclui(p.y());
+          if (barras) inclui(0.0);
+        } else {
+          inclui(p.x() - meia);
+          inclui(p.x() + meia);
+        }
       }
+    }
     if (!algum) {
       lo = 0;
       hi = 1;
@@ -499,7 +640,7 @@ void CTChart::PosicionaRotulos() {
       QGraphicsSimpleTextItem* item = rotulos_[usados++];
       item->setText(s->rotulos[i]);
       item->setBrush(Qt::black);
-      const QPointF p = chart_->mapToPosition(s->pontos[i], s->serie);
+      const QPointF p = chart_->mapToPosition(s->pontos[i], s->desenhos.front().qt);
       const QRectF r = item->boundingRect();
       item->setPos(p.x() - r.width() / 2, p.y() - r.height() - s->tamanhoPonteiro / 2 - 2);
       item->setVisible(chart_->plotArea().contains(p));

@@ -1,6 +1,7 @@
 #pragma once
 // The chart control of every chart of the program, over Qt Charts: series
-// added by class and filled with points (x, y, label, colour), their colours,
+// added by class (lines, points, bars) and filled with points (x, y, label,
+// colour: each point is drawn in its own colour, or its series'), their colours,
 // pointer styles and line widths, a trend line over another series, the
 // header's text lines and font, the legend, the panel gradient, the axes,
 // drawing into a printer rectangle and copying as an image. A chart takes its
@@ -19,6 +20,7 @@ class QChart;
 class QChartView;
 class QGraphicsSimpleTextItem;
 class QPainter;
+class QAbstractSeries;
 class QValueAxis;
 class QXYSeries;
 
@@ -31,7 +33,9 @@ class CTChart : public QWidget {
   Q_OBJECT
 public:
   // Series classes by the numbers the windows add them with.
-  enum ClasseSerie { SerieLinha = 0, SeriePontos = 4, SerieLinhaRapida = 6, SeriePontos3D = 19 };
+  // Bars (a histogram's): one bar per point, from 0 to y, centred on x and as
+  // wide as the smallest distance between two points' x, so neighbours touch.
+  enum ClasseSerie { SerieLinha = 0, SerieBarras = 1, SeriePontos = 4, SerieLinhaRapida = 6, SeriePontos3D = 19, SerieHistograma = 29 };
   enum EstiloPonteiro { PonteiroRetangulo = 0, PonteiroCirculo = 1 };
   // A point added with this colour takes its series' colour.
   static constexpr int32_t CorPadrao = 0x20000000;
@@ -54,6 +58,11 @@ public:
   double Z(int s, int i) const;
   QString Rotulo(int s, int i) const;
   QColor CorPonto(int s, int i) const;  // the series' colour unless the point has its own
+  // Bars: the width every bar of the series is drawn with (0 without points).
+  double LarguraBarras(int s) const;
+  // Points added without a colour of their own take the palette's colours in
+  // turn (bar charts where every bar has its own colour).
+  void DefineCorPorPonto(int s, bool cadaUm);
   void DefineCorSerie(int s, int32_t cor);
   QColor CorSerie(int s) const;
   void DefinePonteiro(int s, int estilo, int largura, int altura);
@@ -123,6 +132,7 @@ protected:
 
 private:
   struct Serie;
+  struct Desenho;
   struct Gradiente {
     bool visivel = false;
     QColor inicial = Qt::white;
@@ -131,6 +141,9 @@ private:
     int direcao = 0;
   };
   Serie* Obtem(int s) const;
+  Desenho NovoDesenho(const Serie& x, const QColor& cor);
+  void PintaDesenho(const Desenho& d, const QColor& cor);
+  void Distribui(Serie& x);
   void SerieMudou(int s);
   void RecalculaTendencias(int origem);
   void AtualizaEixos();

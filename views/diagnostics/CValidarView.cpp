@@ -31,7 +31,7 @@ int Pixels(int twips) {
 }  // namespace
 
 CValidarView::CValidarView(CTarsolinDoc* doc, JanelaDiagnostico* host, QWidget* parent)
-    : PaginaDiagnostico({1107, "Validação", 1081, 8, 8, kEncaminhados, false, false, "", 0}, doc, host, parent) {}
+    : PaginaDiagnostico({1107, "Validação", 1081, 8, 8, kEncaminhados, false, false, "", 0, false}, doc, host, parent) {}
 
 bool CValidarView::FechaSemResultados() const {
   return Cab().EstadoCalculo() == 0 && Cab().I32(C::OffEspacialCalculado) == 0;
@@ -66,10 +66,11 @@ void CValidarView::MontaTabela() {
   tabela_->SetWholeRowSelection(false);
   tabela_->SetWidthOfColumn(0, Pixels(230));
   tabela_->SetWidthOfColumn(1, Pixels(566));
-  tabela_->SetWidthOfColumn(2, Pixels(std::max(600, c.I32(C::OffLargurasFixasDados))));
-  tabela_->SetWidthOfColumn(3, Pixels(std::max(600, c.I32(C::OffLargurasFixasDados + 4))));
+  // The address, complement and variable columns as wide as the data grid keeps them.
+  tabela_->SetWidthOfColumn(2, Pixels(c.I32(C::OffLargurasFixasDados)));
+  tabela_->SetWidthOfColumn(3, Pixels(c.I32(C::OffLargurasFixasDados + 4)));
   for (int i = 0; i < nv; ++i)
-    tabela_->SetWidthOfColumn(4 + i, Pixels(std::max(900, c.I32(C::OffLargurasVariavel + 4 * std::size_t(i)))));
+    tabela_->SetWidthOfColumn(4 + i, Pixels(c.I32(C::OffLargurasVariavel + 4 * std::size_t(i))));
   tabela_->SetWidthOfColumn(4 + nv, Pixels(1100));
   tabela_->SetWidthOfColumn(5 + nv, Pixels(1100));
 }
@@ -91,6 +92,9 @@ void CValidarView::PreencheTabela() {
     Celula(linha, 4 + nv, r_.temEspacial ? FormataNumero(r_.espacial[a], 2) : QString());
     Celula(linha, 5 + nv, FormataNumero(r_.linear[a], 2));
   }
+  // The two estimates are no columns of the data grid: they take their contents' width.
+  tabela_->AutoSizeColumn(4 + nv);
+  tabela_->AutoSizeColumn(5 + nv);
   tabela_->viewport()->update();
 }
 

@@ -8,6 +8,7 @@
 #include "views/charts/CTChart.h"
 #include "views/equation/ControleSetas.h"
 #include "views/equation/CResultados.h"
+#include "views/data/CClassificar.h"
 
 #include "controls/CTableCell.h"
 #include "controls/CTableCtrlEx.h"
@@ -31,7 +32,7 @@
 
 namespace {
 using C = CabecalhoModelo;
-constexpr int kEscolhaEquacao = 32837, kNumerar = 32851, kConfigurarPagina = 57605, kImprimir = 57607,
+constexpr int kClassificar = 32812, kEscolhaEquacao = 32837, kNumerar = 32851, kConfigurarPagina = 57605, kImprimir = 57607,
               kImprimirDireto = 57608, kVisualizar = 57609, kCopiar = 57634;
 
 // The sort comparer of the residual tables: numbers by magnitude.
@@ -97,7 +98,7 @@ void PaginaDiagnostico::OnInitialUpdate() {
   AtualizaGraficos();
   MontaTabela();
   PreencheTabela();
-  tabela_->AutoSize();
+  if (config_.ajustaColunas) tabela_->AutoSize();
   setas_->raise();
   caixa_->raise();
   Dispoe();
@@ -207,6 +208,8 @@ bool PaginaDiagnostico::TemComando(int id) const {
   switch (id) {
     case kNumerar: case kCopiar: return true;
     case kEscolhaEquacao: return config_.imprime;
+    // The residual tables sort; the fitted-values pages keep the command, disabled.
+    case kClassificar: return config_.imprime;
     case kImprimir: case kImprimirDireto: case kVisualizar: return config_.imprime && tabela_;
     case kConfigurarPagina: return config_.imprime && bool(CChildFrame::DialogoRegistrado(kConfigurarPagina));
     default: return false;
@@ -226,6 +229,10 @@ bool PaginaDiagnostico::OnUpdateCmd(int id, EstadoComando& estado) {
     estado.habilitado = calculado;
     return true;
   }
+  if (id == kClassificar) {
+    estado.habilitado = config_.residual && tabela_;
+    return true;
+  }
   const auto& e = config_.encaminhados;
   if (std::find(e.begin(), e.end(), id) == e.end()) return false;
   // The command runs on the model window: it must work there too.
@@ -243,6 +250,9 @@ bool PaginaDiagnostico::OnCmdMsg(int id) {
   }
   switch (id) {
     case kEscolhaEquacao: EscolheEquacao(); break;
+    case kClassificar:
+      if (config_.residual && tabela_) Classifica();
+      break;
     case kNumerar:
       numerar_ = !numerar_;
       DefineRotulos();
@@ -267,6 +277,16 @@ void PaginaDiagnostico::EscolheEquacao() {
   doc_->SetModifiedFlag(true);
   doc_->DoSave(doc_->GetPathName());
   doc_->UpdateAllViews(nullptr, 3);
+}
+
+void PaginaDiagnostico::Classifica() {
+  CClassificarVar dlg(&chave_, &descendente_, tabela_, window());
+  if (plat::ExecutaDialogo(dlg) != QDialog::Accepted) return;
+  // Only the table's rows move: the records and the model file keep their order.
+  tabela_->SortRowsByColumn(&ComparaAbsoluto, CClassificarVar::ColunaGrade(chave_), descendente_ == 0);
+  tabela_->viewport()->update();
+  const CCellID foco = tabela_->GetFocusCell();
+  if (foco.row >= 0 && foco.col >= 0) tabela_->EnsureVisible(foco.row, foco.col);
 }
 
 void PaginaDiagnostico::Copia() {

@@ -34,6 +34,7 @@ struct ConfigDiagnostico {
   bool imprime;                // has a printout
   const char* tituloImpressao;
   int seriePontos;             // the points series whose labels numbering toggles
+  bool ajustaColunas = true;   // fit the columns to their contents (else the page sets their widths)
 };
 
 class PaginaDiagnostico : public QWidget, public AlvoComando {
@@ -112,8 +113,10 @@ private:
   void Encaminha(int id);
   void EscolheEquacao();
   void Copia();
+  void Classifica();
   void Imprime(bool previa);
   int paginasTabela_ = 0;
+  int chave_ = 1, descendente_ = 0;  // the sort dialog's last choice
 };
 
 // The window of a diagnostic kind: its pages on tabs at the bottom (the tab

@@ -409,7 +409,7 @@ void PaginaAderencia::ConfiguraGraficos() {
   CTChart* h = graficos_[1];
   h->DefineRepinturaAutomatica(false);
   h->RemoveSeries();
-  h->AdicionaSerie(CTChart::SerieLinha);  // the histogram's bars, drawn as their outline
+  h->AdicionaSerie(CTChart::SerieHistograma);  // the histogram
   h->AdicionaSerie(CTChart::SerieLinhaRapida);
   h->DefineCorSerie(0, 0x00FF00);
   h->DefineCorSerie(1, 0xFF0000);
@@ -473,15 +473,11 @@ void PaginaAderencia::GraficosAderencia(const std::vector<double>& obs, const st
     h->AdicionaPonto(1, x, y, QString(), 0xFF0000);
     topo = std::max(topo, y);
   }
+  // One bar per class, on the class's centre; the classes touch.
   const diag::Histograma hist = diag::CalculaHistograma(z, c_, n);
-  const double w = hist.centro.size() > 1 ? hist.centro[1] - hist.centro[0] : 0.0;
   for (std::size_t k = 0; k < hist.centro.size(); ++k) {
-    const double a = hist.centro[k] - w / 2, b = hist.centro[k] + w / 2, f = hist.frequencia[k];
-    h->AdicionaPonto(0, a, 0.0, QString(), 0x00FF00);
-    h->AdicionaPonto(0, a, f, QString(), 0x00FF00);
-    h->AdicionaPonto(0, b, f, QString(), 0x00FF00);
-    h->AdicionaPonto(0, b, 0.0, QString(), 0x00FF00);
-    topo = std::max(topo, f);
+    h->AdicionaPonto(0, hist.centro[k], hist.frequencia[k], QString(), 0x00FF00);
+    if (std::isfinite(hist.frequencia[k])) topo = std::max(topo, hist.frequencia[k]);
   }
   h->DefineEixo(Qt::Vertical, 0.0, topo * 1.05);
   Titulo(h, QStringLiteral("Distribuição Freqüências"));
