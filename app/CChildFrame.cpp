@@ -21,6 +21,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMap>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QTimer>
@@ -153,7 +154,15 @@ void CChildFrame::showEvent(QShowEvent* e) {
   // A model window opens maximised.
   if (!mostrada_) {
     mostrada_ = true;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) QTimer::singleShot(0, sub, &QWidget::showMaximized);
+    // A window opened meanwhile (the welcome dialog's projection opens right
+    // after its model) stays in front.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+      QTimer::singleShot(0, sub, [sub] {
+        QMdiArea* area = sub->mdiArea();
+        QPointer<QMdiSubWindow> ativa = area ? area->activeSubWindow() : nullptr;
+        sub->showMaximized();
+        if (area && ativa && ativa != sub) area->setActiveSubWindow(ativa);
+      });
   }
 }
 
@@ -454,7 +463,7 @@ bool CChildFrame::AbreAuxiliar(const JanelaAuxiliar& janela) {
   if (janela.oferta == 1 && !OfertaLeve()) return false;
   if (janela.liberaRegistros) LiberaRegistros();
   FechaJanelasAuxiliares();
-  QWidget* w = janela.cria ? janela.cria(doc_) : nullptr;
+  QWidget* w = janela.cria ? janela.cria(doc_, this) : nullptr;
   if (!w) return false;
   if (!principal) {
     slot = w;

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <type_traits>
 
 class QListWidget;
 class QMdiSubWindow;
@@ -28,6 +29,27 @@ public:
   // Destroys the window in every non-empty auxiliary slot, in the fixed order.
   void FechaJanelasAuxiliares();
 
+  // How a kind of auxiliary window is made: from the document alone, or from
+  // the document and the model window that opens it (a window that runs its
+  // model commands on that frame keeps it as its current frame).
+  class CriaJanela {
+  public:
+    using Funcao = std::function<QWidget*(CTarsolinDoc*, CChildFrame*)>;
+    CriaJanela() = default;
+    template <typename F>
+      requires std::is_invocable_r_v<QWidget*, F&, CTarsolinDoc*, CChildFrame*>
+    CriaJanela(F f) : f_(std::move(f)) {}
+    template <typename F>
+      requires(!std::is_invocable_r_v<QWidget*, F&, CTarsolinDoc*, CChildFrame*> &&
+               std::is_invocable_r_v<QWidget*, F&, CTarsolinDoc*>)
+    CriaJanela(F f) : f_([g = std::move(f)](CTarsolinDoc* doc, CChildFrame*) mutable -> QWidget* { return g(doc); }) {}
+    explicit operator bool() const { return bool(f_); }
+    QWidget* operator()(CTarsolinDoc* doc, CChildFrame* moldura) const { return f_(doc, moldura); }
+
+  private:
+    Funcao f_;
+  };
+
   // A kind of auxiliary window: its slot and how to make it. The windows come
   // with the views that show them; a command with no window is not handled.
   // An empty `cria` removes the kind. Returns what was registered before
@@ -36,7 +58,7 @@ public:
     int slot = 0;
     bool liberaRegistros = false;  // free the records before opening (data windows)
     int oferta = 0;                // 0 none, 1 light, 2 full save offer
-    std::function<QWidget*(CTarsolinDoc*)> cria;
+    CriaJanela cria;
   };
   static JanelaAuxiliar RegistraJanelaAuxiliar(int comando, JanelaAuxiliar janela);
 

@@ -98,16 +98,28 @@ void RoteadorComandos::PostaEm(QObject* janela, int id) {
 EstadoComando RoteadorComandos::EstadoEm(QObject* janela, int id) { return EstadoCadeia(CadeiaDe(janela), id); }
 
 void RoteadorComandos::RegistraAcao(QAction* acao) {
-  acoes_.emplace_back(acao);
+  acoes_.push_back({acao, nullptr, false});
   connect(acao, &QAction::triggered, this, [this, acao] { Despacha(acao->data().toInt()); });
   if (!ocioso_->isActive()) ocioso_->start();
 }
 
+void RoteadorComandos::RegistraAcao(QAction* acao, QObject* janela) {
+  acoes_.push_back({acao, janela, true});
+  QPointer<QObject> alvo(janela);
+  connect(acao, &QAction::triggered, this, [this, acao, alvo] {
+    if (alvo) PostaEm(alvo, acao->data().toInt());
+  });
+  if (!ocioso_->isActive()) ocioso_->start();
+}
+
 void RoteadorComandos::AtualizaAcoes() {
-  acoes_.erase(std::remove_if(acoes_.begin(), acoes_.end(), [](const QPointer<QAction>& a) { return a.isNull(); }),
+  acoes_.erase(std::remove_if(acoes_.begin(), acoes_.end(),
+                              [](const AcaoRegistrada& a) { return a.acao.isNull() || (a.propria && a.janela.isNull()); }),
                acoes_.end());
-  for (const auto& a : acoes_) {
-    const EstadoComando e = Estado(a->data().toInt());
+  for (const AcaoRegistrada& r : acoes_) {
+    QAction* a = r.acao;
+    const int id = a->data().toInt();
+    const EstadoComando e = r.propria ? EstadoEm(r.janela, id) : Estado(id);
     a->setEnabled(e.habilitado);
     if (a->isCheckable()) a->setChecked(e.marcado);
   }

@@ -41,6 +41,9 @@ public:
 
   // Actions whose state the router keeps current.
   void RegistraAcao(QAction* acao);
+  // An action of a window's own tool bar: it is posted to `janela` and takes
+  // its state from that window's chain, whatever window is active.
+  void RegistraAcao(QAction* acao, QObject* janela);
   void AtualizaAcoes();
 
 signals:
@@ -52,6 +55,11 @@ private:
   static bool DespachaCadeia(const std::vector<QObject*>& cadeia, int id);
   static EstadoComando EstadoCadeia(const std::vector<QObject*>& cadeia, int id);
   std::function<std::vector<QObject*>()> cadeia_;
-  std::vector<QPointer<QAction>> acoes_;
+  struct AcaoRegistrada {
+    QPointer<QAction> acao;
+    QPointer<QObject> janela;  // null: the active window's chain
+    bool propria = false;      // registered for a window of its own
+  };
+  std::vector<AcaoRegistrada> acoes_;
   QTimer* ocioso_ = nullptr;
 };

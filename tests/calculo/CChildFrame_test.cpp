@@ -137,13 +137,16 @@ TEST_F(Moldura, OneAuxiliaryWindowPerModel) {
   Abre(*cab);
   CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
   int criadas = 0;
+  CChildFrame* corrente = nullptr;  // the model window a window is made from, when it asks for it
   const CChildFrame::JanelaAuxiliar anteriores[] = {
       CChildFrame::RegistraJanelaAuxiliar(32836, {CTarsolinDoc::JanelaEquacao, false, 0, [&](CTarsolinDoc*) {
                                                     ++criadas;
                                                     return new QWidget;
                                                   }}),
-      CChildFrame::RegistraJanelaAuxiliar(32840, {CTarsolinDoc::JanelaResiduos, false, 0, [&](CTarsolinDoc*) {
+      CChildFrame::RegistraJanelaAuxiliar(32840, {CTarsolinDoc::JanelaResiduos, false, 0,
+                                                  [&](CTarsolinDoc*, CChildFrame* moldura) {
                                                     ++criadas;
+                                                    corrente = moldura;
                                                     return new QWidget;
                                                   }})};
   ASSERT_TRUE(f.OnCmdMsg(32836));
@@ -154,6 +157,7 @@ TEST_F(Moldura, OneAuxiliaryWindowPerModel) {
   EXPECT_EQ(doc->Janela(CTarsolinDoc::JanelaEquacao), equacao);
   f.OnCmdMsg(32840);  // the residual window closes the equation window
   EXPECT_EQ(criadas, 2);
+  EXPECT_EQ(corrente, &f);
   EXPECT_FALSE(doc->Janela(CTarsolinDoc::JanelaEquacao));
   EXPECT_TRUE(doc->Janela(CTarsolinDoc::JanelaResiduos));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -9,6 +9,9 @@
 #include "views/charts/CTChart.h"
 #include "views/equation/CProjetar.h"
 #include "views/equation/ImpressaoJanela.h"
+#include "CDlgTransparent.h"
+#include "Comandos.h"
+#include "RegistroDialogos.h"
 
 #include "model/ArquivoModelo.h"
 #include "platform/TextoNumerico.h"
@@ -177,6 +180,88 @@ TEST_F(JanelaProjecao, AddedRowsAreStoredWithTheModel) {
   EXPECT_EQ(doc->NumDadosP(), 3);
   EXPECT_DOUBLE_EQ(doc->GetDadosP()[1].valor[0], 4.0);
   doc->LiberaRegistros();
+}
+
+// The calculator runs from the projection window too, whatever page is shown,
+// and the window's model commands go to the model window that opened it.
+TEST_F(JanelaProjecao, CalculatorAndModelCommandsFromTheWindow) {
+  ModeloEquacao m = ModeloProjecao();
+  m.Avaliando({3, 0}, QStringLiteral("Rua A"));
+  CTarsolinDoc* doc = Abre(m);
+  ASSERT_NE(doc, nullptr);
+  // The program's own registrations, as its start-up makes them.
+  RegistraDialogosPequenos();
+  struct Desfaz {
+    ~Desfaz() {
+      for (int id : {32830, 32915}) CChildFrame::RegistraDialogo(id, {});
+      CChildFrame::DefineExportadorV5({});
+      CTarsolinApp::DefineDicaDoDia({});
+    }
+  } desfaz;
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  QWidget* moldura = app->MainFrame()->MolduraModelo(doc);
+  ASSERT_NE(moldura, nullptr);
+  EXPECT_EQ(janela->MolduraModelo(), moldura);
+  ASSERT_EQ(app->MainFrame()->Mdi()->activeSubWindow(), doc->Janela(CTarsolinDoc::JanelaProjetar).data());
+  RoteadorComandos& r = RoteadorComandos::Instancia();
+  for (int aba = 0; aba < 3; ++aba) {
+    janela->Abas()->Abas()->setCurrentIndex(aba);
+    Espera();
+    r.AtualizaAcoes();
+    QAction* calculadora = app->MainFrame()->Acao(32830);
+    ASSERT_NE(calculadora, nullptr);
+    ASSERT_TRUE(calculadora->isEnabled()) << aba;
+    int abertas = 0;
+    plat::RoteiroPara(QStringLiteral("dlg504"), [&](QDialog& d) {
+      ++abertas;
+      EXPECT_EQ(d.parentWidget(), nullptr);  // its own modal window
+      EXPECT_EQ(d.windowTitle(), QStringLiteral("Calculadora"));
+      d.reject();
+    });
+    calculadora->trigger();
+    EXPECT_EQ(abertas, 1) << aba;
+  }
+  // "Equação" from the projection window runs on the model window, which
+  // opens the equation window in place of this one.
+  janela->Abas()->Abas()->setCurrentIndex(0);
+  Espera();
+  int tratados = 0;
+  auto conexao = QObject::connect(&r, &RoteadorComandos::comandoDespachado, [&](int id, bool tratado) {
+    if (id == 32836 && tratado) ++tratados;
+  });
+  ASSERT_TRUE(r.Despacha(32836));
+  Espera();
+  QObject::disconnect(conexao);
+  EXPECT_EQ(tratados, 2);  // the page posted it on; the model window ran it
+  EXPECT_TRUE(doc->Janela(CTarsolinDoc::JanelaEquacao));
+  EXPECT_FALSE(doc->Janela(CTarsolinDoc::JanelaProjetar));
+}
+
+// "Abrir Projeção Valores" of the welcome dialog opens the last model and its projection window.
+TEST_F(JanelaProjecao, WelcomeOpensTheLastModelsProjection) {
+  ModeloEquacao m = ModeloProjecao();
+  m.Avaliando({3, 0}, QStringLiteral("Rua A")).Avaliando({5, 0}, QStringLiteral("Rua B"));
+  CTarsolinDoc* doc = Abre(m, QStringLiteral("ultimo.tsn"));
+  ASSERT_NE(doc, nullptr);
+  const QString caminho = doc->GetPathName();
+  app->MainFrame()->Acao(ID_FILE_CLOSE)->trigger();
+  Espera();
+  ASSERT_TRUE(app->Documentos().empty());
+  plat::RoteiroPara(QStringLiteral("dlg549"), [](QDialog& d) { plat::Pressiona(d, 1011); });
+  CDlgTransparent boasVindas;
+  EXPECT_EQ(plat::ExecutaDialogo(boasVindas), QDialog::Accepted);
+  Espera();
+  ASSERT_EQ(app->Documentos().size(), 1u);
+  CTarsolinDoc* aberto = app->Documentos().front();
+  EXPECT_EQ(aberto->GetPathName(), caminho);
+  auto* sub = qobject_cast<QMdiSubWindow*>(aberto->Janela(CTarsolinDoc::JanelaProjetar).data());
+  ASSERT_NE(sub, nullptr);
+  auto* janela = qobject_cast<CProjetarFrame*>(sub->widget());
+  ASSERT_NE(janela, nullptr);
+  EXPECT_EQ(app->MainFrame()->Mdi()->activeSubWindow(), sub);
+  EXPECT_EQ(janela->Dados()->Linhas(), 2);
+  EXPECT_EQ(janela->Intervalo()->Valor(TotalRLMedio), QStringLiteral("19,88"));
 }
 
 }  // namespace

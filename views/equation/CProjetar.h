@@ -215,8 +215,10 @@ class CProjetarFrame : public QMainWindow, public AlvoComando {
   Q_OBJECT
 public:
   // The window with its pages, given its initial update; null after a
-  // message when the projection cannot be prepared.
-  static CProjetarFrame* Cria(CTarsolinDoc* doc);
+  // message when the projection cannot be prepared. `moldura` is the model
+  // window that opens it, its current frame: the pages post the model's
+  // commands there (without one, the model window of `doc` is looked up).
+  static CProjetarFrame* Cria(CTarsolinDoc* doc, QWidget* moldura = nullptr);
   ~CProjetarFrame() override;
 
   CTarsolinDoc* Documento() const { return doc_; }
@@ -225,6 +227,8 @@ public:
   CProjetarGrafView* Graf() const { return graf_; }
   CProjetarDadosView* Dados() const { return dados_; }
   CFrameIntervalo* Intervalo() const { return intervalo_; }
+  // The model window the pages' model commands run on (null when it is gone).
+  QWidget* MolduraModelo() const;
   // Posts a command to this window, which runs it on its active page.
   void Posta(int id);
 
@@ -241,6 +245,7 @@ private:
   explicit CProjetarFrame(CTarsolinDoc* doc);
   void Documentou(QObject* origem, int dica);
   QPointer<CTarsolinDoc> doc_;
+  QPointer<QWidget> moldura_;  // the model window that opened this one
   CProjetarTabView* tab_ = nullptr;
   CProjetarFormView* form_ = nullptr;
   CProjetarGrafView* graf_ = nullptr;

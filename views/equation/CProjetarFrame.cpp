@@ -24,7 +24,7 @@
 
 namespace {
 using C = CabecalhoModelo;
-constexpr int kConfigurarPagina = 57605, kImprimir = 57607, kVisualizar = 57609;
+constexpr int kConfigurarPagina = 57605, kImprimir = 57607, kVisualizar = 57609, kCalculadora = 32830;
 
 const char* const kCategorias[] = {"Valor unitário - RE", "Valor total - RE", "Valor unitário - RL",
                                    "Valor total - RL"};
@@ -54,8 +54,8 @@ CFrameIntervalo::CFrameIntervalo(CProjetarFrame* frame) : QMainWindow(nullptr, Q
     QAction* a = barra_->addAction(style()->standardIcon(b.icone), QString::fromUtf8(b.texto));
     a->setData(b.id);
     a->setObjectName(QString::number(b.id));
-    connect(a, &QAction::triggered, this, [this, id = b.id] { frame_->Posta(id); });
-    RoteadorComandos::Instancia().RegistraAcao(a);
+    // Posted to the projection frame only, to run once on its page shown.
+    RoteadorComandos::Instancia().RegistraAcao(a, frame_);
   }
   addToolBar(barra_);
 
@@ -129,21 +129,21 @@ PaginaProjecao::PaginaProjecao(CProjetarFrame* frame, int indice) : QWidget(null
 CTarsolinDoc* PaginaProjecao::Documento() const { return frame_->Documento(); }
 
 bool PaginaProjecao::TemComando(int id) const {
-  if (ComandoDoModelo(id)) return id != 32839 && MolduraDoModelo(Documento()) != nullptr;
+  if (ComandoDoModelo(id)) return id != 32839 && frame_->MolduraModelo() != nullptr;
   if (id == kConfigurarPagina) return bool(CChildFrame::DialogoRegistrado(kConfigurarPagina));
   return id == kImprimir || id == kVisualizar || id == CmdProjetarValores || TemComandoProprio(id);
 }
 
 bool PaginaProjecao::OnUpdateCmd(int id, EstadoComando& estado) {
   if (!ComandoDoModelo(id) || !Documento() || id == 32839) return false;
-  EstadoComandoDoModelo(Documento(), id, estado);
+  EstadoComandoDoModelo(Documento(), frame_->MolduraModelo(), id, estado);
   return true;
 }
 
 bool PaginaProjecao::OnCmdMsg(int id) {
   if (!TemComando(id)) return false;
   if (ComandoDoModelo(id)) {
-    EncaminhaAoModelo(Documento(), id);
+    EncaminhaAoModelo(frame_->MolduraModelo(), id);
     return true;
   }
   if (Comando(id)) return true;
@@ -209,10 +209,11 @@ CProjetarFrame::CProjetarFrame(CTarsolinDoc* doc) : QMainWindow(nullptr, Qt::Wid
 
 CProjetarFrame::~CProjetarFrame() = default;
 
-CProjetarFrame* CProjetarFrame::Cria(CTarsolinDoc* doc) {
+CProjetarFrame* CProjetarFrame::Cria(CTarsolinDoc* doc, QWidget* moldura) {
   if (!doc || !doc->GetCabecalho()) return nullptr;
   if (doc->GetCabecalho()->EstadoCalculo() == 0) return nullptr;
   auto* frame = new CProjetarFrame(doc);
+  frame->moldura_ = moldura ? moldura : MolduraDoModelo(doc);
   if (CTarsolinApp* app = CTarsolinApp::Instancia())
     if (CMainFrame* principal = app->MainFrame()) principal->AplicaLayoutPreview();
   // The grid first: the form reads its rows.
@@ -221,6 +222,8 @@ CProjetarFrame* CProjetarFrame::Cria(CTarsolinDoc* doc) {
   frame->form_->OnInitialUpdate();
   return frame;
 }
+
+QWidget* CProjetarFrame::MolduraModelo() const { return moldura_.data(); }
 
 void CProjetarFrame::Posta(int id) { RoteadorComandos::Instancia().PostaEm(this, id); }
 
@@ -253,8 +256,15 @@ void CProjetarFrame::closeEvent(QCloseEvent* e) {
   e->accept();
 }
 
-bool CProjetarFrame::TemComando(int id) const { return false; }
-bool CProjetarFrame::OnCmdMsg(int id) { return false; }
+// The window's own command: the calculator, on every page, as on the model window.
+bool CProjetarFrame::TemComando(int id) const {
+  return id == kCalculadora && doc_ && bool(CChildFrame::DialogoRegistrado(kCalculadora));
+}
+bool CProjetarFrame::OnCmdMsg(int id) {
+  if (!TemComando(id)) return false;
+  CChildFrame::DialogoRegistrado(kCalculadora)(*doc_);
+  return true;
+}
 bool CProjetarFrame::OnUpdateCmd(int id, EstadoComando& estado) { return false; }
 QObject* CProjetarFrame::VistaAtiva() { return tab_ ? tab_->PaginaAtiva() : nullptr; }
 QObject* CProjetarFrame::DocumentoAlvo() { return doc_; }

@@ -26,11 +26,17 @@ QWidget* MolduraDoModelo(const CTarsolinDoc* doc) {
   return principal && doc ? principal->MolduraModelo(const_cast<CTarsolinDoc*>(doc)) : nullptr;
 }
 
-void EncaminhaAoModelo(const CTarsolinDoc* doc, int id) {
-  if (QWidget* moldura = MolduraDoModelo(doc)) RoteadorComandos::Instancia().PostaEm(moldura, id);
+void EncaminhaAoModelo(const CTarsolinDoc* doc, int id) { EncaminhaAoModelo(MolduraDoModelo(doc), id); }
+
+void EncaminhaAoModelo(QWidget* moldura, int id) {
+  if (moldura) RoteadorComandos::Instancia().PostaEm(moldura, id);
 }
 
 void EstadoComandoDoModelo(const CTarsolinDoc* doc, int id, EstadoComando& estado) {
+  EstadoComandoDoModelo(doc, MolduraDoModelo(doc), id, estado);
+}
+
+void EstadoComandoDoModelo(const CTarsolinDoc* doc, QWidget* moldura, int id, EstadoComando& estado) {
   const CabecalhoModelo* c = doc ? doc->GetCabecalho() : nullptr;
   bool regra = c != nullptr;
   if (c) {
@@ -40,6 +46,5 @@ void EstadoComandoDoModelo(const CTarsolinDoc* doc, int id, EstadoComando& estad
     }
   }
   // The command runs on the model window: it must work there too.
-  QWidget* moldura = MolduraDoModelo(doc);
   estado.habilitado = regra && moldura && RoteadorComandos::EstadoEm(moldura, id).habilitado;
 }

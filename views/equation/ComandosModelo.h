@@ -11,7 +11,11 @@ class QWidget;
 bool ComandoDoModelo(int id);
 // The model window of `doc` (null when there is none).
 QWidget* MolduraDoModelo(const CTarsolinDoc* doc);
-// Posts `id` to the model window of `doc`.
+// Posts `id` to the model window of `doc`, or to `moldura` when the window
+// knows its model window.
 void EncaminhaAoModelo(const CTarsolinDoc* doc, int id);
-// The state of a posted-on command: the auxiliary window's rule and the model window's.
+void EncaminhaAoModelo(QWidget* moldura, int id);
+// The state of a posted-on command: the auxiliary window's rule and the model
+// window's (the model window of `doc`, or `moldura`).
 void EstadoComandoDoModelo(const CTarsolinDoc* doc, int id, EstadoComando& estado);
+void EstadoComandoDoModelo(const CTarsolinDoc* doc, QWidget* moldura, int id, EstadoComando& estado);

@@ -20,9 +20,12 @@ void RegistraJanelasEquacao() {
   CChildFrame::RegistraJanelaAuxiliar(32853, {CTarsolinDoc::JanelaGraficoVariaveis, false, 0, [](CTarsolinDoc* doc) -> QWidget* {
                                           return CGraficoVariaveis::Cria(doc);
                                         }});
-  // Projection: the full save offer first, the records it loads are its own.
-  CChildFrame::RegistraJanelaAuxiliar(
-      32839, {CTarsolinDoc::JanelaProjetar, false, 2, [](CTarsolinDoc* doc) -> QWidget* { return CProjetarFrame::Cria(doc); }});
+  // Projection: the full save offer first, the records it loads are its own;
+  // the model window that opens it runs the model commands of its pages.
+  CChildFrame::RegistraJanelaAuxiliar(32839, {CTarsolinDoc::JanelaProjetar, false, 2,
+                                              [](CTarsolinDoc* doc, CChildFrame* moldura) -> QWidget* {
+                                                return CProjetarFrame::Cria(doc, moldura);
+                                              }});
   CChildFrame::RegistraDialogo(32850, [](CTarsolinDoc&) {
     CColorGrafico dlg;
     return plat::ExecutaDialogo(dlg) == QDialog::Accepted;
