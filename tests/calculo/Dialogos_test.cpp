@@ -221,7 +221,9 @@ TEST_F(Dialogos, SpatialOptionsRefuseSettingsTheOptimiserCannotUse) {
     plat::Pressiona(dlg, 1);
     EXPECT_TRUE(dlg.isVisible()) << c.nome;
     ASSERT_EQ(int(mensagens.Textos().size()), antes + 1) << c.nome;
-    if (c.mensagem) EXPECT_EQ(mensagens.Textos().last(), QString::fromUtf8(c.mensagem)) << c.nome;
+    if (c.mensagem) {
+      EXPECT_EQ(mensagens.Textos().last(), QString::fromUtf8(c.mensagem)) << c.nome;
+    }
   }
   // Accepted: the iterations read up to the first blank, and the greyed
   // distance fields are written back all the same.

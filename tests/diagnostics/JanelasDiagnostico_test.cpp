@@ -311,7 +311,9 @@ TEST_F(JanelasDiagnostico, PointsBeyondTheBandsAreRed) {
         const bool fora = std::fabs(g->Ponto(3, i).y()) >= 2.0;
         EXPECT_EQ(g->CorPonto(3, i), fora ? vermelho : CorDeColorref(e.corPontos)) << i;
         vermelhos += fora;
-        if (g->Rotulo(3, i) == "10") EXPECT_TRUE(fora);  // the record pushed off the line
+        if (g->Rotulo(3, i) == "10") {
+          EXPECT_TRUE(fora);  // the record pushed off the line
+        }
       }
     }
   EXPECT_GE(vermelhos, 3);

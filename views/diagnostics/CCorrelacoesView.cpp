@@ -344,14 +344,7 @@ bool CCorrelacoesView::OnCmdMsg(int id) {
 }
 
 void CCorrelacoesView::EscolheEquacao() {
-  CabecalhoModelo* cab = doc_->GetCabecalho();
-  const int antes = cab->EquacaoCorrente();
-  CResultados dlg(cab, window());
-  plat::ExecutaDialogo(dlg);
-  if (!doc_ || cab->EquacaoCorrente() == antes) return;
-  doc_->SetModifiedFlag(true);
-  doc_->DoSave(doc_->GetPathName());
-  doc_->UpdateAllViews(nullptr, 3);
+  EscolheEquacaoESalva(doc_, window());
 }
 
 void CCorrelacoesView::Copia() {

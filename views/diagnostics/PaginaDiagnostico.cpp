@@ -269,14 +269,7 @@ bool PaginaDiagnostico::OnCmdMsg(int id) {
 }
 
 void PaginaDiagnostico::EscolheEquacao() {
-  CabecalhoModelo* cab = doc_->GetCabecalho();
-  const int antes = cab->EquacaoCorrente();
-  CResultados dlg(cab, window());
-  plat::ExecutaDialogo(dlg);
-  if (!doc_ || cab->EquacaoCorrente() == antes) return;
-  doc_->SetModifiedFlag(true);
-  doc_->DoSave(doc_->GetPathName());
-  doc_->UpdateAllViews(nullptr, 3);
+  EscolheEquacaoESalva(doc_, window());
 }
 
 void PaginaDiagnostico::Classifica() {

@@ -5,6 +5,7 @@
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
 #include "model/TabelasEstatisticas.h"
+#include "platform/Dialogo.h"
 #include "platform/TextoNumerico.h"
 
 #include <QComboBox>
@@ -220,4 +221,17 @@ void CResultados::accept() {
   cab_->SetI32(C::OffEquacaoCorrente, t[linha].e);
   CTarsolinDoc::Servicos().PostaComando(kComandoAtualizaPaineis);
   QDialog::accept();
+}
+
+bool EscolheEquacaoESalva(const QPointer<CTarsolinDoc>& doc, QWidget* pai) {
+  if (!doc) return false;
+  CabecalhoModelo* cab = doc->GetCabecalho();
+  const int antes = cab->EquacaoCorrente();
+  CResultados dlg(cab, pai);
+  plat::ExecutaDialogo(dlg);
+  if (!doc || cab->EquacaoCorrente() == antes) return false;
+  doc->SetModifiedFlag(true);
+  doc->DoSave(doc->GetPathName());
+  doc->UpdateAllViews(nullptr, 3);
+  return true;
 }

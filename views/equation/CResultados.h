@@ -3,9 +3,11 @@
 // the equations kept by the last linear calculation and choose the model's
 // current equation. It edits only the header's current-equation field.
 #include <QDialog>
+#include <QPointer>
 #include <vector>
 
 struct CabecalhoModelo;
+class CTarsolinDoc;
 class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
@@ -48,3 +50,9 @@ private:
   QTreeWidget* regressores_;
   std::vector<int> variaveis_;  // enabled variables, in order (rows of the table)
 };
+
+// The windows' "choose equation" command: runs the chooser over the model's
+// header and, when the current equation changed, stores the model and
+// refreshes its views. The document may go away while the dialog is open.
+// Returns whether the equation changed.
+bool EscolheEquacaoESalva(const QPointer<CTarsolinDoc>& doc, QWidget* pai);

@@ -314,14 +314,7 @@ bool PaginaEquacao::OnCmdMsg(int id) {
 }
 
 void PaginaEquacao::EscolheEquacao() {
-  CabecalhoModelo* cab = doc_->GetCabecalho();
-  const int antes = cab->EquacaoCorrente();
-  CResultados dlg(cab, window());
-  plat::ExecutaDialogo(dlg);
-  if (!doc_ || cab->EquacaoCorrente() == antes) return;
-  doc_->SetModifiedFlag(true);
-  doc_->DoSave(doc_->GetPathName());
-  doc_->UpdateAllViews(nullptr, 3);
+  if (!EscolheEquacaoESalva(doc_, window())) return;
   if (config_.fechaAposEscolha) host_->FechaJanela();
 }
 

@@ -16,25 +16,8 @@
 namespace {
 using C = CabecalhoModelo;
 
-ItemImpresso Texto(int linha, int x, ItemImpresso::Alinhamento a, ItemImpresso::Fonte f, const QString& t) {
-  ItemImpresso i;
-  i.linha = linha;
-  i.x = x;
-  i.alinhamento = a;
-  i.fonte = f;
-  i.texto = t;
-  return i;
-}
-
-ItemImpresso Regra(int linha, int x0, int x1, int espessura) {
-  ItemImpresso i;
-  i.regra = true;
-  i.linha = linha;
-  i.x = x0;
-  i.x1 = x1;
-  i.espessura = espessura;
-  return i;
-}
+constexpr auto Texto = &ItemImpresso::Texto;
+constexpr auto Regra = &ItemImpresso::Regra;
 
 QFont Tahoma(double pontos, bool negrito = false, bool sublinhado = false) {
   QFont f(QStringLiteral("Tahoma"));

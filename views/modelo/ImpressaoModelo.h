@@ -25,6 +25,25 @@ struct ItemImpresso {
   bool regra = false;
   int x1 = 0;
   int espessura = 0;
+
+  static ItemImpresso Texto(int linha, int x, Alinhamento a, Fonte f, const QString& t) {
+    ItemImpresso i;
+    i.linha = linha;
+    i.x = x;
+    i.alinhamento = a;
+    i.fonte = f;
+    i.texto = t;
+    return i;
+  }
+  static ItemImpresso Regra(int linha, int x0, int x1, int espessura) {
+    ItemImpresso i;
+    i.regra = true;
+    i.linha = linha;
+    i.x = x0;
+    i.x1 = x1;
+    i.espessura = espessura;
+    return i;
+  }
 };
 
 // Page `indice` (0 or 1) of the model whose header is `h`.
