@@ -1,4 +1,5 @@
 #include "CCorrelacoesView.h"
+#include "VisualizacaoImpressao.h"
 
 #include "CChildFrame.h"
 #include "CMainFrame.h"
@@ -24,7 +25,6 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QTabWidget>
@@ -429,10 +429,7 @@ int CCorrelacoesView::ImprimeEm(QPrinter& impressora, bool previa) {
 void CCorrelacoesView::Imprime(bool previa) {
   QPrinter impressora(QPrinter::HighResolution);
   if (previa) {
-    QPrintPreviewDialog dlg(&impressora, window());
-    dlg.setObjectName(QStringLiteral("dlgVisualizar"));
-    connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [this](QPrinter* alvo) { ImprimeEm(*alvo, true); });
-    plat::ExecutaDialogo(dlg);
+    VisualizaImpressao(impressora, window(), [this](QPrinter& alvo) { return ImprimeEm(alvo, true) > 0; });
     return;
   }
   QPrintDialog dlg(&impressora, window());

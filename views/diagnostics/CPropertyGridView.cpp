@@ -1,4 +1,5 @@
 #include "CPropertyGridView.h"
+#include "VisualizacaoImpressao.h"
 
 #include "PaineisModelo.h"
 #include "ResumoModelo.h"
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -177,10 +177,7 @@ int CPropertyGridView::ImprimeEm(QPrinter& impressora, bool previa) {
 void CPropertyGridView::Imprime(bool previa, bool comDialogo) {
   QPrinter impressora(QPrinter::HighResolution);
   if (previa) {
-    QPrintPreviewDialog dlg(&impressora, window());
-    dlg.setObjectName(QStringLiteral("dlgVisualizar"));
-    connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [this](QPrinter* alvo) { ImprimeEm(*alvo, true); });
-    plat::ExecutaDialogo(dlg);
+    VisualizaImpressao(impressora, window(), [this](QPrinter& alvo) { return ImprimeEm(alvo, true) > 0; });
     return;
   }
   if (comDialogo) {
