@@ -366,6 +366,10 @@ TEST_F(AjudaNoPrograma, OGuiaDescreveAsJanelasEOsMenusQueOProgramaTem) {
   EXPECT_EQ(sobre, QStringLiteral("impressao.html#sobre"));
   for (const char* t : {"impressao.html#tabela-normal", "impressao.html#sobre", "impressao.html#janelas"})
     EXPECT_TRUE(Resolve(QString::fromLatin1(t)));
+  // The windows go, and the commands their activations post with them.
+  app.MainFrame()->Mdi()->closeAllSubWindows();
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
 }
 
 TEST(Guia, DizOQueOProgramaFaz) {
