@@ -184,6 +184,7 @@ QByteArray CLaudoDoc::Conteudo() const {
 }
 
 int CLaudoDoc::TipoGravado() const {
+  CheckConverterFiles();
   if (FileType(tipo_).writable) return tipo_;
   return rico_ ? tipos::Rtf : tipos::Texto;
 }

@@ -293,7 +293,7 @@ TEST_F(DocumentoRelatorio, MailOfAnUnsavedReportAttachesWhatItIsNamedFor) {
   while (!QFile::exists(registro) && t.elapsed() < 10000) QTest::qWait(50);
   qputenv("PATH", caminhoAntes);
   const QString anexo = QString::fromUtf8(teste::LeArquivo(registro));
-  EXPECT_EQ(QFileInfo(anexo).fileName(), doc->GetTitle() + QStringLiteral(".rtf"));
+  EXPECT_EQ(QFileInfo(anexo).fileName().toStdString(), (doc->GetTitle() + QStringLiteral(".rtf")).toStdString());
   EXPECT_TRUE(teste::LeArquivo(anexo).startsWith("{\\rtf"));
   EXPECT_FALSE(doc->GetTitle().contains('.'));
 }
