@@ -314,13 +314,13 @@ TEST_F(DocumentoRelatorio, NamesThatDifferInCaseAreTwoReports) {
 
 TEST_F(DocumentoRelatorio, SavingOverAFileWarnsOfWhatTheEditorCouldNotKeep) {
   // A table and a picture made by a word processor.
-  const QByteArray original =
+  const QByteArray feitoFora =
       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard Antes da tabela\\par"
       "\\trowd\\cellx2000\\cellx4000\\pard\\intbl Pre\\'e7o\\cell \\pard\\intbl 100\\cell\\row"
       "\\trowd\\cellx2000\\cellx4000\\pard\\intbl \\cell \\pard\\intbl 200\\cell\\row"
       "\\pard{\\pict\\pngblip\\picw10\\pich10 89504e47}\\par Fim\\par}";
   const QString caminho = pasta_.filePath(QStringLiteral("tabela.rtf"));
-  ASSERT_TRUE(teste::GravaBytes(caminho, original));
+  ASSERT_TRUE(teste::GravaBytes(caminho, feitoFora));
   CLaudoDoc* doc = ModeloRelatorio::OpenDocumentFile(caminho);
   ASSERT_TRUE(doc);
   // A row reads as one paragraph, its cells apart by tabs.
@@ -340,14 +340,14 @@ TEST_F(DocumentoRelatorio, SavingOverAFileWarnsOfWhatTheEditorCouldNotKeep) {
   doc->OnCmdMsg(relatorio::Salvar);
   EXPECT_TRUE(aviso.contains(QStringLiteral("tabelas e figuras"))) << aviso.toStdString();
   EXPECT_EQ(botoes, (QStringList{QStringLiteral("&Salvar"), QStringLiteral("Salvar &como..."), QStringLiteral("Cancelar")}));
-  EXPECT_EQ(teste::LeArquivo(caminho), original);
+  EXPECT_EQ(teste::LeArquivo(caminho), feitoFora);
   EXPECT_TRUE(doc->IsModified());
 
-  responde(11);  // Salvar como: the original stays as it was
+  responde(11);  // Salvar como: the file stays as it was
   const QString copia = pasta_.filePath(QStringLiteral("copia.rtf"));
   ArquivoResponde(copia, QStringLiteral("Rich Text Format (RTF) (*.rtf)"));
   doc->OnCmdMsg(relatorio::Salvar);
-  EXPECT_EQ(teste::LeArquivo(caminho), original);
+  EXPECT_EQ(teste::LeArquivo(caminho), feitoFora);
   EXPECT_EQ(doc->GetPathName(), copia);
   EXPECT_TRUE(teste::LeArquivo(copia).contains("Nota: "));
   // The file written here holds all the editor has: no more question.
