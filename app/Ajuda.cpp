@@ -41,7 +41,7 @@ namespace {
 // Dialogs by their resource number.
 const QHash<int, const char*>& TopicosDialogos() {
   static const QHash<int, const char*> t = {
-      {500, "index.html"},
+      {500, "impressao.html#sobre"},
       {549, "index.html#boas-vindas"},
       {142, "regressao.html#opcoes"},
       {132, "regressao.html#analisar"},
@@ -114,6 +114,7 @@ const QHash<QString, const char*>& TopicosClasses() {
       {"CProjetarGrafView", "projecao.html#pontos"},
       {"CProjetarDadosView", "projecao.html#projecoes"},
       {"CFrameIntervalo", "projecao.html#intervalo"},
+      {"CTabelasView", "impressao.html#tabela-normal"},
       {"CDocChildFrame", "relatorio.html"},
       {"CLaudoView", "relatorio.html"},
       {"CJanelaAjuda", "index.html"},

@@ -269,6 +269,8 @@ void CMainFrame::CriaMenus() {
   exibir->addAction(NovaAcao(32856, "&Data e Hora"));
   exibir->addAction(NovaAcao(32830, "Calc&uladora"));
   exibir->addAction(NovaAcao(ID_TABELA_NORMAL, "&Tabela Normal"));
+  // The report editor's options (units, word selection, word wrap): enabled while a report is active.
+  exibir->addAction(NovaAcao(32922, "&Opções..."));
   exibir->addSeparator();
   // The charts of the display windows answer it.
   QAction* numerar = NovaAcao(32851, "&Numerar pontos", QKeySequence("Ctrl+N"));

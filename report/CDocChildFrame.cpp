@@ -54,7 +54,9 @@ void CDocChildFrame::MostraRegua(bool mostra) {
 
 bool CDocChildFrame::RespondeAbertura(const QString& caminho) const {
   if (caminho.isEmpty() || !doc_ || doc_->GetPathName().isEmpty()) return false;
-  return QFileInfo(caminho).absoluteFilePath().compare(doc_->GetPathName(), Qt::CaseInsensitive) == 0;
+  // One file as the file system sees it: names that differ in case are two files here.
+  return QFileInfo(caminho).absoluteFilePath() == doc_->GetPathName() ||
+         CTarsolinApp::MesmoArquivo(caminho, doc_->GetPathName());
 }
 
 void CDocChildFrame::showEvent(QShowEvent* e) {

@@ -26,6 +26,7 @@
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -39,6 +40,24 @@ void Estado(const QString& texto) {
     b->showMessage(texto);
     b->repaint();
   }
+}
+
+bool EhUtf8(const QByteArray& bytes) {
+  auto utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString texto = utf8(bytes);
+  return !utf8.hasError();
+}
+
+bool CabeEmCp1252(const QString& texto) {
+  for (QChar c : texto)
+    if (plat::CaractereCp1252(plat::ByteCp1252(c)) != c) return false;
+  return true;
+}
+
+// "a, b e c"
+QString Enumera(const QStringList& itens) {
+  if (itens.size() < 2) return itens.join(QString());
+  return QStringList(itens.mid(0, itens.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" e ") + itens.last();
 }
 }  // namespace
 
@@ -111,14 +130,17 @@ bool CLaudoDoc::OnOpenDocument(const QString& caminho) {
     plat::MessageBox(plat::Texto(3002).arg(FileType(novoTipo_).Parte(0)), QString(), plat::MB_ICONINFORMATION);
     return false;
   }
-  if (novoTipo_ != tipo_) ChangeType(novoTipo_);
   QFile f(caminho);
   if (!f.open(QIODevice::ReadOnly)) {
     ReportSaveLoadException(caminho, false, EACCES, 61697);
     return false;
   }
+  const QByteArray bytes = f.readAll();
+  // A text that is neither UTF-8 nor Windows-1252 is MS-DOS text, and is written back as such.
+  if (novoTipo_ == tipos::Texto && !EhUtf8(bytes) && oem::PareceOem(bytes)) novoTipo_ = tipos::TextoOem;
+  if (novoTipo_ != tipo_) ChangeType(novoTipo_);
   Estado(plat::Texto(3077).replace(QStringLiteral("%d%%"), QStringLiteral("100%")));
-  const bool ok = CarregaConteudo(f.readAll());
+  const bool ok = CarregaConteudo(bytes);
   Estado(plat::Texto(57345));
   if (!ok) {
     ReportSaveLoadException(caminho, false, EIO, 61697);
@@ -130,17 +152,65 @@ bool CLaudoDoc::OnOpenDocument(const QString& caminho) {
   return true;
 }
 
-QByteArray CLaudoDoc::Conteudo() const {
-  if (!vista_) return {};
-  const QTextDocument& d = *vista_->document();
-  if (rico_) return rtf::Escreve(d);
-  // Text types: lines end with CR LF; type 9 in the MS-DOS character set.
-  QString texto = d.toPlainText();
+QString CLaudoDoc::TextoPlano() const {
+  // Lines end with CR LF.
+  QString texto = vista_->document()->toPlainText();
   texto.replace(QChar::LineSeparator, QLatin1Char('\n'));
   texto.replace(QChar::Nbsp, QLatin1Char(' '));
   texto.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-  if (tipo_ == tipos::TextoOem) return oem::Codifica(texto);
-  return QByteArray::fromStdString(plat::ParaCp1252(texto));
+  return texto;
+}
+
+namespace {
+// The single-byte code pages lack the sigma of the results report: the
+// letter it is drawn from in the Symbol face stands for it.
+QString ComSubstitutos(QString texto) { return texto.replace(QChar(0x03C3), QLatin1Char('s')); }
+}  // namespace
+
+QByteArray CLaudoDoc::Conteudo() const {
+  if (!vista_) return {};
+  if (rico_) return rtf::Escreve(*vista_->document());
+  const QString texto = TextoPlano();
+  if (tipo_ == tipos::TextoOem) return oem::Codifica(ComSubstitutos(texto));
+  switch (codificacao_) {
+    case Codificacao::Utf8: return texto.toUtf8();
+    case Codificacao::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + texto.toUtf8();
+    case Codificacao::Cp1252: return QByteArray::fromStdString(plat::ParaCp1252(ComSubstitutos(texto)));
+    case Codificacao::Automatica: break;
+  }
+  // A new text file is Windows-1252 unless that would lose characters.
+  const QString ansi = ComSubstitutos(texto);
+  return CabeEmCp1252(ansi) ? QByteArray::fromStdString(plat::ParaCp1252(ansi)) : texto.toUtf8();
+}
+
+int CLaudoDoc::TipoGravado() const {
+  CheckConverterFiles();
+  if (FileType(tipo_).writable) return tipo_;
+  return rico_ ? tipos::Rtf : tipos::Texto;
+}
+
+QString CLaudoDoc::AvisoPerdas() const {
+  QStringList avisos;
+  const QString nome = QFileInfo(GetPathName()).fileName();
+  if (!perdas_.isEmpty())
+    avisos << QStringLiteral("O arquivo %1 tem %2, que o editor não consegue manter: salvar com o mesmo nome apaga "
+                             "isso do arquivo.")
+                  .arg(nome, Enumera(perdas_));
+  if (vista_ && tipos::TipoTexto(tipo_)) {
+    const QString texto = ComSubstitutos(TextoPlano());
+    bool falta = false;
+    if (tipo_ == tipos::TextoOem) {
+      for (QChar c : texto) falta = falta || !oem::Representa(c);
+    } else if (codificacao_ == Codificacao::Cp1252) {
+      falta = !CabeEmCp1252(texto);
+    }
+    if (falta)
+      avisos << QStringLiteral("O texto tem caracteres que a codificação de %1 (%2) não tem: salvar com o mesmo nome "
+                               "os grava como \"?\".")
+                    .arg(nome, tipo_ == tipos::TextoOem ? QStringLiteral("MS-DOS, página de código 850")
+                                                        : QStringLiteral("Windows-1252"));
+  }
+  return avisos.join(QStringLiteral("\n\n"));
 }
 
 bool CLaudoDoc::CarregaConteudo(const QByteArray& bytes) {
@@ -148,17 +218,21 @@ bool CLaudoDoc::CarregaConteudo(const QByteArray& bytes) {
   QTextDocument& d = *vista_->document();
   const QTextFrameFormat raiz = d.rootFrame()->frameFormat();
   bool ok = true;
+  perdas_.clear();
   if (rico_) {
-    ok = rtf::Le(bytes, d);
+    ok = rtf::Le(bytes, d, &perdas_);
   } else {
     QString texto;
     if (tipo_ == tipos::TextoOem) {
       texto = oem::Decodifica(bytes);
+    } else if (bytes.startsWith("\xEF\xBB\xBF") && EhUtf8(bytes)) {
+      codificacao_ = Codificacao::Utf8Bom;
+      texto = QString::fromUtf8(bytes.mid(3));
     } else {
-      // Text written here is Windows-1252; a file in UTF-8 is taken as such.
-      auto utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-      texto = utf8(bytes);
-      if (utf8.hasError()) texto = plat::LeCp1252(bytes.toStdString());
+      // Written back as read: UTF-8, or Windows-1252; plain ASCII is either, as for a new file.
+      const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+      codificacao_ = ascii ? Codificacao::Automatica : EhUtf8(bytes) ? Codificacao::Utf8 : Codificacao::Cp1252;
+      texto = codificacao_ == Codificacao::Utf8 ? QString::fromUtf8(bytes) : plat::LeCp1252(bytes.toStdString());
     }
     texto.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     d.clear();
@@ -240,13 +314,42 @@ bool CLaudoDoc::DoSave(const QString& caminho, bool substitui) {
     }
   }
   if (tipos::TipoTexto(tipo_) && vista_ && !vista_->HasOnlyTextDefaults()) {
+    // Only the formats that can be written here are offered.
+    const QStringList textos = plat::Texto(3103).split(QLatin1Char('\n'));
+    const int tiposOferta[] = {tipos::Word6Gravavel, tipos::Rtf, tipos::Texto};
+    const int ajudas[] = {1017, 1009, 1008};
+    QStringList botoes;
+    std::vector<int> tiposBotoes;
+    CButtonDialog::TabelaAjuda ajuda;
+    for (int i = 0; i < 3; ++i) {
+      if (!FileType(tiposOferta[i]).writable) continue;
+      botoes << textos.value(i);
+      tiposBotoes.push_back(tiposOferta[i]);
+      ajuda.push_back(ajudas[i]);
+    }
+    botoes << textos.value(3);
+    const int cancelar = int(tiposBotoes.size());
     const int r = CButtonDialog::AskWithButtons(plat::Texto(3087).arg(GetTitle()), plat::Texto(57344),
-                                                plat::Texto(3103), plat::MB_ICONQUESTION, 0, 3, {1017, 1009, 1008});
-    if (r == 3) return false;
-    const int novo = r == 0 ? tipos::Word6Gravavel : r == 1 ? tipos::Rtf : tipos::Texto;
+                                                botoes.join(QLatin1Char('\n')), plat::MB_ICONQUESTION, 0, cancelar, ajuda);
+    if (r < 0 || r >= cancelar) return false;
+    const int novo = tiposBotoes[std::size_t(r)];
     if (novo != tipos::Texto) {
       ChangeType(novo, true);
       salvarComo = true;
+    }
+  }
+  // Overwriting the file loses what the editor could not keep of it: say so first.
+  if (!salvarComo && !nome.isEmpty() && QFileInfo(nome).absoluteFilePath() == GetPathName()) {
+    const QString aviso = AvisoPerdas();
+    if (!aviso.isEmpty()) {
+      const int r = CButtonDialog::AskWithButtons(aviso, plat::TituloPadrao(),
+                                                  QStringLiteral("&Salvar\nSalvar &como...\nCancelar"),
+                                                  plat::MB_ICONEXCLAMATION, 1, 2);
+      if (r == 2) {
+        ChangeType(tipoInicial, true);
+        return false;
+      }
+      if (r == 1) salvarComo = true;
     }
   }
   if (salvarComo) {
@@ -267,7 +370,8 @@ bool CLaudoDoc::DoSave(const QString& caminho, bool substitui) {
       return false;
     }
     nome = proposto;
-    ChangeType(escolhido, true);
+    // The extension typed decides the type; a name without one took the filter's.
+    ChangeType(TipoPeloNome(nome, escolhido), true);
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool ok = OnSaveDocument(nome);
@@ -278,6 +382,7 @@ bool CLaudoDoc::DoSave(const QString& caminho, bool substitui) {
     return false;
   }
   if (substitui) {
+    perdas_.clear();  // the file now holds what the editor wrote
     const int t = tipo_;
     ChangeType(tipoInicial, true);
     ChangeType(t);
@@ -307,9 +412,10 @@ bool CLaudoDoc::SaveModified() {
 void CLaudoDoc::OnCloseDocument() { SaveTypeState(tipo_); }
 
 void CLaudoDoc::OnSendMail() {
-  // The mail takes a copy of the report under its title, with the type's extension when the title has none.
+  // The mail takes a copy of the report under its title, with the extension of
+  // what is written when the title has none.
   QString titulo = GetTitle();
-  if (!titulo.contains(QLatin1Char('.'))) titulo += FileTypeExtension(tipo_);
+  if (!titulo.contains(QLatin1Char('.'))) titulo += FileTypeExtension(TipoGravado());
   const QString pasta = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
   const QString copia = QDir(pasta).filePath(titulo);
   if (!OnSaveDocumentCopia(copia)) return;

@@ -5,6 +5,8 @@
 #include "app/AlvoComando.h"
 #include "platform/Documento.h"
 
+#include <QStringList>
+
 class CLaudoView;
 class CDocChildFrame;
 
@@ -41,6 +43,11 @@ public:
   // The bytes of the report in the current type, and reading them back.
   QByteArray Conteudo() const;
   bool CarregaConteudo(const QByteArray& bytes);
+  // What the file held that the editor could not keep (tables, pictures, ...).
+  const QStringList& Perdas() const { return perdas_; }
+  // The type the file is written in: the current one, or rich text for a
+  // type that cannot be written here (a new report's Word 6).
+  int TipoGravado() const;
 
   // The load or save failure with errno-style cause `erro`; `padrao` is the caller's string.
   static void ReportSaveLoadException(const QString& caminho, bool salvando, int erro, int padrao);
@@ -56,9 +63,18 @@ public:
   bool OnUpdateCmd(int id, EstadoComando& estado) override;
 
 private:
+  // How a text file of type 8 is written: as it was read, or, for a new one,
+  // Windows-1252 unless the text holds characters it lacks.
+  enum class Codificacao { Automatica, Cp1252, Utf8, Utf8Bom };
+  QString TextoPlano() const;
+  // The warning before overwriting this document's own file loses content; empty when nothing is lost.
+  QString AvisoPerdas() const;
+
   CLaudoView* vista_ = nullptr;
   CDocChildFrame* moldura_ = nullptr;
   int tipo_ = -1;
   int novoTipo_ = -1;
   bool rico_ = true;
+  Codificacao codificacao_ = Codificacao::Automatica;
+  QStringList perdas_;
 };

@@ -7,6 +7,7 @@
 #include "CFormatTabDlg.h"
 #include "CLaudoDoc.h"
 #include "CPageSetupDlg.h"
+#include "CRulerBar.h"
 #include "ComandosRelatorio.h"
 #include "DialogoLocalizar.h"
 #include "Medida.h"
@@ -586,7 +587,12 @@ QPrinter* CLaudoView::Impressora() {
 // ---------------------------------------------------------------- printing
 
 QString CLaudoView::DataCabecalho(const QDateTime& quando) {
-  return QLocale().toString(quando.date(), QStringLiteral("dd MMM yyyy")).left(11);
+  // "%d %b %Y": the day in two digits, the month's abbreviation as the C
+  // library writes it (without the dot some locales add), the year in full.
+  const QDate d = quando.date();
+  QString mes = QLocale().monthName(d.month(), QLocale::ShortFormat);
+  if (mes.endsWith(QLatin1Char('.'))) mes.chop(1);
+  return QStringLiteral("%1 %2 %3").arg(d.day(), 2, 10, QLatin1Char('0')).arg(mes).arg(d.year());
 }
 
 void CLaudoView::OnFilePrint(bool comDialogo) {
@@ -608,6 +614,8 @@ void CLaudoView::OnFilePrint(bool comDialogo) {
 void CLaudoView::OnFilePrintPreview() {
   emPrevia_ = true;
   auto* moldura = qobject_cast<CDocChildFrame*>(parentWidget());
+  // A text report has no ruler to bring back afterwards.
+  const bool comRegua = moldura && moldura->Regua()->isVisibleTo(moldura);
   if (moldura) moldura->MostraRegua(false);
   QPrinter* p = Impressora();
   p->setFullPage(true);
@@ -616,9 +624,9 @@ void CLaudoView::OnFilePrintPreview() {
   dlg.setWindowTitle(QStringLiteral("Visualizar Impressão"));
   connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* pr) { Imprime(pr, true); });
   plat::ExecutaDialogo(dlg);
-  // End of the preview: the ruler comes back.
+  // End of the preview: the ruler comes back when it was shown.
   emPrevia_ = false;
-  if (moldura) moldura->MostraRegua(true);
+  if (comRegua) moldura->MostraRegua(true);
 }
 
 void CLaudoView::Imprime(QPrinter* printer, bool previa) {
@@ -634,6 +642,19 @@ void CLaudoView::Imprime(QPrinter* printer, bool previa) {
   QTextFrameFormat raiz = copia->rootFrame()->frameFormat();
   raiz.setMargin(0);
   copia->rootFrame()->setFrameFormat(raiz);
+  // Qt scales fonts, tab stops and list indents to the printer, but takes a
+  // paragraph's margins and first-line indent as the printer's own pixels:
+  // they are the screen's, at 96 to the inch, and are scaled here.
+  const double escala = dx / 96.0;
+  for (QTextBlock b = copia->begin(); b.isValid(); b = b.next()) {
+    QTextBlockFormat f = b.blockFormat();
+    f.setLeftMargin(f.leftMargin() * escala);
+    f.setRightMargin(f.rightMargin() * escala);
+    f.setTextIndent(f.textIndent() * escala);
+    f.setTopMargin(f.topMargin() * escala);
+    f.setBottomMargin(f.bottomMargin() * escala);
+    QTextCursor(b).setBlockFormat(f);
+  }
   copia->documentLayout()->setPaintDevice(printer);
   copia->setPageSize(texto.size());
   const int paginas = std::max(1, copia->pageCount());
@@ -650,7 +671,10 @@ void CLaudoView::Imprime(QPrinter* printer, bool previa) {
     const QRectF vista(0, (pagina - 1) * texto.height(), texto.width(), texto.height());
     p.setClipRect(vista);
     QAbstractTextDocumentLayout::PaintContext ctx;
-    ctx.clip = vista;
+    // The layout moves a line that would cross the page's end to the next
+    // page, where it starts exactly at the edge; lines that only touch an
+    // edge belong to the other page, so each line is drawn on one page only.
+    ctx.clip = vista.adjusted(0, 0.5, 0, -0.5);
     ctx.palette.setColor(QPalette::Text, Qt::black);
     copia->documentLayout()->draw(&p, ctx);
     p.restore();

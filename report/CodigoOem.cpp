@@ -1,5 +1,7 @@
 #include "CodigoOem.h"
 
+#include "platform/Cp1252.h"
+
 #include <QHash>
 
 namespace oem {
@@ -37,6 +39,28 @@ QByteArray Codifica(const QString& texto) {
     else r += Inverso().value(u, '?');
   }
   return r;
+}
+
+bool Representa(QChar c) { return c.unicode() < 0x80 || Inverso().contains(c.unicode()); }
+
+bool PareceOem(const QByteArray& bytes) {
+  auto minuscula = [&bytes](qsizetype i) {
+    return i >= 0 && i < bytes.size() && bytes[i] >= 'a' && bytes[i] <= 'z';
+  };
+  int oem = 0, ansi = 0;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const auto u = static_cast<unsigned char>(bytes[i]);
+    if (u < 0x80) continue;
+    const bool entreMinusculas = minuscula(i - 1) || minuscula(i + 1);
+    auto pontos = [entreMinusculas](QChar c) {
+      if (!c.isLetter()) return 0;
+      if (entreMinusculas) return c.isLower() ? 2 : 0;
+      return 1;
+    };
+    ansi += pontos(plat::CaractereCp1252(u));
+    oem += pontos(QChar(Alto[u - 0x80]));
+  }
+  return oem > ansi;
 }
 
 QString Decodifica(const QByteArray& bytes) {

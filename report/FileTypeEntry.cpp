@@ -117,6 +117,19 @@ QStringList BuildFileTypeFilter(bool abrir) {
   return r;
 }
 
+int TipoPeloNome(const QString& nome, int tipoFiltro) {
+  CheckConverterFiles();
+  const QString sufixo = QFileInfo(nome).suffix();
+  if (sufixo.isEmpty()) return tipoFiltro;
+  auto tem = [&sufixo](int tipo) {
+    return FileTypeExtension(tipo).compare(QLatin1Char('.') + sufixo, Qt::CaseInsensitive) == 0;
+  };
+  if (tem(tipoFiltro)) return tipoFiltro;
+  for (const FileTypeEntry& e : Tabela())
+    if (Oferecido(e, false) && tem(e.type)) return e.type;
+  return tipoFiltro;
+}
+
 bool ConverterAcceptsFile(const QString& conversor, const QString&) {
   // The converters are 32-bit Windows libraries: none can be loaded here.
   Q_UNUSED(conversor);

@@ -51,6 +51,12 @@ int FilterPosOfFileType(int tipo, bool abrir);
 // opening (part 1 already holds the pattern), "name (pattern)" for saving.
 QStringList BuildFileTypeFilter(bool abrir);
 
+// The type a file saved under `nome` is written in: the one its extension
+// names among the types offered for saving (the chosen filter's type first,
+// so MS-DOS text stays MS-DOS text), else, for a name without one or with
+// an extension no type has, the filter's type `tipoFiltro`.
+int TipoPeloNome(const QString& nome, int tipoFiltro);
+
 // The type of the file at `caminho` from its first bytes, or -1 when it
 // cannot be opened (`erro` then holds the reason, errno-style).
 int DetectFileType(const QString& caminho, int* erro = nullptr);

@@ -87,13 +87,17 @@ QByteArray FormatoBloco(const QTextBlock& b) {
   if (p.alinhamento == Qt::AlignHCenter) s += "\\qc";
   else if (p.alinhamento == Qt::AlignRight) s += "\\qr";
   else if (p.alinhamento == Qt::AlignJustify) s += "\\qj";
-  // li is the following lines' indent, fi the first line's relative to it.
-  const int li = p.inicio + p.deslocamento;
+  // li is the following lines' indent, fi the first line's relative to it; a
+  // bullet stands at li + fi and its text at li, as the editor lays it out.
+  const int deslocamento = DeslocamentoEfetivo(p);
+  const int li = p.inicio + deslocamento;
   if (li) s += "\\li" + QByteArray::number(li);
-  if (p.deslocamento) s += "\\fi" + QByteArray::number(-p.deslocamento);
+  if (deslocamento) s += "\\fi" + QByteArray::number(-deslocamento);
   if (p.direito) s += "\\ri" + QByteArray::number(p.direito);
   for (int tab : p.tabs) s += "\\tx" + QByteArray::number(tab);
-  if (p.marcador) s += "{\\pntext\\f0\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'95}}";
+  if (p.marcador)
+    s += "{\\pntext\\f0\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent" + QByteArray::number(deslocamento) +
+         "{\\pntxtb\\'95}}";
   // A space ends the last control word; after a group it would be text.
   return s.endsWith('}') ? s : s + ' ';
 }
@@ -110,6 +114,9 @@ struct EstadoGrupo {
 class Leitor {
 public:
   Leitor(const QByteArray& b, QTextDocument& d) : b_(b), doc_(d), cursor_(&d) {}
+
+  // What the file held that the document does not keep, in the order first met.
+  const QStringList& Perdas() const { return perdas_; }
 
   bool Executa() {
     if (!b_.startsWith("{\\rtf")) return false;
@@ -180,6 +187,9 @@ private:
       return;
     }
     Q_UNUSED(doArquivo);
+    // The cells of a table row before this text, one tab each.
+    if (celulas_ > 0) cursor_.insertText(QString(celulas_, QLatin1Char('\t')), E().caractere);
+    celulas_ = 0;
     cursor_.insertText(QString(c), E().caractere);
   }
 
@@ -196,13 +206,9 @@ private:
     if (paragrafo_.marcador) {
       QTextList* anterior = b.previous().isValid() ? b.previous().textList() : nullptr;
       if (anterior) anterior->add(b);
-      else {
-        QTextListFormat lf;
-        lf.setStyle(QTextListFormat::ListDisc);
-        lf.setIndent(1);
-        cursor_.createList(lf);
-      }
+      else cursor_.createList(FormatoListaMarcadores());
     }
+    AjustaGeometria(cursor_.block());
   }
 
   void Controle() {
@@ -252,7 +258,23 @@ private:
   // Entry 0 of the table is the automatic colour.
   QColor Cor(int i) const { return i >= 0 && i < int(cores_.size()) ? cores_[std::size_t(i)] : QColor(); }
 
+  void Perde(const QString& o_que) {
+    if (!perdas_.contains(o_que)) perdas_ << o_que;
+  }
+
+  // Content that the document has no place for, also inside groups it skips.
+  void AnotaPerda(const QByteArray& p) {
+    if (p == "trowd" || p == "cell" || p == "row" || p == "nestcell") Perde(QStringLiteral("tabelas"));
+    else if (p == "pict" || p == "shppict" || p == "shp") Perde(QStringLiteral("figuras"));
+    else if (p == "object") Perde(QStringLiteral("objetos"));
+    else if (p == "header" || p == "headerl" || p == "headerr" || p == "headerf" || p == "footer" || p == "footerl" ||
+             p == "footerr" || p == "footerf")
+      Perde(QStringLiteral("cabeçalhos e rodapés"));
+    else if (p == "footnote") Perde(QStringLiteral("notas de rodapé"));
+  }
+
   void Palavra(const QByteArray& p, bool tem, int n) {
+    AnotaPerda(p);
     EstadoGrupo& e = E();
     // Destinations.
     if (p == "fonttbl") { e.destino = 2; return; }
@@ -281,6 +303,11 @@ private:
     QTextCharFormat& f = e.caractere;
     const bool liga = !tem || n != 0;
     if (p == "par") Paragrafo();
+    else if (p == "cell" || p == "nestcell") ++celulas_;
+    else if (p == "row" || p == "nestrow") {
+      celulas_ = 0;
+      Paragrafo();
+    }
     else if (p == "line") Caractere(QChar(QChar::LineSeparator), true);
     else if (p == "tab") Caractere(QLatin1Char('\t'), true);
     else if (p == "pard") { paragrafo_ = FormatoParagrafo{}; li_ = fi_ = 0; }
@@ -336,6 +363,8 @@ private:
   std::vector<QColor> cores_;
   int vermelho_ = 0, verde_ = 0, azul_ = 0;
   bool corAutomatica_ = true;
+  int celulas_ = 0;  // cells ended in the current table row since its last text
+  QStringList perdas_;
 };
 
 }  // namespace
@@ -369,9 +398,11 @@ QByteArray Escreve(const QTextDocument& doc) {
   return s + corpo + "}\n";
 }
 
-bool Le(const QByteArray& bytes, QTextDocument& doc) {
+bool Le(const QByteArray& bytes, QTextDocument& doc, QStringList* perdas) {
   Leitor l(bytes, doc);
-  return l.Executa();
+  const bool ok = l.Executa();
+  if (perdas) *perdas = l.Perdas();
+  return ok;
 }
 
 }  // namespace rtf

@@ -26,6 +26,8 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -316,6 +318,79 @@ TEST_F(AjudaNoPrograma, AjudaDeContextoDosDialogosDoRelatorio) {
   QApplication::sendEvent(centimetros, &sobre);
   EXPECT_EQ(TopicoAberto(), QStringLiteral("relatorio.html#unidades"));
   folha.close();
+}
+
+// The guide's text without its tags, in single spaces.
+QString TextoDoGuia(const QString& pagina = QString()) {
+  const QDir pasta(ajuda::PastaGuia());
+  QString r;
+  for (const QString& p : pagina.isEmpty() ? pasta.entryList({QStringLiteral("*.html")}, QDir::Files) : QStringList{pagina})
+    r += Le(pasta.filePath(p)) + QLatin1Char(' ');
+  r.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+  r.replace(QStringLiteral("&gt;"), QStringLiteral(">")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+  return r.simplified();
+}
+
+TEST_F(AjudaNoPrograma, OGuiaDescreveAsJanelasEOsMenusQueOProgramaTem) {
+  // A model window adds the list's entries to Exibir.
+  teste::Modelo m(4, 0);
+  const QString caminho = pasta.filePath(QStringLiteral("menus.tsn"));
+  ASSERT_TRUE(m.Grava(caminho));
+  ASSERT_NE(app.OpenDocumentFile(caminho), nullptr);
+  QCoreApplication::processEvents();
+  const QString guia = TextoDoGuia();
+  for (QAction* menu : app.MainFrame()->menuBar()->actions()) {
+    if (!menu->menu() || (menu->text() != QStringLiteral("E&xibir") && menu->text() != QStringLiteral("&Janela"))) continue;
+    for (QAction* a : menu->menu()->actions()) {
+      if (a->isSeparator()) continue;
+      QString nome = a->text().remove(QLatin1Char('&'));
+      if (nome.endsWith(QStringLiteral("..."))) nome.chop(3);
+      EXPECT_TRUE(guia.contains(nome.trimmed())) << "the guide does not name " << nome.toStdString();
+    }
+  }
+  // The statistical table and the about box open their own sections.
+  EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_TABELA_NORMAL));
+  QCoreApplication::processEvents();
+  app.MainFrame()->Mdi()->activeSubWindow()->widget()->setFocus();
+  EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_HELP));
+  EXPECT_EQ(TopicoAberto(), QStringLiteral("impressao.html#tabela-normal"));
+  FechaGuia();
+  QString sobre;
+  plat::RoteiroPara(QStringLiteral("dlg500"), [&](QDialog& d) {
+    F1(d.focusWidget() ? d.focusWidget() : &d);
+    sobre = TopicoAberto();
+    FechaGuia();
+    d.reject();
+  });
+  EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_APP_ABOUT));
+  EXPECT_EQ(sobre, QStringLiteral("impressao.html#sobre"));
+  for (const char* t : {"impressao.html#tabela-normal", "impressao.html#sobre", "impressao.html#janelas"})
+    EXPECT_TRUE(Resolve(QString::fromLatin1(t)));
+  // The windows go, and the commands their activations post with them.
+  app.MainFrame()->Mdi()->closeAllSubWindows();
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+}
+
+TEST(Guia, DizOQueOProgramaFaz) {
+  struct Caso { const char* pagina; const char* diz; const char* naoDiz; };
+  const Caso casos[] = {
+      // Saving a rich report as text asks nothing.
+      {"relatorio.html", "perde a formatação sem pergunta", "ao salvar em texto, o programa avisa"},
+      // The title bar's "?" asks about the control clicked next, F1 about the one with the focus.
+      {"relatorio.html", "mostra a seção do campo clicado", "F1 ou o botão \"?\" da barra de título mostram a seção do campo com o foco"},
+      {"index.html", "mostra o tópico do campo clicado", "F1 e o botão \"?\" da barra de título mostram o tópico do campo com o foco"},
+      // The options sheet has a menu entry.
+      {"relatorio.html", "Exibir > Opções...", "Nesta versão nenhum menu os abre; os seus valores valem como padrão"},
+      {"dados.html", "o mesmo vale para a caixa de marcação", "o mesmo vale a caixa"},
+      // The catalogue editor writes the user's copy, never the program folder's.
+      {"dados.html", "cópia do usuário", "(arquivo variaveis.cfg na pasta do programa)"},
+  };
+  for (const Caso& k : casos) {
+    const QString texto = TextoDoGuia(QString::fromLatin1(k.pagina));
+    EXPECT_TRUE(texto.contains(QString::fromUtf8(k.diz))) << k.pagina << ": " << k.diz;
+    EXPECT_FALSE(texto.contains(QString::fromUtf8(k.naoDiz))) << k.pagina << ": " << k.naoDiz;
+  }
 }
 
 }  // namespace
