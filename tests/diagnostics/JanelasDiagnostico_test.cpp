@@ -569,11 +569,12 @@ TEST_F(JanelasDiagnostico, ValidationSortsNumbersKeepsFormatsAndShowsRecordNumbe
   ASSERT_NE(t->GetCellFont(linha, 4), nullptr);
   EXPECT_TRUE(t->GetCellFont(linha, 4)->lfUnderline);
 
-  // Every record number fits its column, "126" too.
-  const CTableDefaultCell* fixa = t->GetDefaultCell(false, true);
-  const QFontMetrics fm(*fixa->FontObject());
-  for (int r = 1; r < t->GetRowCount(); ++r)
+  // The record number's column holds its bold heading and every number, "126" too.
+  for (int r = 0; r < t->GetRowCount(); ++r) {
+    const CTableDefaultCell* fixa = t->GetDefaultCell(r == 0, true);
+    const QFontMetrics fm(*fixa->FontObject());
     EXPECT_GE(t->WidthOfColumn(1), fm.horizontalAdvance(t->GetCellText(r, 1)) + 2 * fixa->Margin()) << r;
+  }
 
   auto clica = [&](int coluna) {
     QRect celula;
