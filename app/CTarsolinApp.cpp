@@ -18,6 +18,7 @@
 
 #include "controls/CListReportCtrl.h"
 #include "model/CTarsolinDoc.h"
+#include "model/ReconhecimentoModelo.h"
 #include "model/TextoNumero.h"
 #include "views/data/RegistroDados.h"
 #include "views/equation/RegistroEquacao.h"
@@ -275,7 +276,10 @@ CTarsolinDoc* CTarsolinApp::OpenDocumentFile(const QString& caminho) {
     ModeloRelatorio::OpenDocumentFile(QFileInfo(caminho).absoluteFilePath());
     return nullptr;
   }
-  if (CTarsolinDoc* d = DocumentoAberto(caminho)) {
+  // An older product's file opens as the model it converts into: when that
+  // model is open already it comes forward, never converted over.
+  const QString convertido = ModeloConvertidoDe(caminho);
+  if (CTarsolinDoc* d = DocumentoAberto(convertido.isEmpty() ? caminho : convertido)) {
     if (frame_) frame_->AtivaDocumento(d);
     qCInfo(logDocumentos) << "ativado:" << d->GetPathName();
     return d;

@@ -72,8 +72,10 @@ void CTermo::accept() {
   const bool modificado = doc_->IsModified();
   cab->SetDependente(escolhida);
   bool movido = false, ok = doc_->CarregaRegistros();
+  // The appraisal records move with the variables when the header counts them all.
+  dadoP* avaliandos = doc_->NumDadosP() == cab->NumDadosP() ? doc_->GetDadosP() : nullptr;
   if (ok) {
-    MoveVariavelDependente(*cab, true, doc_->GetDados());
+    MoveVariavelDependente(*cab, true, doc_->GetDados(), avaliandos);
     movido = true;
     doc_->SetModifiedFlag(true);
     ok = doc_->OnSaveDocument(doc_->GetPathName());
@@ -82,7 +84,7 @@ void CTermo::accept() {
     if (movido && doc_->RegistrosCarregados()) {
       auto desfaz = std::make_unique<CabecalhoModelo>(*antes);
       desfaz->SetDependente(escolhida);
-      MoveVariavelDependente(*desfaz, false, doc_->GetDados());
+      MoveVariavelDependente(*desfaz, false, doc_->GetDados(), avaliandos);
     }
     std::memcpy(cab->bytes, antes->bytes, CabecalhoModelo::Tamanho);
     if (!carregados) doc_->LiberaRegistros();

@@ -250,8 +250,32 @@ PaineisModelo::PaineisModelo(QWidget* pai) : QObject(pai) {
 
 CTarsolinDoc* PaineisModelo::Documento() const { return ModeloCorrente; }
 
+void PaineisModelo::Acompanha(CTarsolinDoc* doc) {
+  if (acompanhado_ == doc) return;
+  disconnect(conexaoModelo_);
+  acompanhado_ = doc;
+  if (doc)
+    conexaoModelo_ =
+        connect(doc, &plat::Documento::documentUpdated, this, [this](QObject*, int dica) { ModeloMudou(dica); });
+}
+
+void PaineisModelo::ModeloMudou(int dica) {
+  // Hint 4 only asks the views to store their edits: nothing changed yet.
+  if (dica == 4 || atualizacaoPendente_) return;
+  atualizacaoPendente_ = true;
+  // After the handler that changed the model, as the posted refreshes run.
+  QTimer::singleShot(0, this, [this] {
+    atualizacaoPendente_ = false;
+    if (!acompanhado_ || Documento() != acompanhado_) return;
+    AtualizaResultados();
+    AjustaColunasLista();
+    AtualizaPainelDados();
+  });
+}
+
 void PaineisModelo::AtualizaResultados() {
-  const CTarsolinDoc* doc = Documento();
+  CTarsolinDoc* doc = Documento();
+  Acompanha(doc);
   const CabecalhoModelo* h = doc ? doc->GetCabecalho() : nullptr;
   const QMap<QString, QString> rl = TextosResultadosRL(h), re = TextosResultadosRE(h);
   for (auto it = itensRL_.cbegin(); it != itensRL_.cend(); ++it) it.value()->SetValue(rl.value(it.key()));
@@ -295,6 +319,7 @@ bool PaineisModelo::Registros(CTarsolinDoc* doc) {
 
 void PaineisModelo::AtualizaPainelDados() {
   CTarsolinDoc* doc = Documento();
+  Acompanha(doc);
   const CabecalhoModelo* h = doc ? doc->GetCabecalho() : nullptr;
   if (!h) {
     dados_->ResetContent();
@@ -338,6 +363,7 @@ void PaineisModelo::MudaRegistro(PropertyGridItem* item) {
 void PaineisModelo::AjustaColunasLista() {
   falhaCarga_.clear();
   CTarsolinDoc* doc = Documento();
+  Acompanha(doc);
   const CabecalhoModelo* h = doc ? doc->GetCabecalho() : nullptr;
   if (!h) {
     lista_->ClearAll();

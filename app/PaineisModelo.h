@@ -3,7 +3,9 @@
 // (ModeloCorrente): "Resultados RL" and "Resultados RE" (the statistics of the
 // current linear equation and of the spatial model), "Dados" (one data record
 // at a time) and "Lista de Dados" (every record, a virtual grid). The frame
-// refreshes them on 32889, 32819 and 32858.
+// refreshes them on 32889, 32819 and 32858; between those, every update the
+// model's document announces (results, variables, data, names) refreshes all
+// four, so they never show a fit or variables the model no longer has.
 #include <QMap>
 #include <QObject>
 #include <QPointer>
@@ -59,6 +61,9 @@ private:
   void MudaRegistro(PropertyGridItem* item);
   CTarsolinDoc* Documento() const;
   bool Registros(CTarsolinDoc* doc);
+  // Follows the updates of `doc` (the model shown) and of no other.
+  void Acompanha(CTarsolinDoc* doc);
+  void ModeloMudou(int dica);
 
   PropertyGrid* rl_;
   PropertyGrid* re_;
@@ -69,4 +74,7 @@ private:
   // The records of this model could not be loaded: the list asks no more
   // until its next reshaping.
   QPointer<CTarsolinDoc> falhaCarga_;
+  QPointer<CTarsolinDoc> acompanhado_;
+  QMetaObject::Connection conexaoModelo_;
+  bool atualizacaoPendente_ = false;  // one refresh for a burst of updates
 };

@@ -250,8 +250,7 @@ bool CTarsolinDoc::ConverteAntigo(const QString& caminho, ServicosDocumento::For
   if (plat::MessageBox(plat::Texto(pergunta), QString(), plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
     return false;
   // Only the final extension changes; the folders stay as they are.
-  const QFileInfo info(caminho);
-  novo = info.path() + '/' + info.completeBaseName() + ".tsn";
+  novo = CaminhoModeloConvertido(caminho);
   if (QFileInfo::exists(novo) &&
       plat::MessageBox(Arg(TxtSubstituirModelo, QDir::toNativeSeparators(novo)), QString(),
                        plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)

@@ -130,13 +130,16 @@ void CopiaTextos(C& c, const Cab& k) {
 }
 
 // A dependent variable that is not the last one is moved last, with its
-// values, so every later fit regresses on it; each variable keeps its own
-// enabled flag.
-void DependenteNoFim(C& c, std::vector<dado>& dados) {
+// values and the references to it, so every later fit regresses on it; each
+// variable keeps its own enabled flag.
+void DependenteNoFim(C& c, ModeloConvertido& modelo) {
   const int n = c.NumVariaveis(), d = c.Dependente();
   if (n <= 0 || d < 0 || d >= n - 1) return;
   const bool habD = c.Habilitada(d), habU = c.Habilitada(n - 1);
-  MoveVariavelDependente(c, false, dados.empty() ? nullptr : dados.data());
+  std::vector<dado>& dados = modelo.dados;
+  std::vector<dadoP>& avaliandos = modelo.dadosP;
+  const bool comAvaliandos = !avaliandos.empty() && std::size_t(c.NumDadosP()) == avaliandos.size();
+  MoveVariavelDependente(c, false, dados.empty() ? nullptr : dados.data(), comAvaliandos ? avaliandos.data() : nullptr);
   c.SetHabilitada(d, habU);
   c.SetHabilitada(n - 1, habD);
 }
@@ -272,7 +275,7 @@ bool ImportaKmr4(const QString& caminho, const MargensPagina& margens, ModeloCon
     d.reservado1[0] = a.excluido;
   }
   modelo.dadosP.clear();
-  DependenteNoFim(c, modelo.dados);
+  DependenteNoFim(c, modelo);
   return true;
 }
 
@@ -354,7 +357,7 @@ bool ImportaKmr5(const QString& caminho, const MargensPagina& margens, ModeloCon
     d.excluido = a.excluido;
   }
   modelo.dadosP.clear();
-  DependenteNoFim(c, modelo.dados);
+  DependenteNoFim(c, modelo);
   return true;
 }
 
@@ -453,7 +456,7 @@ bool Importa550(const QString& caminho, const MargensPagina& margens, ModeloConv
     CopiaTexto(p.cidade, sizeof p.cidade, a.cidade, sizeof a.cidade);
     CopiaTexto(p.estado, sizeof p.estado, a.estado, sizeof a.estado);
   }
-  DependenteNoFim(c, modelo.dados);
+  DependenteNoFim(c, modelo);
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include "CabecalhoModelo.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <cstring>
 
 namespace {
@@ -31,4 +33,22 @@ ClasseArquivo ReconheceArquivoModelo(const char* b) {
 
 void AtualizaVersaoMenor(CabecalhoModelo& cab) {
   if (static_cast<signed char>(cab.VersaoMenor()) < '4') cab.AplicaPadroesEspaciais();
+}
+
+bool ArquivoAntigo(ClasseArquivo classe) {
+  return classe == ClasseArquivo::Kolmar4 || classe == ClasseArquivo::Kolmar5 ||
+         classe == ClasseArquivo::KolmarPosterior || classe == ClasseArquivo::Zelvar;
+}
+
+QString CaminhoModeloConvertido(const QString& antigo) {
+  const QFileInfo info(antigo);
+  return info.path() + '/' + info.completeBaseName() + QStringLiteral(".tsn");
+}
+
+QString ModeloConvertidoDe(const QString& caminho) {
+  QFile f(caminho);
+  char prefixo[TamanhoReconhecimento];
+  if (!f.open(QIODevice::ReadOnly) || f.read(prefixo, qint64(TamanhoReconhecimento)) != qint64(TamanhoReconhecimento))
+    return QString();
+  return ArquivoAntigo(ReconheceArquivoModelo(prefixo)) ? CaminhoModeloConvertido(caminho) : QString();
 }

@@ -2,6 +2,7 @@
 
 #include "CabecalhoModelo.h"
 #include "dado.h"
+#include "dadoP.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,6 +16,17 @@ void TrocaBytes(unsigned char* base, std::size_t largura, int a, int b) {
   std::memcpy(tmp, base + largura * std::size_t(a), largura);
   std::memcpy(base + largura * std::size_t(a), base + largura * std::size_t(b), largura);
   std::memcpy(base + largura * std::size_t(b), tmp, largura);
+}
+
+// One record's value and cell attributes of variables a and b exchanged.
+template <class R>
+void TrocaColunas(R& r, int a, int b) {
+  std::swap(r.valor[a], r.valor[b]);
+  std::swap(r.corTexto[a], r.corTexto[b]);
+  std::swap(r.corFundo[a], r.corFundo[b]);
+  std::swap(r.negrito[a], r.negrito[b]);
+  std::swap(r.italico[a], r.italico[b]);
+  std::swap(r.sublinhado[a], r.sublinhado[b]);
 }
 }  // namespace
 
@@ -43,7 +55,7 @@ bool CompactaCabecalho(CabecalhoModelo* destino, const CabecalhoModelo& origem) 
   return true;
 }
 
-void MoveVariavelDependente(CabecalhoModelo& cab, bool desabilita, dado* dados) {
+void MoveVariavelDependente(CabecalhoModelo& cab, bool desabilita, dado* dados, dadoP* avaliandos) {
   const int n = cab.NumVariaveis();
   const int d = cab.Dependente();
   if (n <= 0 || n > C::MaxVariaveis || d < 0 || d >= n || d == n - 1) return;
@@ -55,18 +67,22 @@ void MoveVariavelDependente(CabecalhoModelo& cab, bool desabilita, dado* dados) 
   for (std::size_t base : {C::OffRelacoes, C::OffTiposVariavel, C::OffCodigosVariavel, C::OffCasasDecimais,
                            C::OffLargurasVariavel})
     TrocaBytes(cab.bytes + base, 4, d, u);
+  // Whatever names one of the two variables goes on naming it.
+  auto segue = [d, u](int v) { return v == d ? u : v == u ? d : v; };
+  for (std::size_t ref : {C::OffVariavelArea, C::OffVariavelX, C::OffVariavelY, C::OffVariavelDurbinWatson})
+    cab.SetI32(ref, segue(cab.I32(ref)));
+  // The data grid's stored sort column: variable v is its column 4 + v.
+  const int coluna = cab.U8(C::OffColunaOrdem);
+  if (coluna >= 4) cab.SetU8(C::OffColunaOrdem, uint8_t(segue(coluna - 4) + 4));
   cab.SetDependente(u);
   cab.SetEstadoCalculo(0);
   if (desabilita) cab.SetHabilitada(d, false);
-  if (dados == nullptr) return;
-  const int N = std::clamp(cab.NumDados(), 0, C::MaxDados);
-  for (int i = 0; i < N; ++i) {
-    dado& r = dados[i];
-    std::swap(r.valor[d], r.valor[u]);
-    std::swap(r.corTexto[d], r.corTexto[u]);
-    std::swap(r.corFundo[d], r.corFundo[u]);
-    std::swap(r.negrito[d], r.negrito[u]);
-    std::swap(r.italico[d], r.italico[u]);
-    std::swap(r.sublinhado[d], r.sublinhado[u]);
+  if (dados != nullptr) {
+    const int N = std::clamp(cab.NumDados(), 0, C::MaxDados);
+    for (int i = 0; i < N; ++i) TrocaColunas(dados[i], d, u);
+  }
+  if (avaliandos != nullptr) {
+    const int M = std::clamp(cab.NumDadosP(), 0, C::MaxDadosP);
+    for (int i = 0; i < M; ++i) TrocaColunas(avaliandos[i], d, u);
   }
 }

@@ -58,10 +58,9 @@ bool IncluiVariaveis(CabecalhoModelo& c, RegistrosModelo& r, const std::vector<N
     for (int s = V - 1; s < SlotsAvaliando; ++s) LimpaSlotAvaliando(b, s);
   }
 
-  // References to the dependent follow it to its new slot.
-  RenumeraReferencias(c, V, [&](int v) { return v == V - 1 ? V + k - 1 : v; });
   c.SetI32(cab::NumVariaveis, V + k);
-  // The dependent goes to the last slot, swapping with the last new variable.
+  // The dependent goes to the last slot, swapping with the last new variable;
+  // the references to it (area, coordinates, sort column) go with it.
   MoveVariavelDependente(c, false, r.dados.empty() ? nullptr : r.dados.data());
   c.SetI32(cab::ResultadosEspaciais, 0);
   c.SetI32(cab::MetodoCalculo, 0);

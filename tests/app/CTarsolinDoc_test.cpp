@@ -1,5 +1,6 @@
 // The model document: open, save in its four ways, lazy records, W from the
 // coordinates, the password prompt, new models and converted names.
+#include "AlvoComando.h"
 #include "CInputSenha.h"
 #include "CMainFrame.h"
 #include "CTarsolinApp.h"
@@ -8,6 +9,7 @@
 #include "ServicosDocumentoApp.h"
 
 #include "model/ArquivoModelo.h"
+#include "model/FormatosAntigos.h"
 #include "model/CTarsolinDoc.h"
 #include "model/VariaveisComuns.h"
 #include "platform/ArquivoSeguro.h"
@@ -18,6 +20,8 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -688,6 +692,98 @@ TEST(DocumentoNoPrograma, SalvarComoEntraNaListaDeRecentes) {
   EXPECT_EQ(app.Recentes().Entradas().mid(1, 1), QStringList{c});
   app.MainFrame()->close();
   plat::LimpaRoteiros();
+}
+
+// A version-5 file of the older product whose dependent, VALOR, comes first
+// and whose area and Durbin-Watson variable is AREA, the last: three
+// records. Converted, VALOR moves last and AREA takes its place.
+QString GravaKmr5ComValorPrimeiro(const QString& caminho) {
+  auto k = std::make_unique<CabecalhoKmr5>();
+  k->Zera();
+  std::memcpy(k->bytes, "Kolmar 5.30", 11);
+  using K = CabecalhoKmr5;
+  const char* nomes[3] = {"VALOR", "IDADE", "AREA"};
+  for (int v = 0; v < 3; ++v) {
+    std::strcpy(reinterpret_cast<char*>(k->bytes + K::OffNomes + K::TamNomeVariavel * v), nomes[v]);
+    k->SetI32(K::OffHabilitadas + 4 * v, 1);
+    k->SetI32(K::OffCasasDecimais + 4 * v, 2);
+  }
+  k->SetI32(K::OffNumVariaveis, 3);
+  k->SetI32(K::OffNumDados, 3);
+  k->SetI32(K::OffNumConsiderados, 3);
+  k->SetI32(K::OffDependente, 0);
+  k->SetI32(K::OffVariavelArea, 2);
+  k->SetU8(K::OffValorUnitario, 1);
+  k->SetI32(K::OffVariavelDurbinWatson, 2);
+  std::vector<dadoS5> dados(3);
+  std::memset(static_cast<void*>(dados.data()), 0, dados.size() * sizeof(dadoS5));
+  for (int i = 0; i < 3; ++i) {
+    dados[i].valor[0] = 1000.0 * (i + 1);  // VALOR
+    dados[i].valor[1] = 10.0 + i;          // IDADE
+    dados[i].valor[2] = 50.0 + 5 * i;      // AREA
+  }
+  EXPECT_TRUE(GravaArquivoKmr5(caminho, *k, dados));
+  return caminho;
+}
+
+// "Abrir" in the file menu, the file chosen in its dialog.
+void AbrePeloMenu(CTarsolinApp& app, const QString& arquivo) {
+  plat::RoteiroPara(QStringLiteral("dlgArquivo"), [arquivo](QDialog& d) {
+    auto& f = static_cast<QFileDialog&>(d);
+    f.selectNameFilter(QStringLiteral("Kolmar Windows (*.kmr)"));
+    f.selectFile(arquivo);
+    d.accept();
+  });
+  app.MainFrame()->Acao(57601)->trigger();
+  QCoreApplication::processEvents();
+}
+
+// An older file opened a second time brings forward the model it became,
+// without a question and without touching that model's file; the converted
+// model's area and Durbin-Watson variable is still AREA.
+TEST(DocumentoNoPrograma, ArquivoAntigoAbertoDuasVezesTrazOModeloConvertido) {
+  QTemporaryDir pasta;
+  qputenv("XDG_RUNTIME_DIR", pasta.path().toLocal8Bit());  // no other instance to ask
+  plat::DefineModoRoteiro(true);
+  plat::LimpaRoteiros();
+  const QString antigo = GravaKmr5ComValorPrimeiro(pasta.filePath("velho.kmr"));
+  const QString convertido = pasta.filePath("velho.tsn");
+  {
+    CTarsolinApp app;
+    ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+    plat::GravadorMensagens msgs(plat::IDYES);
+    AbrePeloMenu(app, antigo);
+    ASSERT_EQ(app.Documentos().size(), 1u);
+    CTarsolinDoc* doc = app.Documentos().front();
+    EXPECT_EQ(doc->GetPathName(), convertido);
+    EXPECT_EQ(msgs.Textos(), QStringList{plat::Texto(3011)});
+    const CabecalhoModelo& c = *doc->GetCabecalho();
+    EXPECT_EQ(c.NomeVariavel(2), QStringLiteral("VALOR"));
+    EXPECT_EQ(c.NomeVariavel(c.I32(CabecalhoModelo::OffVariavelArea)), QStringLiteral("AREA"));
+    EXPECT_EQ(c.NomeVariavel(c.I32(CabecalhoModelo::OffVariavelDurbinWatson)), QStringLiteral("AREA"));
+    ASSERT_TRUE(doc->CarregaRegistros());
+    EXPECT_EQ(doc->GetDados()[1].valor[c.I32(CabecalhoModelo::OffVariavelArea)], 55.0);
+    doc->LiberaRegistros();
+
+    // Another window in front, then the older file again.
+    Modelo outro(2, 0);
+    ASSERT_TRUE(outro.Grava(pasta.filePath("outro.tsn")));
+    ASSERT_NE(app.OpenDocumentFile(pasta.filePath("outro.tsn")), nullptr);
+    QCoreApplication::processEvents();
+    const QByteArray guardado = LeArquivo(convertido);
+    AbrePeloMenu(app, antigo);
+    EXPECT_EQ(msgs.Textos().size(), 1);  // no second question, no offer to replace
+    EXPECT_EQ(app.Documentos().size(), 2u);
+    EXPECT_EQ(LeArquivo(convertido), guardado);
+    QMdiSubWindow* ativa = app.MainFrame()->Mdi()->activeSubWindow();
+    ASSERT_NE(ativa, nullptr);
+    auto* alvo = dynamic_cast<AlvoComando*>(ativa->widget());
+    ASSERT_NE(alvo, nullptr);
+    EXPECT_EQ(alvo->DocumentoAlvo(), doc);
+    app.MainFrame()->close();
+  }
+  plat::LimpaRoteiros();
+  plat::DefineModoRoteiro(false);
 }
 
 // ------------------------------------------------------------ catalogue

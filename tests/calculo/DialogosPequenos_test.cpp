@@ -10,6 +10,7 @@
 #include "RegistroDialogos.h"
 
 #include "model/FormatosAntigos.h"
+#include "model/dadoP.h"
 #include "model/RotinasCabecalho.h"
 #include "platform/TabelaTextos.h"
 
@@ -165,6 +166,50 @@ TEST_F(Comandos, DependenteEscolhidoVaiParaOFimComSeusValoresEORegressaoRoda) {
   ASSERT_TRUE(doc->CarregaRegistros());
   EXPECT_EQ(doc->GetDados()[3].valor[2], 4.0);
   EXPECT_EQ(doc->GetDados()[3].valor[0], 10.0 + 9 + 1);
+}
+
+// The header's references name the same variables after the move, and the
+// appraisal records' values move with their variables.
+TEST_F(Comandos, DependenteNovoLevaReferenciasEAvaliandos) {
+  auto cab = CabecalhoPequeno(5);
+  const struct { std::size_t off; int variavel; } referencias[] = {
+      {C::OffVariavelArea, 0}, {C::OffVariavelX, 0}, {C::OffVariavelY, 1}, {C::OffVariavelDurbinWatson, 2}};
+  for (const auto& r : referencias) cab->SetI32(r.off, r.variavel);
+  cab->SetU8(C::OffColunaOrdem, 4 + 0);
+  cab->SetNumDadosP(2);
+  std::vector<dado> dados(5);
+  std::memset(static_cast<void*>(dados.data()), 0, dados.size() * sizeof(dado));
+  for (int i = 0; i < 5; ++i) dados[i].valor[0] = i + 1, dados[i].valor[1] = 20 + i, dados[i].valor[2] = 100 + i;
+  std::vector<dadoP> avaliandos(2);
+  std::memset(static_cast<void*>(avaliandos.data()), 0, avaliandos.size() * sizeof(dadoP));
+  for (int i = 0; i < 2; ++i) avaliandos[i].valor[0] = 7 + i, avaliandos[i].valor[1] = 30 + i;
+  avaliandos[1].corTexto[0] = 0x0000FF;
+  caminho = pasta.filePath("m.tsn");
+  NEWMAT::Matrix w;
+  ASSERT_TRUE(GravaArquivoModelo(caminho, cab.get(), dados.data(), avaliandos.data(), w));
+  ASSERT_TRUE(doc->AbreArquivo(caminho));
+  CChildFrame f(doc.get(), new JanelaModeloBasica(doc.get()));
+  plat::RoteiroPara("dlg545", [](QDialog& d) {
+    plat::SelecionaItem(d, 1074, 0);
+    plat::Pressiona(d, 1);
+  });
+  ASSERT_TRUE(f.OnCmdMsg(32915));
+  const auto lido = LeCabecalho();
+  ASSERT_EQ(lido->NomeVariavel(2), "V0");
+  for (const auto& r : referencias)
+    EXPECT_EQ(lido->NomeVariavel(lido->I32(r.off)), QStringLiteral("V%1").arg(r.variavel)) << r.off;
+  EXPECT_EQ(lido->U8(C::OffColunaOrdem), 4 + 2);
+  doc->LiberaRegistros();
+  ASSERT_TRUE(doc->CarregaRegistros());
+  ASSERT_EQ(doc->NumDadosP(), 2);
+  for (int i = 0; i < 2; ++i) {
+    const dadoP& p = doc->GetDadosP()[i];
+    EXPECT_EQ(p.valor[2], 7.0 + i);   // V0's values under V0
+    EXPECT_EQ(p.valor[1], 30.0 + i);  // V1 stays
+    EXPECT_EQ(p.valor[0], 0.0);       // the former dependent's slot had none
+  }
+  EXPECT_EQ(doc->GetDadosP()[1].corTexto[2], 0x0000FF);
+  EXPECT_EQ(doc->GetDados()[3].valor[2], 4.0);
 }
 
 TEST_F(Comandos, DependenteQueJaEraODependenteNaoMudaNada) {

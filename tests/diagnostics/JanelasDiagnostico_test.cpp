@@ -2,6 +2,7 @@
 // model opened, the command chosen from the model menu.
 #include "../equation/ProgramaEquacao.h"
 #include "CMainFrame.h"
+#include "CSplashWnd.h"
 #include "RoteadorComandos.h"
 #include "views/charts/CTChart.h"
 #include "views/diagnostics/COutliers.h"
@@ -19,17 +20,21 @@
 #include "platform/TextoNumerico.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
+#include <QTest>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <newmat.h>
 
 namespace {
 using teste::ModeloEquacao;
@@ -407,12 +412,188 @@ TEST_F(JanelasDiagnostico, ValidationKeepsTheDataGridsColumnWidths) {
   ASSERT_NE(v, nullptr);
   CTableCtrl* t = v->Pagina(0)->Tabela();
   const int ppi = int(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
-  const std::pair<int, int> larguras[] = {{0, 230}, {1, 566}, {2, 2880}, {3, 720}, {4, 1440}, {5, 4320}};
+  const std::pair<int, int> larguras[] = {{0, 230}, {2, 2880}, {3, 720}, {4, 1440}, {5, 4320}};
   for (const auto& [coluna, twips] : larguras) EXPECT_EQ(t->WidthOfColumn(coluna), twips * ppi / 1440) << coluna;
+  // The record number's column: its 566 twips, wider when its bold heading needs it.
+  EXPECT_GE(t->WidthOfColumn(1), 566 * ppi / 1440);
   // The estimates are no data-grid columns: wide enough for their texts.
   for (int coluna : {6, 7})
     for (int r = 0; r < t->GetRowCount(); ++r)
       EXPECT_GE(t->WidthOfColumn(coluna), QFontMetrics(t->font()).horizontalAdvance(t->GetCellText(r, coluna))) << coluna;
+}
+
+// The start-up splash eats the first click: tests that click close it first.
+void FechaSplash() {
+  if (CSplashWnd* splash = CSplashWnd::Atual()) splash->CloseSplash();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Moran's I of the residuals of the equation in use, by the formulas: the
+// least-squares residuals e of the transformed dependent on the transformed
+// regressor over the considered records, W the distances between their
+// coordinates (a, a) with each row summing to 1, I = e'We / e'e.
+double MoranEquacao(const ModeloEquacao& m, int e) {
+  std::vector<double> a, y;
+  for (const dado& d : m.dados)
+    if (!d.excluido) a.push_back(d.valor[0]), y.push_back(d.valor[1]);
+  const int n = int(a.size());
+  auto t = [&](int v, double x) {
+    switch (m.cab->Transformacao(v, e)) {
+      case 3: return std::log(x);
+      default: return x;
+    }
+  };
+  NEWMAT::Matrix X(n, 2);
+  NEWMAT::ColumnVector Y(n);
+  for (int i = 0; i < n; ++i) X(i + 1, 1) = 1.0, X(i + 1, 2) = t(0, a[i]), Y(i + 1) = t(1, y[i]);
+  const NEWMAT::ColumnVector b = (X.t() * X).i() * (X.t() * Y);
+  const NEWMAT::ColumnVector r = Y - X * b;
+  NEWMAT::Matrix W(n, n);
+  for (int i = 0; i < n; ++i) {
+    double soma = 0;
+    for (int j = 0; j < n; ++j) soma += std::sqrt(2.0) * std::fabs(a[i] - a[j]);
+    for (int j = 0; j < n; ++j) W(i + 1, j + 1) = std::sqrt(2.0) * std::fabs(a[i] - a[j]) / soma;
+  }
+  return (r.t() * W * r).AsScalar() / (r.t() * r).AsScalar();
+}
+
+// The spatial correlation indices test the equation in use (here equation
+// 2, in logarithms, while the spatial model stands on equation 1), and its
+// edits read a decimal point as well as the comma they show.
+TEST_F(JanelasDiagnostico, SpatialCorrelationTestsTheCurrentEquationAndReadsTypedNumbers) {
+  ModeloEquacao m = ModeloDiagnostico(true);
+  m.cab->SetNumEquacoes(2);
+  m.cab->SetEquacaoCorrente(1);
+  m.Codigo(0, 3, 0.0, 1).Codigo(1, 3, 0.0, 1);
+  ASSERT_EQ(m.cab->I32(C::OffEquacaoEspacial), 0);
+  FechaSplash();
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  QString moran;
+  plat::RoteiroPara(QStringLiteral("dlg525"), [&](QDialog& d) {
+    auto caixa = [&](const char* id) { return d.findChild<QCheckBox*>(QString::fromLatin1(id)); };
+    QTest::mouseClick(caixa("1030"), Qt::LeftButton);  // "Normalizar matriz pesos"
+    plat::Pressiona(d, 1);
+    moran = static_cast<CorrelacaoEsp&>(d).Grade()->FindItem(QStringLiteral("Moran I"))->GetValue();
+    // The distance transform with numbers typed as a user of a point-decimal desktop types them.
+    QTest::mouseClick(caixa("1031"), Qt::LeftButton);
+    for (const auto& [id, texto] : {std::pair{"1056", "0.5"}, std::pair{"1057", "0,75"}}) {
+      auto* e = d.findChild<QLineEdit*>(QString::fromLatin1(id));
+      e->setFocus();
+      e->selectAll();
+      QTest::keyClicks(e, QString::fromLatin1(texto));
+    }
+    plat::Pressiona(d, 1);
+    plat::Pressiona(d, 2);
+  });
+  app->MainFrame()->Acao(32834)->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(moran, plat::FormataC("%9.5f", {MoranEquacao(m, 1)}));
+  EXPECT_NE(moran, plat::FormataC("%9.5f", {MoranEquacao(m, 0)}));
+  auto lido = std::make_unique<CabecalhoModelo>();
+  ASSERT_TRUE(LeCabecalhoModelo(doc->GetPathName(), lido.get()));
+  EXPECT_EQ(lido->U8(C::OffTransformaDistancias), 1);
+  EXPECT_EQ(lido->F64(C::OffExpoenteDistancia), 0.5);
+  EXPECT_EQ(lido->F64(C::OffDistanciaMinima), 0.75);
+}
+
+// The residual and fitted-values pages pass "Exibir Dados" (32814) on to the
+// model window, which enables it while the model has data.
+TEST_F(JanelasDiagnostico, ResidualAndFittedPagesPassTheDataCommandOn) {
+  ModeloEquacao m = ModeloDiagnostico(false);
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  RoteadorComandos& r = RoteadorComandos::Instancia();
+  const std::pair<int, int> janelas[] = {{32840, CTarsolinDoc::JanelaResiduos}, {32852, CTarsolinDoc::JanelaValoresAjustados}};
+  for (const auto& [comando, slot] : janelas) {
+    JanelaDiagnostico* j = Abre(doc, comando, slot);
+    ASSERT_NE(j, nullptr) << comando;
+    for (int aba = 0; aba < j->Abas()->count(); ++aba) {
+      j->Abas()->setCurrentIndex(aba);
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(r.Estado(32814).habilitado) << comando << " " << aba;
+      EXPECT_TRUE(r.Despacha(32814)) << comando << " " << aba;
+    }
+  }
+}
+
+// The validation window: a heading click sorts the numbers by their signed
+// value and the texts as texts; the cells keep the data grid's colours and
+// font styles; the record number is never clipped.
+TEST_F(JanelasDiagnostico, ValidationSortsNumbersKeepsFormatsAndShowsRecordNumbers) {
+  const int N = 130;
+  const int validacao[] = {3, 50, 101, 110, 125};
+  const double lotes[] = {107.80, 115.00, 28.94, -3.50, 5.00};
+  const char* ruas[] = {"Rua C", "Rua A", "Rua E", "Rua B", "Rua D"};
+  std::vector<double> a, l, y;
+  for (int i = 0; i < N; ++i) a.push_back(1.0 + i), l.push_back(10.0 + i % 7), y.push_back(50.0 + 2.0 * i);
+  for (int k = 0; k < 5; ++k) l[std::size_t(validacao[k])] = lotes[k];
+  ModeloEquacao m({QStringLiteral("Area"), QStringLiteral("LOTSZ"), QStringLiteral("Valor")}, {a, l, y});
+  m.Coeficiente(0, 2.0).Coeficiente(1, 0.5).Coeficiente(2, 48.0);
+  // Decimals and widths as a new model has them.
+  for (int v = 0; v < 3; ++v) m.cab->SetCasasDecimais(v, 2), m.cab->SetI32(C::OffLargurasVariavel + 4 * v, 1134);
+  m.cab->SetI32(C::OffLargurasFixasDados, 2552);
+  m.cab->SetI32(C::OffLargurasFixasDados + 4, 1985);
+  for (int k = 0; k < 5; ++k) {
+    dado& d = m.dados[std::size_t(validacao[k])];
+    d.excluido = 1, d.validacao = 1;
+    d.SetEndereco(QString::fromLatin1(ruas[k]));
+  }
+  m.cab->SetNumConsiderados(N - 5);
+  m.cab->SetI32(C::OffNumValidacao, 5);
+  FechaSplash();
+  dado& formatado = m.dados[50];
+  formatado.fixas[0].corTexto = 0x0000FF;
+  formatado.fixas[1].corFundo = 0x00FFFF;
+  formatado.fixas[1].italico = 1;
+  formatado.corTexto[1] = 0xFF0000;
+  formatado.corFundo[1] = 0xC0C0C0;
+  formatado.negrito[1] = 1;
+  formatado.sublinhado[0] = 1;
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  JanelaDiagnostico* v = Abre(doc, 32843, CTarsolinDoc::JanelaValidar);
+  ASSERT_NE(v, nullptr);
+  CTableCtrlEx* t = v->Pagina(0)->Tabela();
+  ASSERT_EQ(t->GetRowCount(), 6);
+
+  int linha = -1;
+  for (int r = 1; r < t->GetRowCount(); ++r)
+    if (t->GetCellText(r, 1).trimmed() == "51") linha = r;
+  ASSERT_GT(linha, 0);
+  EXPECT_EQ(t->GetCellTextColour(linha, 2), COLORREF(0x0000FF));
+  EXPECT_EQ(t->GetCellBackColour(linha, 3), COLORREF(0x00FFFF));
+  ASSERT_NE(t->GetCellFont(linha, 3), nullptr);
+  EXPECT_TRUE(t->GetCellFont(linha, 3)->lfItalic);
+  EXPECT_EQ(t->GetCellTextColour(linha, 5), COLORREF(0xFF0000));
+  EXPECT_EQ(t->GetCellBackColour(linha, 5), COLORREF(0xC0C0C0));
+  ASSERT_NE(t->GetCellFont(linha, 5), nullptr);
+  EXPECT_EQ(t->GetCellFont(linha, 5)->lfWeight, 700);
+  ASSERT_NE(t->GetCellFont(linha, 4), nullptr);
+  EXPECT_TRUE(t->GetCellFont(linha, 4)->lfUnderline);
+
+  // The record number's column holds its bold heading and every number, "126" too.
+  for (int r = 0; r < t->GetRowCount(); ++r) {
+    const CTableDefaultCell* fixa = t->GetDefaultCell(r == 0, true);
+    const QFontMetrics fm(*fixa->FontObject());
+    EXPECT_GE(t->WidthOfColumn(1), fm.horizontalAdvance(t->GetCellText(r, 1)) + 2 * fixa->Margin()) << r;
+  }
+
+  auto clica = [&](int coluna) {
+    QRect celula;
+    ASSERT_TRUE(t->GetCellRect(0, coluna, &celula));
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::NoModifier, celula.center());
+    QCoreApplication::processEvents();
+  };
+  clica(5);
+  EXPECT_EQ(Numeros(t, 5), (std::vector<double>{-3.5, 5.0, 28.94, 107.8, 115.0}));
+  clica(5);
+  EXPECT_EQ(Numeros(t, 5), (std::vector<double>{115.0, 107.8, 28.94, 5.0, -3.5}));
+  clica(1);
+  EXPECT_EQ(Coluna(t, 1), (QStringList{"4", "51", "102", "111", "126"}));
+  clica(2);
+  EXPECT_EQ(Coluna(t, 2), (QStringList{"Rua A", "Rua B", "Rua C", "Rua D", "Rua E"}));
+  // The formats went with their record.
+  for (int r = 1; r < t->GetRowCount(); ++r)
+    EXPECT_EQ(t->GetCellTextColour(r, 2) == COLORREF(0x0000FF), t->GetCellText(r, 1).trimmed() == "51") << r;
+  Captura(v, "validacao_ordenada");
 }
 
 }  // namespace

@@ -10,15 +10,25 @@
 #include "views/equation/CProjetar.h"
 #include "views/equation/ImpressaoJanela.h"
 #include "CDlgTransparent.h"
+#include "CSplashWnd.h"
 #include "Comandos.h"
 #include "RegistroDialogos.h"
 
 #include "model/ArquivoModelo.h"
 #include "platform/TextoNumerico.h"
 
+#include "EstiloGrafico.h"
+
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <cmath>
 
@@ -43,6 +53,8 @@ protected:
   void SetUp() override {
     teste::ProgramaEquacao::SetUp();
     plat::DefineSeparadoresUsuario(QChar(u','), QChar(u'.'));
+    // The start-up splash eats the first click.
+    if (CSplashWnd* splash = CSplashWnd::Atual()) splash->CloseSplash();
   }
   CProjetarFrame* AbreProjecao(CTarsolinDoc* doc) {
     app->MainFrame()->Acao(32839)->trigger();
@@ -55,6 +67,40 @@ protected:
       QCoreApplication::processEvents();
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+  }
+  // A button of the window's toolbar, clicked once its state is up to date.
+  static void Clica(CProjetarFrame* janela, int id) {
+    RoteadorComandos::Instancia().AtualizaAcoes();
+    QToolBar* barra = janela->Intervalo()->Barra();
+    QAction* acao = barra->findChild<QAction*>(QString::number(id));
+    ASSERT_NE(acao, nullptr) << id;
+    ASSERT_TRUE(acao->isEnabled()) << id;
+    QTest::mouseClick(barra->widgetForAction(acao), Qt::LeftButton);
+    Espera();
+  }
+  // A tab of the window, clicked.
+  static void Aba(CProjetarFrame* janela, int indice) {
+    QTabBar* abas = janela->Abas()->Abas()->tabBar();
+    QTest::mouseClick(abas, Qt::LeftButton, Qt::NoModifier, abas->tabRect(indice).center());
+    Espera();
+  }
+  // A value typed into an item of the interval pane, as the user edits it.
+  static void Digita(CFrameIntervalo* iv, int item, const QString& texto) {
+    PropertyGrid* g = iv->Grade();
+    PropertyGridItem* it = iv->Item(item);
+    g->scrollToItem(it);
+    // A click chooses the item (a click on the chosen one would start a
+    // delayed edit of its own), F2 edits its value.
+    if (g->currentItem() != it)
+      QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, g->visualItemRect(it).center());
+    g->setFocus();
+    QTest::keyClick(g, Qt::Key_F2);
+    auto* ed = g->viewport()->findChild<QLineEdit*>(QStringLiteral("PropertyGridEdit"));
+    ASSERT_NE(ed, nullptr);
+    ed->selectAll();
+    QTest::keyClicks(ed, texto);
+    QTest::keyClick(ed, Qt::Key_Return);
+    Espera();
   }
   teste::TabelaStudent tabela{2.0};
 };
@@ -236,6 +282,142 @@ TEST_F(JanelaProjecao, CalculatorAndModelCommandsFromTheWindow) {
   EXPECT_EQ(tratados, 2);  // the page posted it on; the model window ran it
   EXPECT_TRUE(doc->Janela(CTarsolinDoc::JanelaEquacao));
   EXPECT_FALSE(doc->Janela(CTarsolinDoc::JanelaProjetar));
+}
+
+// Deleting a row before the one shown keeps the form on the row it showed,
+// and the steps go on from there.
+TEST_F(JanelaProjecao, DeletingAnEarlierRowKeepsTheRowShown) {
+  ModeloEquacao m = ModeloProjecao();
+  m.Avaliando({3, 0}, QStringLiteral("A")).Avaliando({4, 0}, QStringLiteral("B")).Avaliando({5, 0}, QStringLiteral("C"));
+  CTarsolinDoc* doc = Abre(m);
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  Clica(janela, CmdProjAvancar);
+  Clica(janela, CmdProjAvancar);
+  EXPECT_EQ(janela->Form()->Legenda(), QStringLiteral("Dados do imóvel avaliando - 3/3"));
+  Aba(janela, 2);
+  CTableCtrlEx* g = janela->Dados()->Grade();
+  QRect celula;
+  ASSERT_TRUE(g->GetCellRect(1, 2, &celula));
+  QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, celula.center());
+  mensagens.Responde(plat::IDYES);
+  Clica(janela, CmdProjExcluir);
+  ASSERT_EQ(janela->Dados()->Linhas(), 2);
+  Aba(janela, 0);
+  auto logradouro = [&] { return janela->Form()->Grade()->FindItem(QStringLiteral("Logradouro"))->GetValue(); };
+  EXPECT_EQ(janela->Form()->Legenda(), QStringLiteral("Dados do imóvel avaliando - 2/2"));
+  EXPECT_EQ(logradouro(), QStringLiteral("C"));
+  Clica(janela, CmdProjVoltar);
+  EXPECT_EQ(janela->Form()->Legenda(), QStringLiteral("Dados do imóvel avaliando - 1/2"));
+  EXPECT_EQ(logradouro(), QStringLiteral("B"));
+  Clica(janela, CmdProjAvancar);
+  EXPECT_EQ(janela->Form()->Legenda(), QStringLiteral("Dados do imóvel avaliando - 2/2"));
+  EXPECT_EQ(logradouro(), QStringLiteral("C"));
+}
+
+// An accepted "Adotado" shows its deviation in "Desvio" and leaves the row's
+// spatial estimate alone; a refused one brings the estimate back with no deviation.
+TEST_F(JanelaProjecao, AdoptedValueKeepsTheGridAndARefusalClearsTheDeviation) {
+  ModeloEquacao m = ModeloProjecao();
+  m.Avaliando({3, 0}, QStringLiteral("Rua A"));
+  CTarsolinDoc* doc = Abre(m);
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  CFrameIntervalo* iv = janela->Intervalo();
+  CTableCtrlEx* g = janela->Dados()->Grade();
+  const int colunaRE = g->GetColumnCount() - 1;
+  ASSERT_EQ(g->GetCellText(0, colunaRE), QStringLiteral("Valor Médio RE"));
+  const QString estimativaRE = g->GetCellText(1, colunaRE);
+  ASSERT_EQ(iv->Valor(TotalRLMedio), QStringLiteral("19,88"));
+  Digita(iv, Adotado, QStringLiteral("22,00"));  // +10.7 %: up to 11
+  EXPECT_EQ(iv->Valor(Adotado), QStringLiteral("22,00"));
+  EXPECT_EQ(iv->Desvio(), 11);
+  EXPECT_EQ(g->GetCellText(1, colunaRE), estimativaRE);
+  Digita(iv, Adotado, QStringLiteral("40,00"));
+  ASSERT_FALSE(mensagens.Mensagens().empty());
+  EXPECT_EQ(mensagens.Mensagens().back().texto, QStringLiteral("Este não é um valor válido!"));
+  EXPECT_EQ(iv->Valor(Adotado), QStringLiteral("19,88"));
+  EXPECT_EQ(iv->Desvio(), 0);
+  EXPECT_EQ(g->GetCellText(1, colunaRE), estimativaRE);
+}
+
+// Without appraisal rows the form counts none; rows added later are counted
+// and the first is shown. "Adicionar" is the grid page's button only.
+TEST_F(JanelaProjecao, NoRowsShowNoneAndAddedRowsAreCounted) {
+  ModeloEquacao m = ModeloProjecao();
+  CTarsolinDoc* doc = Abre(m);
+  plat::RoteiroPara(QStringLiteral("dlg511"), [](QDialog& d) { plat::Pressiona(d, 2); });
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  EXPECT_EQ(janela->Dados()->Linhas(), 0);
+  EXPECT_EQ(janela->Form()->Legenda(), QStringLiteral("Dados do imóvel avaliando - 0/0"));
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  EXPECT_FALSE(janela->Intervalo()->Barra()->findChild<QAction*>(QStringLiteral("32880"))->isEnabled());
+  Aba(janela, 2);
+  Clica(janela, CmdProjAdicionar);
+  Clica(janela, CmdProjAdicionar);
+  ASSERT_EQ(janela->Dados()->Linhas(), 2);
+  Aba(janela, 0);
+  EXPECT_EQ(janela->Form()->Legenda(), QStringLiteral("Dados do imóvel avaliando - 1/2"));
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  EXPECT_FALSE(RoteadorComandos::EstadoEm(janela, CmdProjAdicionar).habilitado);
+  EXPECT_FALSE(janela->Intervalo()->Barra()->findChild<QAction*>(QStringLiteral("32880"))->isEnabled());
+}
+
+// The horizontal position of the first word `palavra` on the first page of a PDF, in points.
+double PosicaoPalavra(const QString& pdf, const QString& palavra) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                        QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+  if (!p.waitForFinished(20000)) return NAN;
+  const QString saida = QString::fromUtf8(p.readAllStandardOutput());
+  const QRegularExpression re(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>%1</word>").arg(palavra));
+  const auto m = re.match(saida);
+  return m.hasMatch() ? m.captured(1).toDouble() : NAN;
+}
+
+// The charts draw the estimate in their styles' lines colour; the grid
+// prints within the model's margins.
+TEST_F(JanelaProjecao, ChartsTakeTheLinesColourAndTheGridPrintsWithTheModelsMargins) {
+  ModeloEquacao m = ModeloProjecao();
+  m.cab->SetI32(C::OffVariavelArea, 0);
+  m.Avaliando({3, 0}, QStringLiteral("Rua A"));
+  struct Restaura {
+    EstiloGrafico e10 = EstilosGraficos[10], e11 = EstilosGraficos[11];
+    ~Restaura() { EstilosGraficos[10] = e10, EstilosGraficos[11] = e11; }
+  } restaura;
+  EstilosGraficos[10].corLinhas = 0x00FF00;  // green
+  EstilosGraficos[11].corLinhas = 0xFF0000;  // blue (a Windows colour value)
+  CTarsolinDoc* doc = Abre(m);
+  CProjetarFrame* janela = AbreProjecao(doc);
+  ASSERT_NE(janela, nullptr);
+  Aba(janela, 1);
+  for (int i : {0, 1}) {
+    CTChart* grafico = janela->Graf()->Grafico(i);
+    ASSERT_EQ(grafico->NumPontos(1), 11) << i;
+    EXPECT_EQ(grafico->CorPonto(1, 0), i == 0 ? QColor(0, 0, 255) : QColor(0, 255, 0)) << i;
+    EXPECT_EQ(grafico->CorPonto(0, 0), QColor(255, 255, 0)) << i;
+  }
+
+  Aba(janela, 2);
+  auto imprime = [&](int esquerda) {
+    doc->GetCabecalho()->SetI32(C::OffMargens, esquerda);
+    const QString pdf = pasta.filePath(QStringLiteral("projecoes_%1.pdf").arg(esquerda));
+    plat::RoteiroPara(QStringLiteral("dlgImprimir"), [pdf](QDialog& d) {
+      QPrinter* p = static_cast<QPrintDialog&>(d).printer();
+      p->setOutputFormat(QPrinter::PdfFormat);
+      p->setOutputFileName(pdf);
+      p->setFromTo(0, 0);
+      d.done(QDialog::Accepted);
+    });
+    RoteadorComandos::Instancia().AtualizaAcoes();
+    app->MainFrame()->Acao(57607)->trigger();
+    Espera();
+    return PosicaoPalavra(pdf, QStringLiteral("Dado"));
+  };
+  const double perto = imprime(720), longe = imprime(2880);  // half an inch, two inches
+  ASSERT_TRUE(std::isfinite(perto) && std::isfinite(longe)) << perto << " " << longe;
+  EXPECT_GT(longe - perto, 36.0);  // points: the page's left edge moved with the margin
 }
 
 // "Abrir Projeção Valores" of the welcome dialog opens the last model and its projection window.

@@ -718,13 +718,21 @@ TEST(PaginaModelo, CincoVariaveisUmRegressorDesabilitado) {
 #include "CMainFrame.h"
 #include "CSplashWnd.h"
 #include "CTarsolinApp.h"
+#include "RegistroDialogos.h"
 #include "RoteadorComandos.h"
 #include "VisualizacaoImpressao.h"
+#include "views/charts/CTChart.h"
+#include "views/diagnostics/PaginaDiagnostico.h"
+#include "views/diagnostics/PaginasResiduos.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -832,6 +840,260 @@ TEST(VistaNoPrograma, AbreOModeloNaVistaEnchePaineisEFecha) {
   CTarsolinApp::DefineFabricaJanelaModelo({});
   CTarsolinView::DefineConfiguracoes(nullptr);
   plat::DefineModoRoteiro(false);
+}
+
+// ------------------------------------------------------------ the sample in the program
+
+// The program on a copy of the fitted sample, its model window the model view.
+class ProgramaAmostra : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const QByteArray& ajustado = ModeloAjustado();
+    ASSERT_GT(ajustado.size(), C::Tamanho);
+    qputenv("XDG_RUNTIME_DIR", pasta.path().toLocal8Bit());  // no other instance to ask
+    configuracoes = std::make_unique<QSettings>(pasta.filePath("vista.ini"), QSettings::IniFormat);
+    CTarsolinView::DefineConfiguracoes(configuracoes.get());
+    plat::DefineModoRoteiro(true);
+    plat::LimpaRoteiros();
+    drivers::Modulos() = drivers::NomesModulos{};
+    CTarsolinApp::DefineFabricaJanelaModelo(CTarsolinView::CriaJanela);
+    RegistraDialogosPequenos();  // as the program's start registers them
+    app = std::make_unique<CTarsolinApp>();
+    ASSERT_TRUE(app->InitInstance({"--sem-boas-vindas"}));
+    // The start-up splash eats the first click: it goes first.
+    if (CSplashWnd* splash = CSplashWnd::Atual()) splash->CloseSplash();
+    AbreCopia(QStringLiteral("baltimore.tsn"));
+  }
+  void TearDown() override {
+    for (CTarsolinDoc* d : app->Documentos()) d->SetModifiedFlag(false);
+    app.reset();
+    for (int id : {32830, 32915}) CChildFrame::RegistraDialogo(id, {});
+    CChildFrame::DefineExportadorV5({});
+    CTarsolinApp::DefineDicaDoDia({});
+    CTarsolinApp::DefineFabricaJanelaModelo({});
+    CTarsolinView::DefineConfiguracoes(nullptr);
+    plat::LimpaRoteiros();
+    plat::DefineModoRoteiro(false);
+  }
+  // A fresh copy of the fitted sample opened in the program (the model open before it closed).
+  void AbreCopia(const QString& nome) {
+    if (doc) {
+      doc->SetModifiedFlag(false);
+      app->MainFrame()->AtivaDocumento(doc);
+      app->MainFrame()->Acao(57602)->trigger();  // "Fechar"
+      Espera();
+      ASSERT_TRUE(app->Documentos().empty());
+    }
+    const QString caminho = pasta.filePath(nome);
+    ASSERT_TRUE(teste::GravaBytes(caminho, ModeloAjustado()));
+    doc = app->OpenDocumentFile(caminho);
+    ASSERT_NE(doc, nullptr);
+    Espera();
+    h = doc->GetCabecalho();
+    vista = nullptr;
+    for (CTarsolinView* v : app->MainFrame()->findChildren<CTarsolinView*>())
+      if (v->Documento() == doc) vista = v;
+    ASSERT_NE(vista, nullptr);
+    ASSERT_EQ(ModeloCorrente, doc);
+  }
+  static void Espera() {
+    for (int i = 0; i < 4; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+  PaineisModelo* Paineis() const { return app->MainFrame()->Paineis(); }
+  // TARSOLIN_CAPTURAS names a folder that receives a picture of `w` as `nome`.
+  static void Captura(QWidget* w, const QString& nome) {
+    const QString pasta = qEnvironmentVariable("TARSOLIN_CAPTURAS");
+    if (pasta.isEmpty() || !w) return;
+    QDir().mkpath(pasta);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w->grab().save(QDir(pasta).filePath(nome + QStringLiteral(".png"))));
+  }
+  // The "Dados" pane's variables as it lists them: caption and value.
+  QList<QPair<QString, QString>> VariaveisDoPainel() const {
+    QList<QPair<QString, QString>> r;
+    PropertyGrid* g = Paineis()->Dados();
+    PropertyGridItem* cat = g->FindItem(QStringLiteral("Variáveis"));
+    if (!cat) return r;
+    for (int i = 0; i < cat->childCount(); ++i)
+      r << qMakePair(cat->child(i)->text(0), static_cast<PropertyGridItem*>(cat->child(i))->GetValue());
+    return r;
+  }
+  QStringList TitulosDaLista() const {
+    QStringList r;
+    for (int c = 4; c < Paineis()->Lista()->GetColumnCount(); ++c) {
+      GridDisplayRequest q;
+      q.item.row = 0;
+      q.item.col = c;
+      r << (Paineis()->PedidoCelula(&q) ? q.item.strText : QString());
+    }
+    return r;
+  }
+
+  QTemporaryDir pasta;
+  plat::GravadorMensagens mensagens;
+  std::unique_ptr<QSettings> configuracoes;
+  std::unique_ptr<CTarsolinApp> app;
+  CTarsolinDoc* doc = nullptr;
+  CabecalhoModelo* h = nullptr;
+  CTarsolinView* vista = nullptr;
+};
+
+// Unchecking a variable in the list clears both result panes at once: only
+// the counts stay, with one variable less considered.
+TEST_F(ProgramaAmostra, DesmarcarNaCaixaLimpaOsPaineisDeResultados) {
+  const int nv = h->NumVariaveis();
+  ASSERT_FALSE(Paineis()->ItemRL(QStringLiteral("Correlação"))->GetValue().isEmpty());
+  ASSERT_FALSE(Paineis()->ItemRE(QStringLiteral("rho"))->GetValue().isEmpty());
+  ASSERT_EQ(Paineis()->ItemRL(QStringLiteral("Variáveis Consideradas"))->GetValue(), Fmt("%-2d", nv));
+  CMyReportCtrl* l = vista->Lista();
+  QRect caixa;
+  ASSERT_TRUE(l->GetCellRect(0, 0, caixa, 2));  // NROOM's check box
+  QTest::mouseClick(l, Qt::LeftButton, Qt::NoModifier, caixa.center());
+  Espera();
+  ASSERT_FALSE(h->Habilitada(0));
+  for (bool linear : {true, false}) {
+    PropertyGridItem* (PaineisModelo::*item)(const QString&) const = linear ? &PaineisModelo::ItemRL : &PaineisModelo::ItemRE;
+    for (const char* legenda : {"Correlação", "Determinação", "R2 Ajustado", "F Calculado", "Significância Modelo",
+                                "-1 e +1 desvios padrões", "Desvio Padrão", "Outliers do Modelo", "Método de Cálculo"})
+      EXPECT_EQ((Paineis()->*item)(QString::fromUtf8(legenda))->GetValue(), QString()) << linear << " " << legenda;
+    EXPECT_EQ((Paineis()->*item)(QStringLiteral("Variáveis Consideradas"))->GetValue(), Fmt("%-2d", nv - 1)) << linear;
+    EXPECT_EQ((Paineis()->*item)(QStringLiteral("Variáveis"))->GetValue(), Fmt("%-2d", nv)) << linear;
+  }
+  EXPECT_EQ(Paineis()->ItemRE(QStringLiteral("rho"))->GetValue(), QString());
+  EXPECT_TRUE(Paineis()->ItemRL(QStringLiteral("Correlação"))->GetConstraints().isEmpty());
+  // The data list marks the variable out of the calculation.
+  EXPECT_EQ(TitulosDaLista().value(0), QStringLiteral("*NROOM"));
+  // Pictures of the panes as the user now sees them.
+  CMainFrame* f = app->MainFrame();
+  f->showNormal();
+  f->resize(1400, 950);
+  for (int id : {32923, 32924}) {
+    f->Painel(id)->show();
+    f->Painel(id)->raise();
+    Captura(f, QStringLiteral("i38-paineis-desmarcada-%1").arg(id == 32923 ? QStringLiteral("RL") : QStringLiteral("RE")));
+  }
+}
+
+// The "Dados" pane and the data list follow the variables whenever they
+// change: excluded, renamed, or reordered by a new dependent variable.
+TEST_F(ProgramaAmostra, PainelDadosSegueAsVariaveis) {
+  struct Caso {
+    const char* nome;
+    int comando;
+    std::function<void()> roteiro;
+    // The variable at each position afterwards, by its position before (-1: a new name).
+    std::function<std::vector<int>(int nv)> ordem;
+  };
+  const QString novoNome = QStringLiteral("QUARTOS");
+  const Caso casos[] = {
+      {"Excluir Variável", 32911,
+       [&] {
+         mensagens.Responde(plat::IDYES);  // "Deseja excluir as variáveis selecionadas !"
+         plat::RoteiroPara(QStringLiteral("dlg130"), [](QDialog& d) {
+           auto* l = d.findChild<QListWidget*>(QStringLiteral("1007"));
+           QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, l->visualItemRect(l->item(0)).center());
+           plat::Pressiona(d, 1);
+         });
+       },
+       [](int nv) { std::vector<int> o; for (int v = 1; v < nv; ++v) o.push_back(v); return o; }},
+      {"Alterar Nome", 32909,
+       [&] {
+         plat::RoteiroPara(QStringLiteral("dlg502"), [novoNome](QDialog& d) {
+           auto* l = d.findChild<QListWidget*>(QStringLiteral("1074"));
+           QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, l->visualItemRect(l->item(0)).center());
+           auto* e = d.findChild<QLineEdit*>(QStringLiteral("1056"));
+           e->selectAll();
+           QTest::keyClicks(e, novoNome);
+           plat::Pressiona(d, 1016);
+           plat::Pressiona(d, 1);
+         });
+       },
+       [](int nv) { std::vector<int> o{-1}; for (int v = 1; v < nv; ++v) o.push_back(v); return o; }},
+      {"Definir Variável Dependente", 32915,
+       [&] {
+         plat::RoteiroPara(QStringLiteral("dlg545"), [](QDialog& d) {
+           auto* l = d.findChild<QListWidget*>(QStringLiteral("1074"));
+           QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, l->visualItemRect(l->item(12)).center());
+           plat::Pressiona(d, 1);
+         });
+       },
+       [](int nv) {
+         std::vector<int> o;
+         for (int v = 0; v < nv; ++v) o.push_back(v == 12 ? nv - 1 : v == nv - 1 ? 12 : v);
+         return o;
+       }},
+  };
+  int copia = 0;
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nome);
+    AbreCopia(QStringLiteral("amostra%1.tsn").arg(++copia));
+    const int nv = h->NumVariaveis();
+    QStringList nomes;
+    std::vector<int> casas;
+    for (int v = 0; v < nv; ++v) nomes << h->NomeVariavel(v), casas.push_back(h->CasasDecimais(v));
+    ASSERT_TRUE(doc->RegistrosCarregados());
+    const dado primeiro = doc->GetDados()[0];
+    ASSERT_EQ(VariaveisDoPainel().size(), nv);
+    caso.roteiro();
+    app->MainFrame()->Acao(caso.comando)->trigger();
+    Espera();
+    QList<QPair<QString, QString>> esperado;
+    QStringList titulos;
+    for (int antes : caso.ordem(nv)) {
+      const QString nome = antes < 0 ? novoNome : nomes[antes];
+      const int fonte = antes < 0 ? 0 : antes;
+      esperado << qMakePair(nome, FormataNumero(primeiro.valor[fonte], casas[std::size_t(fonte)]));
+      titulos << nome;
+    }
+    EXPECT_EQ(VariaveisDoPainel(), esperado);
+    EXPECT_EQ(Paineis()->Lista()->GetColumnCount(), int(esperado.size()) + 4);
+    QStringList lista = TitulosDaLista();
+    for (QString& t : lista) t.remove(QLatin1Char('*'));  // the disabled ones are marked
+    EXPECT_EQ(lista, titulos);
+  }
+}
+
+// Moving the spin of the first residual chart to each regressor in turn: the
+// 211 points of the sample stay inside the horizontal axis on both charts.
+TEST_F(ProgramaAmostra, GraficosDeResiduosMostramTodosOsPontos) {
+  app->MainFrame()->Acao(32840)->trigger();
+  Espera();
+  auto* sub = qobject_cast<QMdiSubWindow*>(doc->Janela(CTarsolinDoc::JanelaResiduos).data());
+  ASSERT_NE(sub, nullptr);
+  auto* janela = qobject_cast<JanelaDiagnostico*>(sub->widget());
+  ASSERT_NE(janela, nullptr);
+  sub->showMaximized();
+  auto* pagina = qobject_cast<CResiduosView*>(janela->Pagina(0));
+  ASSERT_NE(pagina, nullptr);
+  QWidget* setas = pagina->findChild<QWidget*>(QStringLiteral("1112"));
+  ASSERT_NE(setas, nullptr);
+  auto* abaixo = setas->findChild<QToolButton*>(QStringLiteral("abaixo"));
+  ASSERT_NE(abaixo, nullptr);
+  const int n = h->NumConsiderados();
+  ASSERT_EQ(n, 211);
+  for (int passo = 0; passo < 20 && pagina->Analisada() > 0; ++passo) {
+    QTest::mouseClick(abaixo, Qt::LeftButton);
+    Espera();
+    const int O = pagina->Analisada();
+    for (CTChart* g : {pagina->Grafico1(), pagina->Grafico2()}) {
+      ASSERT_EQ(g->NumPontos(3), n) << O;
+      const auto [lo, hi] = g->FaixaEixo(Qt::Horizontal);
+      int fora = 0;
+      for (int i = 0; i < n; ++i) fora += g->Ponto(3, i).x() < lo || g->Ponto(3, i).x() > hi;
+      EXPECT_EQ(fora, 0) << "variable " << O << (g == pagina->Grafico1() ? ", first chart" : ", second chart");
+    }
+  }
+  ASSERT_EQ(pagina->Analisada(), 0);
+  EXPECT_EQ(pagina->Grafico1()->Titulo(), QStringLiteral("Resíduos do modelo para NROOM"));
+  CMainFrame* f = app->MainFrame();
+  f->showNormal();
+  f->resize(1400, 950);
+  Espera();
+  Captura(pagina->Grafico1(), QStringLiteral("i38-residuos-nroom"));
+  Captura(janela, QStringLiteral("i38-residuos-janela-nroom"));
 }
 
 // A preview that cannot start says so (61705) and shows nothing; one that

@@ -5,6 +5,8 @@
 #include "EstiloGrafico.h"
 #include "views/charts/CTChart.h"
 
+#include "CTarsolinApp.h"
+#include "controls/CTableCell.h"
 #include "controls/CTableCtrlEx.h"
 #include "model/CabecalhoModelo.h"
 #include "model/TextoNumero.h"
@@ -14,6 +16,7 @@
 #include "platform/TextoNumerico.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTabWidget>
 #include <cmath>
@@ -27,6 +30,30 @@ int Pixels(int twips) {
   const QScreen* tela = QGuiApplication::primaryScreen();
   const int ppi = tela ? int(tela->logicalDotsPerInchX()) : 96;
   return twips * ppi / 1440;
+}
+
+// Numbers in signed order (the record number, the values, the estimates).
+int ComparaNumero(const CTableCellBase* a, const CTableCellBase* b, intptr_t) {
+  if (!a || !b) return 0;
+  const QString ta = a->Text(), tb = b->Text();
+  return CTarsolinApp::ComparaValor(&ta, &tb);
+}
+
+// A cell as the data grid keeps it in the record: text and back colours
+// (0: the grid's own) and bold, italic and underline.
+void AplicaFormato(CTableCtrl* g, int linha, int coluna, int32_t texto, int32_t fundo, uint8_t negrito, uint8_t italico,
+                   uint8_t sublinhado) {
+  g->SetCellTextColour(linha, coluna, texto ? COLORREF(texto) : GridColour::Default);
+  g->SetCellBackColour(linha, coluna, fundo ? COLORREF(fundo) : GridColour::Default);
+  if (!negrito && !italico && !sublinhado) {
+    g->SetCellFont(linha, coluna, nullptr);
+    return;
+  }
+  LOGFONT lf = g->GetGridFont();
+  lf.lfWeight = negrito ? 700 : 400;
+  lf.lfItalic = italico ? 1 : 0;
+  lf.lfUnderline = sublinhado ? 1 : 0;
+  g->SetCellFont(linha, coluna, &lf);
 }
 }  // namespace
 
@@ -62,7 +89,8 @@ void CValidarView::MontaTabela() {
     titulos << (c.I32(C::OffHabilitadas + 4 * std::size_t(i)) ? c.NomeVariavel(i) : QStringLiteral("* ") + c.NomeVariavel(i));
   titulos << "Vr. Espacial" << "Vr. Linear";
   DefineCabecalhos(titulos, int(r_.registro.size()) + 1, 2);
-  tabela_->SetSortComparer(nullptr);
+  tabela_->SetSortComparer(&ComparaNumero);
+  tabela_->viewport()->installEventFilter(this);
   tabela_->SetWholeRowSelection(false);
   tabela_->SetWidthOfColumn(0, Pixels(230));
   tabela_->SetWidthOfColumn(1, Pixels(566));
@@ -88,14 +116,35 @@ void CValidarView::PreencheTabela() {
     tabela_->SetCellText(linha, 2, reg.Endereco());
     tabela_->SetCellText(linha, 3,
                          plat::LeCp1252(reg.complemento, 51));
-    for (int i = 0; i < nv; ++i) Celula(linha, 4 + i, FormataNumero(reg.valor[i], c.CasasDecimais(i)));
+    for (int k = 0; k < 2; ++k) {
+      const AtributoCelula& f = reg.fixas[k];
+      AplicaFormato(tabela_, linha, 2 + k, f.corTexto, f.corFundo, f.negrito, f.italico, f.sublinhado);
+    }
+    for (int i = 0; i < nv; ++i) {
+      Celula(linha, 4 + i, FormataNumero(reg.valor[i], c.CasasDecimais(i)));
+      AplicaFormato(tabela_, linha, 4 + i, reg.corTexto[i], reg.corFundo[i], reg.negrito[i], reg.italico[i],
+                    reg.sublinhado[i]);
+    }
     Celula(linha, 4 + nv, r_.temEspacial ? FormataNumero(r_.espacial[a], 2) : QString());
     Celula(linha, 5 + nv, FormataNumero(r_.linear[a], 2));
   }
   // The two estimates are no columns of the data grid: they take their contents' width.
   tabela_->AutoSizeColumn(4 + nv);
   tabela_->AutoSizeColumn(5 + nv);
+  // The record number never ends clipped, whatever its digits.
+  tabela_->AutoSizeColumn(1);
+  tabela_->SetWidthOfColumn(1, std::max(Pixels(566), tabela_->WidthOfColumn(1)));
   tabela_->viewport()->update();
+}
+
+bool CValidarView::eventFilter(QObject* o, QEvent* e) {
+  if (tabela_ && o == tabela_->viewport() && e->type() == QEvent::MouseButtonPress) {
+    const CCellID c = tabela_->GetCellFromPt(static_cast<QMouseEvent*>(e)->position().toPoint());
+    // The address and the complement are texts; every other column holds numbers.
+    if (c.row == 0 && c.col >= 0)
+      tabela_->SetSortComparer(c.col == 2 || c.col == 3 ? &CTableCtrl::CompareCellText : &ComparaNumero);
+  }
+  return PaginaDiagnostico::eventFilter(o, e);
 }
 
 void CValidarView::AtualizaGraficos() {

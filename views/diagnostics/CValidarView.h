@@ -19,6 +19,8 @@ protected:
   void PreencheTabela() override;
   void AtualizaGraficos() override;
   bool FechaSemResultados() const override;
+  // A heading click sorts with the comparer of its column.
+  bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
   diag::Validacao r_;

@@ -30,10 +30,13 @@ using C = CabecalhoModelo;
 const char* const kItens[9] = {"Moran I", "Moran I - Estatística", "Significância", "Média", "Desvio Padrão",
                                "Erro espacial", "Erro (Sig.)", "Defasagem espacial", "Defasagem (Sig.)"};
 
-// The text as the C library converts it: what does not convert is 0.0.
+// A typed number: the comma the dialog shows and the point both read as the
+// decimal separator; what does not convert is 0.0.
 double Converte(const QString& texto) {
+  QString t = texto.trimmed();
+  t.replace(QLatin1Char(','), QLatin1Char('.'));
   bool ok = false;
-  const double v = plat::LeReal(texto.trimmed(), QChar(','), &ok);
+  const double v = plat::LeReal(t, QLatin1Char('.'), &ok);
   return ok && std::isfinite(v) ? v : 0.0;
 }
 }  // namespace
@@ -125,7 +128,9 @@ bool CorrelacaoEsp::Calcula() {
   for (int i = 0; i < std::clamp(cab.NumVariaveis(), 0, C::MaxVariaveis); ++i)
     k += cab.I32(C::OffHabilitadas + 4 * std::size_t(i)) ? 1 : 0;
   const int n = cab.NumConsiderados();
-  const int E = std::clamp(cab.I32(C::OffEquacaoEspacial), 0, C::MaxEquacoes - 1);
+  // The residuals tested are those of the equation in use, the one every
+  // other window of the model shows.
+  const int E = std::clamp(cab.EquacaoCorrente(), 0, C::MaxEquacoes - 1);
   NEWMAT::Matrix X(n, std::max(0, k - 1)), Wc;
   NEWMAT::ColumnVector y(n);
   try {

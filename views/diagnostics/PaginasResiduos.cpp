@@ -21,9 +21,9 @@ namespace {
 using C = CabecalhoModelo;
 
 const std::vector<int> kEncaminhadosResiduos = {32831, 32833, 32836, 32838, 32839, 32841, 32813, 32816, 32817, 32909,
-                                                32911, 32913, 32914, 32915, 32908, 32852, 32853, 32912, 32862};
+                                                32911, 32913, 32914, 32915, 32908, 32814, 32852, 32853, 32912, 32862};
 const std::vector<int> kEncaminhadosAderencia = {32831, 32836, 32838, 32839, 32841, 32813, 32816, 32817, 32909, 32911,
-                                                 32913, 32914, 32915, 32908, 32853, 32912, 32840, 32833, 32862};
+                                                 32913, 32914, 32915, 32908, 32814, 32853, 32912, 32840, 32833, 32862};
 
 ConfigDiagnostico Residual(int id, const char* aba) { return ConfigResidual(id, aba); }
 ConfigDiagnostico Ajustados(int id, const char* aba) {
@@ -84,6 +84,15 @@ std::pair<double, double> Faixa(const std::vector<double>& v) {
     hi = std::max(hi, a);
   }
   return {lo, hi};
+}
+
+// The horizontal range of the values [lo, hi] widened by 2 % of its span on
+// each side, so the outermost points stand inside the axis whatever their
+// sign; a single value gets 2 % of its size around it (1 around zero).
+std::pair<double, double> FaixaComMargem(const std::vector<double>& v) {
+  const auto [lo, hi] = Faixa(v);
+  const double folga = hi > lo ? 0.02 * (hi - lo) : (lo == 0.0 ? 1.0 : 0.02 * std::fabs(lo));
+  return {lo - folga, hi + folga};
 }
 
 // Record indices of the considered records, in record order.
@@ -198,8 +207,8 @@ void CResiduosView::AtualizaGraficos() {
   const QString nome = t_.Copia().NomeVariavel(O_);  // names stay in place; only the values and codes moved
   const QString titulo = (modo_ == 1 ? QStringLiteral("Resíduos do modelo para %1")
                                      : QStringLiteral("Resíduos da variável %1")).arg(nome);
-  const auto [lo, hi] = Faixa(F);
-  Dispersao(graficos_[0], EstilosGraficos[4], F, Z, rotulos, 0.98 * lo, 1.02 * hi, titulo);
+  const auto [lo, hi] = FaixaComMargem(F);
+  Dispersao(graficos_[0], EstilosGraficos[4], F, Z, rotulos, lo, hi, titulo);
   const auto [xo, xh] = Faixa(r_.XO);
   Dispersao(graficos_[1], EstilosGraficos[5], r_.XO, r_.RO, rotulos, xo, xh, QStringLiteral("Residuos p/%1").arg(nome));
 }
@@ -302,8 +311,8 @@ void CDCookView::AtualizaGraficos() {
     numeros.push_back(l.linha);
     ++k;
   }
-  const auto [lo, hi] = Faixa(F);
-  Dispersao(graficos_[0], EstilosGraficos[4], F, Z, rotulos, 0.98 * lo, 1.02 * hi,
+  const auto [lo, hi] = FaixaComMargem(F);
+  Dispersao(graficos_[0], EstilosGraficos[4], F, Z, rotulos, lo, hi,
             QStringLiteral("Resíduo Padronizado x Valor Estimado"));
   CTChart* g = graficos_[1];
   const EstiloGrafico& e = EstilosGraficos[5];
@@ -381,10 +390,10 @@ void CResiduosViewRE::AtualizaGraficos() {
   }
   const int u = Cab().Dependente();
   const QString titulo = QStringLiteral("Resíduos do modelo para %1").arg(Cab().NomeVariavel(u));
-  const auto [lo, hi] = Faixa(r_.yhatT);
-  Dispersao(graficos_[0], EstilosGraficos[4], r_.yhatT, z, rotulos, 0.98 * lo, 1.02 * hi, titulo);
-  const auto [ylo, yhi] = Faixa(r_.yT);
-  Dispersao(graficos_[1], EstilosGraficos[5], r_.yT, z, rotulos, 0.98 * ylo, 1.02 * yhi, titulo);
+  const auto [lo, hi] = FaixaComMargem(r_.yhatT);
+  Dispersao(graficos_[0], EstilosGraficos[4], r_.yhatT, z, rotulos, lo, hi, titulo);
+  const auto [ylo, yhi] = FaixaComMargem(r_.yT);
+  Dispersao(graficos_[1], EstilosGraficos[5], r_.yT, z, rotulos, ylo, yhi, titulo);
 }
 
 // ------------------------------------------------------------ adherence pages

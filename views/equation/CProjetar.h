@@ -111,6 +111,9 @@ public:
   CalculoProjecao& Calculo() { return calc_; }
   PropertyGrid* Grade() const { return grade_; }
   QString Legenda() const;
+  // The caption "Dados do imóvel avaliando - row/rows" for the row shown.
+  void AtualizaLegenda();
+  bool Iniciada() const { return catEndereco_ != nullptr; }
   TrabalhoImpressao Trabalho() override;
   void ImprimePagina(QPainter& p, const CPrintInfo& info);
 
@@ -190,6 +193,8 @@ protected:
 private:
   void PreencheGrade();
   bool Bloqueado() const;
+  // The form after rows were added to a grid that held `antes` rows.
+  void RegistrosAdicionados(int antes);
   CTableCtrlEx* grade_;
   int linhas_ = 0;
   bool editada_ = false;

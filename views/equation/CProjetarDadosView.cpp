@@ -235,7 +235,22 @@ bool CProjetarDadosView::AdicionaRegistro(bool grava) {
   valoresMudaram_ = true;
   MarcaEditada();
   frame_->Form()->RedimensionaEstimativas(linhas_);
-  return grava ? GravaGrade() : true;
+  if (!grava) return true;
+  const bool gravou = GravaGrade();
+  RegistrosAdicionados(linhas_ - 1);
+  return gravou;
+}
+
+void CProjetarDadosView::RegistrosAdicionados(int antes) {
+  CProjetarFormView* form = frame_->Form();
+  if (!form->Iniciada()) return;  // the form reads the rows when it is built
+  // The form counts the new rows; a grid that had none shows its first.
+  if (antes < 1) {
+    form->DefineLinhaAtual(0);
+    form->MostraRegistro(true);
+  } else {
+    form->AtualizaLegenda();
+  }
 }
 
 void CProjetarDadosView::AdicionaRegistros() {
@@ -243,11 +258,15 @@ void CProjetarDadosView::AdicionaRegistros() {
   dlg.m_nNumero = MaxLinhasProjecao - linhas_;
   if (plat::ExecutaDialogo(dlg) != QDialog::Accepted) return;
   grade_->AllowRedraw(false);
+  const int antes = linhas_;
   int adicionadas = 0;
   for (int i = 0; i < dlg.m_nNumero; ++i, ++adicionadas)
     if (!AdicionaRegistro(false)) break;
   // Stored once for the whole batch.
-  if (adicionadas) GravaGrade();
+  if (adicionadas) {
+    GravaGrade();
+    RegistrosAdicionados(antes);
+  }
   grade_->AllowRedraw(true);
 }
 
@@ -267,7 +286,9 @@ void CProjetarDadosView::ExcluiRegistro() {
                        plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
     return;
   CProjetarFormView* form = frame_->Form();
-  if (d > 1 && form->LinhaAtual() >= d - 1) form->DefineLinhaAtual(form->LinhaAtual() - 1);
+  // The form keeps showing the row it showed; when that row is the one that
+  // goes, the row before it (the first row stays the first).
+  if (form->LinhaAtual() >= d - 1) form->DefineLinhaAtual(std::max(0, form->LinhaAtual() - 1));
   grade_->RemoveRow(foco.row);
   --linhas_;
   for (int r = 1; r <= linhas_; ++r) {
@@ -278,6 +299,7 @@ void CProjetarDadosView::ExcluiRegistro() {
   MarcaEditada();
   grade_->viewport()->update();
   form->RedimensionaEstimativas(linhas_);
+  form->DefineLinhaAtual(std::min(form->LinhaAtual(), linhas_ - 1));
   GravaGrade();
   form->MostraRegistro(true);
 }
@@ -443,7 +465,15 @@ TrabalhoImpressao CProjetarDadosView::Trabalho() {
   TrabalhoImpressao t;
   CTableCtrlEx* g = grade_;
   auto info = std::make_shared<CPrintInfo>();
-  t.prepara = [g, info](QPainter& p) {
+  t.prepara = [g, info, doc = Documento()](QPainter& p) {
+    // The model's margins; the rest of the grid's print layout stays.
+    if (doc && doc->GetCabecalho()) {
+      const CabecalhoModelo& c = *doc->GetCabecalho();
+      int layout[7];
+      g->GetPrintLayout(layout);
+      g->SetPrintLayout(layout[0], layout[1], c.I32(C::OffMargens), c.I32(C::OffMargens + 4), c.I32(C::OffMargens + 8),
+                        c.I32(C::OffMargens + 12), layout[6]);
+    }
     g->BeginPrinting(&p, info.get());
     return std::max(1, info->GetMaxPage());
   };

@@ -1,7 +1,6 @@
 #include "CProjetar.h"
 
 #include "ImpressaoJanela.h"
-#include "RoteadorComandos.h"
 
 #include "controls/CTableCtrlEx.h"
 #include "controls/ImpressaoPagina.h"
@@ -57,15 +56,20 @@ int CProjetarFormView::Linha() const {
 }
 
 void CProjetarFormView::AtualizaLegenda(int linha) {
-  legenda_->setText(QStringLiteral("%1 - %2/%3").arg(plat::Texto(TxtCabecalhoForm)).arg(linha).arg(frame_->Dados()->Linhas()));
+  const int linhas = frame_->Dados()->Linhas();
+  // No row to show: none is counted as shown.
+  legenda_->setText(QStringLiteral("%1 - %2/%3").arg(plat::Texto(TxtCabecalhoForm)).arg(linhas < 1 ? 0 : linha).arg(linhas));
 }
+
+void CProjetarFormView::AtualizaLegenda() { AtualizaLegenda(Linha()); }
 
 void CProjetarFormView::OnInitialUpdate() {
   CTarsolinDoc* doc = Documento();
   const CabecalhoModelo& cab = *doc->GetCabecalho();
   const int nv = std::clamp(cab.NumVariaveis(), 0, C::MaxVariaveis);
   linhaAtual_ = cab.I32(C::OffLinhaProjecao);
-  if (linhaAtual_ < 0 || linhaAtual_ > 1000) linhaAtual_ = 0;
+  // A stored row the grid does not hold opens on the first, as it shows.
+  if (linhaAtual_ < 0 || linhaAtual_ > 1000 || linhaAtual_ >= frame_->Dados()->Linhas()) linhaAtual_ = 0;
   CTableCtrlEx* g = frame_->Dados()->Grade();
   const int r = Linha();
   grade_->ResetContent();
@@ -97,7 +101,7 @@ void CProjetarFormView::OnInitialUpdate() {
   for (int c = 0; c < 5; ++c)
     endereco_[c] = catEndereco_->AddChildItem(new PropertyGridItem(QString::fromUtf8(kEndereco[c]), g->GetCellText(r, c + 2)));
   catEndereco_->Expand();
-  AtualizaLegenda(linhaAtual_ + 1);
+  AtualizaLegenda(r);
   grade_->setFocus();
 
   CargaRegistros carga(*doc);
@@ -237,14 +241,16 @@ void CProjetarFormView::ValidaValorArbitrado() {
   if (!a) return;
   if (!a->aceito) {
     plat::MessageBox(TxtValorInvalido, plat::MB_ICONEXCLAMATION);
+    // The estimate back in "Adotado", and with it no deviation.
     f->DefineValor(Adotado, f->Valor(calc_.ValorUnitario() ? UnitarioRLMedio : TotalRLMedio));
+    f->DefineDesvio(0);
     f->SelecionaAdotado();
     return;
   }
+  // The deviation shows in "Desvio" only: the grid's last column keeps the
+  // row's spatial estimate.
   f->DefineValor(Adotado, a->adotado);
   f->DefineDesvio(a->desvio);
-  const int nv = std::clamp(Documento()->GetCabecalho()->NumVariaveis(), 0, C::MaxVariaveis);
-  frame_->Dados()->Grade()->SetCellText(Linha(), nv + 7, QString::number(a->desvio));
 }
 
 void CProjetarFormView::AplicaDesvio() {
@@ -304,9 +310,9 @@ void CProjetarFormView::Mudou(PropertyGridItem* item) {
   }
 }
 
+// "Adicionar" belongs to the "Projeções" page: the form does not offer it.
 bool CProjetarFormView::TemComandoProprio(int id) const {
-  return id == CmdProjAdotado || id == CmdProjDesvio || id == CmdProjAvancar || id == CmdProjVoltar ||
-         id == CmdProjAdicionar;
+  return id == CmdProjAdotado || id == CmdProjDesvio || id == CmdProjAvancar || id == CmdProjVoltar;
 }
 
 bool CProjetarFormView::Comando(int id) {
@@ -316,7 +322,6 @@ bool CProjetarFormView::Comando(int id) {
     case CmdProjDesvio: AplicaDesvio(); return true;
     case CmdProjAvancar: NavegaRegistro(1); return true;
     case CmdProjVoltar: NavegaRegistro(-1); return true;
-    case CmdProjAdicionar: RoteadorComandos::Instancia().PostaEm(frame_->Dados(), CmdProjAdicionar); return true;
     default: return false;
   }
 }

@@ -46,6 +46,8 @@ void CProjetarGrafView::OnInitialUpdate() {
     gr.g->DefineRepinturaAutomatica(false);
     for (int s = 0; s < 3; ++s) gr.g->AdicionaSerie(CTChart::SerieLinha);
     gr.g->AplicaEstilo(EstilosGraficos[gr.estilo]);
+    // The estimate in the style's lines colour, its bounds in yellow.
+    gr.g->DefineCorSerie(1, EstilosGraficos[gr.estilo].corLinhas);
     gr.g->DefineCorSerie(0, kAmarelo);
     gr.g->DefineCorSerie(2, kAmarelo);
     gr.g->DefineTituloSerie(0, QStringLiteral("Vr. Mínimo"));
