@@ -88,6 +88,7 @@ void CDadosEditarView::OnInitialUpdate() {
     grade_->SetWidthOfColumn(4 + v, Pixels(c.I32(C::OffLargurasVariavel + 4 * std::size_t(v))));
   }
   for (int r = 1; r <= N_; ++r) grade_->SetCellText(r, 1, Numero(r));
+  IniciaValores(N_, n_);
 
   const bool carregou = doc_->CarregaRegistros();
   if (!carregou) plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"));
@@ -118,7 +119,7 @@ void CDadosEditarView::PreencheGrade() {
       AplicaFonte(grade_, row, 2 + k, a.negrito, a.italico, a.sublinhado);
     }
     for (int v = 0; v < n_; ++v) {
-      grade_->SetCellText(row, 4 + v, FormataNumero(r.valor[v], Decimais(4 + v)));
+      MostraValor(row, 4 + v, i, r.valor[v]);
       grade_->SetCellFormat(row, 4 + v, DT_RIGHT);
       AplicaFonte(grade_, row, 4 + v, r.negrito[v], r.italico[v], r.sublinhado[v]);
       AplicaCores(grade_, row, 4 + v, r.corTexto[v], r.corFundo[v]);
@@ -198,10 +199,10 @@ bool CDadosEditarView::ArmazenaGrade() {
     }
     d.SetEndereco(grade_->GetCellText(r, 2).left(50));
     d.SetComplemento(grade_->GetCellText(r, 3).left(50));
+    // The values as read or typed, never as the cells show them cut.
     for (int v = 0; v < n_; ++v) {
       LeAtributos(grade_, r, 4 + v, d.negrito[v], d.italico[v], d.sublinhado[v], d.corTexto[v], d.corFundo[v]);
-      double x = 0.0;
-      if (ConverteStringNumero(grade_->GetCellText(r, 4 + v), &x)) d.valor[v] = x;
+      d.valor[v] = Valor(registro[std::size_t(r)], v);
     }
   }
   if (refaz) {
@@ -227,8 +228,7 @@ void CDadosEditarView::AtualizaBarra(int row, int col) {
   if (!b || row < 1) return;
   const int k = grade_->GetCellText(row, 1).trimmed().toInt();
   const int coluna = col < 2 ? 2 : col;
-  b->Valor()->setMaxLength(LimiteColuna(coluna));
-  b->Valor()->setText(grade_->GetCellText(row, coluna));
+  MostraNaBarra(grade_->GetCellText(row, coluna), LimiteColuna(coluna));
   b->Considerado()->setChecked(grade_->GetCellText(row, 0) != QLatin1String("*"));
   b->Validacao()->setChecked(EhValidacao(row));
   if (coluna <= 3)
@@ -266,6 +266,7 @@ void CDadosEditarView::NovasLinhas(int quantas) {
   if (quantas <= 0) return;
   const int primeira = N_ + 1;
   N_ += quantas;
+  AdicionaValores(quantas);
   grade_->SetNumberOfRows(N_ + 1);
   for (int r = primeira; r <= N_; ++r) {
     grade_->SetCellText(r, 0, QStringLiteral(" "));
@@ -295,6 +296,7 @@ void CDadosEditarView::ExcluiDado() {
   --N_;
   // A deleted record takes the records after it down one place.
   RenumeraApos(N_, k);
+  ExcluiValores(k - 1);
   if (pesos_) pesos_->ExcluiLinha(k);
   // The row and every record after it move: the records are rebuilt on saving.
   MarcaEdicao(true);
@@ -380,7 +382,11 @@ int CDadosEditarView::ReconsideraValidacao() {
 }
 
 bool CDadosEditarView::ExportaPlanilha() {
-  return ::ExportaPlanilha(*doc_, *grade_, [this](int row) { return EhValidacao(row); });
+  // The files describe the rows as the grid holds them: the grid (and the
+  // weights page's W) go into the model first, as saving does.
+  if (modificado_ || (pesos_ && pesos_->Modificado())) doc_->UpdateAllViews(nullptr, 4);
+  return ::ExportaPlanilha(*doc_, *grade_, [this](int row) { return EhValidacao(row); },
+                           [this](int row, int col) { return TextoExato(row, col); });
 }
 
 // ------------------------------------------------------------ commands

@@ -3,7 +3,7 @@
 // after it: the grid as a tab-separated table (".txt"), and the spatial lag
 // W·y of the dependent variable over the validation rows ("_wy_Val.txt") and
 // over the considered rows ("_wy.txt"). Lines end in CR LF; numbers carry a
-// decimal comma.
+// decimal comma, and the table's values every digit they have.
 #include <QString>
 #include <functional>
 
@@ -12,7 +12,11 @@ class CTableCtrl;
 
 // The three names' common stem: the model's path without a trailing ".tsn".
 QString RaizExportacao(const QString& caminhoModelo);
-// Writes the three files from `grade` (the table; `validacao` tells the
-// validation rows among the excluded ones) and from the document's records
-// and W as last stored. Failures are said; false when a file was not written.
-bool ExportaPlanilha(CTarsolinDoc& doc, CTableCtrl& grade, const std::function<bool(int row)>& validacao);
+// Writes the three files from `grade` (the table, each cell's text as
+// `texto` gives it; `validacao` tells the validation rows among the excluded
+// ones) and from the document's records and W, which the caller has brought
+// in step with the grid. Without a W there is no lag to write: the table is
+// written and the user told so. Every file goes through the safe writer.
+// Failures are said; false when a file was not written.
+bool ExportaPlanilha(CTarsolinDoc& doc, CTableCtrl& grade, const std::function<bool(int row)>& validacao,
+                     const std::function<QString(int row, int col)>& texto);
