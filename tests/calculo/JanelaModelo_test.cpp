@@ -3,6 +3,7 @@
 // menus, with the stand-in libraries.
 #include "CChildFrame.h"
 #include "CMainFrame.h"
+#include "CSplashWnd.h"
 #include "CTarsolinApp.h"
 #include "Comandos.h"
 #include "DriversCalculo.h"
@@ -247,6 +248,7 @@ TEST_F(JanelaModelo, CommandsThatCloseTheDataWindowOfferToSaveItsEdits) {
   for (const int comando : {32912, 32909}) {
     SCOPED_TRACE(comando);
     auto cab = CabecalhoPequeno(5);
+    cab->SetI32(C::OffLargurasFixasDados, 2000);  // the address column, 2000 twips wide
     CTarsolinDoc* doc = Abre(*cab, QStringLiteral("d%1.tsn").arg(comando));
     ASSERT_NE(doc, nullptr);
     Executa(32813);  // Dados > Editar dados
@@ -255,6 +257,9 @@ TEST_F(JanelaModelo, CommandsThatCloseTheDataWindowOfferToSaveItsEdits) {
     auto* dados = qobject_cast<CDadosFrame*>(sub->widget());
     ASSERT_NE(dados, nullptr);
     CTableCtrl* g = dados->Host()->PaginaDadosEditar()->Grade();
+    // The splash screen, still up, would take the first click.
+    if (CSplashWnd* splash = CSplashWnd::Atual()) splash->CloseSplash();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // "Rua Nova" typed into the address of record 2 and committed.
     QRect r;
     ASSERT_TRUE(g->GetCellRect(2, 2, &r));
@@ -269,14 +274,16 @@ TEST_F(JanelaModelo, CommandsThatCloseTheDataWindowOfferToSaveItsEdits) {
     ASSERT_EQ(g->GetCellText(2, 2), QStringLiteral("Rua Nova"));
     const QString pergunta = plat::Texto(21001).arg(QFileInfo(doc->GetPathName()).fileName());
 
-    mensagens.reset(new plat::GravadorMensagens(plat::IDCANCEL));
+    mensagens.reset();  // one recorder at a time: each restores the handler it found
+    mensagens = std::make_unique<plat::GravadorMensagens>(plat::IDCANCEL);
     Executa(comando);
     EXPECT_EQ(mensagens->Textos(), QStringList{pergunta});
     EXPECT_EQ(doc->Janela(CTarsolinDoc::JanelaDados).data(), sub);
     EXPECT_TRUE(sub->isVisible());
     EXPECT_EQ(g->GetCellText(2, 2), QStringLiteral("Rua Nova"));
 
-    mensagens.reset(new plat::GravadorMensagens(plat::IDYES));
+    mensagens.reset();  // one recorder at a time: each restores the handler it found
+    mensagens = std::make_unique<plat::GravadorMensagens>(plat::IDYES);
     Executa(comando);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(mensagens->Textos().value(0), pergunta);
@@ -286,6 +293,7 @@ TEST_F(JanelaModelo, CommandsThatCloseTheDataWindowOfferToSaveItsEdits) {
     std::vector<dado> d(5);
     ASSERT_TRUE(LeRegistrosModelo(doc->GetPathName(), lido.get(), d.data(), nullptr));
     EXPECT_EQ(d[1].Endereco(), QStringLiteral("Rua Nova"));
-    mensagens.reset(new plat::GravadorMensagens);
+    mensagens.reset();  // one recorder at a time: each restores the handler it found
+    mensagens = std::make_unique<plat::GravadorMensagens>();
   }
 }

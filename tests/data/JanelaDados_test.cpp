@@ -574,6 +574,13 @@ TEST_F(JanelaDados, ClassificarESalvarNaoMudaValorAlgum) {
   std::vector<dado> salvos = teste::LeDados(arquivo, depois);
   ASSERT_EQ(salvos.size(), 211u);
   EXPECT_EQ(DoublesDiferentes(originais, salvos, 16), 0);
+  // Nor any other byte of a record (colours, fonts, texts), nor a column width.
+  int registros = 0;
+  for (std::size_t i = 0; i < 211; ++i) registros += std::memcmp(&originais[i], &salvos[i], sizeof(dado)) != 0 ? 1 : 0;
+  EXPECT_EQ(registros, 0);
+  for (std::size_t off = C::OffLargurasVariavel; off < C::OffLargurasVariavel + 4 * 16; off += 4)
+    EXPECT_EQ(depois.I32(off), antes.I32(off)) << off;
+  EXPECT_EQ(depois.I32(C::OffLargurasFixasDados), antes.I32(C::OffLargurasFixasDados));
   EXPECT_EQ(depois.U8(C::OffColunaOrdem), 4 + 15);
 
   // 57 typed over NROOM of the first row on screen.

@@ -64,8 +64,10 @@ void Le(CTableCtrl* g, int row, int col, int32_t& texto, int32_t& fundo, uint8_t
   n = lf && lf->lfWeight == 700;
   i = lf && lf->lfItalic != 0;
   s = lf && lf->lfUnderline != 0;
-  texto = int32_t(g->GetCellTextColour(row, col));
-  fundo = int32_t(g->GetCellBackColour(row, col));
+  // A cell without a colour of its own stores 0, the records' "default".
+  const auto cor = [](COLORREF c) { return c == GridColour::Default ? 0 : int32_t(c); };
+  texto = cor(g->GetCellTextColour(row, col));
+  fundo = cor(g->GetCellBackColour(row, col));
 }
 }  // namespace
 
@@ -164,9 +166,8 @@ bool CDadosAvalView::ArmazenaGrade() {
   // Every store starts from zeroed records and writes every value whole.
   if (!doc_->RecriaDadosP(M_)) return false;
   dadoP* novos = doc_->GetDadosP();
-  for (int k = 0; k < 5; ++k)
-    c.SetI32(C::OffLargurasFixasAvaliacao + 4 * std::size_t(k), Twips(grade_->WidthOfColumn(2 + k)));
-  for (int v = 0; v < valores; ++v) c.SetI32(C::OffLargurasAvaliacao + 4 * std::size_t(v), Twips(grade_->WidthOfColumn(7 + v)));
+  for (int k = 0; k < 5; ++k) GuardaLargura(C::OffLargurasFixasAvaliacao + 4 * std::size_t(k), 2 + k);
+  for (int v = 0; v < valores; ++v) GuardaLargura(C::OffLargurasAvaliacao + 4 * std::size_t(v), 7 + v);
   for (int r = 1; r <= M_; ++r) {
     dadoP& d = novos[registro[std::size_t(r)]];
     for (int k = 0; k < 5; ++k) {

@@ -50,8 +50,10 @@ void LeAtributos(CTableCtrl* g, int row, int col, uint8_t& negrito, uint8_t& ita
   negrito = lf && lf->lfWeight == 700;
   italico = lf && lf->lfItalic != 0;
   sublinhado = lf && lf->lfUnderline != 0;
-  texto = int32_t(g->GetCellTextColour(row, col));
-  fundo = int32_t(g->GetCellBackColour(row, col));
+  // A cell without a colour of its own stores 0, the records' "default".
+  const auto cor = [](COLORREF c) { return c == GridColour::Default ? 0 : int32_t(c); };
+  texto = cor(g->GetCellTextColour(row, col));
+  fundo = cor(g->GetCellBackColour(row, col));
 }
 }  // namespace
 
@@ -176,9 +178,9 @@ bool CDadosEditarView::ArmazenaGrade() {
     c.SetI32(C::OffEstadoCalculo, 0);
     c.SetI32(C::OffEspacialCalculado, 0);
   }
-  for (int v = 0; v < n_; ++v) c.SetI32(C::OffLargurasVariavel + 4 * std::size_t(v), Twips(grade_->WidthOfColumn(4 + v)));
-  c.SetI32(C::OffLargurasFixasDados, Twips(grade_->WidthOfColumn(2)));
-  c.SetI32(C::OffLargurasFixasDados + 4, Twips(grade_->WidthOfColumn(3)));
+  for (int v = 0; v < n_; ++v) GuardaLargura(C::OffLargurasVariavel + 4 * std::size_t(v), 4 + v);
+  GuardaLargura(C::OffLargurasFixasDados, 2);
+  GuardaLargura(C::OffLargurasFixasDados + 4, 3);
 
   dado* base = refaz ? novos.data() : doc_->GetDados();
   int considerados = 0, validacao = 0;

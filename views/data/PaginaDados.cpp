@@ -84,6 +84,12 @@ CDadosBar* PaginaDados::Barra() const { return frame_ ? frame_->Barra() : nullpt
 int PaginaDados::Pixels(int twips) const { return twips * ppiX_ / 1440; }
 int PaginaDados::Twips(int pixels) const { return pixels * 1440 / std::max(1, ppiX_); }
 
+void PaginaDados::GuardaLargura(std::size_t offset, int col) {
+  CabecalhoModelo& c = Cab();
+  const int largura = grade_->WidthOfColumn(col);
+  if (largura != Pixels(c.I32(offset))) c.SetI32(offset, Twips(largura));
+}
+
 int PaginaDados::LarguraColunaDado() const {
   QFont negrito = GridFont(*grade_->GetDefaultCell(true, true)->FontData());
   negrito.setBold(true);

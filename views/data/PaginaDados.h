@@ -97,6 +97,9 @@ protected:
   // Pixels <-> twips at the screen's resolution.
   int Pixels(int twips) const;
   int Twips(int pixels) const;
+  // A column's width into the header field at `offset` (twips), only when the
+  // user resized it: a width left alone keeps its stored twips exactly.
+  void GuardaLargura(std::size_t offset, int col);
   // Column 1: 566 twips, or what its bold heading "Dado" needs at this screen's font.
   int LarguraColunaDado() const;
   // The bold default font of the fixed cells, the grid's lines, the cell class.
