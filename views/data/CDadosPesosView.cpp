@@ -207,7 +207,8 @@ void CDadosPesosView::CalculaW() {
   w_ = 0.0;
   for (int i = 1; i <= m; ++i)
     for (int j = 1; j <= m; ++j) w_(i, j) = calculada(i, j);
-  if (doc_->RegistrosCarregados() && !modificado_) doc_->LiberaRegistros();
+  // Without the data page the document loaded its records for the distances.
+  if (!dados_ && doc_->RegistrosCarregados() && !modificado_) doc_->LiberaRegistros();
   MarcaEdicao(true);
   grade_->viewport()->update();
 }

@@ -17,7 +17,6 @@
 #include "platform/TabelaTextos.h"
 
 #include <QApplication>
-#include <cmath>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -29,6 +28,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTextCharFormat>
+#include <cmath>
 
 namespace {
 using C = CabecalhoModelo;
