@@ -767,6 +767,37 @@ TEST_F(JanelaDados, ExportaOsValoresInteirosDasLinhasDaGrade) {
   EXPECT_EQ(teste::LeArquivo(raiz + "_wy.txt"), QByteArray("300,000000\r\n219,750000\r\n"));
 }
 
+// In the plain data window a deleted record takes its row and column out of
+// the model's stored W: the saved W still pairs the saved records.
+TEST_F(JanelaDados, ExcluirUmDadoLevaSuaLinhaDeW) {
+  ModeloDados m = Cinco();
+  m.W.ReSize(5, 5);
+  for (int i = 1; i <= 5; ++i)
+    for (int j = 1; j <= 5; ++j) m.W(i, j) = i == j ? 0.0 : 10.0 * i + j;
+  m.cab->SetU8(C::OffSemElementosW, 0);
+  Abre(m);
+  Mostra();
+  Clica(Dados(), 3, 2);
+  {
+    plat::GravadorMensagens sim(plat::IDYES);
+    QTest::mouseClick(frame->Barra()->findChild<QToolButton*>(QStringLiteral("1020")), Qt::LeftButton);
+  }
+  ASSERT_EQ(Dados()->NumDados(), 4);
+  ASSERT_TRUE(Dados()->OnCmdMsg(57603));
+  CabecalhoModelo cab;
+  ASSERT_TRUE(LeCabecalhoModelo(caminho, &cab));
+  ASSERT_EQ(cab.NumDados(), 4);
+  std::vector<dado> dados(4);
+  NEWMAT::Matrix W;
+  ASSERT_TRUE(LeRegistrosModelo(caminho, &cab, dados.data(), nullptr, W, LeituraW::Armazenados));
+  ASSERT_EQ(W.Nrows(), 4);
+  const int origem[4] = {1, 2, 4, 5};
+  for (int a = 0; a < 4; ++a)
+    for (int b = 0; b < 4; ++b)
+      EXPECT_EQ(W(a + 1, b + 1), a == b ? 0.0 : 10.0 * origem[a] + origem[b]) << a << "," << b;
+  EXPECT_EQ(dados[2].Endereco(), QStringLiteral("Rua 4"));
+}
+
 // Without a W there is no spatial lag to write: the table is exported and
 // the user is told, instead of a column of means.
 TEST_F(JanelaDados, ExportarSemWAvisaEmVezDeEscreverMedias) {

@@ -1,7 +1,6 @@
 #include "ExportaPlanilha.h"
 
 #include "controls/CTableCtrl.h"
-#include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
 #include "model/MatrizesModelo.h"
 #include "model/Transformacoes.h"
@@ -60,9 +59,10 @@ QString RaizExportacao(const QString& caminhoModelo) {
   return caminhoModelo.endsWith(QLatin1String(".tsn")) ? caminhoModelo.chopped(4) : caminhoModelo;
 }
 
-bool ExportaPlanilha(CTarsolinDoc& doc, CTableCtrl& grade, const std::function<bool(int row)>& validacao,
-                     const std::function<QString(int row, int col)>& texto) {
-  const QString raiz = RaizExportacao(doc.GetPathName());
+bool ExportaPlanilha(const QString& caminhoModelo, CTableCtrl& grade, const std::function<bool(int row)>& validacao,
+                     const std::function<QString(int row, int col)>& texto, const CabecalhoModelo& cab,
+                     const dado* dados, const NEWMAT::Matrix& W) {
+  const QString raiz = RaizExportacao(caminhoModelo);
   {
     std::string bytes;
     for (int r = 0; r < grade.GetRowCount(); ++r) {
@@ -74,21 +74,14 @@ bool ExportaPlanilha(CTarsolinDoc& doc, CTableCtrl& grade, const std::function<b
     if (!Grava(raiz + QStringLiteral(".txt"), bytes)) return false;
   }
 
-  if (!doc.RegistrosCarregados() && !doc.CarregaRegistros()) {
-    plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"));
-    return false;
-  }
-  const CabecalhoModelo& cab = *doc.GetCabecalho();
-  const dado* dados = doc.GetDados();
-  const int N = doc.NumDados();
-  if (!TemW(doc.GetW(), N)) {
+  const int N = std::max(cab.NumDados(), 0);
+  if (!TemW(W, N)) {
     plat::MessageBox(QStringLiteral("O modelo não tem a matriz W: a planilha foi exportada sem os arquivos de W·y."),
                      QString(), plat::MB_ICONEXCLAMATION);
     return true;
   }
   int considerados = 0;
   for (int i = 0; i < N; ++i) considerados += dados[i].Considerado() ? 1 : 0;
-  const NEWMAT::Matrix& W = doc.GetW();
   const int e = std::clamp(cab.I32(C::OffEquacaoCorrente), 0, C::MaxEquacoes - 1);
   NEWMAT::ColumnVector y(considerados);
   if (considerados > 0) MontaVetorY(y, &cab, dados, false, e);
