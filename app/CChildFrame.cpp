@@ -12,6 +12,7 @@
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
 #include "platform/TabelaTextos.h"
+#include "views/data/CDadosFrame.h"
 #include "views/equation/CResultados.h"
 
 #include "controls/CListReportSubItemListCtrl.h"
@@ -189,6 +190,15 @@ void CChildFrame::FechaJanelasAuxiliares() {
   }
 }
 
+bool CChildFrame::PodeFecharAuxiliares() {
+  if (!doc_) return true;
+  QWidget* w = qobject_cast<QWidget*>(doc_->Janela(CTarsolinDoc::JanelaDados).data());
+  if (!w) return true;
+  auto* dados = qobject_cast<CDadosFrame*>(w);
+  if (!dados) dados = w->findChild<CDadosFrame*>();
+  return !dados || dados->OfereceSalvar();
+}
+
 // ---------------------------------------------------------------- checks
 
 bool CChildFrame::Bloqueado() {
@@ -314,6 +324,7 @@ void CChildFrame::Fecha() {
 
 void CChildFrame::RegressaoLinear() {
   if (Bloqueado() || !VerificaCalculo() || !OfertaCompleta()) return;
+  if (!PodeFecharAuxiliares()) return;
   FechaJanelasAuxiliares();
   LiberaRegistros();
   drivers::RegressaoLinear(*doc_);
@@ -321,12 +332,14 @@ void CChildFrame::RegressaoLinear() {
 
 void CChildFrame::RegressaoEspacial() {
   if (Bloqueado() || !VerificaCalculo() || !OfertaCompleta()) return;
+  if (!PodeFecharAuxiliares()) return;
   FechaJanelasAuxiliares();
   drivers::RegressaoEspacial(*doc_, window());
 }
 
 void CChildFrame::EscolheEquacao() {
   if (!OfertaLeve()) return;
+  if (!PodeFecharAuxiliares()) return;
   FechaJanelasAuxiliares();
   CabecalhoModelo* cab = doc_->GetCabecalho();
   const int antes = cab->I32(C::OffEquacaoCorrente);
@@ -348,6 +361,7 @@ void CChildFrame::OperacaoDados(int comando) {
     return;
   }
   if (!OfertaCompleta()) return;
+  if (!PodeFecharAuxiliares()) return;
   FechaJanelasAuxiliares();
   LiberaRegistros();
   const int ordinal = comando == CmdIncluirVariavel ? drivers::OrdIncluiVariavel
@@ -380,6 +394,7 @@ void CChildFrame::Reconsidera() {
   if (plat::MessageBox(QStringLiteral("Deseja reconsiderar todos os dados ? "), QString(),
                        plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
     return;
+  if (!PodeFecharAuxiliares()) return;
   FechaJanelasAuxiliares();
   if (!doc_->CarregaRegistros()) return;
   CabecalhoModelo& c = *doc_->GetCabecalho();
@@ -407,6 +422,7 @@ void CChildFrame::Reconsidera() {
 }
 
 void CChildFrame::Desprotege() {
+  if (!PodeFecharAuxiliares()) return;
   FechaJanelasAuxiliares();
   CInputSenha dlg(doc_);
   if (plat::ExecutaDialogo(dlg) != QDialog::Accepted) return;
@@ -417,6 +433,7 @@ void CChildFrame::Desprotege() {
 
 void CChildFrame::Exporta() {
   if (!OfertaLeve()) return;
+  if (!PodeFecharAuxiliares()) return;
   FechaJanelasAuxiliares();
   if (VerificaExportacao() && !VerificaExportacao()(*doc_)) return;
   // The title names the model file: its ".tsn" would hide the default ".kmr".
@@ -461,6 +478,7 @@ bool CChildFrame::AbreAuxiliar(const JanelaAuxiliar& janela) {
   }
   if (janela.oferta == 2 && !OfertaCompleta()) return false;
   if (janela.oferta == 1 && !OfertaLeve()) return false;
+  if (!PodeFecharAuxiliares()) return false;
   if (janela.liberaRegistros) LiberaRegistros();
   FechaJanelasAuxiliares();
   QWidget* w = janela.cria ? janela.cria(doc_, this) : nullptr;
@@ -485,6 +503,7 @@ void CChildFrame::ExecutaDialogo(int comando) {
   if (p->calculo && !VerificaCalculo()) return;
   if (p->oferta == 2 && !OfertaCompleta()) return;
   if (p->oferta == 1 && !OfertaLeve()) return;
+  if (p->fecha && !PodeFecharAuxiliares()) return;
   if (comando == CmdAlterarNome) {
     // The data window goes first: it holds the names in its grid.
     QPointer<QObject>& dados = doc_->Janela(CTarsolinDoc::JanelaDados);
@@ -527,6 +546,7 @@ void CChildFrame::Propriedades() {
   if (Bloqueado()) return;
   // Only a model with no pending change may have its properties edited.
   if (!doc_->SaveModified() || doc_->IsModified()) return;
+  if (!PodeFecharAuxiliares()) return;
   FechaJanelasAuxiliares();
   auto copia = std::make_unique<CabecalhoModelo>(*doc_->GetCabecalho());
   if (!Assistente()(*doc_, *copia)) return;

@@ -28,6 +28,9 @@ public:
 
   // Destroys the window in every non-empty auxiliary slot, in the fixed order.
   void FechaJanelasAuxiliares();
+  // A command is about to close the auxiliary windows: the data window first
+  // offers to save its edits. False when the user cancelled (nothing closed).
+  bool PodeFecharAuxiliares();
 
   // How a kind of auxiliary window is made: from the document alone, or from
   // the document and the model window that opens it (a window that runs its

@@ -187,6 +187,7 @@ bool CTableCtrl::PasteTextAt(int row, int col, const QMimeData* dados, bool sele
   if (!c || !editavel_ || c->IsReadOnlyCell() || !dados || !dados->hasText()) return false;
   const QStringList linhas = dados->text().split(QLatin1Char('\n'));
   int r = row, ultimaLinha = row, ultimaColuna = col;
+  bool colou = false;  // the owner took at least one cell
   for (const QString& linha : linhas) {
     while (r < nRows_ && HeightOfRow(r) == 0) ++r;  // hidden rows take no line
     if (r >= nRows_) break;
@@ -195,7 +196,7 @@ bool CTableCtrl::PasteTextAt(int row, int col, const QMimeData* dados, bool sele
       for (const QString& campo : linha.split(QLatin1Char('\t'))) {
         while (cc < nCols_ && WidthOfColumn(cc) == 0) ++cc;
         if (cc >= nCols_) break;
-        SetTextAsEdited(r, cc, campo.trimmed());
+        colou = SetTextAsEdited(r, cc, campo.trimmed()) || colou;
         SetCellState(r, cc, GetCellState(r, cc) & ~GVIS_SELECTED);
         ultimaColuna = std::max(ultimaColuna, cc);
         ultimaLinha = r;
@@ -210,8 +211,10 @@ bool CTableCtrl::PasteTextAt(int row, int col, const QMimeData* dados, bool sele
     LimpaSelecao();
     viewport()->update();
   }
-  coladoNoArraste_ = CCellRange(row, col, ultimaLinha, ultimaColuna);
-  return true;
+  // A paste the owner refused everywhere placed nothing: a drag that brought
+  // it must not cut its source.
+  coladoNoArraste_ = colou ? CCellRange(row, col, ultimaLinha, ultimaColuna) : CCellRange();
+  return colou;
 }
 
 // ---------------------------------------------------------------- drag and drop
@@ -351,7 +354,12 @@ bool CTableCtrl::DropData(const QMimeData* dados, Qt::DropAction, QPoint) {
     DragLeave();
     if (!moveLinhas) {
       soltouAqui_ = arrastando_;
-      if (!PasteTextAt(alvo.row, alvo.col, dados, false)) coladoNoArraste_ = CCellRange();
+      if (!PasteTextAt(alvo.row, alvo.col, dados, false)) {
+        // Nothing landed: the drop is refused, so the source keeps its text.
+        coladoNoArraste_ = CCellRange();
+        viewport()->update();
+        return false;
+      }
     } else if (linhaBotao_ >= nFixedRows_ && linhaBotao_ < int(ordemLinhas_.size()) && alvo.row < int(ordemLinhas_.size())) {
       // The row where the drag began goes just below the drop-target row.
       const int v = ordemLinhas_[size_t(linhaBotao_)];

@@ -3,6 +3,7 @@
 #include "CTableCtrl.h"
 
 #include "COffscreenDC.h"
+#include "platform/ArquivoSeguro.h"
 #include "platform/Cp1252.h"
 #include "platform/Mensagem.h"
 
@@ -257,12 +258,14 @@ bool CTableCtrl::Print(QPrinter* impressora) {
 // ---------------------------------------------------------------- text files
 
 bool CTableCtrl::SaveAsText(const QString& arquivo, QChar delimitador) {
-  QFile f(arquivo);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    ErroArquivo(arquivo, f);
+  // Through the safe writer: a failed write leaves the old file as it was.
+  plat::GravacaoSegura f(arquivo);
+  if (!f.Aberta()) {
+    plat::MessageBox(QStringLiteral("Não foi possível abrir %1.\n%2").arg(arquivo, f.Erro()), QString(),
+                     plat::MB_ICONEXCLAMATION);
     return false;
   }
-  // Lines end with CR LF, as text files always did here.
+  // Lines end with CR LF: the file is read back in text mode.
   const std::string d = plat::ParaCp1252(QString(delimitador));
   bool ok = true;
   for (int r = 0; r < nRows_ && ok; ++r) {
@@ -271,10 +274,9 @@ bool CTableCtrl::SaveAsText(const QString& arquivo, QChar delimitador) {
       linha += plat::ParaCp1252(GetCellText(r, c));
       linha += c + 1 < nCols_ ? d : std::string("\r\n");
     }
-    ok = f.write(linha.data(), qint64(linha.size())) == qint64(linha.size());
+    ok = f.Escreve(linha.data(), linha.size());
   }
-  f.close();
-  if (!ok || f.error() != QFileDevice::NoError) {
+  if (!ok || !f.Confirma()) {
     plat::MessageBox(QStringLiteral("Unable to save grid list"), QString(), plat::MB_ICONEXCLAMATION);
     return false;
   }

@@ -3,6 +3,7 @@
 #include "ArquivoModelo.h"
 #include "CabecalhoModelo.h"
 #include "FormatosAntigos.h"
+#include "MatrizesModelo.h"
 #include "ReconhecimentoModelo.h"
 #include "VariaveisComuns.h"
 #include "dado.h"
@@ -585,22 +586,19 @@ bool CTarsolinDoc::CalculaMatrizW(NEWMAT::Matrix& destino) {
     return false;
   }
   const int n = NumDados();
+  std::vector<double> xs(static_cast<std::size_t>(n)), ys(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    xs[std::size_t(i)] = dados_[i].valor[x];
+    ys[std::size_t(i)] = dados_[i].valor[y];
+  }
+  Servicos().CursorEspera(true);
   try {
-    destino.ReSize(n, n);
+    MatrizDistancias(xs.data(), ys.data(), n, destino);
   } catch (...) {  // no memory for N x N doubles
+    Servicos().CursorEspera(false);
     destino.ReSize(0, 0);
     RecusaLimiteW();
     return false;
-  }
-  Servicos().CursorEspera(true);
-  for (int i = 0; i < n; ++i) {
-    const double xi = dados_[i].valor[x], yi = dados_[i].valor[y];
-    destino(i + 1, i + 1) = 0.0;
-    for (int j = i + 1; j < n; ++j) {
-      const double d = Distancia(xi, yi, dados_[j].valor[x], dados_[j].valor[y]);
-      destino(i + 1, j + 1) = d;
-      destino(j + 1, i + 1) = d;
-    }
   }
   Servicos().CursorEspera(false);
   return true;

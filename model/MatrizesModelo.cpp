@@ -6,6 +6,7 @@
 #include "dadoP.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -158,4 +159,17 @@ void RecortaPesosAmostra(const NEWMAT::Matrix& W, NEWMAT::Matrix& resultado, con
   if (cab == nullptr) throw std::invalid_argument("no header");
   const std::vector<int> recs = Registros(*cab, dados, Linhas::Amostra);
   Recorta(W, resultado, recs, recs, std::max(cab->NumDados(), 0));
+}
+
+void MatrizDistancias(const double* x, const double* y, int n, NEWMAT::Matrix& D) {
+  D.ReSize(n, n);
+  for (int i = 0; i < n; ++i) {
+    D(i + 1, i + 1) = 0.0;
+    for (int j = i + 1; j < n; ++j) {
+      const double dx = x[i] - x[j], dy = y[i] - y[j];
+      const double d = std::sqrt(dx * dx + dy * dy);
+      D(i + 1, j + 1) = d;
+      D(j + 1, i + 1) = d;
+    }
+  }
 }

@@ -31,6 +31,10 @@ void MontaVetorYValidacao(NEWMAT::ColumnVector& y, const CabecalhoModelo* cab, c
 // The considered records' residuals in the current equation.
 void MontaVetorResiduos(NEWMAT::ColumnVector& v, const CabecalhoModelo* cab, const dado* dados);
 
+// The Euclidean distances between the n points (x[i], y[i]), both ways, with
+// a zero diagonal; D is sized n x n here (an allocation failure throws).
+void MatrizDistancias(const double* x, const double* y, int n, NEWMAT::Matrix& D);
+
 // W (N x N, file order) cut to considered x considered; a plain copy when
 // every record is considered.
 void RecortaPesos(const NEWMAT::Matrix& W, NEWMAT::Matrix& resultado, const CabecalhoModelo* cab, const dado* dados);

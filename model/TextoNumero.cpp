@@ -82,7 +82,9 @@ bool ConverteLimitado(QStringView texto, double* valor) {
   return ok;
 }
 
-void FormataNumeroMascara(QString& saida, double x, int decimais, bool percentual) {
+int FormataMascaraCom(QStringView digitos, QStringView mascara, QString& saida, QChar decimal, QChar milhar);
+
+void FormataNumeroMascara(QString& saida, double x, int decimais, bool percentual, QChar decimal, QChar milhar) {
   if (!std::isfinite(x) || std::fabs(x) >= HUGE_VAL) {
     saida = QStringLiteral("Erro");
     return;
@@ -92,8 +94,6 @@ void FormataNumeroMascara(QString& saida, double x, int decimais, bool percentua
     saida = QString::fromLatin1(ComVirgula(impresso));
     return;
   }
-  const QChar decimal = plat::DecimalUsuario();
-  const QChar milhar = plat::MilharUsuario();
   QString mascara = MascaraNumero(decimais);
   for (QChar& c : mascara) {
     if (c == u'.') c = milhar;
@@ -102,10 +102,16 @@ void FormataNumeroMascara(QString& saida, double x, int decimais, bool percentua
   QString fonte = QString::fromLatin1(impresso);
   fonte.replace(u'.', decimal);
   QString campo;
-  FormataMascara(fonte, mascara, campo);
+  FormataMascaraCom(fonte, mascara, campo, decimal, milhar);
   saida = TrimBrancos(campo);
   if (percentual) saida += u'%';
 }
+
+void FormataNumeroMascara(QString& saida, double x, int decimais, bool percentual) {
+  FormataNumeroMascara(saida, x, decimais, percentual, plat::DecimalUsuario(), plat::MilharUsuario());
+}
+
+bool Digito(QChar c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
@@ -169,6 +175,11 @@ QString MascaraNumero(int decimais) {
 }
 
 int FormataMascara(QStringView digitos, QStringView mascara, QString& saida) {
+  return FormataMascaraCom(digitos, mascara, saida, plat::DecimalUsuario(), plat::MilharUsuario());
+}
+
+namespace {
+int FormataMascaraCom(QStringView digitos, QStringView mascara, QString& saida, QChar decimal, QChar milhar) {
   const qsizetype m = mascara.size();
   saida = mascara.toString();
 
@@ -186,9 +197,6 @@ int FormataMascara(QStringView digitos, QStringView mascara, QString& saida) {
     }
     return int(usados);
   }
-
-  const QChar decimal = plat::DecimalUsuario();
-  const QChar milhar = plat::MilharUsuario();
 
   // Source without leading blanks and zeros (the sign stays, one character too).
   qsizetype a = 0;
@@ -246,6 +254,73 @@ int FormataMascara(QStringView digitos, QStringView mascara, QString& saida) {
     saida[m - 1] = u']';
   }
   return int(inteira.size() - (inteira.startsWith(u'-') ? 1 : 0));
+}
+}  // namespace
+
+// ------------------------------------------------------------ cell text
+
+QString TextoCelula(double x, int decimais) {
+  QString s;
+  FormataNumeroMascara(s, x, decimais, false, QChar(u','), QChar(u'.'));
+  return s;
+}
+
+QString TextoCelulaExato(double x) {
+  if (!std::isfinite(x)) return QStringLiteral("Erro");
+  char buf[400];
+  // The shortest fixed text that reads back as the same double.
+  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+  return QString::fromLatin1(ComVirgula(std::string(buf, r.ptr)));
+}
+
+bool LeTextoCelula(const QString& texto, double* valor) {
+  const QString t = texto.trimmed();
+  qsizetype i = 0;
+  const qsizetype n = t.size();
+  std::string s;
+  if (i < n && (t[i] == u'-' || t[i] == u'+')) {
+    if (t[i] == u'-') s.push_back('-');
+    ++i;
+  }
+  // Integer part: plain digits, or groups of three after a first group of one
+  // to three, each group after a thousands dot.
+  qsizetype grupo = 0, digitos = 0;
+  bool agrupado = false;
+  for (; i < n; ++i) {
+    const QChar c = t[i];
+    if (Digito(c)) {
+      s.push_back(char(c.unicode()));
+      ++grupo;
+      ++digitos;
+      if (agrupado && grupo > 3) return false;
+    } else if (c == u'.') {
+      if (grupo == 0 || (agrupado ? grupo != 3 : grupo > 3)) return false;
+      agrupado = true;
+      grupo = 0;
+    } else {
+      break;
+    }
+  }
+  if (agrupado && grupo != 3) return false;
+  if (i < n && t[i] == u',') {
+    s.push_back('.');
+    for (++i; i < n && Digito(t[i]); ++i) {
+      s.push_back(char(t[i].unicode()));
+      ++digitos;
+    }
+  }
+  if (i != n) return false;  // anything after the number
+  if (n == 0) {
+    if (valor) *valor = 0.0;
+    return true;
+  }
+  if (digitos == 0) return false;
+  double v = 0.0;
+  const char* a = s.data() + (s[0] == '-' ? 1 : 0);
+  const auto r = std::from_chars(a, s.data() + s.size(), v, std::chars_format::fixed);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
+  if (valor) *valor = s[0] == '-' ? -v : v;
+  return true;
 }
 
 int ArredondaDezena(int valor) {

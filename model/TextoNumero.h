@@ -47,6 +47,19 @@ QString MascaraNumero(int decimais);
 // '[' and ']' at its ends. Returns the number of integer digits of the source.
 int FormataMascara(QStringView digitos, QStringView mascara, QString& saida);
 
+// The number text of the data grids, the same under every locale so that a
+// cell's text always reads back as the number it shows: decimal comma,
+// thousands dot. TextoCelula lays x in the picture of `decimais` places as
+// FormataNumero does.
+QString TextoCelula(double x, int decimais);
+// The shortest text (decimal comma, no grouping) that reads back as x bit for bit.
+QString TextoCelulaExato(double x);
+// Reads a cell text: the whole text (blanks around it aside) must be one
+// number in that form: an optional sign, digits with thousands dots only
+// between groups of three ("1.234.567", never "1.5"), an optional decimal
+// comma with decimals. No exponent, no other character. An empty text is 0.
+bool LeTextoCelula(const QString& texto, double* valor);
+
 // Page margins in twips are kept in tens: nearest multiple of 10, halves away
 // from zero.
 int ArredondaDezena(int valor);

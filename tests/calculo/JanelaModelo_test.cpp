@@ -3,11 +3,14 @@
 // menus, with the stand-in libraries.
 #include "CChildFrame.h"
 #include "CMainFrame.h"
+#include "CSplashWnd.h"
 #include "CTarsolinApp.h"
 #include "Comandos.h"
 #include "DriversCalculo.h"
 #include "Fixturas.h"
 #include "RoteadorComandos.h"
+#include "views/data/CDadosEditarView.h"
+#include "views/data/CDadosFrame.h"
 
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
@@ -15,6 +18,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -234,4 +238,62 @@ TEST_F(JanelaModelo, TileKeepsTheMainWindowSize) {
   for (int vez = 0; vez < 4; ++vez) Executa(ID_WINDOW_TILE_HORZ);
   EXPECT_EQ(f->size(), antes);
   EXPECT_EQ(app->Opcoes().FrameRect, guardado);
+}
+
+// A command of the model window that closes the data window (its variables
+// display, the rename dialog) first offers to save the edits the window
+// holds, as closing it by hand does: Cancelar keeps the window and runs
+// nothing, Sim saves the edit into the file.
+TEST_F(JanelaModelo, CommandsThatCloseTheDataWindowOfferToSaveItsEdits) {
+  for (const int comando : {32912, 32909}) {
+    SCOPED_TRACE(comando);
+    auto cab = CabecalhoPequeno(5);
+    cab->SetI32(C::OffLargurasFixasDados, 2000);  // the address column, 2000 twips wide
+    CTarsolinDoc* doc = Abre(*cab, QStringLiteral("d%1.tsn").arg(comando));
+    ASSERT_NE(doc, nullptr);
+    Executa(32813);  // Dados > Editar dados
+    auto* sub = qobject_cast<QMdiSubWindow*>(doc->Janela(CTarsolinDoc::JanelaDados).data());
+    ASSERT_NE(sub, nullptr);
+    auto* dados = qobject_cast<CDadosFrame*>(sub->widget());
+    ASSERT_NE(dados, nullptr);
+    CTableCtrl* g = dados->Host()->PaginaDadosEditar()->Grade();
+    // The splash screen, still up, would take the first click.
+    if (CSplashWnd* splash = CSplashWnd::Atual()) splash->CloseSplash();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // "Rua Nova" typed into the address of record 2 and committed.
+    QRect r;
+    ASSERT_TRUE(g->GetCellRect(2, 2, &r));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    QCoreApplication::processEvents();
+    for (QChar c : QStringLiteral("Rua Nova")) {
+      QTest::keyClicks(QApplication::focusWidget(), QString(c));
+      QCoreApplication::processEvents();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(g->GetCellText(2, 2), QStringLiteral("Rua Nova"));
+    const QString pergunta = plat::Texto(21001).arg(QFileInfo(doc->GetPathName()).fileName());
+
+    mensagens.reset();  // one recorder at a time: each restores the handler it found
+    mensagens = std::make_unique<plat::GravadorMensagens>(plat::IDCANCEL);
+    Executa(comando);
+    EXPECT_EQ(mensagens->Textos(), QStringList{pergunta});
+    EXPECT_EQ(doc->Janela(CTarsolinDoc::JanelaDados).data(), sub);
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(g->GetCellText(2, 2), QStringLiteral("Rua Nova"));
+
+    mensagens.reset();  // one recorder at a time: each restores the handler it found
+    mensagens = std::make_unique<plat::GravadorMensagens>(plat::IDYES);
+    Executa(comando);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mensagens->Textos().value(0), pergunta);
+    EXPECT_EQ(doc->Janela(CTarsolinDoc::JanelaDados).data(), nullptr);
+    auto lido = std::make_unique<CabecalhoModelo>();
+    ASSERT_TRUE(LeCabecalhoModelo(doc->GetPathName(), lido.get()));
+    std::vector<dado> d(5);
+    ASSERT_TRUE(LeRegistrosModelo(doc->GetPathName(), lido.get(), d.data(), nullptr));
+    EXPECT_EQ(d[1].Endereco(), QStringLiteral("Rua Nova"));
+    mensagens.reset();  // one recorder at a time: each restores the handler it found
+    mensagens = std::make_unique<plat::GravadorMensagens>();
+  }
 }

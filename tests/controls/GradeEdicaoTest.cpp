@@ -293,6 +293,32 @@ TEST_F(Edicao, DraggingCellsMovesTheTextOnlyWhenItLandsElsewhere) {
   EXPECT_EQ(g.GetCellText(7, 2), QStringLiteral("7,2"));
 }
 
+// A drop whose every cell the owner refuses (a column of results) places
+// nothing: the dragged cells keep their text, and a paste reports failure.
+TEST_F(Edicao, ADropTheOwnerRefusesCutsNothing) {
+  g.EnableDragAndDrop(true);
+  t.dono.responde = [](int codigo, int, int col) { return codigo == GVN_ENDLABELEDIT && col >= 4 ? -1 : 0; };
+  g.SelectRange(CCellRange(2, 2, 2, 3));
+  g.MoveFocusCell(2, 2);
+  {
+    SoltaEm solta(&g, t.Centro(6, 4));
+    const QPoint inicio = t.Centro(2, 3);
+    t.Pressiona(inicio);
+    ASSERT_EQ(g.GetMouseMode(), CTableCtrl::MOUSE_PREPARE_DRAG);
+    t.Move(inicio + QPoint(20, 0), Qt::LeftButton);
+    t.Solta(inicio + QPoint(20, 0));
+  }
+  EXPECT_EQ(g.GetCellText(2, 2), QStringLiteral("2,2"));
+  EXPECT_EQ(g.GetCellText(2, 3), QStringLiteral("2,3"));
+  EXPECT_EQ(g.GetCellText(6, 4), QStringLiteral("6,4"));
+  EXPECT_EQ(g.GetCellText(6, 5), QStringLiteral("6,5"));
+  QMimeData dados;
+  dados.setText(QStringLiteral("u\tv"));
+  EXPECT_FALSE(g.PasteTextAt(6, 4, &dados, false));
+  EXPECT_TRUE(g.PasteTextAt(6, 3, &dados, false));  // "u" lands in column 3
+  EXPECT_EQ(g.GetCellText(6, 3), QStringLiteral("u"));
+}
+
 TEST_F(Edicao, HeadingDropMovesTheColumnInTheOrder) {
   g.SetHeadingsDragColumns(true);
   SoltaEm solta(&g, t.Centro(0, 4));

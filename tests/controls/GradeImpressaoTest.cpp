@@ -1,12 +1,14 @@
 // The grid's printing (pages, headings on every page, the model's page
 // furniture), the heading sort stored in the model, and text files.
 #include "controls/CTableCtrlEx.h"
+#include "platform/ArquivoSeguro.h"
 #include "platform/Mensagem.h"
 #include "tests/controls/GradeTeste.h"
 #include "tests/controls/ModeloControles.h"
 #include "tests/support/Arquivos.h"
 #include "tests/support/Pdf.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -188,6 +190,25 @@ TEST(ArquivoTexto, FieldsAndLinesAsTheReaderSplitsThem) {
     EXPECT_EQ(g.GetCellText(r, 1), esperado[r].c1) << r;
     EXPECT_EQ(g.GetCellText(r, 2), esperado[r].c2) << r;
   }
+}
+
+// A save that fails half-way (a full disk) leaves the file as it was.
+TEST(ArquivoTexto, AFailedSaveLeavesTheOldFile) {
+  QTemporaryDir dir;
+  const QString arquivo = dir.filePath("TabelaNormal.dat");
+  const QByteArray antigo("\tz\r\n0,0\t0,5000\r\n");
+  ASSERT_TRUE(teste::GravaBytes(arquivo, antigo));
+  CTableCtrl g(30, 4, 1, 1);
+  for (int r = 0; r < 30; ++r)
+    for (int c = 0; c < 4; ++c) g.SetCellText(r, c, QString("%1,%2").arg(r).arg(c));
+  plat::GravadorMensagens gravador;
+  plat::SimulaFalhaGravacao(40);
+  const bool salvou = g.SaveAsText(arquivo, '\t');
+  plat::SimulaFalhaGravacao(-1);
+  EXPECT_FALSE(salvou);
+  EXPECT_EQ(gravador.Textos(), QStringList{QStringLiteral("Unable to save grid list")});
+  EXPECT_EQ(teste::LeArquivo(arquivo), antigo);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("TabelaNormal.dat")});
 }
 
 TEST(ArquivoTexto, ErrorsAreReportedAndVirtualGridsRefuse) {

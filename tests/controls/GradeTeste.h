@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -22,6 +23,8 @@ class DonoGrade : public QWidget, public CTableOwner {
 public:
   std::vector<Aviso> log;
   std::map<int, int> respostas;  // reply by notification code
+  // Reply by code and cell, asked before `respostas` (a result below 0 refuses).
+  std::function<int(int codigo, int row, int col)> responde;
   std::vector<CCellRange> dicas;  // cache hints
   // Virtual mode: texts by stored (row, column).
   std::function<QString(int, int)> texto;
@@ -40,6 +43,7 @@ public:
     }
     auto* nm = reinterpret_cast<NM_GRIDVIEW*>(&h);
     log.push_back({h.code, nm->iRow, nm->iColumn});
+    if (responde) return responde(h.code, nm->iRow, nm->iColumn);
     auto it = respostas.find(h.code);
     return it == respostas.end() ? 0 : it->second;
   }

@@ -1,6 +1,7 @@
 // The data window driven as a user would: rows added, deleted, sorted,
 // excluded, drawn for validation, saved and read back from the file.
 #include "ModeloDados.h"
+#include "tests/support/Arquivos.h"
 
 #include "views/data/AmostraValidacao.h"
 #include "views/data/CDadosAvalView.h"
@@ -27,6 +28,11 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QToolButton>
+#include <QTabWidget>
+#include <QTest>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,13 +62,65 @@ protected:
     plat::DefineModoRoteiro(false);
     DefineSementeAmostra(std::nullopt);
   }
-  CDadosFrame* Abre(ModeloDados& m, bool pesos = false) {
-    caminho = m.Grava(pasta, QStringLiteral("modelo.tsn"));
+  CDadosFrame* Abre(ModeloDados& m, bool pesos = false) { return AbreArquivo(m.Grava(pasta, QStringLiteral("modelo.tsn")), pesos); }
+  CDadosFrame* AbreArquivo(const QString& arquivo, bool pesos = false) {
+    caminho = arquivo;
+    frame.reset();
     doc = std::make_unique<CTarsolinDoc>();
     EXPECT_TRUE(doc->AbreArquivo(caminho));
     frame.reset(CDadosFrame::Cria(doc.get(), pesos));
     frame->resize(800, 500);
     return frame.get();
+  }
+  // A copy of the sample model, which the test may change.
+  QString CopiaExemplo() {
+    const QString copia = pasta.filePath(QStringLiteral("baltimore.tsn"));
+    QFile::remove(copia);
+    EXPECT_TRUE(QFile::copy(QStringLiteral(TARSOLIN_SOURCE_DIR "/examples/baltimore.tsn"), copia));
+    QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner);
+    return copia;
+  }
+  // The window as the user has it in front of them.
+  void Mostra() {
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    QCoreApplication::processEvents();
+  }
+  // A click on a cell of a page's grid.
+  void Clica(PaginaDados* p, int row, int col) {
+    QApplication::setActiveWindow(frame.get());  // a click brings the window to the front
+    CTableCtrl* g = p->Grade();
+    g->EnsureVisible(row, col);
+    QCoreApplication::processEvents();
+    QRect r;
+    ASSERT_TRUE(g->GetCellRect(row, col, &r));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(g->GetFocusCell(), CCellID(row, col));
+  }
+  // Keys typed one at a time into whatever has the focus, as a user types.
+  static void Digita(const QString& texto) {
+    for (QChar c : texto) {
+      ASSERT_NE(QApplication::focusWidget(), nullptr);
+      QTest::keyClicks(QApplication::focusWidget(), QString(c));
+      QCoreApplication::processEvents();
+    }
+  }
+  static void Tecla(Qt::Key k) {
+    QTest::keyClick(QApplication::focusWidget(), k);
+    QCoreApplication::processEvents();
+  }
+  // Types a text over the cell (row, col) of a page and presses Enter.
+  void DigitaNaCelula(PaginaDados* p, int row, int col, const QString& texto) {
+    Clica(p, row, col);
+    Digita(texto);
+    Tecla(Qt::Key_Return);
+  }
+  // A page's tab, clicked.
+  void ClicaAba(int i) {
+    QTabBar* barra = frame->Host()->Abas()->tabBar();
+    QTest::mouseClick(barra, Qt::LeftButton, Qt::NoModifier, barra->tabRect(i).center());
+    QCoreApplication::processEvents();
   }
   CDadosEditarView* Dados() { return frame->Host()->PaginaDadosEditar(); }
   CDadosPesosView* Pesos() { return qobject_cast<CDadosPesosView*>(frame->Host()->Pagina(1)); }
@@ -81,6 +139,38 @@ protected:
 
 ModeloDados Cinco() {
   return ModeloDados({{0, 0, 10}, {3, 4, 20}, {6, 8, 30}, {1, 1, 40}, {2, 5, 50}});
+}
+
+// Message boxes as the user meets them: each takes the focus while it is
+// open and gives it back when it closes. The texts are recorded.
+struct CaixasModais {
+  QStringList textos;
+  plat::TratadorMensagem anterior;
+  explicit CaixasModais(int resposta = plat::IDOK) {
+    anterior = plat::DefineTratadorMensagem([this, resposta](const plat::Mensagem& m) {
+      textos << m.texto;
+      QWidget* ativa = QApplication::activeWindow();
+      QWidget caixa;
+      caixa.setFocusPolicy(Qt::StrongFocus);
+      caixa.show();
+      QApplication::setActiveWindow(&caixa);
+      caixa.setFocus();
+      QCoreApplication::processEvents();
+      caixa.hide();
+      if (ativa) QApplication::setActiveWindow(ativa);
+      QCoreApplication::processEvents();
+      return resposta;
+    });
+  }
+  ~CaixasModais() { plat::DefineTratadorMensagem(anterior); }
+};
+
+// How many of the first `n` values of the records differ, bit for bit.
+int DoublesDiferentes(const std::vector<dado>& a, const std::vector<dado>& b, int n) {
+  int k = 0;
+  for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    for (int v = 0; v < n; ++v) k += std::memcmp(&a[i].valor[v], &b[i].valor[v], sizeof(double)) != 0 ? 1 : 0;
+  return k;
 }
 
 TEST_F(JanelaDados, UmModeloNovoAbreComUmaLinhaVazia) {
@@ -458,6 +548,293 @@ TEST(ExportaPlanilhaNome, TiraSoUmTsnFinal) {
   EXPECT_EQ(RaizExportacao("/a/b.tsnx/m.tsn"), QStringLiteral("/a/b.tsnx/m"));
   EXPECT_EQ(RaizExportacao("/a/M.TSN"), QStringLiteral("/a/M.TSN"));
   EXPECT_EQ(RaizExportacao("/a/m.kmr"), QStringLiteral("/a/m.kmr"));
+}
+
+
+// Sorting the sample and saving it changes no value: a value the user did not
+// touch keeps its stored double, whatever the decimals its column shows. One
+// value typed over a cell changes that one double, to the number typed.
+TEST_F(JanelaDados, ClassificarESalvarNaoMudaValorAlgum) {
+  const QString arquivo = CopiaExemplo();
+  CabecalhoModelo antes;
+  const std::vector<dado> originais = teste::LeDados(arquivo, antes);
+  ASSERT_EQ(originais.size(), 211u);
+  AbreArquivo(arquivo);
+  Mostra();
+  CDadosEditarView* d = Dados();
+  // Dados > Classificar: PRICE, descending.
+  plat::RoteiroPara(QStringLiteral("dlg507"), [](QDialog& dlg) {
+    plat::SelecionaItem(dlg, 1074, 15);
+    plat::Pressiona(dlg, 1099);
+    plat::Pressiona(dlg, 1);
+  });
+  ASSERT_TRUE(d->OnCmdMsg(32812));
+  ASSERT_TRUE(d->OnCmdMsg(57603));  // Salvar
+  CabecalhoModelo depois;
+  std::vector<dado> salvos = teste::LeDados(arquivo, depois);
+  ASSERT_EQ(salvos.size(), 211u);
+  EXPECT_EQ(DoublesDiferentes(originais, salvos, 16), 0);
+  // Nor any other byte of a record (colours, fonts, texts), nor a column width.
+  int registros = 0;
+  for (std::size_t i = 0; i < 211; ++i) registros += std::memcmp(&originais[i], &salvos[i], sizeof(dado)) != 0 ? 1 : 0;
+  EXPECT_EQ(registros, 0);
+  for (std::size_t off = C::OffLargurasVariavel; off < C::OffLargurasVariavel + 4 * 16; off += 4)
+    EXPECT_EQ(depois.I32(off), antes.I32(off)) << off;
+  EXPECT_EQ(depois.I32(C::OffLargurasFixasDados), antes.I32(C::OffLargurasFixasDados));
+  EXPECT_EQ(depois.U8(C::OffColunaOrdem), 4 + 15);
+
+  // 57 typed over NROOM of the first row on screen.
+  const int k = d->Grade()->GetCellText(1, 1).trimmed().toInt() - 1;
+  ASSERT_GE(k, 0);
+  DigitaNaCelula(d, 1, 4, QStringLiteral("57"));
+  EXPECT_EQ(d->Grade()->GetCellText(1, 4), QStringLiteral("57"));
+  ASSERT_TRUE(d->OnCmdMsg(57603));
+  salvos = teste::LeDados(arquivo, depois);
+  EXPECT_EQ(DoublesDiferentes(originais, salvos, 16), 1);
+  EXPECT_EQ(salvos[std::size_t(k)].valor[0], 57.0);
+}
+
+// Typing over a cell of any of the three grids: every key reaches it.
+TEST_F(JanelaDados, CadaTeclaDigitadaChegaACelula) {
+  struct Caso {
+    const char* nome;
+    bool pesos;
+    int aba, row, col;
+    QString esperado;
+  };
+  const Caso casos[] = {
+      {"dados", false, 0, 2, 4, QStringLiteral("57,00")},
+      {"avaliacao", false, 1, 1, 7, QStringLiteral("57,00")},
+      {"pesos", true, 1, 2, 3, QStringLiteral("57,000000")},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    ModeloDados m = Cinco();
+    Abre(m, c.pesos);
+    Mostra();
+    if (c.aba) ClicaAba(c.aba);
+    PaginaDados* p = frame->Host()->Pagina(c.aba);
+    ASSERT_EQ(frame->PaginaAtiva(), p);
+    DigitaNaCelula(p, c.row, c.col, QStringLiteral("57"));
+    if (c.pesos) EXPECT_EQ(Pesos()->TextoElemento(c.row, c.col - 1), c.esperado);
+    else EXPECT_EQ(p->Grade()->GetCellText(c.row, c.col), c.esperado);
+  }
+}
+
+// A cell takes only a whole number written as the grid writes them (decimal
+// comma, thousands dots between groups of three); anything else is refused
+// once, the cell keeps its value and nothing counts as changed.
+TEST_F(JanelaDados, TextoQueNaoEUmNumeroInteiroERecusadoUmaVez) {
+  struct Caso {
+    const char* nome;
+    QString texto;
+    bool aceito;
+    double valor;
+  };
+  const Caso casos[] = {
+      {"sem_digitos", QStringLiteral("abc"), false, 0},
+      {"expoente", QStringLiteral("1e999"), false, 0},
+      {"letras_no_meio", QStringLiteral("12abc34"), false, 0},
+      {"ponto_fora_do_milhar", QStringLiteral("1.5"), false, 0},
+      {"moeda", QStringLiteral("R$ 5"), false, 0},
+      {"milhar_e_decimal", QStringLiteral("1.234,5"), true, 1234.5},
+      {"so_milhar", QStringLiteral("1.500"), true, 1500.0},
+      {"negativo", QStringLiteral("-0,25"), true, -0.25},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    ModeloDados m = Cinco();
+    Abre(m);
+    Mostra();
+    CaixasModais caixas;
+    DigitaNaCelula(Dados(), 2, 4, c.texto);
+    if (!c.aceito) {
+      EXPECT_EQ(caixas.textos, QStringList{QStringLiteral("Este não é um número válido!")});
+      EXPECT_EQ(Dados()->Grade()->GetCellText(2, 4), QStringLiteral("3,00"));
+      EXPECT_FALSE(Dados()->Modificado());
+      EXPECT_FALSE(doc->IsModified());
+      continue;
+    }
+    EXPECT_TRUE(caixas.textos.isEmpty());
+    ASSERT_TRUE(Dados()->OnCmdMsg(57603));
+    CabecalhoModelo cab;
+    EXPECT_EQ(teste::LeDados(caminho, cab)[1].valor[0], c.valor);
+  }
+}
+
+// Values beyond a billion show without grouping; under a user locale with a
+// decimal point they still read back, and a save keeps every value whole.
+TEST_F(JanelaDados, ValoresGrandesVoltamIntactosEmQualquerLocale) {
+  for (const bool ponto : {true, false}) {
+    SCOPED_TRACE(ponto ? "decimal ponto" : "decimal virgula");
+    plat::DefineSeparadoresUsuario(ponto ? QChar(u'.') : QChar(u','), ponto ? QChar(u',') : QChar(u'.'));
+    ModeloDados m({{2.5e9, 1234.5678, 10}, {3, 4, 20}});
+    Abre(m);
+    Mostra();
+    EXPECT_EQ(Dados()->Grade()->GetCellText(1, 4), QStringLiteral("2500000000,000000000"));
+    EXPECT_EQ(Dados()->Grade()->GetCellText(1, 5), QStringLiteral("1.234,56"));
+    DigitaNaCelula(Dados(), 2, 6, QStringLiteral("1.234,5"));  // a value edit: the records are rebuilt
+    ASSERT_TRUE(Dados()->OnCmdMsg(57603));
+    CabecalhoModelo cab;
+    const auto lidos = teste::LeDados(caminho, cab);
+    EXPECT_EQ(lidos[0].valor[0], 2.5e9);
+    EXPECT_EQ(lidos[0].valor[1], 1234.5678);
+    EXPECT_EQ(lidos[1].valor[2], 1234.5);
+  }
+  plat::DefineSeparadoresUsuario(QChar(u','), QChar(u'.'));
+}
+
+// W computed on the weights page after a record was deleted and a coordinate
+// typed (neither saved yet) belongs to the rows it is stored with: every
+// stored weight is the distance between the saved coordinates of its pair.
+TEST_F(JanelaDados, WCalculadaCorrespondeAosDadosSalvos) {
+  const QString arquivo = CopiaExemplo();
+  AbreArquivo(arquivo, true);
+  Mostra();
+  CDadosEditarView* d = Dados();
+  Clica(d, 3, 2);
+  {
+    plat::GravadorMensagens sim(plat::IDYES);
+    QTest::mouseClick(frame->Barra()->findChild<QToolButton*>(QStringLiteral("1020")), Qt::LeftButton);
+    ASSERT_EQ(sim.Textos(), QStringList{QStringLiteral("Deseja excluir o dado    3 ?")});
+  }
+  ASSERT_EQ(d->NumDados(), 210);
+  DigitaNaCelula(d, 5, 4 + 13, QStringLiteral("1.000.000"));  // X of the fifth record
+  ClicaAba(1);
+  plat::RoteiroPara(QStringLiteral("dlg506"), [](QDialog& dlg) {
+    plat::SelecionaItem(dlg, 1037, 13);
+    plat::SelecionaItem(dlg, 1038, 14);
+    plat::Pressiona(dlg, 1);
+  });
+  {
+    plat::GravadorMensagens msgs;
+    ASSERT_TRUE(Pesos()->OnCmdMsg(32811));
+    EXPECT_EQ(msgs.Textos(), QStringList{QStringLiteral("Cálculos finalizados!")});
+  }
+  ASSERT_TRUE(Pesos()->OnCmdMsg(57603));
+
+  CabecalhoModelo cab;
+  ASSERT_TRUE(LeCabecalhoModelo(arquivo, &cab));
+  ASSERT_EQ(cab.NumDados(), 210);
+  std::vector<dado> dados(210);
+  NEWMAT::Matrix W;
+  ASSERT_TRUE(LeRegistrosModelo(arquivo, &cab, dados.data(), nullptr, W, LeituraW::Armazenados));
+  ASSERT_EQ(W.Nrows(), 210);
+  ASSERT_EQ(W.Ncols(), 210);
+  EXPECT_EQ(dados[4].valor[13], 1e6);
+  int erradas = 0;
+  for (int i = 0; i < 210; ++i)
+    for (int j = 0; j < 210; ++j) {
+      const double dx = dados[std::size_t(i)].valor[13] - dados[std::size_t(j)].valor[13];
+      const double dy = dados[std::size_t(i)].valor[14] - dados[std::size_t(j)].valor[14];
+      const double esperado = std::sqrt(dx * dx + dy * dy);
+      erradas += std::fabs(W(i + 1, j + 1) - esperado) > 1e-9 * std::max(1.0, esperado) ? 1 : 0;
+    }
+  EXPECT_EQ(erradas, 0);
+}
+
+// Enter in the bar's value box commits the value and moves on; at the last
+// cell of the last row it adds no record. The grid's own Enter there does.
+TEST_F(JanelaDados, EnterNaCaixaDaBarraNaoAdicionaDado) {
+  ModeloDados m = Cinco();
+  Abre(m);
+  Mostra();
+  DigitaNaCelula(Dados(), 5, 6, QStringLiteral("99"));
+  EXPECT_EQ(Dados()->NumDados(), 5);
+  EXPECT_EQ(Dados()->Grade()->GetCellText(5, 6), QStringLiteral("99,00"));
+  ASSERT_EQ(QApplication::focusWidget(), Dados()->Grade());
+  Tecla(Qt::Key_Return);
+  EXPECT_EQ(Dados()->NumDados(), 6);
+}
+
+// The export writes the rows as the grid holds them (an exclusion not yet
+// saved included) with every digit of their values.
+TEST_F(JanelaDados, ExportaOsValoresInteirosDasLinhasDaGrade) {
+  ModeloDados m({{0, 0, 21.975}, {3, 4, 20}, {6, 8, 30}});
+  m.cab->SetI32(C::OffEspacialCalculado, 1);  // W from the coordinates
+  Abre(m);
+  Mostra();
+  Clica(Dados(), 2, 2);
+  QTest::mouseClick(frame->Barra()->Considerado(), Qt::LeftButton);
+  ASSERT_EQ(Dados()->Grade()->GetCellText(2, 0), QStringLiteral("*"));
+  EXPECT_EQ(Dados()->Grade()->GetCellText(1, 6), QStringLiteral("21,97"));
+  ASSERT_TRUE(Dados()->OnCmdMsg(32860));
+  const QString raiz = RaizExportacao(caminho);
+  const QByteArray tabela = teste::LeArquivo(raiz + ".txt");
+  EXPECT_TRUE(tabela.contains("\tRua 1\t\t0\t0\t21,975\r\n")) << tabela.toStdString();
+  EXPECT_FALSE(tabela.contains("Rua 2"));
+  // Records 1 and 3, ten apart: W·y over the two considered rows.
+  EXPECT_EQ(teste::LeArquivo(raiz + "_wy.txt"), QByteArray("300,000000\r\n219,750000\r\n"));
+}
+
+// In the plain data window a deleted record takes its row and column out of
+// the model's stored W: the saved W still pairs the saved records.
+TEST_F(JanelaDados, ExcluirUmDadoLevaSuaLinhaDeW) {
+  ModeloDados m = Cinco();
+  m.W.ReSize(5, 5);
+  for (int i = 1; i <= 5; ++i)
+    for (int j = 1; j <= 5; ++j) m.W(i, j) = i == j ? 0.0 : 10.0 * i + j;
+  m.cab->SetU8(C::OffSemElementosW, 0);
+  Abre(m);
+  Mostra();
+  Clica(Dados(), 3, 2);
+  {
+    plat::GravadorMensagens sim(plat::IDYES);
+    QTest::mouseClick(frame->Barra()->findChild<QToolButton*>(QStringLiteral("1020")), Qt::LeftButton);
+  }
+  ASSERT_EQ(Dados()->NumDados(), 4);
+  ASSERT_TRUE(Dados()->OnCmdMsg(57603));
+  CabecalhoModelo cab;
+  ASSERT_TRUE(LeCabecalhoModelo(caminho, &cab));
+  ASSERT_EQ(cab.NumDados(), 4);
+  std::vector<dado> dados(4);
+  NEWMAT::Matrix W;
+  ASSERT_TRUE(LeRegistrosModelo(caminho, &cab, dados.data(), nullptr, W, LeituraW::Armazenados));
+  ASSERT_EQ(W.Nrows(), 4);
+  const int origem[4] = {1, 2, 4, 5};
+  for (int a = 0; a < 4; ++a)
+    for (int b = 0; b < 4; ++b)
+      EXPECT_EQ(W(a + 1, b + 1), a == b ? 0.0 : 10.0 * origem[a] + origem[b]) << a << "," << b;
+  EXPECT_EQ(dados[2].Endereco(), QStringLiteral("Rua 4"));
+}
+
+// Without a W there is no spatial lag to write: the table is exported and
+// the user is told, instead of a column of means.
+TEST_F(JanelaDados, ExportarSemWAvisaEmVezDeEscreverMedias) {
+  ModeloDados m = Cinco();
+  Abre(m);
+  ASSERT_EQ(doc->GetW().Nrows(), 0);
+  plat::GravadorMensagens msgs;
+  ASSERT_TRUE(Dados()->OnCmdMsg(32860));
+  EXPECT_EQ(msgs.Textos(),
+            QStringList{QStringLiteral("O modelo não tem a matriz W: a planilha foi exportada sem os arquivos de W·y.")});
+  const QString raiz = RaizExportacao(caminho);
+  EXPECT_TRUE(QFile::exists(raiz + ".txt"));
+  EXPECT_FALSE(QFile::exists(raiz + "_wy.txt"));
+  EXPECT_FALSE(QFile::exists(raiz + "_wy_Val.txt"));
+}
+
+// The bar's check boxes are found and set by their names, as assistive
+// technologies and scripts find them.
+TEST_F(JanelaDados, CaixasDaBarraTemNome) {
+  ModeloDados m = Cinco();
+  Abre(m);
+  Mostra();
+  Clica(Dados(), 2, 2);
+  auto pelaNome = [&](const QString& nome) -> QCheckBox* {
+    for (QCheckBox* c : frame->Barra()->findChildren<QCheckBox*>())
+      if (c->accessibleName() == nome) return c;
+    return nullptr;
+  };
+  QCheckBox* considerado = pelaNome(QStringLiteral("Considerar o dado no cálculo"));
+  QCheckBox* validacao = pelaNome(QStringLiteral("Dado de validação"));
+  ASSERT_NE(considerado, nullptr);
+  ASSERT_NE(validacao, nullptr);
+  QTest::mouseClick(validacao, Qt::LeftButton);
+  EXPECT_TRUE(Dados()->EhValidacao(2));
+  EXPECT_FALSE(considerado->isChecked());
+  QTest::mouseClick(considerado, Qt::LeftButton);
+  EXPECT_EQ(Dados()->Grade()->GetCellText(2, 0), QStringLiteral(" "));
 }
 
 }  // namespace

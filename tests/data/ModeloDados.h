@@ -42,7 +42,9 @@ struct ModeloDados {
       cab->SetTransformacao(v, 0, 1);
       cab->SetI32(C::OffCasasDecimais + 4 * std::size_t(v), 2);
       cab->SetI32(C::OffLargurasVariavel + 4 * std::size_t(v), 1200);
+      cab->SetI32(C::OffLargurasAvaliacao + 4 * std::size_t(v), 1200);
     }
+    for (int k = 0; k < 5; ++k) cab->SetI32(C::OffLargurasFixasAvaliacao + 4 * std::size_t(k), 1000);
     cab->SetI32(C::OffLargurasFixasDados, 2000);
     cab->SetI32(C::OffLargurasFixasDados + 4, 1500);
     dados.assign(std::size_t(n), dado{});

@@ -296,6 +296,34 @@ TEST_F(TextoNumero, FormataMascaraTabela) {
   }
 }
 
+// The data grids' own number form reads the same under any user locale.
+TEST(TextoCelula, LeSoUmNumeroInteiroNaFormaDaGrade) {
+  plat::DefineSeparadoresUsuario(QChar(u'.'), QChar(u','));  // a user with a decimal point
+  struct Caso {
+    const char* texto;
+    bool ok;
+    double valor;
+  } casos[] = {
+      {"1.234.567,5", true, 1234567.5}, {"1234,5", true, 1234.5}, {" -7 ", true, -7.0}, {",5", true, 0.5},
+      {"5,", true, 5.0}, {"+3", true, 3.0}, {"", true, 0.0}, {"1.5", false, 0}, {"12.34", false, 0},
+      {"1.2345", false, 0}, {"1234.567", false, 0}, {".500", false, 0}, {"1,2,3", false, 0}, {"-", false, 0},
+      {",", false, 0}, {"1e5", false, 0}, {"1 000", false, 0}, {"--3", false, 0},
+  };
+  for (const Caso& c : casos) {
+    double v = -99.0;
+    EXPECT_EQ(LeTextoCelula(QString::fromUtf8(c.texto), &v), c.ok) << c.texto;
+    if (c.ok) EXPECT_EQ(v, c.valor) << c.texto;
+  }
+  EXPECT_EQ(TextoCelula(1234.5678, 2), QStringLiteral("1.234,56"));
+  EXPECT_EQ(TextoCelulaExato(21.975), QStringLiteral("21,975"));
+  EXPECT_EQ(TextoCelulaExato(-0.1), QStringLiteral("-0,1"));
+  EXPECT_EQ(TextoCelulaExato(1e20), QStringLiteral("100000000000000000000"));
+  double v = 0.0;
+  ASSERT_TRUE(LeTextoCelula(TextoCelulaExato(0.1 + 0.2), &v));
+  EXPECT_EQ(v, 0.1 + 0.2);
+  plat::RestauraSeparadoresUsuario();
+}
+
 TEST(ArredondaDezena, Tabela) {
   struct { int entrada, saida; } casos[] = {
       {15, 20}, {-15, -20}, {14, 10}, {-14, -10}, {0, 0}, {5, 10}, {-5, -10}, {4, 0},

@@ -68,7 +68,9 @@ void CCalculoW::accept() {
   const int antigoX = c.I32(CabecalhoModelo::OffVariavelX), antigoY = c.I32(CabecalhoModelo::OffVariavelY);
   c.SetI32(CabecalhoModelo::OffVariavelX, x_->currentIndex());
   c.SetI32(CabecalhoModelo::OffVariavelY, y_->currentIndex());
-  const bool calculou = matriz ? documento->CalculaMatrizW(*matriz) : documento->CalculaMatrizW();
+  const bool calculou = matriz ? (calculo ? calculo(x_->currentIndex(), y_->currentIndex(), *matriz)
+                                          : documento->CalculaMatrizW(*matriz))
+                               : documento->CalculaMatrizW();
   if (!calculou) {
     c.SetI32(CabecalhoModelo::OffVariavelX, antigoX);
     c.SetI32(CabecalhoModelo::OffVariavelY, antigoY);

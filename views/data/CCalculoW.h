@@ -4,6 +4,8 @@
 // between all data records (zero diagonal); the model is then saved.
 #include <QDialog>
 
+#include <functional>
+
 namespace NEWMAT { class Matrix; }
 
 class CTarsolinDoc;
@@ -18,6 +20,10 @@ public:
   // into the model when it saves) instead of into the model's W, and the
   // model is not saved.
   NEWMAT::Matrix* matriz = nullptr;
+  // With the matrix: computes the distances from the chosen variables (x, y)
+  // of the rows the user sees, instead of from the records on disk; false
+  // when it refused (it says why).
+  std::function<bool(int x, int y, NEWMAT::Matrix&)> calculo;
 
 public slots:
   void accept() override;

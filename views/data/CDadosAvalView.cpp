@@ -64,8 +64,10 @@ void Le(CTableCtrl* g, int row, int col, int32_t& texto, int32_t& fundo, uint8_t
   n = lf && lf->lfWeight == 700;
   i = lf && lf->lfItalic != 0;
   s = lf && lf->lfUnderline != 0;
-  texto = int32_t(g->GetCellTextColour(row, col));
-  fundo = int32_t(g->GetCellBackColour(row, col));
+  // A cell without a colour of its own stores 0, the records' "default".
+  const auto cor = [](COLORREF c) { return c == GridColour::Default ? 0 : int32_t(c); };
+  texto = cor(g->GetCellTextColour(row, col));
+  fundo = cor(g->GetCellBackColour(row, col));
 }
 }  // namespace
 
@@ -109,6 +111,7 @@ void CDadosAvalView::OnInitialUpdate() {
     grade_->SetCellText(r, 1, Numero(r));
     grade_->SetCellTextColour(r, 1, GridColour::Sys(GridColour::WindowText));
   }
+  IniciaValores(M_, valores);
   const bool carregou = doc_->CarregaRegistros();
   if (!carregou) plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"));
   if (M_ < 1) {
@@ -123,7 +126,7 @@ void CDadosAvalView::OnInitialUpdate() {
         Aplica(grade_, row, 2 + k, a.corTexto, a.corFundo, a.negrito, a.italico, a.sublinhado);
       }
       for (int v = 0; v < valores; ++v) {
-        grade_->SetCellText(row, 7 + v, FormataNumero(d[i].valor[v], Decimais(7 + v)));
+        MostraValor(row, 7 + v, i, d[i].valor[v]);
         grade_->SetCellFormat(row, 7 + v, DT_RIGHT);
         Aplica(grade_, row, 7 + v, d[i].corTexto[v], d[i].corFundo[v], d[i].negrito[v], d[i].italico[v],
                d[i].sublinhado[v]);
@@ -160,13 +163,11 @@ bool CDadosAvalView::ArmazenaGrade() {
   }
   CabecalhoModelo& c = Cab();
   const int valores = std::max(0, n_ - 1);
-  // Every store starts from zeroed records; a value that does not read keeps 0
-  // (typed values are refused before they reach the grid).
+  // Every store starts from zeroed records and writes every value whole.
   if (!doc_->RecriaDadosP(M_)) return false;
   dadoP* novos = doc_->GetDadosP();
-  for (int k = 0; k < 5; ++k)
-    c.SetI32(C::OffLargurasFixasAvaliacao + 4 * std::size_t(k), Twips(grade_->WidthOfColumn(2 + k)));
-  for (int v = 0; v < valores; ++v) c.SetI32(C::OffLargurasAvaliacao + 4 * std::size_t(v), Twips(grade_->WidthOfColumn(7 + v)));
+  for (int k = 0; k < 5; ++k) GuardaLargura(C::OffLargurasFixasAvaliacao + 4 * std::size_t(k), 2 + k);
+  for (int v = 0; v < valores; ++v) GuardaLargura(C::OffLargurasAvaliacao + 4 * std::size_t(v), 7 + v);
   for (int r = 1; r <= M_; ++r) {
     dadoP& d = novos[registro[std::size_t(r)]];
     for (int k = 0; k < 5; ++k) {
@@ -176,8 +177,7 @@ bool CDadosAvalView::ArmazenaGrade() {
     }
     for (int v = 0; v < valores; ++v) {
       Le(grade_, r, 7 + v, d.corTexto[v], d.corFundo[v], d.negrito[v], d.italico[v], d.sublinhado[v]);
-      double x = 0.0;
-      if (ConverteStringNumero(grade_->GetCellText(r, 7 + v), &x)) d.valor[v] = x;
+      d.valor[v] = Valor(registro[std::size_t(r)], v);
     }
   }
   ModeloCorrente = doc_;
@@ -193,8 +193,7 @@ void CDadosAvalView::AtualizaBarra(int row, int col) {
   if (!b || row < 1) return;
   const int k = grade_->GetCellText(row, 1).trimmed().toInt();
   const int coluna = col < 2 ? 2 : col;
-  b->Valor()->setMaxLength(LimiteColuna(coluna));
-  b->Valor()->setText(grade_->GetCellText(row, coluna));
+  MostraNaBarra(grade_->GetCellText(row, coluna), LimiteColuna(coluna));
   if (coluna <= 6)
     b->Rotulo()->setText(QString::asprintf("%.4d/", k) + QString::fromUtf8(kFixas[coluna - 2].titulo));
   else
@@ -230,6 +229,7 @@ void CDadosAvalView::NovasLinhas(int quantas) {
   if (quantas <= 0) return;
   const int primeira = M_ + 1;
   M_ += quantas;
+  AdicionaValores(quantas);
   grade_->SetNumberOfRows(M_ + 1);
   for (int r = primeira; r <= M_; ++r) {
     grade_->SetCellText(r, 0, QStringLiteral(" "));
@@ -256,6 +256,7 @@ void CDadosAvalView::ExcluiDado() {
   grade_->RemoveRow(linha_);
   --M_;
   RenumeraApos(M_, k);
+  ExcluiValores(k - 1);
   MarcaEdicao(false);
   if (linha_ > M_) linha_ = M_;
   SelecionaCelula(linha_, 2);

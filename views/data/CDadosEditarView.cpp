@@ -50,8 +50,10 @@ void LeAtributos(CTableCtrl* g, int row, int col, uint8_t& negrito, uint8_t& ita
   negrito = lf && lf->lfWeight == 700;
   italico = lf && lf->lfItalic != 0;
   sublinhado = lf && lf->lfUnderline != 0;
-  texto = int32_t(g->GetCellTextColour(row, col));
-  fundo = int32_t(g->GetCellBackColour(row, col));
+  // A cell without a colour of its own stores 0, the records' "default".
+  const auto cor = [](COLORREF c) { return c == GridColour::Default ? 0 : int32_t(c); };
+  texto = cor(g->GetCellTextColour(row, col));
+  fundo = cor(g->GetCellBackColour(row, col));
 }
 }  // namespace
 
@@ -88,6 +90,8 @@ void CDadosEditarView::OnInitialUpdate() {
     grade_->SetWidthOfColumn(4 + v, Pixels(c.I32(C::OffLargurasVariavel + 4 * std::size_t(v))));
   }
   for (int r = 1; r <= N_; ++r) grade_->SetCellText(r, 1, Numero(r));
+  IniciaValores(N_, n_);
+  IniciaOrigem();
 
   const bool carregou = doc_->CarregaRegistros();
   if (!carregou) plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"));
@@ -118,7 +122,7 @@ void CDadosEditarView::PreencheGrade() {
       AplicaFonte(grade_, row, 2 + k, a.negrito, a.italico, a.sublinhado);
     }
     for (int v = 0; v < n_; ++v) {
-      grade_->SetCellText(row, 4 + v, FormataNumero(r.valor[v], Decimais(4 + v)));
+      MostraValor(row, 4 + v, i, r.valor[v]);
       grade_->SetCellFormat(row, 4 + v, DT_RIGHT);
       AplicaFonte(grade_, row, 4 + v, r.negrito[v], r.italico[v], r.sublinhado[v]);
       AplicaCores(grade_, row, 4 + v, r.corTexto[v], r.corFundo[v]);
@@ -148,15 +152,9 @@ int CDadosEditarView::RegistroDaLinha(int row) {
   return ok && k >= 1 && k <= N_ ? k - 1 : -1;
 }
 
-bool CDadosEditarView::ArmazenaGrade() {
-  if (!doc_ || !doc_->GetCabecalho()) return false;
-  if (Bloqueado()) return false;
-  CTarsolinDoc::Servicos().CursorEspera(true);
-  struct Cursor { ~Cursor() { CTarsolinDoc::Servicos().CursorEspera(false); } } cursor;
-  CabecalhoModelo& c = Cab();
-  if (!doc_->CarregaRegistros()) return false;
+bool CDadosEditarView::MapaLinhas(std::vector<int>& registro) {
   // Rows that do not name distinct records 1..N cannot be written back.
-  std::vector<int> registro(std::size_t(N_) + 1, -1);
+  registro.assign(std::size_t(N_) + 1, -1);
   std::vector<char> visto(std::size_t(N_), 0);
   for (int r = 1; r <= N_; ++r) {
     const int k = RegistroDaLinha(r);
@@ -167,19 +165,10 @@ bool CDadosEditarView::ArmazenaGrade() {
     visto[std::size_t(k)] = 1;
     registro[std::size_t(r)] = k;
   }
-  std::vector<dado> novos;
-  const bool refaz = c.I32(C::OffNumDados) != N_ || valoresAlterados_;
-  if (refaz) {
-    novos.assign(std::size_t(N_), dado{});
-    valoresAlterados_ = true;
-    c.SetI32(C::OffEstadoCalculo, 0);
-    c.SetI32(C::OffEspacialCalculado, 0);
-  }
-  for (int v = 0; v < n_; ++v) c.SetI32(C::OffLargurasVariavel + 4 * std::size_t(v), Twips(grade_->WidthOfColumn(4 + v)));
-  c.SetI32(C::OffLargurasFixasDados, Twips(grade_->WidthOfColumn(2)));
-  c.SetI32(C::OffLargurasFixasDados + 4, Twips(grade_->WidthOfColumn(3)));
+  return true;
+}
 
-  dado* base = refaz ? novos.data() : doc_->GetDados();
+void CDadosEditarView::GravaLinhas(CabecalhoModelo& c, dado* base, const std::vector<int>& registro) {
   int considerados = 0, validacao = 0;
   for (int r = 1; r <= N_; ++r) {
     dado& d = base[registro[std::size_t(r)]];
@@ -198,19 +187,68 @@ bool CDadosEditarView::ArmazenaGrade() {
     }
     d.SetEndereco(grade_->GetCellText(r, 2).left(50));
     d.SetComplemento(grade_->GetCellText(r, 3).left(50));
+    // The values as read or typed, never as the cells show them cut.
     for (int v = 0; v < n_; ++v) {
       LeAtributos(grade_, r, 4 + v, d.negrito[v], d.italico[v], d.sublinhado[v], d.corTexto[v], d.corFundo[v]);
-      double x = 0.0;
-      if (ConverteStringNumero(grade_->GetCellText(r, 4 + v), &x)) d.valor[v] = x;
+      d.valor[v] = Valor(registro[std::size_t(r)], v);
     }
   }
+  c.SetI32(C::OffNumConsiderados, considerados);
+  c.SetI32(C::OffNumValidacao, validacao);
+}
+
+NEWMAT::Matrix CDadosEditarView::WDasLinhas() {
+  NEWMAT::Matrix W;
+  const NEWMAT::Matrix& antigo = doc_->GetW();
+  if (antigo.Nrows() != NOrigem_ || antigo.Ncols() != NOrigem_ || NOrigem_ == 0 || int(origem_.size()) != N_) return W;
+  W.ReSize(N_, N_);
+  for (int i = 0; i < N_; ++i)
+    for (int j = 0; j < N_; ++j) {
+      const int a = origem_[std::size_t(i)], b = origem_[std::size_t(j)];
+      W(i + 1, j + 1) = a >= 0 && b >= 0 ? antigo(a + 1, b + 1) : 0.0;
+    }
+  return W;
+}
+
+void CDadosEditarView::IniciaOrigem() {
+  NOrigem_ = N_;
+  origem_.resize(std::size_t(N_));
+  for (int k = 0; k < N_; ++k) origem_[std::size_t(k)] = k;
+}
+
+bool CDadosEditarView::ArmazenaGrade() {
+  if (!doc_ || !doc_->GetCabecalho()) return false;
+  if (Bloqueado()) return false;
+  CTarsolinDoc::Servicos().CursorEspera(true);
+  struct Cursor { ~Cursor() { CTarsolinDoc::Servicos().CursorEspera(false); } } cursor;
+  CabecalhoModelo& c = Cab();
+  if (!doc_->CarregaRegistros()) return false;
+  std::vector<int> registro;
+  if (!MapaLinhas(registro)) return false;
+  std::vector<dado> novos;
+  const bool refaz = c.I32(C::OffNumDados) != N_ || valoresAlterados_;
   if (refaz) {
+    novos.assign(std::size_t(N_), dado{});
+    valoresAlterados_ = true;
+    c.SetI32(C::OffEstadoCalculo, 0);
+    c.SetI32(C::OffEspacialCalculado, 0);
+  }
+  for (int v = 0; v < n_; ++v) GuardaLargura(C::OffLargurasVariavel + 4 * std::size_t(v), 4 + v);
+  GuardaLargura(C::OffLargurasFixasDados, 2);
+  GuardaLargura(C::OffLargurasFixasDados + 4, 3);
+  GravaLinhas(c, refaz ? novos.data() : doc_->GetDados(), registro);
+  if (refaz) {
+    // W keeps pairing the records it pairs: without a weights page to hold
+    // it, deleted records take their row and column along, added ones get zeros.
+    if (!pesos_) {
+      NEWMAT::Matrix W = WDasLinhas();
+      if (W.Nrows() == N_ && N_ > 0) doc_->GetW() = W;
+    }
     // The rebuilt records replace the document's, whose residuals no longer apply.
     c.SetI32(C::OffNumDados, N_);
     doc_->SubstituiDados(std::move(novos));
   }
-  c.SetI32(C::OffNumConsiderados, considerados);
-  c.SetI32(C::OffNumValidacao, validacao);
+  IniciaOrigem();
   ModeloCorrente = doc_;
   for (int id : {32889, 32858, 32819}) CTarsolinDoc::Servicos().PostaComando(id);
   return true;
@@ -227,8 +265,7 @@ void CDadosEditarView::AtualizaBarra(int row, int col) {
   if (!b || row < 1) return;
   const int k = grade_->GetCellText(row, 1).trimmed().toInt();
   const int coluna = col < 2 ? 2 : col;
-  b->Valor()->setMaxLength(LimiteColuna(coluna));
-  b->Valor()->setText(grade_->GetCellText(row, coluna));
+  MostraNaBarra(grade_->GetCellText(row, coluna), LimiteColuna(coluna));
   b->Considerado()->setChecked(grade_->GetCellText(row, 0) != QLatin1String("*"));
   b->Validacao()->setChecked(EhValidacao(row));
   if (coluna <= 3)
@@ -266,6 +303,8 @@ void CDadosEditarView::NovasLinhas(int quantas) {
   if (quantas <= 0) return;
   const int primeira = N_ + 1;
   N_ += quantas;
+  AdicionaValores(quantas);
+  origem_.resize(std::size_t(N_), -1);
   grade_->SetNumberOfRows(N_ + 1);
   for (int r = primeira; r <= N_; ++r) {
     grade_->SetCellText(r, 0, QStringLiteral(" "));
@@ -295,6 +334,8 @@ void CDadosEditarView::ExcluiDado() {
   --N_;
   // A deleted record takes the records after it down one place.
   RenumeraApos(N_, k);
+  ExcluiValores(k - 1);
+  if (k - 1 < int(origem_.size())) origem_.erase(origem_.begin() + (k - 1));
   if (pesos_) pesos_->ExcluiLinha(k);
   // The row and every record after it move: the records are rebuilt on saving.
   MarcaEdicao(true);
@@ -380,7 +421,24 @@ int CDadosEditarView::ReconsideraValidacao() {
 }
 
 bool CDadosEditarView::ExportaPlanilha() {
-  return ::ExportaPlanilha(*doc_, *grade_, [this](int row) { return EhValidacao(row); });
+  // The files describe the rows as the grid holds them: the grid is stored
+  // first, into a copy of the model, so that edits the user may still decline
+  // never reach the document.
+  std::vector<int> registro;
+  if (!MapaLinhas(registro)) return false;
+  const bool carregados = doc_->RegistrosCarregados();
+  if (!carregados && !doc_->CarregaRegistros()) {  // the stored W comes with the records
+    plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"));
+    return false;
+  }
+  auto cab = std::make_unique<CabecalhoModelo>(Cab());
+  cab->SetI32(C::OffNumDados, N_);
+  std::vector<dado> dados(std::size_t(N_), dado{});
+  GravaLinhas(*cab, dados.data(), registro);
+  const NEWMAT::Matrix W = pesos_ ? pesos_->Matriz() : WDasLinhas();
+  if (!carregados) doc_->LiberaRegistros();
+  return ::ExportaPlanilha(doc_->GetPathName(), *grade_, [this](int row) { return EhValidacao(row); },
+                           [this](int row, int col) { return TextoExato(row, col); }, *cab, dados.data(), W);
 }
 
 // ------------------------------------------------------------ commands

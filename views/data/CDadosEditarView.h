@@ -7,9 +7,14 @@
 // written back through it.
 #include "PaginaDados.h"
 
+#include <newmat.h>
+
 #include <cstdint>
+#include <vector>
 
 class CDadosPesosView;
+struct CabecalhoModelo;
+struct dado;
 
 class CDadosEditarView : public PaginaDados {
   Q_OBJECT
@@ -57,7 +62,21 @@ private:
   void NovasLinhas(int quantas);
   void MarcaLinha(int row, bool considerado, bool validacao);
   int RegistroDaLinha(int row) override;
+  // Grid row r (1..N) to its record index in `registro`; false (said) when
+  // the rows do not name the records 1..N once each.
+  bool MapaLinhas(std::vector<int>& registro);
+  // The grid's rows into `base` (N records, by record index): flags, texts,
+  // cell attributes, exact values; the considered and validation counts into `c`.
+  void GravaLinhas(CabecalhoModelo& c, dado* base, const std::vector<int>& registro);
+  // The document's W over the records as they stand now (deleted records'
+  // rows and columns out, zeros for added ones); empty when that W does not
+  // pair the records as they were last read or stored.
+  NEWMAT::Matrix WDasLinhas();
+  // The records as the document holds them: each is itself.
+  void IniciaOrigem();
 
   int N_ = 0, n_ = 0;
+  std::vector<int> origem_;  // per record, the document's record it was (-1: added since)
+  int NOrigem_ = 0;
   CDadosPesosView* pesos_ = nullptr;
 };

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -44,9 +45,11 @@ CDadosBar::CDadosBar(QWidget* parent) : QWidget(parent) {
   considerado_ = new QCheckBox(this);
   considerado_->setObjectName(QStringLiteral("1041"));
   considerado_->setToolTip(QStringLiteral("Considerar o dado no cálculo"));
+  considerado_->setAccessibleName(considerado_->toolTip());
   validacao_ = new QCheckBox(this);
   validacao_->setObjectName(QStringLiteral("1021"));
   validacao_->setToolTip(QStringLiteral("Dado de validação"));
+  validacao_->setAccessibleName(validacao_->toolTip());
   auto* adicionar = new QToolButton(this);
   adicionar->setObjectName(QStringLiteral("1019"));
   adicionar->setText(QStringLiteral("+"));
@@ -86,7 +89,14 @@ void CDadosBar::MostraDirecao(int direcao) {
 bool CDadosBar::eventFilter(QObject* o, QEvent* e) {
   if (o == valor_) {
     if (e->type() == QEvent::FocusOut) emit comando(1056);
-    else if (e->type() == QEvent::FocusIn) QTimer::singleShot(0, valor_, &QLineEdit::selectAll);
+    else if (e->type() == QEvent::FocusIn) {
+      // Reached by a click or a key the user pressed to go there, the box
+      // selects its text; reached by typing into the grid, it keeps that key.
+      const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+      if (r == Qt::MouseFocusReason || r == Qt::TabFocusReason || r == Qt::BacktabFocusReason ||
+          r == Qt::ShortcutFocusReason)
+        QTimer::singleShot(0, valor_, &QLineEdit::selectAll);
+    }
     else if (e->type() == QEvent::KeyPress) {
       const int k = static_cast<QKeyEvent*>(e)->key();
       if (k == Qt::Key_Return || k == Qt::Key_Enter) {
@@ -117,6 +127,7 @@ CDadosViewTab::CDadosViewTab(CTarsolinDoc* doc, bool pesos, QWidget* parent) : Q
   if (pesos) {
     auto* w = new CDadosPesosView(doc, frame, abas_);
     dados->LigaPesos(w);
+    w->LigaDados(dados);
     segunda = w;
   } else {
     segunda = new CDadosAvalView(doc, frame, abas_);
@@ -168,6 +179,8 @@ CDadosFrame::CDadosFrame(CTarsolinDoc* doc, bool comPesos, QWidget* parent) : QW
   });
   connect(barra_, &CDadosBar::enter, this, [this] {
     if (PaginaDados* p = PaginaAtiva()) {
+      // An Enter from the bar moves the focus cell; it never adds a row.
+      p->DefineEnterDaBarra();
       p->Grade()->setFocus();
       p->TeclaEnter();
     }
@@ -191,6 +204,17 @@ QObject* CDadosFrame::VistaAtiva() { return PaginaAtiva(); }
 QObject* CDadosFrame::DocumentoAlvo() { return doc_; }
 
 QWidget* CDadosFrame::MolduraModelo() const { return MolduraDoModelo(doc_); }
+
+bool CDadosFrame::OfereceSalvar() {
+  if (!doc_) return true;
+  if (PaginaDados* p = PaginaAtiva()) p->ConfirmaValor();
+  if (!doc_->SaveModified()) return false;
+  // Não: the window goes, and its edits with it.
+  doc_->SetModifiedFlag(false);
+  for (int i = 0; i < host_->Abas()->count(); ++i)
+    if (PaginaDados* p = host_->Pagina(i)) p->DefineModificado(false);
+  return true;
+}
 
 void CDadosFrame::closeEvent(QCloseEvent* e) {
   // The active page asks about its edits first; a cancelled save keeps the window.

@@ -93,6 +93,11 @@ public:
   PaginaDados* PaginaAtiva() const;
   // The model window of this model, where the model's commands run.
   QWidget* MolduraModelo() const;
+  // A command of the model window is about to close this window: a value
+  // still in the bar's box goes into its cell, and edits not yet saved are
+  // offered for saving (Sim / Não / Cancelar) as closing by hand offers them.
+  // False when the user cancelled; after Não the edits are dropped.
+  bool OfereceSalvar();
 
   bool OnCmdMsg(int id) override { return false; }
   bool TemComando(int id) const override { return false; }

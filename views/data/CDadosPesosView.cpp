@@ -1,11 +1,13 @@
 #include "CDadosPesosView.h"
 
 #include "CCalculoW.h"
+#include "CDadosEditarView.h"
 #include "CDadosFrame.h"
 #include "ModeloCorrente.h"
 
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
+#include "model/MatrizesModelo.h"
 #include "model/TextoNumero.h"
 #include "model/dado.h"
 #include "platform/Dialogo.h"
@@ -72,7 +74,7 @@ void CDadosPesosView::Redimensiona(int N) {
 QString CDadosPesosView::TextoElemento(int i, int j) const {
   if (i < 1 || j < 1 || i > w_.Nrows() || j > w_.Ncols()) return QString();
   const double v = w_(i, j);
-  return FormataNumero(v, v != 0.0 ? 6 : 0);
+  return TextoCelula(v, v != 0.0 ? 6 : 0);
 }
 
 bool CDadosPesosView::Exibe(GridDisplayRequest* p) {
@@ -135,11 +137,8 @@ void CDadosPesosView::ExcluiLinha(int k) {
 
 bool CDadosPesosView::DefineElemento(int i, int j, const QString& texto) {
   if (i < 1 || j < 1 || i > N_ || j > N_) return false;
-  QString t = texto;
   double v = 0.0;
-  const QString limpo = t.trimmed();
-  const bool temDigito = std::any_of(limpo.begin(), limpo.end(), [](QChar c) { return c.isDigit(); });
-  if ((!limpo.isEmpty() && !temDigito) || !ConverteStringNumero(limpo, &v)) return false;
+  if (!LeValorDigitado(texto, &v)) return false;
   w_(i, j) = v;
   MarcaEdicao(true);
   grade_->RedrawCell(i, j + 1);
@@ -148,15 +147,19 @@ bool CDadosPesosView::DefineElemento(int i, int j, const QString& texto) {
 
 void CDadosPesosView::ConfirmaValor() {
   CDadosBar* b = Barra();
-  if (!b || Bloqueado()) return;
+  if (!b || Bloqueado() || confirmando_) return;
   const CCellID f = grade_->GetFocusCell();
   if (f.row < 1 || f.col < 2) return;
   const QString texto = b->Valor()->text();
-  if (texto == TextoElemento(f.row, f.col - 1)) return;
-  if (!DefineElemento(f.row, f.col - 1, texto)) {
+  if (texto == mostrado_) return;  // nothing typed
+  const bool ok = DefineElemento(f.row, f.col - 1, texto);
+  MostraNaBarra(TextoElemento(f.row, f.col - 1), 18);
+  if (!ok) {
+    // The message box takes the focus from the value box: that is no second commit.
+    confirmando_ = true;
     plat::MessageBox(3072, plat::MB_ICONSTOP);
+    confirmando_ = false;
   }
-  b->Valor()->setText(TextoElemento(f.row, f.col - 1));
 }
 
 void CDadosPesosView::AtualizaBarra(int row, int col) {
@@ -166,8 +169,7 @@ void CDadosPesosView::AtualizaBarra(int row, int col) {
   CDadosBar* b = Barra();
   if (!b || row < 1) return;
   const int coluna = col < 2 ? 2 : col;
-  b->Valor()->setMaxLength(18);
-  b->Valor()->setText(TextoElemento(row, coluna - 1));
+  MostraNaBarra(TextoElemento(row, coluna - 1), 18);
   b->Considerado()->setChecked(!(row - 1 < int(excluido_.size()) && excluido_[std::size_t(row - 1)]));
   b->Rotulo()->setText(QString::asprintf("%.5d/%.5d", row, coluna));
 }
@@ -199,15 +201,42 @@ void CDadosPesosView::CalculaW() {
   dlg.documento = doc_;
   NEWMAT::Matrix calculada;
   dlg.matriz = &calculada;
+  dlg.calculo = [this](int x, int y, NEWMAT::Matrix& m) { return CalculaDaGrade(x, y, m); };
   if (plat::ExecutaDialogo(dlg) != QDialog::Accepted) return;
-  // Records the data page added since the model was saved have no coordinates yet: zeros.
   const int m = std::min(N_, calculada.Nrows());
   w_ = 0.0;
   for (int i = 1; i <= m; ++i)
     for (int j = 1; j <= m; ++j) w_(i, j) = calculada(i, j);
-  if (doc_->RegistrosCarregados() && !modificado_) doc_->LiberaRegistros();
+  // Without the data page the document loaded its records for the distances.
+  if (!dados_ && doc_->RegistrosCarregados() && !modificado_) doc_->LiberaRegistros();
   MarcaEdicao(true);
   grade_->viewport()->update();
+}
+
+bool CDadosPesosView::CalculaDaGrade(int x, int y, NEWMAT::Matrix& destino) {
+  // Row i of W is record i: the records as the data page holds them now, its
+  // deletions, additions and unsaved values included.
+  if (!dados_) return doc_->CalculaMatrizW(destino);
+  if (N_ > CTarsolinDoc::MaxRegistrosW) {
+    CTarsolinDoc::RecusaLimiteW();
+    return false;
+  }
+  std::vector<double> xs(static_cast<std::size_t>(N_)), ys(static_cast<std::size_t>(N_));
+  for (int k = 0; k < N_; ++k) {
+    xs[std::size_t(k)] = dados_->Valor(k, x);
+    ys[std::size_t(k)] = dados_->Valor(k, y);
+  }
+  CTarsolinDoc::Servicos().CursorEspera(true);
+  bool ok = true;
+  try {
+    MatrizDistancias(xs.data(), ys.data(), N_, destino);
+  } catch (...) {  // no memory for N x N doubles
+    destino.ReSize(0, 0);
+    ok = false;
+  }
+  CTarsolinDoc::Servicos().CursorEspera(false);
+  if (!ok) CTarsolinDoc::RecusaLimiteW();
+  return ok;
 }
 
 bool CDadosPesosView::TemComando(int id) const {

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+class CDadosEditarView;
+
 class CDadosPesosView : public PaginaDados {
   Q_OBJECT
 public:
@@ -20,6 +22,8 @@ public:
   bool Fecha() override;
   void ConfirmaValor() override;
 
+  // The data page of the same window: W is computed from its rows.
+  void LigaDados(CDadosEditarView* dados) { dados_ = dados; }
   int N() const { return N_; }
   const NEWMAT::Matrix& Matriz() const { return w_; }
   // The text of element (i, j), 1-based, as the grid shows it.
@@ -41,9 +45,13 @@ public:
 
 private:
   bool Exibe(GridDisplayRequest* pedido);
+  // The distances between the data page's rows (record order) from the
+  // variables x and y, as the user sees them now, saved or not.
+  bool CalculaDaGrade(int x, int y, NEWMAT::Matrix& destino);
   void Redimensiona(int N);
 
   int N_ = 0;
   NEWMAT::Matrix w_;
+  CDadosEditarView* dados_ = nullptr;
   std::vector<char> excluido_;  // the records' status when the page opened (column 0)
 };

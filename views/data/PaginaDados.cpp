@@ -28,6 +28,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTextCharFormat>
+#include <cmath>
 
 namespace {
 using C = CabecalhoModelo;
@@ -35,9 +36,12 @@ using C = CabecalhoModelo;
 constexpr int kSalvar = 57603, kCopiar = 57634, kColar = 57637, kVisualizar = 57609, kImprimir = 57607;
 constexpr int kNegrito = 32805, kItalico = 32807, kSublinhado = 32808, kCorTexto = 32806, kCorFundo = 32800;
 
+// Value cells by signed value, read in the grid's own number form.
 int ComparaValorCelulas(const CTableCellBase* a, const CTableCellBase* b, intptr_t) {
-  const QString ta = a ? a->Text() : QString(), tb = b ? b->Text() : QString();
-  return CTarsolinApp::ComparaValor(&ta, &tb);
+  double x = 0.0, y = 0.0;
+  if (a) LeTextoCelula(a->Text(), &x);
+  if (b) LeTextoCelula(b->Text(), &y);
+  return x < y ? -1 : (x > y ? 1 : 0);
 }
 
 }  // namespace
@@ -50,8 +54,9 @@ PaginaDados::PaginaDados(CTarsolinDoc* doc, CDadosFrame* frame, int id, QWidget*
   grade_->setObjectName(QStringLiteral("1081"));
   grade_->SetOwner(this);
   grade_->SetDocument(doc);
+  vista_ = grade_->viewport();
   grade_->installEventFilter(this);
-  grade_->viewport()->installEventFilter(this);
+  vista_->installEventFilter(this);
   ppiX_ = std::max(1, logicalDpiX());
   ppiY_ = std::max(1, logicalDpiY());
   if (doc_) {
@@ -64,15 +69,26 @@ PaginaDados::PaginaDados(CTarsolinDoc* doc, CDadosFrame* frame, int id, QWidget*
 }
 
 PaginaDados::~PaginaDados() {
-  // The grid goes first: it must not notify a page that is half destroyed.
-  delete grade_;
+  // The grid goes first: it must not notify a page that is half destroyed,
+  // nor send its last events through the page's filter while it is destroyed.
+  grade_->removeEventFilter(this);
+  vista_->removeEventFilter(this);
+  CTableCtrlEx* g = grade_;
   grade_ = nullptr;
+  vista_ = nullptr;
+  delete g;
 }
 
 CabecalhoModelo& PaginaDados::Cab() const { return *doc_->GetCabecalho(); }
 CDadosBar* PaginaDados::Barra() const { return frame_ ? frame_->Barra() : nullptr; }
 int PaginaDados::Pixels(int twips) const { return twips * ppiX_ / 1440; }
 int PaginaDados::Twips(int pixels) const { return pixels * 1440 / std::max(1, ppiX_); }
+
+void PaginaDados::GuardaLargura(std::size_t offset, int col) {
+  CabecalhoModelo& c = Cab();
+  const int largura = grade_->WidthOfColumn(col);
+  if (largura != Pixels(c.I32(offset))) c.SetI32(offset, Twips(largura));
+}
 
 int PaginaDados::LarguraColunaDado() const {
   QFont negrito = GridFont(*grade_->GetDefaultCell(true, true)->FontData());
@@ -178,16 +194,76 @@ void PaginaDados::Ativada(bool ativa) {
   grade_->setFocus();
 }
 
+// ------------------------------------------------------------ values
+
+void PaginaDados::IniciaValores(int registros, int variaveis) {
+  nValores_ = std::max(0, variaveis);
+  valores_.assign(std::size_t(std::max(0, registros)) * std::size_t(nValores_), 0.0);
+}
+
+double PaginaDados::Valor(int registro, int v) const {
+  const std::size_t i = std::size_t(registro) * std::size_t(nValores_) + std::size_t(v);
+  return registro >= 0 && v >= 0 && v < nValores_ && i < valores_.size() ? valores_[i] : 0.0;
+}
+
+void PaginaDados::MostraValor(int row, int col, int registro, double x) {
+  const std::size_t i = std::size_t(registro) * std::size_t(nValores_) + std::size_t(VariavelDaColuna(col));
+  if (registro >= 0 && VariavelDaColuna(col) >= 0 && i < valores_.size()) valores_[i] = x;
+  grade_->SetCellText(row, col, TextoCelula(x, Decimais(col)));
+}
+
+void PaginaDados::AdicionaValores(int registros) {
+  valores_.resize(valores_.size() + std::size_t(std::max(0, registros)) * std::size_t(nValores_), 0.0);
+}
+
+void PaginaDados::ExcluiValores(int registro) {
+  const std::size_t a = std::size_t(registro) * std::size_t(nValores_);
+  if (registro < 0 || a + std::size_t(nValores_) > valores_.size()) return;
+  valores_.erase(valores_.begin() + std::ptrdiff_t(a), valores_.begin() + std::ptrdiff_t(a + std::size_t(nValores_)));
+}
+
+QString PaginaDados::TextoExato(int row, int col) {
+  const int v = VariavelDaColuna(col);
+  const int k = row >= 1 ? RegistroDaLinha(row) : -1;
+  if (v < 0 || k < 0) return grade_->GetCellText(row, col);
+  return TextoCelulaExato(Valor(k, v));
+}
+
 // ------------------------------------------------------------ editing
 
-bool PaginaDados::FormataValor(int col, QString& texto) const {
-  double v = 0.0;
-  const QString t = texto.trimmed();
-  // A text with no digit is not a number (it would be stored as 0).
-  const bool temDigito = std::any_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); });
-  if ((!t.isEmpty() && !temDigito) || !ConverteStringNumero(t, &v)) return false;
-  texto = FormataNumero(v, Decimais(col));
+bool PaginaDados::LeValorDigitado(const QString& texto, double* valor) {
+  double x = 0.0;
+  if (!LeTextoCelula(texto, &x) || std::fabs(x) > LimiteTextoNumero) return false;
+  *valor = x;
   return true;
+}
+
+bool PaginaDados::ArmazenaDigitado(int row, int col, const QString& texto) {
+  double x = 0.0;
+  const int k = RegistroDaLinha(row);
+  if (k < 0 || !LeValorDigitado(texto, &x)) {
+    plat::MessageBox(3072, plat::MB_ICONSTOP);
+    return false;
+  }
+  MostraValor(row, col, k, x);
+  return true;
+}
+
+void PaginaDados::MostraNaBarra(const QString& texto, int limite) {
+  CDadosBar* b = Barra();
+  if (!b) return;
+  b->Valor()->setMaxLength(limite);
+  b->Valor()->setText(texto);
+  mostrado_ = b->Valor()->text();
+}
+
+void PaginaDados::Digita(const QString& primeira) {
+  CDadosBar* b = Barra();
+  if (!b) return;
+  // The box takes the key as typed: it must not select it for the next key to replace.
+  b->Valor()->setFocus(Qt::OtherFocusReason);
+  b->Valor()->setText(primeira);
+  b->Valor()->setCursorPosition(int(b->Valor()->text().size()));
 }
 
 void PaginaDados::MarcaEdicao(bool valores) {
@@ -198,24 +274,28 @@ void PaginaDados::MarcaEdicao(bool valores) {
 
 void PaginaDados::ConfirmaValor() {
   CDadosBar* b = Barra();
-  if (!b || !doc_) return;
+  if (!b || !doc_ || confirmando_) return;
   const CCellID f = grade_->GetFocusCell();
   if (f.row < 1 || f.row >= grade_->GetRowCount() || f.col < 0 || f.col >= grade_->GetColumnCount()) return;
   if (Bloqueado()) return;
-  int col = f.col < 2 ? 2 : f.col;
-  QString texto = b->Valor()->text();
+  const int col = f.col < 2 ? 2 : f.col;
+  const QString texto = b->Valor()->text();
+  if (texto == mostrado_) return;  // nothing typed
   const bool valor = VariavelDaColuna(col) >= 0;
   if (valor) {
-    if (texto == grade_->GetCellText(f.row, col)) return;  // nothing typed
-    if (!FormataValor(col, texto)) {
-      plat::MessageBox(3072, plat::MB_ICONSTOP);
-      b->Valor()->setText(grade_->GetCellText(f.row, col));
+    // The message box takes the focus from the value box: that is no second commit.
+    confirmando_ = true;
+    const bool ok = ArmazenaDigitado(f.row, col, texto);
+    confirmando_ = false;
+    if (!ok) {
+      MostraNaBarra(grade_->GetCellText(f.row, col), LimiteColuna(col));
       return;
     }
+  } else {
+    grade_->SetCellText(f.row, col, texto);
   }
-  grade_->SetCellText(f.row, col, texto);
   grade_->RedrawCell(f.row, col);
-  b->Valor()->setText(texto);
+  MostraNaBarra(grade_->GetCellText(f.row, col), LimiteColuna(col));
   MarcaEdicao(valor);
 }
 
@@ -249,12 +329,7 @@ int PaginaDados::OnGridNotify(GridNmHdr& hdr) {
     case GVN_ENDLABELEDIT: {
       const bool valor = VariavelDaColuna(nm.iColumn) >= 0;
       if (valor) {
-        QString texto = grade_->GetCellText(nm.iRow, nm.iColumn);
-        if (!FormataValor(nm.iColumn, texto)) {
-          plat::MessageBox(3072, plat::MB_ICONSTOP);
-          return -1;
-        }
-        grade_->SetCellText(nm.iRow, nm.iColumn, texto);
+        if (!ArmazenaDigitado(nm.iRow, nm.iColumn, grade_->GetCellText(nm.iRow, nm.iColumn))) return -1;
       } else {
         const QString t = grade_->GetCellText(nm.iRow, nm.iColumn);
         if (t.size() > LimiteColuna(nm.iColumn)) grade_->SetCellText(nm.iRow, nm.iColumn, t.left(LimiteColuna(nm.iColumn)));
@@ -269,6 +344,7 @@ int PaginaDados::OnGridNotify(GridNmHdr& hdr) {
 }
 
 bool PaginaDados::eventFilter(QObject* o, QEvent* e) {
+  if (!grade_) return false;
   if (o == grade_ && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && k->modifiers() == Qt::NoModifier) {
@@ -280,19 +356,17 @@ bool PaginaDados::eventFilter(QObject* o, QEvent* e) {
     if (!t.isEmpty() && t.at(0).isPrint() && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       CDadosBar* b = Barra();
       if (b && b->Valor()->isEnabled() && grade_->GetFocusCell().row >= 1) {
-        b->Valor()->setFocus();
-        b->Valor()->setText(t);
-        modificado_ = true;
+        Digita(t);
         return true;
       }
     }
   }
-  if (o == grade_->viewport() && e->type() == QEvent::MouseButtonPress) {
+  if (o == vista_ && e->type() == QEvent::MouseButtonPress) {
     // A heading click sorts with the comparer of the column clicked.
     const CCellID c = grade_->GetCellFromPt(static_cast<QMouseEvent*>(e)->position().toPoint());
     if (c.row == 0 && c.col >= 0) grade_->SetSortComparer(Comparador(c.col));
   }
-  if (o == grade_->viewport() && e->type() == QEvent::MouseButtonRelease &&
+  if (o == vista_ && e->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
     MenuContexto(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
     return true;
@@ -452,6 +526,8 @@ void PaginaDados::VisualizaImpressao(bool previa) {
 
 bool PaginaDados::Fecha() {
   if (!doc_) return true;
+  // A value still in the bar's box is an edit like the others.
+  ConfirmaValor();
   if (modificado_ || doc_->IsModified()) {
     if (!doc_->SaveModified()) return false;
   }

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <vector>
+
 class CDadosFrame;
 class CDadosBar;
 class CTarsolinDoc;
@@ -40,8 +42,13 @@ public:
   // The page became (or stopped being) the active one.
   virtual void Ativada(bool ativa);
 
-  // The value box of the bar lost the focus: its text goes into the focus cell.
+  // The value box of the bar lost the focus: the text typed there goes into
+  // the focus cell (a text not typed since the box showed the cell is no edit).
   virtual void ConfirmaValor();
+  // The user typed into the grid: the typing goes on in the bar's value box.
+  void Digita(const QString& primeira);
+  // The Enter that follows comes from the bar's value box, not from the grid.
+  void DefineEnterDaBarra() { enterDaBarra_ = true; }
   // Enter: moves the focus cell right or down (the data page adds a row at the end).
   virtual void TeclaEnter();
   // Closing the window: false when the user cancelled the save offer.
@@ -70,6 +77,12 @@ public:
   // Decimal places of a value column.
   int Decimais(int col) const;
 
+  // The exact value behind a value cell, by record (0-based) and variable:
+  // the cell shows it cut to the variable's decimals, the model gets it whole.
+  double Valor(int registro, int v) const;
+  // A value column's text at full precision (export); the cell's text elsewhere.
+  QString TextoExato(int row, int col);
+
 protected:
   void resizeEvent(QResizeEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
@@ -79,17 +92,32 @@ protected:
   // is locked, the buttons when this page handles them.
   void HabilitaBarra();
   CDadosBar* Barra() const;
+  // The bar's value box shows `texto` (at most `limite` characters typed).
+  void MostraNaBarra(const QString& texto, int limite);
   // Pixels <-> twips at the screen's resolution.
   int Pixels(int twips) const;
   int Twips(int pixels) const;
+  // A column's width into the header field at `offset` (twips), only when the
+  // user resized it: a width left alone keeps its stored twips exactly.
+  void GuardaLargura(std::size_t offset, int col);
   // Column 1: 566 twips, or what its bold heading "Dado" needs at this screen's font.
   int LarguraColunaDado() const;
   // The bold default font of the fixed cells, the grid's lines, the cell class.
   void PreparaGrade(int linhas, int colunas);
   // Marks an edit: the page and the document modified; `valores` also sets the values-changed flag.
   void MarcaEdicao(bool valores);
-  // A value text re-formatted with the column's decimals; false when it is not a number.
-  bool FormataValor(int col, QString& texto) const;
+  // A typed value: the whole text one number in the grid's own form, within
+  // the limit of typed numbers; false (nothing changed) otherwise.
+  static bool LeValorDigitado(const QString& texto, double* valor);
+  // A typed value into the cell (row, col) and its record: false, saying so,
+  // when the text is not a number.
+  bool ArmazenaDigitado(int row, int col, const QString& texto);
+  // The exact values of `registros` records of `variaveis` values each, zeros.
+  void IniciaValores(int registros, int variaveis);
+  // Sets a record's value and shows it in the cell (row, col).
+  void MostraValor(int row, int col, int registro, double x);
+  void AdicionaValores(int registros);
+  void ExcluiValores(int registro);
   void Formata(int comando);
   void MenuContexto(QPoint global);
   void Salva();
@@ -112,11 +140,16 @@ protected:
   QPointer<CTarsolinDoc> doc_;
   CDadosFrame* frame_;
   CTableCtrlEx* grade_;
+  QWidget* vista_;  // the grid's viewport, whose events the page filters
   bool modificado_ = false;
   bool valoresAlterados_ = false;
   bool enterDaBarra_ = false;
   int direcaoEnter_ = 1;  // 1 right, 0 down
   int linha_ = 1, coluna_ = 2;
+  QString mostrado_;        // the text the value box got from the focus cell
+  bool confirmando_ = false;  // a commit in progress (its message may take the focus)
+  std::vector<double> valores_;
+  int nValores_ = 0;
   int ppiX_ = 96, ppiY_ = 96;
   uint8_t ordenado_ = 0;
   QString caminho_;
