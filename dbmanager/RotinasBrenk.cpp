@@ -1,34 +1,24 @@
 #include "dbmanager/RotinasBrenk.h"
 
+#include "dbmanager/ValoresColuna.h"
 #include "platform/TextoNumerico.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QUuid>
 #include <dlfcn.h>
 
 namespace brenk {
 
 bool ConverteCelulaNumero(const QString& texto, double& numero) {
-  QString mantidos;
-  const QString inicio = texto.left(50);
-  for (QChar c : inicio)
-    if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char(',') ||
-        c == QLatin1Char('-'))
-      mantidos += c;
-  bool ok = false;
-  double v = plat::LeReal(mantidos, QLatin1Char(','), &ok);
-  if (!ok) v = 0.0;
-  // The largest value a model cell takes: the double just below 10^12.
-  if (v > 999999999999.9998779296875) {
-    numero = 1e13;
-    return false;
-  }
-  numero = v;
-  return true;
+  const LeituraNumero l = LeNumeroTexto(texto);
+  numero = l.estado == EstadoNumero::Numero ? l.valor : 0.0;
+  return l.estado == EstadoNumero::Numero;
 }
 
 namespace {
@@ -154,6 +144,24 @@ QString TextoErroArquivo(int causa) {
       "The end of file was reached."};
   if (causa >= 2 && causa <= 14) return QString::fromLatin1(textos[causa - 2]);
   return QStringLiteral("An unspecified error occurred.");
+}
+
+namespace {
+AbridorArquivos& Abridor() {
+  static AbridorArquivos a;
+  return a;
+}
+}  // namespace
+
+bool AbreArquivoExterno(const QString& caminho) {
+  if (const AbridorArquivos& a = Abridor()) return a(caminho);
+  return QFileInfo::exists(caminho) && QDesktopServices::openUrl(QUrl::fromLocalFile(caminho));
+}
+
+AbridorArquivos DefineAbridorArquivos(AbridorArquivos abridor) {
+  AbridorArquivos anterior = Abridor();
+  Abridor() = std::move(abridor);
+  return anterior;
 }
 
 bool ClasseRegistrada(const QString& progId) {

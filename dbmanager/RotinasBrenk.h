@@ -4,12 +4,14 @@
 // file error and the check that a component the program needs is present.
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 namespace brenk {
 
-// Keeps the digits, "+", "," and "-" of the first 50 characters and reads
-// them with the decimal comma; an empty or unreadable text is 0. A number
-// above the double just below 10^12 gives 10^13 and false.
+// A cell's text as a number, read whole in one unambiguous reading (the C
+// form or the Brazilian one, `LeNumeroTexto`): true with the number; false
+// with 0 for an empty text or one that is not a number in exactly one reading
+// (no character is dropped to make it one).
 bool ConverteCelulaNumero(const QString& texto, double& numero);
 
 // The text of a value as the program shows a provider's property or a value
@@ -32,6 +34,13 @@ QString TextoTipoVariante(unsigned tipo);
 
 // The text of a file-exception cause (2 "The file could not be located." ...).
 QString TextoErroArquivo(int causa);
+
+// Opens a file with the program the desktop gives its type (the read-me, the
+// guide's pages); false when none opened it. Tests put a handler in its place.
+bool AbreArquivoExterno(const QString& caminho);
+using AbridorArquivos = std::function<bool(const QString& caminho)>;
+// Installs a handler (an empty one restores the desktop); returns the previous.
+AbridorArquivos DefineAbridorArquivos(AbridorArquivos abridor);
 
 // True when `progId` names a component this build carries, or is a class
 // identifier in braces.
