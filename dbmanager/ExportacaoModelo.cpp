@@ -288,7 +288,8 @@ CelulasSemNumero ProcuraCelulasSemNumero(const ModeloGrade& grade, const Colunas
   s.registro.assign(std::size_t(qMax(0, registros)), false);
   for (int r = 1; r <= registros; ++r) {
     for (int c : col.variaveis) {
-      if (grade.Numero(r, c).estado == EstadoNumero::Numero) continue;
+      double v;
+      if (grade.Numero(r, c, v)) continue;
       if (s.celulas++ == 0) {
         s.linha = r;
         s.coluna = c;
@@ -304,17 +305,20 @@ CelulasSemNumero ProcuraCelulasSemNumero(const ModeloGrade& grade, const Colunas
 }
 
 QString PerguntaCelulasSemNumero(const CelulasSemNumero& s, const ModeloGrade& grade) {
-  const QString quantas = s.celulas == 1 ? QStringLiteral("1 célula das variáveis escolhidas não tem número")
-                                         : QStringLiteral("%1 células das variáveis escolhidas não têm número").arg(s.celulas);
+  const bool uma = s.celulas == 1;
+  const QString quantas = uma ? QStringLiteral("1 célula das variáveis escolhidas não tem número (vazia ou com um texto "
+                                               "que não é um número).")
+                              : QStringLiteral("%1 células das variáveis escolhidas não têm número (vazias ou com um "
+                                               "texto que não é um número).").arg(s.celulas);
+  const QString onde = QStringLiteral("%1 na linha %2, coluna \"%3\": \"%4\".")
+                           .arg(uma ? QStringLiteral("Ela está") : QStringLiteral("A primeira está"))
+                           .arg(s.linha)
+                           .arg(grade.Celula(0, s.coluna), s.texto);
   const QString registros = s.registros == 1 ? QStringLiteral("o seu registro será gravado como excluído")
                                              : QStringLiteral("os seus %1 registros serão gravados como excluídos").arg(s.registros);
-  return QStringLiteral("%1 (vazias ou com um texto que não é um número).\n"
-                        "A primeira está na linha %2, coluna \"%3\": \"%4\".\n"
-                        "Essas células serão gravadas como 0 e %5 (fora dos cálculos).\n"
-                        "Deseja continuar?")
-      .arg(quantas)
-      .arg(s.linha)
-      .arg(grade.Celula(0, s.coluna), s.texto, registros);
+  return quantas + QLatin1Char('\n') + onde + QLatin1Char('\n') +
+         (uma ? QStringLiteral("Essa célula será gravada") : QStringLiteral("Essas células serão gravadas")) +
+         QStringLiteral(" como 0 e %1 (fora dos cálculos).\nDeseja continuar?").arg(registros);
 }
 
 int LimiteRegistros(int tipo) { return tipo == ExportaTarsolin ? 64000 : 60000; }
@@ -335,8 +339,8 @@ bool GravaModeloExportado(const QString& caminho, const CabecalhosExportacao& c,
     plat::GravaCp1252(Corta(grade.Celula(r, col.endereco), 50), reinterpret_cast<char*>(reg.data() + offEndereco), 51);
     plat::GravaCp1252(Corta(grade.Celula(r, col.complemento), 50), reinterpret_cast<char*>(reg.data() + offComplemento), 51);
     for (int k = 0; k < col.variaveis.size(); ++k) {
-      const LeituraNumero n = grade.Numero(r, col.variaveis[k]);
-      const double v = n.estado == EstadoNumero::Numero ? n.valor : 0.0;
+      double v;
+      grade.Numero(r, col.variaveis[k], v);  // 0 where there is no number
       std::memcpy(reg.data() + 8 * k, &v, 8);
     }
     if (std::size_t(r - 1) < semNumero.registro.size() && semNumero.registro[std::size_t(r - 1)]) reg[offExcluido] = 1;

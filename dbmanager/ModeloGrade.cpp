@@ -1,5 +1,7 @@
 #include "dbmanager/ModeloGrade.h"
 
+#include "dbmanager/RotinasBrenk.h"
+
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -51,24 +53,24 @@ QString ModeloGrade::Celula(int linha, int coluna) const {
   return v ? v->TextoCelula(i) : QString();
 }
 
-LeituraNumero ModeloGrade::Numero(int linha, int coluna) const {
+bool ModeloGrade::Numero(int linha, int coluna, double& valor) const {
+  valor = 0.0;
   std::size_t r = 0;
   const ValoresColuna* v = Localiza(linha, coluna, r);
-  if (!v) return {};
+  if (!v) return false;
   switch (v->Tipo(r)) {
-    case TipoValor::Nulo: return {EstadoNumero::Vazio, 0.0};
-    case TipoValor::Inteiro: return {EstadoNumero::Numero, double(v->Inteiro(r))};
-    case TipoValor::Real: {
-      const double d = v->Real(r);
-      if (!std::isfinite(d)) return {EstadoNumero::NaoNumero, 0.0};
-      return {EstadoNumero::Numero, d};
-    }
+    case TipoValor::Inteiro: valor = double(v->Inteiro(r)); return true;
+    case TipoValor::Real:
+      if (!std::isfinite(v->Real(r))) return false;  // not a number, infinities
+      valor = v->Real(r);
+      return true;
     // True and false as the grid shows them.
-    case TipoValor::Logico: return {EstadoNumero::Numero, v->Logico(r) ? -1.0 : 0.0};
-    case TipoValor::Texto: return LeNumeroTexto(v->Texto(r));
-    case TipoValor::Binario: return {EstadoNumero::NaoNumero, 0.0};
+    case TipoValor::Logico: valor = v->Logico(r) ? -1.0 : 0.0; return true;
+    case TipoValor::Texto: return ConverteCelulaNumero(v->Texto(r), valor);
+    case TipoValor::Nulo:
+    case TipoValor::Binario: return false;
   }
-  return {};
+  return false;
 }
 
 void ModeloGrade::AcrescentaBloco(const BlocoPtr& bloco) {

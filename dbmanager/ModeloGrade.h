@@ -36,8 +36,9 @@ public:
   const QList<ColunaResultado>& DefinicaoColunas() const { return colunas_; }
   QString Celula(int linha, int coluna) const;  // linha 0: the heading
   // A data cell (linha from 1) read as a number for the model export:
-  // integers and doubles as fetched, texts by `LeNumeroTexto`, no value empty.
-  LeituraNumero Numero(int linha, int coluna) const;
+  // integers and doubles as fetched, texts by `ConverteCelulaNumero`; false
+  // (and 0) for no value, a text that is not a number, a binary value.
+  bool Numero(int linha, int coluna, double& valor) const;
   // Appends fetched rows (the first block takes the place of the empty row).
   void AcrescentaBloco(const BlocoPtr& bloco);
   // The same with texts, one list per row.

@@ -1,6 +1,5 @@
 #include "dbmanager/RotinasBrenk.h"
 
-#include "dbmanager/ValoresColuna.h"
 #include "platform/TextoNumerico.h"
 
 #include <QByteArray>
@@ -11,14 +10,108 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUuid>
+#include <charconv>
+#include <cmath>
 #include <dlfcn.h>
+#include <optional>
+#include <string>
 
 namespace brenk {
 
+namespace {
+
+// One reading of a number: its digits laid out for the C conversion.
+std::optional<double> Converte(const std::string& s) {
+  double v = 0.0;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+bool Digito(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The exponent part ("e", a sign, digits) from position i to the end.
+bool Expoente(QStringView t, qsizetype i, std::string& s) {
+  if (i == t.size()) return true;
+  if (t[i] != QLatin1Char('e') && t[i] != QLatin1Char('E')) return false;
+  s += 'e';
+  ++i;
+  if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) s += char(t[i++].unicode());
+  const qsizetype inicio = i;
+  while (i < t.size() && Digito(t[i])) s += char(t[i++].unicode());
+  return i > inicio && i == t.size();
+}
+
+// Sign and position after it.
+qsizetype Sinal(QStringView t, std::string& s) {
+  if (!t.isEmpty() && (t[0] == QLatin1Char('+') || t[0] == QLatin1Char('-'))) {
+    if (t[0] == QLatin1Char('-')) s += '-';
+    return 1;
+  }
+  return 0;
+}
+
+// "12", "12.5", ".5", "1e5", "-3.25E-07".
+std::optional<double> LeituraC(QStringView t) {
+  std::string s;
+  qsizetype i = Sinal(t, s);
+  qsizetype digitos = 0;
+  while (i < t.size() && Digito(t[i])) s += char(t[i++].unicode()), ++digitos;
+  if (i < t.size() && t[i] == QLatin1Char('.')) {
+    s += '.';
+    ++i;
+    while (i < t.size() && Digito(t[i])) s += char(t[i++].unicode()), ++digitos;
+  }
+  if (digitos == 0 || !Expoente(t, i, s)) return std::nullopt;
+  return Converte(s);
+}
+
+// "12", "12,5", ",5", "1.234", "1.234.567,89", "1,5E-05": points only
+// between groups of three digits, the comma as the decimal separator.
+std::optional<double> LeituraBrasileira(QStringView t) {
+  std::string s;
+  qsizetype i = Sinal(t, s);
+  qsizetype inteiros = 0, grupo = 0;
+  bool agrupado = false;
+  while (i < t.size()) {
+    if (Digito(t[i])) {
+      s += char(t[i++].unicode());
+      ++inteiros;
+      ++grupo;
+    } else if (t[i] == QLatin1Char('.')) {
+      // A point closes a group: the first of one to three digits, the others of three.
+      if (grupo == 0 || grupo > 3 || (agrupado && grupo != 3)) return std::nullopt;
+      agrupado = true;
+      grupo = 0;
+      ++i;
+    } else {
+      break;
+    }
+  }
+  if (agrupado && grupo != 3) return std::nullopt;
+  qsizetype decimais = 0;
+  if (i < t.size() && t[i] == QLatin1Char(',')) {
+    s += '.';
+    ++i;
+    while (i < t.size() && Digito(t[i])) s += char(t[i++].unicode()), ++decimais;
+    if (decimais == 0) return std::nullopt;
+  }
+  if (inteiros + decimais == 0 || !Expoente(t, i, s)) return std::nullopt;
+  return Converte(s);
+}
+
+}  // namespace
+
 bool ConverteCelulaNumero(const QString& texto, double& numero) {
-  const LeituraNumero l = LeNumeroTexto(texto);
-  numero = l.estado == EstadoNumero::Numero ? l.valor : 0.0;
-  return l.estado == EstadoNumero::Numero;
+  numero = 0.0;
+  const QStringView t = QStringView(texto).trimmed();
+  if (t.isEmpty()) return false;
+  const std::optional<double> c = LeituraC(t), br = LeituraBrasileira(t);
+  // Read alike in both, or in one only; two readings that differ are no number.
+  if (c && br && *c != *br) return false;
+  if (!c && !br) return false;
+  numero = c ? *c : *br;
+  return true;
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-// Small routines the database manager's windows share: the number read back
-// from a grid cell for the model export, the text of a value, the text of a
+// Small routines the database manager's windows share: the number a grid
+// cell's text holds, for the model export, the text of a value, the text of a
 // file error and the check that a component the program needs is present.
 #include <QString>
 #include <QVariant>
@@ -8,10 +8,12 @@
 
 namespace brenk {
 
-// A cell's text as a number, read whole in one unambiguous reading (the C
-// form or the Brazilian one, `LeNumeroTexto`): true with the number; false
-// with 0 for an empty text or one that is not a number in exactly one reading
-// (no character is dropped to make it one).
+// A cell's text as a number, read whole in one unambiguous reading: the C
+// form ("12.5", "-3e5") or the Brazilian one ("1.234,56", "1,5E-05"). A text
+// both read alike ("12") is that number; one they read apart ("1.234"), or
+// neither reads ("85,5 m2", "R$ 10"), is none, and no character is dropped to
+// make one. Blanks around it do not count. True with the number; false with 0
+// for an empty text or one that is no number.
 bool ConverteCelulaNumero(const QString& texto, double& numero);
 
 // The text of a value as the program shows a provider's property or a value

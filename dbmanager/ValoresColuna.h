@@ -62,20 +62,6 @@ struct BlocoResultado {
 };
 using BlocoPtr = std::shared_ptr<const BlocoResultado>;
 
-// How the export reads a cell as a number.
-enum class EstadoNumero { Numero, Vazio, NaoNumero };
-struct LeituraNumero {
-  EstadoNumero estado = EstadoNumero::Vazio;
-  double valor = 0.0;
-};
-
-// A text read as a number in exactly one reading: the C form ("12.5",
-// "-3e5") or the Brazilian one ("1.234,56", "1,5E-05"); a text both read
-// alike ("12") is a number, one they read apart ("1.234") or neither reads
-// ("85,5 m2", "R$ 10") is not, and no character is ever dropped to make one.
-// Blanks around the text do not count; an empty text is empty.
-LeituraNumero LeNumeroTexto(QStringView texto);
-
 }  // namespace brenk
 
 Q_DECLARE_METATYPE(brenk::BlocoPtr)
