@@ -212,9 +212,11 @@ CTipoVariaveis::CTipoVariaveis(CabecalhosExportacao& c, QWidget* parent) : QWiza
   g->addLayout(gn, 4, 1);
 
   connect(lista_, &QListWidget::currentRowChanged, this, [this] { Mostra(); });
-  connect(grupoTipos_, &QButtonGroup::idClicked, this, [this](int tipo) {
+  // The buttons answer to their state, not to the click: a toggle through the
+  // keyboard or an assistive technology counts the same.
+  connect(grupoTipos_, &QButtonGroup::idToggled, this, [this](int tipo, bool marcado) {
     const int i = Atual();
-    if (i < 0) return;
+    if (!marcado || mostrando_ || i < 0) return;
     c_.SetTipo(i, tipo);
     data_->setEnabled(tipo == 2);
     if (tipo == 2) c_.SetData(i, data_->date().toString(QStringLiteral("dd/MM/yyyy")));
@@ -222,20 +224,30 @@ CTipoVariaveis::CTipoVariaveis(CabecalhosExportacao& c, QWidget* parent) : QWiza
   connect(data_, &QDateEdit::dateChanged, this, [this](const QDate& d) {
     if (!mostrando_ && Atual() >= 0) c_.SetData(Atual(), d.toString(QStringLiteral("dd/MM/yyyy")));
   });
-  connect(positivo_, &QRadioButton::clicked, this, [this] { if (Atual() >= 0) c_.SetRelacao(Atual(), 0); });
-  connect(negativo_, &QRadioButton::clicked, this, [this] { if (Atual() >= 0) c_.SetRelacao(Atual(), 1); });
+  connect(positivo_, &QRadioButton::toggled, this, [this](bool m) {
+    if (m && !mostrando_ && Atual() >= 0) c_.SetRelacao(Atual(), 0);
+  });
+  connect(negativo_, &QRadioButton::toggled, this, [this](bool m) {
+    if (m && !mostrando_ && Atual() >= 0) c_.SetRelacao(Atual(), 1);
+  });
   connect(casas_, &QLineEdit::editingFinished, this, [this] {
     if (Atual() >= 0 && casas_->isModified()) c_.SetCasas(Atual(), casas_->text().toInt());
   });
   connect(descricao_, &QLineEdit::editingFinished, this, [this] {
     if (Atual() >= 0 && descricao_->isModified()) c_.SetDescricao(Atual(), descricao_->text());
   });
-  connect(unitario_, &QRadioButton::clicked, this, [this] { c_.SetUnitario(true); });
-  connect(total_, &QRadioButton::clicked, this, [this] { c_.SetUnitario(false); });
+  connect(unitario_, &QRadioButton::toggled, this, [this](bool m) {
+    if (m && !mostrando_) c_.SetUnitario(true);
+  });
+  connect(total_, &QRadioButton::toggled, this, [this](bool m) {
+    if (m && !mostrando_) c_.SetUnitario(false);
+  });
   connect(area_, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (!mostrando_ && area_->isEnabled()) c_.SetArea(i - 1);
   });
-  connect(dependente_, &QCheckBox::clicked, this, [this](bool m) { MarcaDependente(m); });
+  connect(dependente_, &QCheckBox::toggled, this, [this](bool m) {
+    if (!mostrando_) MarcaDependente(m);
+  });
 }
 
 int CTipoVariaveis::Atual() const { return lista_->currentRow(); }
@@ -355,7 +367,8 @@ CSenhaModelo::CSenhaModelo(CabecalhosExportacao& c, QWidget* parent) : QWizardPa
   g->addWidget(opcoes, 3, 0, 1, 3);
   g->setRowStretch(4, 1);
   Habilita(false);
-  connect(protegido_, &QCheckBox::clicked, this, [this](bool m) {
+  connect(protegido_, &QCheckBox::toggled, this, [this](bool m) {
+    if (ativando_) return;
     Habilita(m);
     c_.SetProtegido(m);
     if (m) {
@@ -364,8 +377,12 @@ CSenhaModelo::CSenhaModelo(CabecalhosExportacao& c, QWidget* parent) : QWizardPa
       senha_->setFocus();
     }
   });
-  connect(leitura_, &QRadioButton::clicked, this, [this] { c_.SetModoAcesso(1); });
-  connect(completo_, &QRadioButton::clicked, this, [this] { c_.SetModoAcesso(2); });
+  connect(leitura_, &QRadioButton::toggled, this, [this](bool m) {
+    if (m && !ativando_) c_.SetModoAcesso(1);
+  });
+  connect(completo_, &QRadioButton::toggled, this, [this](bool m) {
+    if (m && !ativando_) c_.SetModoAcesso(2);
+  });
 }
 
 void CSenhaModelo::Habilita(bool sim) {
@@ -373,6 +390,7 @@ void CSenhaModelo::Habilita(bool sim) {
 }
 
 void CSenhaModelo::Ativa() {
+  ativando_ = true;
   const bool p = c_.Protegido();
   protegido_->setChecked(p);
   Habilita(p);
@@ -384,6 +402,7 @@ void CSenhaModelo::Ativa() {
     senha_->clear();
     redigite_->clear();
   }
+  ativando_ = false;
 }
 
 bool CSenhaModelo::validatePage() {

@@ -90,6 +90,7 @@ private:
   QLineEdit* redigite_;
   QRadioButton* leitura_;
   QRadioButton* completo_;
+  bool ativando_ = false;  // the page is being filled: its buttons' changes are not settings
 };
 
 // The wizard "Novo Modelo" (object name "dlgNovoModelo"), pages 147, 284 and 288.

@@ -3,10 +3,14 @@
 #include "dbmanager/CChildFrame.h"
 #include "dbmanager/IconesBrenk.h"
 #include "dbmanager/RotinasBrenk.h"
+#include "platform/Mensagem.h"
+#include "platform/Programa.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
 
 namespace brenk {
 
@@ -42,11 +46,33 @@ CBrenkAboutDlg::CBrenkAboutDlg(CChildFrame* janela, QWidget* parent) : QDialog(p
                                               "ou de qualquer parte dele, é proibida."));
   aviso->setWordWrap(true);
   g->addWidget(aviso, 3, 0, 1, 3);
+  // Three links to what the program folder holds about the program.
+  const QString pasta = plat::PastaPrograma();
+  const struct { int id; const char* texto; const char* arquivo; } links[] = {
+      {1127, "Leia-me do Brenk", "readme.txt"},
+      {1138, "Guia: o gerenciador de banco de dados", "ajuda/banco-dados.html"},
+      {1139, "Limites desta versão", "ajuda/limites.html"}};
+  auto* caixaLinks = new QHBoxLayout;
+  for (const auto& l : links) {
+    const QUrl url = QUrl::fromLocalFile(pasta + QLatin1Char('/') + QLatin1String(l.arquivo));
+    QLabel* rotuloLink = rotulo(l.id, QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(QUrl::FullyEncoded),
+                                                                               QString::fromUtf8(l.texto).toHtmlEscaped()));
+    rotuloLink->setTextFormat(Qt::RichText);
+    rotuloLink->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    connect(rotuloLink, &QLabel::linkActivated, this, [](const QString& link) {
+      const QString caminho = QUrl(link).toLocalFile();
+      if (!AbreArquivoExterno(caminho)) plat::MessageBox(QStringLiteral("Não foi possível abrir <%1>.").arg(caminho));
+    });
+    rotuloLink->setAccessibleName(QString::fromUtf8(l.texto));
+    caixaLinks->addWidget(rotuloLink);
+  }
+  caixaLinks->addStretch();
+  g->addLayout(caixaLinks, 4, 0, 1, 3);
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("1"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  g->addWidget(ok, 4, 2, Qt::AlignRight);
+  g->addWidget(ok, 5, 2, Qt::AlignRight);
   setMinimumWidth(420);
 }
 

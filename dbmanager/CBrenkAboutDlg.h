@@ -1,6 +1,7 @@
 #pragma once
 // "Sobre Brenk Windows" (dlg100): the program's version and the driver of the
-// active query window's connection.
+// active query window's connection, and links to the read-me and to the
+// guide's pages on the program.
 #include <QDialog>
 
 namespace brenk {

@@ -91,7 +91,7 @@ CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
   raiz->addWidget(status_);
 
   connect(conexao_, &ConexaoConsulta::gradeNova, this, &CChildFrame::AoCriarGrade);
-  connect(conexao_, &ConexaoConsulta::linhasNovas, this, &CChildFrame::AoReceberLinhas);
+  connect(conexao_, &ConexaoConsulta::blocoNovo, this, &CChildFrame::AoReceberLinhas);
   connect(conexao_, &ConexaoConsulta::execucaoTerminada, this, &CChildFrame::AoTerminarExecucao);
   connect(conexao_, &ConexaoConsulta::cancelamentoTerminado, this, &CChildFrame::AoTerminarCancelamento);
   connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &CChildFrame::AtualizaPosicao);
@@ -386,7 +386,11 @@ bool CChildFrame::Habilitado(int id, bool* marcado) const {
     case ID_ANTERIOR: return mostrada_ > 1;
     case ID_PROXIMA:
     case ID_ULTIMA: return mostrada_ > 0 && mostrada_ < grades_.size();
-    case ID_EXPORTAR_MODELO: return true;
+    // The export works on the grid on show, once its run has ended.
+    case ID_EXPORTAR_MODELO: {
+      const ModeloGrade* m = resultado_->ModeloAtual();
+      return conectada && !executando_ && m && m->Colunas() > 0 && resultado_->ModoGrade();
+    }
     case ID_TEXTO_CONEXAO: return conectada;
     case ID_TABELAS:
     case ID_CONSULTAS:
@@ -453,7 +457,7 @@ void CChildFrame::OnConsultas() {
   CProceduresDlg dlg(this, this);
   if (dlg.Falhou() || plat::ExecutaDialogo(dlg) != QDialog::Accepted || dlg.Nome().isEmpty()) return;
   // Two empty lines, then the statement, selected and run as text.
-  const QString comando = TextoProcedimento(dlg.Nome(), regras_);
+  const QString comando = TextoProcedimento(dlg.Nome(), regras_, dlg.Esquema());
   QTextCursor c = editor_->textCursor();
   c.movePosition(QTextCursor::End);
   c.insertText(QStringLiteral("\n\n"));
@@ -507,6 +511,9 @@ void CChildFrame::AoTerminarExecucao(const FimExecucao& fim) {
     if (n > 1) --n;
     gradeNova_->DefineLinhas(n);
   }
+  // The grids show every row they hold.
+  for (int k = 1; k <= grades_.size(); ++k)
+    if (ModeloGrade* m = Grade(k)) m->Publica();
   if (fim.bancoRelido) {
     bancoAtual_ = fim.bancoAtual;
     if (QComboBox* caixa = principal_ ? principal_->CaixaBancos() : nullptr) {
@@ -629,6 +636,8 @@ void CChildFrame::AoCriarGrade(const QList<ColunaResultado>& colunas) {
   });
   if (temFonteGrade_) vista->setFont(fonteGrade_.ParaQFont(true));
   vista->verticalHeader()->setDefaultSectionSize(vista->fontMetrics().height() + 4);
+  // Rows of one height: a grid of a million rows keeps no size per row.
+  vista->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   for (int i = 0; i < colunas.size(); ++i)
     vista->horizontalHeader()->resizeSection(i, ModeloGrade::LarguraTwips(colunas[i]) / 15);
   vista->setVisible(false);
@@ -641,10 +650,10 @@ void CChildFrame::AoCriarGrade(const QList<ColunaResultado>& colunas) {
   }
 }
 
-void CChildFrame::AoReceberLinhas(const QList<QStringList>& linhas) {
-  if (!gradeNova_) return;
+void CChildFrame::AoReceberLinhas(const BlocoPtr& bloco) {
+  if (!gradeNova_ || !bloco) return;
   const bool primeiras = gradeNova_->Vazia() && !grades_.isEmpty();
-  gradeNova_->AcrescentaLinhas(linhas);
+  gradeNova_->AcrescentaBloco(bloco);
   if (primeiras) {
     // A column whose size the source does not define is widened to its first
     // rows, up to the width of 50 characters.

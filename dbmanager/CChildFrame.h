@@ -138,7 +138,7 @@ protected:
 
 private:
   void AoCriarGrade(const QList<ColunaResultado>& colunas);
-  void AoReceberLinhas(const QList<QStringList>& linhas);
+  void AoReceberLinhas(const BlocoPtr& bloco);
   void AoTerminarExecucao(const FimExecucao& fim);
   void AoTerminarCancelamento();
   void DestroiGrades();

@@ -58,7 +58,14 @@ void CChildFrame::ExportaModelo(int tipo, const ModeloGrade* grade) {
     if (plat::MessageBox(pergunta, QString(), plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES) return;
     n = limite;
   }
-  DefineRegistros(c, n);
+  // Cells without a number are said before anything is written: a missing
+  // price must not become a sale at 0 unnoticed.
+  const CelulasSemNumero semNumero = ProcuraCelulasSemNumero(*grade, colunas, n);
+  if (semNumero.celulas > 0 &&
+      plat::MessageBox(PerguntaCelulasSemNumero(semNumero, *grade), QString(),
+                       plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+    return;
+  DefineRegistros(c, n, n - semNumero.registros);
 
   QProgressDialog progresso(QStringLiteral("Importando dados ... Aguarde!"), QString(), 0, qMax(n, 1));
   progresso.setObjectName(QStringLiteral("dlg134"));
@@ -69,7 +76,7 @@ void CChildFrame::ExportaModelo(int tipo, const ModeloGrade* grade) {
   progresso.show();
   int passo = qMax(1, n / 100);
   QString erro;
-  const bool ok = GravaModeloExportado(caminho, c, *grade, colunas, n, [&](int r) {
+  const bool ok = GravaModeloExportado(caminho, c, *grade, colunas, n, semNumero, [&](int r) {
     if (r % passo == 0) progresso.setValue(r);
   }, erro);
   progresso.close();

@@ -1,5 +1,7 @@
 #include "dbmanager/CConnectStringDlg.h"
 
+#include "dbmanager/TextoConexao.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,7 +14,8 @@ CConnectStringDlg::CConnectStringDlg(const QString& texto, QWidget* parent) : QD
   setWindowTitle(QStringLiteral("View Connection String"));
   auto* v = new QVBoxLayout(this);
   v->addWidget(new QLabel(QStringLiteral("Seqüência de Conexão:"), this));
-  auto* edit = new QPlainTextEdit(texto, this);
+  // The password stays with the connection: it is not shown.
+  auto* edit = new QPlainTextEdit(OcultaSenha(texto), this);
   edit->setObjectName(QStringLiteral("1014"));
   edit->setAccessibleName(QStringLiteral("Seqüência de Conexão:"));
   edit->setReadOnly(true);

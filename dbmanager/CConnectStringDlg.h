@@ -1,5 +1,6 @@
 #pragma once
-// "View Connection String" (dlg144): the active window's connection string, read-only.
+// "View Connection String" (dlg144): the active window's connection string,
+// read-only, its password hidden.
 #include <QDialog>
 
 namespace brenk {

@@ -104,10 +104,13 @@ CDialogoConexao::CDialogoConexao(const QString& textoConexao, QWidget* parent) :
     usuario_->setText(p.usuario);
     senha_->setText(p.senha);
   } else if (indice == Odbc) {
-    odbc_->setText(p.pares.value(QStringLiteral("extended properties")));
+    // A password written in the ODBC string goes to the masked field.
+    QString senhaOdbc;
+    odbc_->setText(RetiraSenhaOdbc(p.pares.value(QStringLiteral("extended properties")), senhaOdbc));
     fonte_->setText(p.pares.value(QStringLiteral("data source")));
     usuario_->setText(p.pares.value(QStringLiteral("user id")));
-    senha_->setText(p.pares.value(QStringLiteral("password")));
+    const QString senha = p.pares.value(QStringLiteral("password"));
+    senha_->setText(senha.isEmpty() ? senhaOdbc : senha);
   } else {
     fonte_->setText(p.pares.value(QStringLiteral("data source")));
   }

@@ -14,6 +14,7 @@
 #include "platform/Programa.h"
 #include "dbmanager/IconesBrenk.h"
 #include "dbmanager/ImpressaoBrenk.h"
+#include "dbmanager/RotinasBrenk.h"
 #include "dbmanager/ComandosBrenk.h"
 #include "dbmanager/TextoConexao.h"
 #include "platform/Dialogo.h"
@@ -27,7 +28,6 @@
 #include <QMimeData>
 #include <QComboBox>
 #include <QDate>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -305,7 +305,7 @@ bool CMainFrame::ComandoDoQuadro(int id, bool executa) {
     case ID_DESCONECTAR_TODOS: FechaTodas(); break;
     case ID_LEIAME: {
       const QString leiame = QFileInfo(plat::CaminhoPrograma(QStringLiteral("brenk"))).absolutePath() + QStringLiteral("/readme.txt");
-      if (!QFileInfo::exists(leiame) || !QDesktopServices::openUrl(QUrl::fromLocalFile(leiame)))
+      if (!QFileInfo::exists(leiame) || !AbreArquivoExterno(leiame))
         plat::MessageBox(QStringLiteral("Readme.txt not found in the current working directory."));
       break;
     }
@@ -355,8 +355,7 @@ void CMainFrame::AtualizaComandos() {
   for (auto it = acoes_.begin(); it != acoes_.end(); ++it) {
     bool marcado = false;
     bool ativo;
-    if (it.key() == ID_EXPORTAR_MODELO) ativo = true;
-    else if (ComandoDoQuadro(it.key(), false)) ativo = true;
+    if (ComandoDoQuadro(it.key(), false)) ativo = true;
     else ativo = j && j->Habilitado(it.key(), &marcado);
     it.value()->setEnabled(ativo);
     if (it.value()->isCheckable()) it.value()->setChecked(marcado);

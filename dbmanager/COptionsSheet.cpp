@@ -62,21 +62,17 @@ CGeneralPage::CGeneralPage(QWidget* parent) : QWidget(parent) {
   QString nome = ini.value(QStringLiteral("Configure/ThreadPriority")).toString().trimmed();
   if (nome.isEmpty()) nome = kLowest;
   prioridade_->setCurrentIndex(prioridade_->findText(nome, Qt::MatchStartsWith));
-  connect(prioridade_, &QComboBox::activated, this, &CGeneralPage::PrioridadeMudou);
+  // Neither setting can change what a fetch does: offered greyed, with the reason.
+  cacheTexto_->setEnabled(false);
+  cacheTexto_->setToolTip(QStringLiteral("Os drivers buscam as linhas conforme precisam: o tamanho do cache "
+                                         "fica guardado apenas como configuração."));
+  prioridade_->setEnabled(false);
+  prioridade_->setToolTip(QStringLiteral("O Linux não deixa um programa comum subir a prioridade de uma thread, "
+                                         "nem devolvê-la depois de baixada: a busca roda na prioridade do programa."));
   connect(restaurar, &QPushButton::clicked, this, &CGeneralPage::Restaura);
 }
 
 QString CGeneralPage::Prioridade() const { return prioridade_->currentText(); }
-
-void CGeneralPage::PrioridadeMudou() {
-  if (prioridade_->currentText().compare(kLowest, Qt::CaseInsensitive) == 0) return;
-  const QString pergunta =
-      QStringLiteral("Warning: Changing the query execution thread priority class ") +
-      QStringLiteral("other than the default (Lowest) may cause undesired results ") +
-      QStringLiteral("including system instability. Are you sure you want to ") + QStringLiteral("change the priority class?");
-  if (plat::MessageBox(pergunta, QString(), plat::MB_YESNO | plat::MB_ICONQUESTION) != plat::IDYES)
-    prioridade_->setCurrentIndex(prioridade_->findText(kLowest));
-}
 
 void CGeneralPage::Restaura() {
   tempo_ = 0;
@@ -87,20 +83,17 @@ void CGeneralPage::Restaura() {
 }
 
 bool CGeneralPage::Valida() {
-  const QString t = tempoTexto_->text().trimmed(), c = cacheTexto_->text().trimmed();
+  const QString t = tempoTexto_->text().trimmed();
   auto falha = [](QLineEdit* e, const char* texto) {
     plat::MessageBox(QString::fromLatin1(texto));
     e->setFocus();
     return false;
   };
   if (t.isEmpty()) return falha(tempoTexto_, "<Query Timeout> is a required field. The default value is Zero.");
-  if (c.isEmpty()) return falha(cacheTexto_, "<Cache Size> is a required field. The default value is 100.");
   const int tempo = t.toInt();
   if (tempo < 0 || tempo > 99999) return falha(tempoTexto_, "Please enter an integer between 0 and 99999.");
-  const int cache = c.toInt();
-  if (cache < 1 || cache > 349999) return falha(cacheTexto_, "Please enter an integer between 1 and 349999.");
   tempo_ = tempo;
-  cache_ = cache;
+  // The greyed cache size is stored as it was read (or as "&Restaurar" set it).
   QSettings ini;
   ini.setValue(QStringLiteral("Configure/QueryTimeOut"), tempo_);
   ini.setValue(QStringLiteral("Configure/CacheSize"), cache_);

@@ -1,7 +1,9 @@
 #pragma once
 // "Configure": the sheet of the main frame's options command with its one
-// page "Propriedades Gerais" (146): the query time-out, the cache size and
-// the fetch threads' priority, checked and stored in section "Configure".
+// page "Propriedades Gerais" (146): the query time-out, checked and stored in
+// section "Configure". The cache size and the fetch threads' priority are
+// shown greyed, each with a tool tip saying why: nothing here can act on
+// them, so they are kept as stored.
 #include <QDialog>
 
 class QComboBox;
@@ -22,7 +24,6 @@ public:
   QString Prioridade() const;
 
 private:
-  void PrioridadeMudou();
   QLineEdit* tempoTexto_;
   QLineEdit* cacheTexto_;
   QComboBox* prioridade_;

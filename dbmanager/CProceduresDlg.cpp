@@ -125,6 +125,7 @@ void CProceduresDlg::accept() {
   QTreeWidgetItem* item = lista_->topLevelItem(escolhida_);
   if (!item) return;
   nome_ = item->text(0);
+  esquema_ = item->text(1) == QLatin1String("NULL") ? QString() : item->text(1);
   QDialog::accept();
 }
 

@@ -18,6 +18,8 @@ public:
   explicit CProceduresDlg(CChildFrame* janela, QWidget* parent = nullptr);
   // After OK.
   QString Nome() const { return nome_; }
+  // The chosen row's schema (empty when the source reports none).
+  QString Esquema() const { return esquema_; }
   // The list could not be read: the dialog is not shown.
   bool Falhou() const { return falhou_; }
   // Fills the list; false (with the error said) when the schema could not be read.
@@ -36,7 +38,7 @@ private:
   CListCtrlEx* lista_;
   QPushButton* ok_;
   QPushButton* cancelar_;
-  QString nome_;
+  QString nome_, esquema_;
   bool crescente_ = true;
   int escolhida_ = 0;  // the row OK returns
   bool falhou_ = false;

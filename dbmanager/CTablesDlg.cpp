@@ -159,31 +159,40 @@ bool CTablesDlg::AtualizaLista() {
   return true;
 }
 
-bool CTablesDlg::MontaColunas(const QString& esquema, const QString& nome, QString& colunas) {
+bool CTablesDlg::MontaColunas(const QString& esquema, const QString& nome, QString& colunas, QString& origem) {
   QString tabela = nome;
   if (tabela.contains(QLatin1Char('['))) tabela = tabela.mid(1, tabela.size() - 2);
+  const bool jet = janela_->Regras().jet;
   QStringList nomes;
   bool ok = false;
   QString erro;
   janela_->Conexao()->NaConexao([&](DataSource& f) {
     ok = f.ColunasTabela(esquema, tabela, nomes);
-    if (!ok) erro = TextoErros(f.Erros());
+    if (!ok) {
+      erro = TextoErros(f.Erros());
+      return;
+    }
+    if (jet) return;
+    // Every other source quotes by its driver's rules, so letter case,
+    // blanks and accents reach the server as they are.
+    for (QString& c : nomes) c = f.CitaIdentificador(c, false);
+    origem = f.CitaIdentificador(tabela, true);
+    if (!esquema.isEmpty()) origem = f.CitaIdentificador(esquema, true) + QLatin1Char('.') + origem;
   });
   if (!ok) {
     plat::MessageBox(erro.isEmpty() ? QStringLiteral("Errors occurred.") : erro);
     return false;
   }
-  const bool jet = janela_->Regras().jet;
-  QStringList partes;
-  for (const QString& c : nomes) {
-    if (jet) {
+  if (jet) {
+    QStringList partes;
+    for (const QString& c : nomes) {
       const qsizetype p = c.indexOf(QLatin1Char('.'));
       partes << (p >= 0 ? QStringLiteral("[%1].[%2]").arg(c.left(p), c.mid(p + 1)) : QStringLiteral("[%1]").arg(c));
-    } else {
-      partes << (c.contains(QLatin1Char(' ')) ? QStringLiteral("[%1]").arg(c) : c);
     }
+    nomes = partes;
+    origem = esquema.isEmpty() ? nome : esquema + QLatin1Char('.') + nome;
   }
-  colunas = partes.join(QStringLiteral(", "));
+  colunas = nomes.join(QStringLiteral(", "));
   return true;
 }
 
@@ -204,14 +213,11 @@ void CTablesDlg::accept() {
   tipo_ = linhas.first()->text(ColTipo);
   if (!texto_ || !Igual(tipo_, "VIEW")) {
     for (QTreeWidgetItem* l : linhas) {
-      QString nome = l->text(ColNome);
       const QString esquema = l->text(ColEsquema);
       const bool temEsquema = !esquema.isEmpty() && esquema != QLatin1String("NULL");
-      QString colunas;
-      if (!MontaColunas(temEsquema ? esquema : QString(), nome, colunas)) return;
-      QString comando = QStringLiteral("SELECT ") + colunas + QStringLiteral(" FROM ");
-      if (temEsquema) nome = esquema + QLatin1Char('.') + nome;
-      comando += nome;
+      QString colunas, origem;
+      if (!MontaColunas(temEsquema ? esquema : QString(), l->text(ColNome), colunas, origem)) return;
+      QString comando = QStringLiteral("SELECT ") + colunas + QStringLiteral(" FROM ") + origem;
       if (Igual(janela_->Dbms(), "VISUAL FOXPRO")) comando += QLatin1Char(';');
       resultado += comando + QStringLiteral("\n\n");
     }

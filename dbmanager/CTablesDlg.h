@@ -25,8 +25,9 @@ public:
 
   // Fills the list; false (with the error said) when the schema could not be read.
   bool AtualizaLista();
-  // The column list of a table for its SELECT; false (said) on failure.
-  bool MontaColunas(const QString& esquema, const QString& nome, QString& colunas);
+  // The column list of a table for its SELECT and the name its FROM gives
+  // it (with its schema); false (said) on failure.
+  bool MontaColunas(const QString& esquema, const QString& nome, QString& colunas, QString& origem);
   void accept() override;
   // The list could not be read: the dialog is not shown.
   bool Falhou() const { return falhou_; }

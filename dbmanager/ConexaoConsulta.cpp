@@ -25,7 +25,7 @@ ConexaoConsulta::ConexaoConsulta(QObject* parent)
   trabalhador_ = new TrabalhadorConsulta(estado_);
   trabalhador_->moveToThread(thread_);
   connect(trabalhador_, &TrabalhadorConsulta::gradeNova, this, &ConexaoConsulta::gradeNova);
-  connect(trabalhador_, &TrabalhadorConsulta::linhasNovas, this, &ConexaoConsulta::linhasNovas);
+  connect(trabalhador_, &TrabalhadorConsulta::blocoNovo, this, &ConexaoConsulta::blocoNovo);
   connect(trabalhador_, &TrabalhadorConsulta::execucaoTerminada, this, &ConexaoConsulta::AoTerminar);
   thread_->start();
   tempo_ = new QTimer(this);
@@ -39,6 +39,7 @@ ConexaoConsulta::ConexaoConsulta(QObject* parent)
 
 ConexaoConsulta::~ConexaoConsulta() {
   // Whatever still runs is stopped first, so the waits below are short.
+  estado_->encerrado = true;
   estado_->cancelado = true;
   if (interruptor_) interruptor_->Interrompe();
   if (cancelamento_ && !cancelamento_->wait(kEsperaMs)) {
@@ -103,8 +104,11 @@ QVariant ConexaoConsulta::Propriedade(const QString& nome) {
 }
 
 void ConexaoConsulta::Executa(const QString& lote, bool modoTexto, bool releBanco) {
+  // The cancel of the last run has stopped repeating before this one starts.
+  if (cancelamento_) cancelamento_->wait();
   estado_->cancelado = false;
   estado_->tempoEsgotado = false;
+  estado_->emExecucao = true;
   executando_ = true;
   thread_->setPriority(PrioridadeThread(prioridade_));
   if (tempoLimite_ > 0) tempo_->start(tempoLimite_ * 1000);
@@ -126,7 +130,14 @@ void ConexaoConsulta::Cancela() {
   auto interruptor = interruptor_;
   cancelamento_ = QThread::create([estado, interruptor] {
     estado->cancelado = true;
-    if (interruptor) interruptor->Interrompe();
+    // An interruption that lands before the statement starts is lost: it is
+    // repeated until the worker has ended the run (the worker itself starts
+    // no statement once the flag is set).
+    while (interruptor) {
+      interruptor->Interrompe();
+      if (!estado->emExecucao.load() || estado->encerrado.load()) break;
+      QThread::msleep(kRepeticaoCancelamentoMs);
+    }
   });
   connect(cancelamento_, &QThread::finished, this, &ConexaoConsulta::cancelamentoTerminado, Qt::QueuedConnection);
   cancelamento_->start(QThread::NormalPriority);

@@ -35,11 +35,13 @@ public:
   // (only while no batch runs). False when there is no connection.
   bool NaConexao(const std::function<void(DataSource&)>& f);
 
-  // Starts a batch; gradeNova, linhasNovas and execucaoTerminada follow.
+  // Starts a batch; gradeNova, blocoNovo and execucaoTerminada follow.
   void Executa(const QString& lote, bool modoTexto, bool releBanco);
   bool Executando() const { return executando_; }
-  // Starts the cancel thread: it sets the cancelled flag, interrupts the
-  // running statement and then reports cancelamentoTerminado.
+  // Starts the cancel thread: it sets the cancelled flag and interrupts the
+  // running statement, again every few hundredths of a second until the run
+  // has ended (so a cancel that comes before the statement starts is not
+  // lost), and then reports cancelamentoTerminado.
   void Cancela();
   bool Cancelado() const { return estado_->cancelado.load(); }
   // Clears the cancelled flag once a cancelled run has ended.
@@ -55,10 +57,12 @@ public:
 
   // Maximum wait for each thread when the connection goes away.
   static constexpr int kEsperaMs = 30000;
+  // Interval of the cancel's repeated interruption.
+  static constexpr int kRepeticaoCancelamentoMs = 50;
 
 signals:
   void gradeNova(const QList<brenk::ColunaResultado>& colunas);
-  void linhasNovas(const QList<QStringList>& linhas);
+  void blocoNovo(const brenk::BlocoPtr& bloco);
   void execucaoTerminada(const brenk::FimExecucao& fim);
   void cancelamentoTerminado();
 

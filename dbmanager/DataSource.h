@@ -4,6 +4,7 @@
 // sets. The back ends are QtSql's drivers (SQLite, PostgreSQL, ODBC) and a
 // read-only SQLite snapshot of Access, Excel and dBase files.
 #include "dbmanager/TextoConexao.h"
+#include "dbmanager/ValoresColuna.h"
 
 #include <QList>
 #include <QPair>
@@ -56,6 +57,9 @@ public:
   // Moves to the next row (the first on the first call); false at the end or on failure.
   virtual bool ProximaLinha() = 0;
   virtual QVariant Valor(int coluna) const = 0;
+  // Appends the current row's value of a column to `destino`, typed as the
+  // source gave it.
+  virtual void AcrescentaValor(int coluna, ValoresColuna& destino) const { destino.Acrescenta(Valor(coluna)); }
   const QList<ErroFonte>& Erros() const { return erros_; }
 
 protected:
@@ -132,6 +136,9 @@ public:
   virtual bool Tabelas(QList<TabelaEsquema>& tabelas);
   // The column names of one table of one schema (none: the default schema).
   virtual bool ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas);
+  // A schema, table or column name as a statement of this source writes it
+  // (quoted by the driver's own rules).
+  virtual QString CitaIdentificador(const QString& nome, bool tabela) const { return nome; }
   // Runs a one-value query and answers its first field ("select db_name()").
   virtual bool ValorUnico(const QString& sql, QVariant& valor);
   // The stored procedures and functions of the source (none where it has

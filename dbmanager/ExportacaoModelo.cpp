@@ -1,7 +1,6 @@
 #include "dbmanager/ExportacaoModelo.h"
 
 #include "dbmanager/ModeloGrade.h"
-#include "dbmanager/RotinasBrenk.h"
 #include "model/RotinasCabecalho.h"
 #include "model/dado.h"
 #include "platform/ArquivoSeguro.h"
@@ -9,6 +8,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace brenk {
@@ -273,37 +273,77 @@ ColunasExportacao CompletaCabecalho(CabecalhosExportacao& c, const PropriedadesM
   return col;
 }
 
-void DefineRegistros(CabecalhosExportacao& c, int n) {
+void DefineRegistros(CabecalhosExportacao& c, int n, int considerados) {
   if (c.tipo == ExportaTarsolin) {
     c.tarsolin->SetI32(65576, n);
-    c.tarsolin->SetI32(65580, n);
+    c.tarsolin->SetI32(65580, considerados);
   } else {
     c.zelvar->SetI32(44120, n);
-    c.zelvar->SetI32(44124, n);
+    c.zelvar->SetI32(44124, considerados);
   }
+}
+
+CelulasSemNumero ProcuraCelulasSemNumero(const ModeloGrade& grade, const ColunasExportacao& col, int registros) {
+  CelulasSemNumero s;
+  s.registro.assign(std::size_t(qMax(0, registros)), false);
+  for (int r = 1; r <= registros; ++r) {
+    for (int c : col.variaveis) {
+      double v;
+      if (grade.Numero(r, c, v)) continue;
+      if (s.celulas++ == 0) {
+        s.linha = r;
+        s.coluna = c;
+        s.texto = grade.Celula(r, c);
+      }
+      if (!s.registro[std::size_t(r - 1)]) {
+        s.registro[std::size_t(r - 1)] = true;
+        ++s.registros;
+      }
+    }
+  }
+  return s;
+}
+
+QString PerguntaCelulasSemNumero(const CelulasSemNumero& s, const ModeloGrade& grade) {
+  const bool uma = s.celulas == 1;
+  const QString quantas = uma ? QStringLiteral("1 célula das variáveis escolhidas não tem número (vazia ou com um texto "
+                                               "que não é um número).")
+                              : QStringLiteral("%1 células das variáveis escolhidas não têm número (vazias ou com um "
+                                               "texto que não é um número).").arg(s.celulas);
+  const QString onde = QStringLiteral("%1 na linha %2, coluna \"%3\": \"%4\".")
+                           .arg(uma ? QStringLiteral("Ela está") : QStringLiteral("A primeira está"))
+                           .arg(s.linha)
+                           .arg(grade.Celula(0, s.coluna), s.texto);
+  const QString registros = s.registros == 1 ? QStringLiteral("o seu registro será gravado como excluído")
+                                             : QStringLiteral("os seus %1 registros serão gravados como excluídos").arg(s.registros);
+  return quantas + QLatin1Char('\n') + onde + QLatin1Char('\n') +
+         (uma ? QStringLiteral("Essa célula será gravada") : QStringLiteral("Essas células serão gravadas")) +
+         QStringLiteral(" como 0 e %1 (fora dos cálculos).\nDeseja continuar?").arg(registros);
 }
 
 int LimiteRegistros(int tipo) { return tipo == ExportaTarsolin ? 64000 : 60000; }
 
 bool GravaModeloExportado(const QString& caminho, const CabecalhosExportacao& c, const ModeloGrade& grade,
-                          const ColunasExportacao& col, int registros, const std::function<void(int)>& progresso,
-                          QString& erro) {
+                          const ColunasExportacao& col, int registros, const CelulasSemNumero& semNumero,
+                          const std::function<void(int)>& progresso, QString& erro) {
   const bool t = c.tipo == ExportaTarsolin;
   plat::GravacaoSegura g(caminho);
   bool ok = g.Aberta();
   if (ok) ok = t ? g.Escreve(c.tarsolin->bytes, CabecalhoModelo::Tamanho) : g.Escreve(c.zelvar->bytes, Cabecalho550::Tamanho);
   const std::size_t tamanho = t ? dado::Tamanho : dado550::Tamanho;
   const std::size_t offEndereco = t ? 1280 : 1120, offComplemento = t ? 1331 : 1171;
+  const std::size_t offExcluido = t ? offsetof(dado, excluido) : offsetof(dado550, excluido);
   std::vector<unsigned char> reg(tamanho);
   for (int r = 1; ok && r <= registros; ++r) {
     std::fill(reg.begin(), reg.end(), 0);
     plat::GravaCp1252(Corta(grade.Celula(r, col.endereco), 50), reinterpret_cast<char*>(reg.data() + offEndereco), 51);
     plat::GravaCp1252(Corta(grade.Celula(r, col.complemento), 50), reinterpret_cast<char*>(reg.data() + offComplemento), 51);
     for (int k = 0; k < col.variaveis.size(); ++k) {
-      double v = 0.0;
-      if (!ConverteCelulaNumero(grade.Celula(r, col.variaveis[k]), v)) v = 0.0;
+      double v;
+      grade.Numero(r, col.variaveis[k], v);  // 0 where there is no number
       std::memcpy(reg.data() + 8 * k, &v, 8);
     }
+    if (std::size_t(r - 1) < semNumero.registro.size() && semNumero.registro[std::size_t(r - 1)]) reg[offExcluido] = 1;
     if (progresso) progresso(r - 1);
     ok = g.Escreve(reg.data(), tamanho);
   }

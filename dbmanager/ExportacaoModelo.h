@@ -96,15 +96,31 @@ struct ColunasExportacao {
 ColunasExportacao CompletaCabecalho(CabecalhosExportacao& c, const PropriedadesModelo& p);
 
 // The data and considered counts of the chosen header.
-void DefineRegistros(CabecalhosExportacao& c, int n);
+void DefineRegistros(CabecalhosExportacao& c, int n, int considerados);
 // The most records each format holds.
 int LimiteRegistros(int tipo);
 
+// The cells of the chosen variables, among the first `registros` rows, that
+// hold no number (no value, or a text that is not one): how many, the first
+// of them (its grid row, column and text) and the records they are in.
+struct CelulasSemNumero {
+  int celulas = 0;
+  int linha = 0, coluna = -1;  // the first: grid row (data from 1) and column
+  QString texto;               // its text as the grid shows it
+  std::vector<bool> registro;  // per record (from 0): holds such a cell
+  int registros = 0;
+};
+CelulasSemNumero ProcuraCelulasSemNumero(const ModeloGrade& grade, const ColunasExportacao& colunas, int registros);
+// The question the export asks before writing such cells (Não is the default).
+QString PerguntaCelulasSemNumero(const CelulasSemNumero& s, const ModeloGrade& grade);
+
 // Writes the header and the first `registros` records of the grid safely
 // (nothing replaces the file unless all was written); `progresso` receives
-// each record's index. False with the reason in `erro`.
+// each record's index. Each value is the number fetched (or read from the
+// cell's text in one unambiguous reading); a cell without one is written 0
+// and its record excluded (`semNumero`). False with the reason in `erro`.
 bool GravaModeloExportado(const QString& caminho, const CabecalhosExportacao& c, const ModeloGrade& grade,
-                          const ColunasExportacao& colunas, int registros, const std::function<void(int)>& progresso,
-                          QString& erro);
+                          const ColunasExportacao& colunas, int registros, const CelulasSemNumero& semNumero,
+                          const std::function<void(int)>& progresso, QString& erro);
 
 }  // namespace brenk

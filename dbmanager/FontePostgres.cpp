@@ -98,6 +98,54 @@ bool FontePostgres::Procedimentos(QList<ProcedimentoEsquema>& procedimentos) {
   return true;
 }
 
+bool FontePostgres::Tabelas(QList<TabelaEsquema>& tabelas) {
+  tabelas.clear();
+  erros_.clear();
+  QSqlQuery q(Banco());
+  q.setForwardOnly(true);
+  if (!q.exec(QStringLiteral("select c.relname, n.nspname, c.relkind, current_database() from pg_class c "
+                             "join pg_namespace n on n.oid = c.relnamespace "
+                             "where c.relkind in ('r', 'p', 'v', 'm', 'f') and n.nspname not like 'pg\\_toast%' "
+                             "and n.nspname not like 'pg\\_temp\\_%' order by 2, 1"))) {
+    erros_ = ErrosDe(q.lastError());
+    return false;
+  }
+  while (q.next()) {
+    TabelaEsquema t;
+    t.nome = q.value(0).toString();
+    const QString esquema = q.value(1).toString();
+    const QString tipo = q.value(2).toString();
+    if (esquema == QLatin1String("pg_catalog") || esquema == QLatin1String("information_schema"))
+      t.tipo = QStringLiteral("SYSTEM TABLE");
+    else
+      t.tipo = tipo == QLatin1String("v") || tipo == QLatin1String("m") ? QStringLiteral("VIEW") : QStringLiteral("TABLE");
+    t.esquema = esquema;
+    t.catalogo = q.value(3);
+    tabelas << t;
+  }
+  return true;
+}
+
+bool FontePostgres::ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas) {
+  erros_.clear();
+  QSqlQuery q(Banco());
+  q.setForwardOnly(true);
+  // Without a schema, the table the search path finds.
+  q.prepare(QStringLiteral("select a.attname from pg_attribute a join pg_class c on c.oid = a.attrelid "
+                           "join pg_namespace n on n.oid = c.relnamespace "
+                           "where c.relname = ? and (n.nspname = ? or (? = '' and pg_table_is_visible(c.oid))) "
+                           "and a.attnum > 0 and not a.attisdropped order by a.attnum"));
+  q.addBindValue(tabela);
+  q.addBindValue(esquema);
+  q.addBindValue(esquema);
+  if (!q.exec()) {
+    erros_ = ErrosDe(q.lastError());
+    return false;
+  }
+  while (q.next()) colunas << q.value(0).toString();
+  return true;
+}
+
 QList<PropriedadeProvedor> FontePostgres::FatosServidor() {
   QList<PropriedadeProvedor> l;
   PGconn* c = Conexao(Banco());

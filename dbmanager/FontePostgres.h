@@ -14,6 +14,10 @@ public:
   qint64 LinhasAfetadas(const QSqlQuery& q, const QString& comando) const override;
   // Functions and procedures outside the server's own schemas.
   bool Procedimentos(QList<ProcedimentoEsquema>& procedimentos) override;
+  // Every table and view with its schema (the server's own are system tables).
+  bool Tabelas(QList<TabelaEsquema>& tabelas) override;
+  // The columns of one table named exactly (letter case kept).
+  bool ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas) override;
 
 protected:
   void Configura(QSqlDatabase& db) override;

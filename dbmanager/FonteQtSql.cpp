@@ -195,11 +195,20 @@ ResultadoPropriedades FonteQtSql::DescrevePropriedades(const QString& comando, i
   return ResultadoPropriedades::Ok;
 }
 
+QString FonteQtSql::CitaIdentificador(const QString& nome, bool tabela) const {
+  const QSqlDatabase db = Banco();
+  if (!db.driver()) return nome;
+  return db.driver()->escapeIdentifier(nome, tabela ? QSqlDriver::TableName : QSqlDriver::FieldName);
+}
+
 bool FonteQtSql::ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas) {
   QSqlDatabase db = Banco();
   if (!db.isOpen()) return false;
-  // The schema restricts too: a name found in several schemas gives one table's columns.
-  const QSqlRecord r = db.record(esquema.isEmpty() ? tabela : esquema + QLatin1Char('.') + tabela);
+  // The schema restricts too: a name found in several schemas gives one
+  // table's columns. Quoted, the names keep their letter case.
+  const QSqlRecord r = db.record(esquema.isEmpty() ? tabela
+                                                   : CitaIdentificador(esquema, true) + QLatin1Char('.') +
+                                                         CitaIdentificador(tabela, true));
   for (int i = 0; i < r.count(); ++i) colunas << r.fieldName(i);
   return true;
 }

@@ -24,6 +24,7 @@ public:
   bool ValorUnico(const QString& sql, QVariant& valor) override;
   bool Tabelas(QList<TabelaEsquema>& tabelas) override;
   bool ColunasTabela(const QString& esquema, const QString& tabela, QStringList& colunas) override;
+  QString CitaIdentificador(const QString& nome, bool tabela) const override;
   ResultadoPropriedades DescrevePropriedades(const QString& comando, int tempoLimite, int cache,
                                              ColecoesPropriedades& colecoes) override;
 

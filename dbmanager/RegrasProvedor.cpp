@@ -15,6 +15,7 @@ RegrasProvedor RegrasDe(const FatosProvedor& f) {
   r.trocaBanco = r.anywhere || Igual(f.dbms, "SQL SERVER") || Igual(f.dbms, "MICROSOFT SQL SERVER") ||
                  Igual(f.dbms, "MS SQL SERVER");
   r.oracle = f.dbms.contains(QLatin1String("ORACLE"), Qt::CaseInsensitive);
+  r.postgres = Igual(f.dbms, "POSTGRESQL");
   return r;
 }
 
@@ -36,8 +37,27 @@ bool LoteTrocaBanco(const QString& texto, const RegrasProvedor& regras) {
   return regras.trocaBanco && texto.contains(QLatin1String("USE "), Qt::CaseInsensitive);
 }
 
-QString TextoProcedimento(const QString& nome, const RegrasProvedor& regras) {
+namespace {
+// A text as an SQL string literal.
+QString Literal(const QString& t) {
+  QString s = t;
+  s.replace(QLatin1Char('\''), QStringLiteral("''"));
+  return QLatin1Char('\'') + s + QLatin1Char('\'');
+}
+}  // namespace
+
+QString TextoProcedimento(const QString& nome, const RegrasProvedor& regras, const QString& esquema) {
   if (regras.trocaBanco) return QStringLiteral("sp_helptext ") + nome;
+  if (regras.postgres) {
+    // The list shows a name with a blank in brackets.
+    QString n = nome;
+    if (n.size() > 1 && n.startsWith(QLatin1Char('[')) && n.endsWith(QLatin1Char(']'))) n = n.mid(1, n.size() - 2);
+    QString s = QStringLiteral("select pg_get_functiondef(p.oid) from pg_proc p join pg_namespace n on n.oid = p.pronamespace "
+                               "where p.proname = ") + Literal(n);
+    s += esquema.isEmpty() ? QStringLiteral(" and pg_function_is_visible(p.oid)")
+                           : QStringLiteral(" and n.nspname = ") + Literal(esquema);
+    return s + QStringLiteral(" order by p.oid");
+  }
   if (regras.oracle)
     return QStringLiteral("select TEXT from ALL_SOURCE where type = 'PROCEDURE' and NAME = '") + nome +
            QStringLiteral("'");

@@ -20,6 +20,7 @@ struct RegrasProvedor {
   bool trocaBanco = false;  // the SQL Server family: database box, "use", sp_helptext
   bool anywhere = false;    // Sybase SQL Anywhere / Adaptive Server Anywhere (no sp_helptext proper)
   bool oracle = false;      // the DBMS name is or contains "ORACLE"
+  bool postgres = false;    // PostgreSQL: a function's source through pg_get_functiondef
 };
 
 RegrasProvedor RegrasDe(const FatosProvedor& fatos);
@@ -39,8 +40,10 @@ LotePreparado PreparaLote(const QString& texto, const RegrasProvedor& regras);
 // database ("USE " anywhere in it, ignoring case).
 bool LoteTrocaBanco(const QString& texto, const RegrasProvedor& regras);
 
-// The statement that shows a procedure's text for this DBMS.
-QString TextoProcedimento(const QString& nome, const RegrasProvedor& regras);
+// The statement that shows a procedure's text for this DBMS; `esquema` is
+// the procedure's schema where the source has schemas (PostgreSQL shows the
+// source of every function of that name in it).
+QString TextoProcedimento(const QString& nome, const RegrasProvedor& regras, const QString& esquema = QString());
 // The statement that shows a view's text for this DBMS (with its trailing "\n\n").
 QString TextoVisao(const QString& nome, const RegrasProvedor& regras);
 // A table's name as the browsers list it: Jet always in brackets, any other

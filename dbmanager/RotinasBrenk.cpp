@@ -4,30 +4,113 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QUuid>
+#include <charconv>
+#include <cmath>
 #include <dlfcn.h>
+#include <optional>
+#include <string>
 
 namespace brenk {
 
-bool ConverteCelulaNumero(const QString& texto, double& numero) {
-  QString mantidos;
-  const QString inicio = texto.left(50);
-  for (QChar c : inicio)
-    if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char(',') ||
-        c == QLatin1Char('-'))
-      mantidos += c;
-  bool ok = false;
-  double v = plat::LeReal(mantidos, QLatin1Char(','), &ok);
-  if (!ok) v = 0.0;
-  // The largest value a model cell takes: the double just below 10^12.
-  if (v > 999999999999.9998779296875) {
-    numero = 1e13;
-    return false;
+namespace {
+
+// One reading of a number: its digits laid out for the C conversion.
+std::optional<double> Converte(const std::string& s) {
+  double v = 0.0;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+bool Digito(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The exponent part ("e", a sign, digits) from position i to the end.
+bool Expoente(QStringView t, qsizetype i, std::string& s) {
+  if (i == t.size()) return true;
+  if (t[i] != QLatin1Char('e') && t[i] != QLatin1Char('E')) return false;
+  s += 'e';
+  ++i;
+  if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) s += char(t[i++].unicode());
+  const qsizetype inicio = i;
+  while (i < t.size() && Digito(t[i])) s += char(t[i++].unicode());
+  return i > inicio && i == t.size();
+}
+
+// Sign and position after it.
+qsizetype Sinal(QStringView t, std::string& s) {
+  if (!t.isEmpty() && (t[0] == QLatin1Char('+') || t[0] == QLatin1Char('-'))) {
+    if (t[0] == QLatin1Char('-')) s += '-';
+    return 1;
   }
-  numero = v;
+  return 0;
+}
+
+// "12", "12.5", ".5", "1e5", "-3.25E-07".
+std::optional<double> LeituraC(QStringView t) {
+  std::string s;
+  qsizetype i = Sinal(t, s);
+  qsizetype digitos = 0;
+  while (i < t.size() && Digito(t[i])) s += char(t[i++].unicode()), ++digitos;
+  if (i < t.size() && t[i] == QLatin1Char('.')) {
+    s += '.';
+    ++i;
+    while (i < t.size() && Digito(t[i])) s += char(t[i++].unicode()), ++digitos;
+  }
+  if (digitos == 0 || !Expoente(t, i, s)) return std::nullopt;
+  return Converte(s);
+}
+
+// "12", "12,5", ",5", "1.234", "1.234.567,89", "1,5E-05": points only
+// between groups of three digits, the comma as the decimal separator.
+std::optional<double> LeituraBrasileira(QStringView t) {
+  std::string s;
+  qsizetype i = Sinal(t, s);
+  qsizetype inteiros = 0, grupo = 0;
+  bool agrupado = false;
+  while (i < t.size()) {
+    if (Digito(t[i])) {
+      s += char(t[i++].unicode());
+      ++inteiros;
+      ++grupo;
+    } else if (t[i] == QLatin1Char('.')) {
+      // A point closes a group: the first of one to three digits, the others of three.
+      if (grupo == 0 || grupo > 3 || (agrupado && grupo != 3)) return std::nullopt;
+      agrupado = true;
+      grupo = 0;
+      ++i;
+    } else {
+      break;
+    }
+  }
+  if (agrupado && grupo != 3) return std::nullopt;
+  qsizetype decimais = 0;
+  if (i < t.size() && t[i] == QLatin1Char(',')) {
+    s += '.';
+    ++i;
+    while (i < t.size() && Digito(t[i])) s += char(t[i++].unicode()), ++decimais;
+    if (decimais == 0) return std::nullopt;
+  }
+  if (inteiros + decimais == 0 || !Expoente(t, i, s)) return std::nullopt;
+  return Converte(s);
+}
+
+}  // namespace
+
+bool ConverteCelulaNumero(const QString& texto, double& numero) {
+  numero = 0.0;
+  const QStringView t = QStringView(texto).trimmed();
+  if (t.isEmpty()) return false;
+  const std::optional<double> c = LeituraC(t), br = LeituraBrasileira(t);
+  // Read alike in both, or in one only; two readings that differ are no number.
+  if (c && br && *c != *br) return false;
+  if (!c && !br) return false;
+  numero = c ? *c : *br;
   return true;
 }
 
@@ -154,6 +237,24 @@ QString TextoErroArquivo(int causa) {
       "The end of file was reached."};
   if (causa >= 2 && causa <= 14) return QString::fromLatin1(textos[causa - 2]);
   return QStringLiteral("An unspecified error occurred.");
+}
+
+namespace {
+AbridorArquivos& Abridor() {
+  static AbridorArquivos a;
+  return a;
+}
+}  // namespace
+
+bool AbreArquivoExterno(const QString& caminho) {
+  if (const AbridorArquivos& a = Abridor()) return a(caminho);
+  return QFileInfo::exists(caminho) && QDesktopServices::openUrl(QUrl::fromLocalFile(caminho));
+}
+
+AbridorArquivos DefineAbridorArquivos(AbridorArquivos abridor) {
+  AbridorArquivos anterior = Abridor();
+  Abridor() = std::move(abridor);
+  return anterior;
 }
 
 bool ClasseRegistrada(const QString& progId) {

@@ -1,15 +1,19 @@
 #pragma once
-// Small routines the database manager's windows share: the number read back
-// from a grid cell for the model export, the text of a value, the text of a
+// Small routines the database manager's windows share: the number a grid
+// cell's text holds, for the model export, the text of a value, the text of a
 // file error and the check that a component the program needs is present.
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 namespace brenk {
 
-// Keeps the digits, "+", "," and "-" of the first 50 characters and reads
-// them with the decimal comma; an empty or unreadable text is 0. A number
-// above the double just below 10^12 gives 10^13 and false.
+// A cell's text as a number, read whole in one unambiguous reading: the C
+// form ("12.5", "-3e5") or the Brazilian one ("1.234,56", "1,5E-05"). A text
+// both read alike ("12") is that number; one they read apart ("1.234"), or
+// neither reads ("85,5 m2", "R$ 10"), is none, and no character is dropped to
+// make one. Blanks around it do not count. True with the number; false with 0
+// for an empty text or one that is no number.
 bool ConverteCelulaNumero(const QString& texto, double& numero);
 
 // The text of a value as the program shows a provider's property or a value
@@ -32,6 +36,13 @@ QString TextoTipoVariante(unsigned tipo);
 
 // The text of a file-exception cause (2 "The file could not be located." ...).
 QString TextoErroArquivo(int causa);
+
+// Opens a file with the program the desktop gives its type (the read-me, the
+// guide's pages); false when none opened it. Tests put a handler in its place.
+bool AbreArquivoExterno(const QString& caminho);
+using AbridorArquivos = std::function<bool(const QString& caminho)>;
+// Installs a handler (an empty one restores the desktop); returns the previous.
+AbridorArquivos DefineAbridorArquivos(AbridorArquivos abridor);
 
 // True when `progId` names a component this build carries, or is a class
 // identifier in braces.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace brenk {
 
@@ -133,6 +134,39 @@ void LeOdbc(ParametrosConexao& p) {
 }  // namespace
 
 QMap<QString, QString> ParesOdbc(const QString& texto) { return Pares(texto, false); }
+
+namespace {
+// A password key and its value: quoted, in braces or up to the next ";".
+const QRegularExpression& ExpressaoSenha() {
+  static const QRegularExpression e(QStringLiteral(R"x((^|;)(\s*(?:password|pwd)\s*=\s*)("[^"]*"|'[^']*'|\{[^}]*\}|[^;]*))x"),
+                                    QRegularExpression::CaseInsensitiveOption);
+  return e;
+}
+}  // namespace
+
+QString OcultaSenha(const QString& texto) {
+  QString s;
+  qsizetype inicio = 0;
+  QRegularExpressionMatchIterator i = ExpressaoSenha().globalMatch(texto);
+  while (i.hasNext()) {
+    const QRegularExpressionMatch m = i.next();
+    s += texto.mid(inicio, m.capturedStart(3) - inicio);
+    if (!m.captured(3).trimmed().isEmpty()) s += QStringLiteral("********");
+    inicio = m.capturedEnd(3);
+  }
+  return s + texto.mid(inicio);
+}
+
+QString RetiraSenhaOdbc(const QString& texto, QString& senha) {
+  QString s = texto;
+  const QRegularExpressionMatch m = ExpressaoSenha().match(s);
+  if (!m.hasMatch()) return s;
+  senha = m.captured(3).trimmed();
+  if (senha.startsWith(QLatin1Char('{')) && senha.endsWith(QLatin1Char('}'))) senha = senha.mid(1, senha.size() - 2);
+  s.remove(m.capturedStart(0), m.capturedLength(0));
+  if (s.startsWith(QLatin1Char(';'))) s.remove(0, 1);
+  return s;
+}
 
 ParametrosConexao LeTextoConexao(const QString& texto) {
   ParametrosConexao p;

@@ -55,4 +55,10 @@ ParametrosConexao LeTextoConexao(const QString& texto);
 // The key=value pairs of an ODBC string (keys lower case), braces kept out.
 QMap<QString, QString> ParesOdbc(const QString& texto);
 
+// A connection string as it may be shown: every password value ("Password",
+// "PWD", also inside the ODBC string) replaced by asterisks.
+QString OcultaSenha(const QString& texto);
+// Takes the password ("PWD") out of an ODBC string; `senha` receives it.
+QString RetiraSenhaOdbc(const QString& texto, QString& senha);
+
 }  // namespace brenk

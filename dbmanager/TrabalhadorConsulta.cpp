@@ -9,7 +9,7 @@ namespace brenk {
 TrabalhadorConsulta::TrabalhadorConsulta(std::shared_ptr<EstadoExecucao> estado) : estado_(std::move(estado)) {
   qRegisterMetaType<brenk::ColunaResultado>();
   qRegisterMetaType<QList<brenk::ColunaResultado>>();
-  qRegisterMetaType<QList<QStringList>>();
+  qRegisterMetaType<brenk::BlocoPtr>();
   qRegisterMetaType<brenk::FimExecucao>();
 }
 
@@ -47,8 +47,10 @@ QString TrabalhadorConsulta::TextoFalha(const QList<ErroFonte>& erros) const {
 
 void TrabalhadorConsulta::Executa(const QString& lote, bool modoTexto, bool releBanco) {
   FimExecucao fim;
-  std::unique_ptr<ExecucaoLote> ex = fonte_ ? fonte_->Executa(lote) : nullptr;
-  if (!ex) {
+  std::unique_ptr<ExecucaoLote> ex;
+  if (Cancelado()) {
+    // The cancel came before the run started: nothing runs.
+  } else if (!fonte_ || !(ex = fonte_->Executa(lote))) {
     Acrescenta(fim, QStringLiteral("Ocorreram Erros."), true);
   } else if (!ex->Proximo()) {
     // A batch refused at once; an empty batch runs nothing and reports nothing.
@@ -67,6 +69,7 @@ void TrabalhadorConsulta::Executa(const QString& lote, bool modoTexto, bool rele
       fim.bancoAtual = TextoValor(nome);
     }
   }
+  estado_->emExecucao = false;
   emit execucaoTerminada(fim);
 }
 
@@ -84,20 +87,31 @@ void TrabalhadorConsulta::BuscaParaGrade(ExecucaoLote& ex, FimExecucao& fim) {
         ++fim.grades;
         int c = 0;
         int capacidade = kBlocoLinhas;
-        QList<QStringList> bloco;
+        const std::size_t n = std::size_t(colunas.size());
+        auto novoBloco = [n] {
+          auto b = std::make_shared<BlocoResultado>();
+          b->colunas.resize(n);
+          for (ValoresColuna& v : b->colunas) v.Reserva(kBlocoLinhas);
+          return b;
+        };
+        std::shared_ptr<BlocoResultado> bloco = novoBloco();
         bool falhou = false;
         if (!Cancelado() && ex.ProximaLinha()) {
           for (;;) {
             if (c >= capacidade - 1) {
               capacidade += kBlocoLinhas;
-              emit linhasNovas(bloco);
-              bloco.clear();
+              emit blocoNovo(bloco);
+              bloco = novoBloco();
             }
             ++c;
-            QStringList linha;
-            for (int i = 0; i < colunas.size() && !Cancelado(); ++i)
-              linha << (colunas[i].binaria ? QStringLiteral("<Binary>/<Raw>") : TextoCelula(ex.Valor(i)));
-            if (linha.size() == colunas.size()) bloco << linha;  // a row cut by the cancel is dropped
+            std::size_t i = 0;
+            for (; i < n && !Cancelado(); ++i) {
+              if (colunas[int(i)].binaria) bloco->colunas[i].AcrescentaBinario();
+              else ex.AcrescentaValor(int(i), bloco->colunas[i]);
+            }
+            // A row cut by the cancel is dropped.
+            if (i == n) ++bloco->linhas;
+            else for (ValoresColuna& v : bloco->colunas) v.Corta(bloco->linhas);
             if (Cancelado()) break;
             if (!ex.ProximaLinha()) {
               falhou = !ex.Erros().isEmpty();
@@ -107,7 +121,7 @@ void TrabalhadorConsulta::BuscaParaGrade(ExecucaoLote& ex, FimExecucao& fim) {
         } else {
           falhou = !ex.Erros().isEmpty();
         }
-        if (!bloco.isEmpty()) emit linhasNovas(bloco);
+        if (bloco->linhas > 0) emit blocoNovo(bloco);
         if (Cancelado()) {
           fim.linhasNoCancelamento = c + 1;
         } else {

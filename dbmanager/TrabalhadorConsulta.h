@@ -4,6 +4,7 @@
 // into blocks of rows for the window's grids (or into one text), and never
 // touches a widget. The window learns everything through queued signals.
 #include "dbmanager/DataSource.h"
+#include "dbmanager/ValoresColuna.h"
 
 #include <QList>
 #include <QMetaType>
@@ -18,6 +19,8 @@ namespace brenk {
 struct EstadoExecucao {
   std::atomic<bool> cancelado{false};      // set by the cancel; polled before every field and row
   std::atomic<bool> tempoEsgotado{false};  // the command time-out stopped the run
+  std::atomic<bool> emExecucao{false};     // a run was handed to the worker and has not ended
+  std::atomic<bool> encerrado{false};      // the connection is going away
 };
 
 // What the end of a run reports to the window.
@@ -54,7 +57,8 @@ public slots:
 
 signals:
   void gradeNova(const QList<brenk::ColunaResultado>& colunas);
-  void linhasNovas(const QList<QStringList>& linhas);
+  // Rows of the newest grid, one array of values per column.
+  void blocoNovo(const brenk::BlocoPtr& bloco);
   void execucaoTerminada(const brenk::FimExecucao& fim);
 
 private:

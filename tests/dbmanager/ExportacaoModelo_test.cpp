@@ -14,6 +14,7 @@
 #include "platform/Mensagem.h"
 #include "platform/Modulo.h"
 
+#include <QAccessible>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
@@ -272,6 +273,83 @@ TEST_F(Exportacao, LimiteDeRegistrosPerguntaAntesDeGravar) {
   EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("grande.zlv"))));
 }
 
+TEST_F(Exportacao, NumerosChegamAoArquivoComoOBancoOsDeu) {
+  CChildFrame* j = Abre();
+  ASSERT_TRUE(j);
+  // Small, large and long numbers, each the double its literal names.
+  const double valores[6] = {1.234e-05, 1.5e-07, 123456789012.5, 2.5e15, -46.63330943891234, 85.123456789012345};
+  const char* literais[6] = {"1.234e-05", "1.5e-07", "123456789012.5", "2.5e15", "-46.63330943891234", "85.123456789012345"};
+  QString sql = QStringLiteral("create table medidas (endereco text, n integer, v real);");
+  for (int i = 0; i < 6; ++i)
+    sql += QStringLiteral("insert into medidas values ('Rua %1', %1, %2);").arg(i + 1).arg(QLatin1String(literais[i]));
+  ASSERT_TRUE(Roda(j, sql));
+  ASSERT_TRUE(Roda(j, QStringLiteral("select endereco, n, v from medidas order by n")));
+  EXPECT_EQ(j->Grade(1)->Celula(1, 2), "1,234E-05");  // the grid shows 15 digits
+
+  // v (dependent), n; the dependent goes last.
+  RoteiroAssistente({{2, 1}, 0, 0, 0, -1, QString()});
+  const QString caminho = dir_.filePath(QStringLiteral("medidas.tsn"));
+  RoteiroArquivo(caminho);
+  plat::GravadorMensagens gravador(plat::IDNO);
+  frame_->PainelExportacao()->show();
+  frame_->GradePropriedades()->FindItem(QStringLiteral("Modelo do"))->SetConstraintIndex(1);
+  EXPECT_TRUE(frame_->Despacha(ID_EXPORTAR_MODELO));
+  EXPECT_TRUE(gravador.Textos().isEmpty()) << gravador.Textos().join('|').toStdString();
+  const QByteArray b = Bytes(caminho);
+  ASSERT_EQ(b.size(), 583248 + 6 * 2512);
+  EXPECT_EQ(Texto(b, 1120 + 31), "v");
+  for (int r = 0; r < 6; ++r) {
+    const int registro = 583248 + 2512 * r;
+    EXPECT_EQ(F64(b, registro), double(r + 1)) << r;
+    const double lido = F64(b, registro + 8);
+    EXPECT_EQ(std::memcmp(&lido, &valores[r], 8), 0) << literais[r] << " lido " << lido;
+  }
+}
+
+TEST_F(Exportacao, CelulasSemNumeroPerguntamAntesDeGravar) {
+  CChildFrame* j = Abre();
+  ASSERT_TRUE(j);
+  // Columns without a declared type keep texts as texts.
+  ASSERT_TRUE(Roda(j, QStringLiteral(
+      "create table vendas (endereco, area, preco);"
+      "insert into vendas values ('R1', 100, 350000), ('R2', null, 200000), ('R3', '', 1), ('R4', 'abc', 2),"
+      "('R5', '12.5', 3), ('R6', '85,5 m2', 4), ('R7', '1e5', 5), ('R8', '1.234,5', 6), ('R9', '1.234', 7)")));
+  ASSERT_TRUE(Roda(j, QStringLiteral("select endereco, area, preco from vendas order by endereco")));
+  const QString caminho = dir_.filePath(QStringLiteral("vendas.tsn"));
+  frame_->PainelExportacao()->show();
+  frame_->GradePropriedades()->FindItem(QStringLiteral("Modelo do"))->SetConstraintIndex(1);
+  const QString pergunta = QStringLiteral(
+      "5 células das variáveis escolhidas não têm número (vazias ou com um texto que não é um número).\n"
+      "A primeira está na linha 2, coluna \"area\": \"NULL\".\n"
+      "Essas células serão gravadas como 0 e os seus 5 registros serão gravados como excluídos (fora dos cálculos).\n"
+      "Deseja continuar?");
+  // No, the default: nothing is written.
+  plat::GravadorMensagens gravador(plat::IDNO);
+  RoteiroAssistente({{1, 2}, 0, 0, 1, -1, QString()});
+  RoteiroArquivo(caminho);
+  frame_->Despacha(ID_EXPORTAR_MODELO);
+  ASSERT_EQ(gravador.Textos(), QStringList{pergunta});
+  EXPECT_EQ(gravador.Mensagens().back().estilo, unsigned(plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2));
+  EXPECT_FALSE(QFileInfo::exists(caminho));
+  // Yes: the numbers as read, 0 in the others, their records excluded.
+  gravador.Responde(plat::IDYES);
+  RoteiroAssistente({{1, 2}, 0, 0, 1, -1, QString()});
+  RoteiroArquivo(caminho);
+  frame_->Despacha(ID_EXPORTAR_MODELO);
+  const QByteArray b = Bytes(caminho);
+  ASSERT_EQ(b.size(), 583248 + 9 * 2512);
+  EXPECT_EQ(I32(b, 65576), 9);
+  EXPECT_EQ(I32(b, 65580), 4);
+  const double areas[9] = {100, 0, 0, 0, 12.5, 0, 1e5, 1234.5, 0};
+  const bool excluidos[9] = {false, true, true, true, false, true, false, false, true};
+  for (int r = 0; r < 9; ++r) {
+    const int registro = 583248 + 2512 * r;
+    EXPECT_EQ(F64(b, registro), areas[r]) << r;
+    EXPECT_EQ(F64(b, registro + 8), double(r == 0 ? 350000 : r == 1 ? 200000 : r - 1)) << r;
+    EXPECT_EQ(b[registro + 1506] != 0, excluidos[r]) << r;
+  }
+}
+
 TEST(AssistenteExportacao, VerificacoesDasPaginas) {
   plat::LimpaRoteiros();
   plat::DefineModoRoteiro(true);
@@ -343,6 +421,62 @@ TEST(AssistenteExportacao, VerificacoesDasPaginas) {
   // A description longer than the field is cut to its 600 bytes.
   c.SetDescricao(0, QString(700, QLatin1Char('d')));
   EXPECT_EQ(c.Descricao(0).size(), 600);
+  plat::DefineModoRoteiro(false);
+}
+
+// A button changed by its accessible "toggle" action, as an assistive
+// technology changes it: no click happens.
+void Alterna(QWidget& pagina, int id) {
+  QWidget* w = plat::Controle(pagina, id);
+  ASSERT_TRUE(w) << id;
+  QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+  ASSERT_TRUE(i && i->actionInterface()) << id;
+  ASSERT_TRUE(i->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction())) << id;
+  i->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+}
+
+TEST(AssistenteExportacao, BotoesAlternadosPelaAcessibilidade) {
+  plat::LimpaRoteiros();
+  plat::DefineModoRoteiro(true);
+  ModeloGrade grade({{QStringLiteral("a"), 10, false}, {QStringLiteral("b"), 10, false}});
+  CabecalhosExportacao c;
+  c.tipo = ExportaTarsolin;
+  PreparaCabecalhos(c);
+  plat::GravadorMensagens gravador(plat::IDOK);
+  CAssistenteExportacao w(c, grade);
+  w.show();
+  auto* colunas = w.PaginaNomes()->findChild<QListWidget*>(QStringLiteral("1034"));
+  for (int k : {0, 1}) {
+    colunas->setCurrentRow(k);
+    QTest::keyClick(colunas, Qt::Key_Return);
+  }
+  w.next();
+  CTipoVariaveis* p2 = w.PaginaTipos();
+  ASSERT_EQ(w.currentPage(), p2);
+  p2->findChild<QListWidget*>(QStringLiteral("1004"))->setCurrentRow(0);
+  Alterna(*p2, 1039);  // Quantitativa
+  Alterna(*p2, 1042);  // Negativo
+  EXPECT_EQ(c.Tipo(0), 5);
+  EXPECT_EQ(c.Relacao(0), 1);
+  p2->findChild<QListWidget*>(QStringLiteral("1004"))->setCurrentRow(1);
+  Alterna(*p2, 1045);  // Variável Dependente
+  EXPECT_EQ(c.Dependente(), 1);
+  Alterna(*p2, 1124);  // Unitário
+  EXPECT_TRUE(c.Unitario());
+  w.next();
+  EXPECT_TRUE(gravador.Textos().isEmpty()) << gravador.Textos().join('|').toStdString();
+  CSenhaModelo* p3 = w.PaginaSenha();
+  ASSERT_EQ(w.currentPage(), p3);
+  Alterna(*p3, 1045);  // Modelo protegido por Senha
+  EXPECT_TRUE(c.Protegido());
+  EXPECT_TRUE(plat::Habilitado(*p3, 1029));
+  Alterna(*p3, 1036);  // Acesso completo
+  EXPECT_EQ(c.ModoAcesso(), 2);
+  // Coming back to the page keeps what was chosen.
+  w.back();
+  w.next();
+  EXPECT_TRUE(c.Protegido());
+  EXPECT_EQ(c.ModoAcesso(), 2);
   plat::DefineModoRoteiro(false);
 }
 

@@ -5,6 +5,7 @@
 #include "tests/platform/ImprimeQString.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -34,6 +35,15 @@ inline bool CriaBancoSqlite(const QString& caminho) {
   return ok;
 }
 
+// The process's resident memory now, in MB.
+inline double MemoriaResidenteMB() {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return 0.0;
+  for (const QByteArray& l : f.readAll().split('\n'))
+    if (l.startsWith("VmRSS:")) return l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+  return 0.0;
+}
+
 inline QString TextoSqlite(const QString& caminho) { return QStringLiteral("Provider=SQLite;Data Source=") + caminho; }
 
 // The workbook tests/dbmanager/data/imoveis.xls (written by gera_xls.py).
@@ -58,8 +68,14 @@ Corrida Roda(brenk::ConexaoConsulta& c, const QString& lote, bool modoTexto, F d
     r.colunas << cols;
     r.linhas << QList<QStringList>();
   });
-  auto b = QObject::connect(&c, &brenk::ConexaoConsulta::linhasNovas,
-                            [&](const QList<QStringList>& l) { r.linhas.last() += l; });
+  // Each block's rows as the grid shows their cells.
+  auto b = QObject::connect(&c, &brenk::ConexaoConsulta::blocoNovo, [&](const brenk::BlocoPtr& bloco) {
+    for (std::size_t i = 0; i < bloco->linhas; ++i) {
+      QStringList l;
+      for (const brenk::ValoresColuna& v : bloco->colunas) l << v.TextoCelula(i);
+      r.linhas.last() << l;
+    }
+  });
   QSignalSpy fim(&c, &brenk::ConexaoConsulta::execucaoTerminada);
   QElapsedTimer t;
   t.start();

@@ -5,24 +5,34 @@
 
 #include "dbmanager/CChildFrame.h"
 #include "dbmanager/CDataSourceDlg.h"
+#include "dbmanager/CDialogoConexao.h"
 #include "dbmanager/CMainFrame.h"
 #include "dbmanager/CQueryDoc.h"
 #include "dbmanager/CQueryView.h"
 #include "dbmanager/CResultView.h"
 #include "dbmanager/ComandosBrenk.h"
 #include "dbmanager/ModeloGrade.h"
+#include "dbmanager/RotinasBrenk.h"
+#include "dbmanager/TextoConexao.h"
 #include "platform/Dialogo.h"
 #include "platform/Mensagem.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSemaphore>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <thread>
 
 using namespace brenk;
 
@@ -259,4 +269,153 @@ TEST(ModeloGrade, LargurasDasColunas) {
   EXPECT_EQ(ModeloGrade::LarguraTwips({QStringLiteral("Nome"), 255, false}), 6050);
   EXPECT_EQ(ModeloGrade::LarguraTwips({QStringLiteral("B"), -1, true}), 1430);
   EXPECT_EQ(ModeloGrade::LarguraTwips({QStringLiteral("Descricao"), 3, false}), 110 * 9 + 550);
+}
+
+TEST_F(JanelaConsulta, CancelarAntesDeOComandoComecarNaoSePerde) {
+  CChildFrame* j = Abre();
+  ASSERT_TRUE(j);
+  // The worker is kept busy, so the run waits behind it and the cancel
+  // comes before its statement has started.
+  QSemaphore dentro, solta;
+  std::thread ocupado([&] {
+    j->Conexao()->NaConexao([&](DataSource&) {
+      dentro.release();
+      solta.acquire();
+    });
+  });
+  ASSERT_TRUE(dentro.tryAcquire(1, 5000));
+  j->Editor()->setPlainText(QStringLiteral("with recursive c(x) as (select 1 union all select x + 1 from c) select count(*) from c"));
+  frame_->Despacha(ID_EXECUTAR);
+  EXPECT_TRUE(frame_->Despacha(ID_CANCELAR));
+  QTest::qWait(200);
+  solta.release();
+  ocupado.join();
+  QElapsedTimer t;
+  t.start();
+  while (j->Executando() && t.elapsed() < 5000) QTest::qWait(10);
+  EXPECT_FALSE(j->Executando());
+  EXPECT_EQ(j->TextoPainel(0), "Consulta cancelada");
+  EXPECT_EQ(j->NumeroGrades(), 0);
+  // The next run is not touched by that cancel.
+  ASSERT_TRUE(Roda(j, QStringLiteral("select 2 as dois")));
+  EXPECT_EQ(j->TextoPainel(0), "Consulta finalizada");
+  EXPECT_EQ(j->Grade(1)->Celula(1, 0), "2");
+}
+
+TEST_F(JanelaConsulta, SenhaEscondidaNaSequenciaDeConexao) {
+  const QString texto = teste::TextoSqlite(arquivo_) + QStringLiteral(";User ID=avaliador;Password=segredo 1");
+  CQueryDoc* doc = frame_->AbreNovaConexao(texto, QString(), QString());
+  ASSERT_TRUE(doc);
+  auto Mostrada = [&] {
+    QString t;
+    plat::RoteiroPara(QStringLiteral("dlg144"), [&](QDialog& d) {
+      t = plat::Texto(d, 1014);
+      plat::Pressiona(d, 1);
+    });
+    frame_->Despacha(ID_TEXTO_CONEXAO);
+    return t;
+  };
+  EXPECT_EQ(Mostrada(), teste::TextoSqlite(arquivo_) + QStringLiteral(";User ID=avaliador;Password=********"));
+  // Nova Consulta opens on the whole string and hides it the same way.
+  EXPECT_TRUE(frame_->Despacha(ID_NOVA_CONSULTA));
+  ASSERT_EQ(frame_->JanelasConsulta().size(), 2);
+  EXPECT_EQ(frame_->JanelasConsulta().last()->Conexao()->TextoConexao(), texto);
+  EXPECT_FALSE(Mostrada().contains(QStringLiteral("segredo")));
+  // A password inside an ODBC string goes to the masked field and back.
+  const QString odbc = QStringLiteral("Provider=MSDASQL;Extended Properties=DRIVER={SQLite3};Database=/d/x.db;PWD=segredo;Timeout=5");
+  plat::RoteiroPara(QStringLiteral("dlgConexao"), [&](QDialog& d) {
+    EXPECT_EQ(plat::Texto(d, 4008), "DRIVER={SQLite3};Database=/d/x.db;Timeout=5");
+    auto* senha = d.findChild<QLineEdit*>(QStringLiteral("4007"));
+    EXPECT_EQ(senha->text(), "segredo");
+    EXPECT_EQ(senha->echoMode(), QLineEdit::Password);
+    plat::Pressiona(d, 1);
+  });
+  QString devolvida = odbc;
+  ASSERT_TRUE(CDialogoConexao::Pede(frame_.get(), devolvida));
+  EXPECT_EQ(LeTextoConexao(devolvida).textoOdbc, "DRIVER={SQLite3};Database=/d/x.db;Timeout=5;PWD=segredo");
+  EXPECT_EQ(OcultaSenha(QStringLiteral("Provider=PostgreSQL;Password='a;b';Port=5;Extended Properties=DSN=x;pwd={c;d}")),
+            "Provider=PostgreSQL;Password=********;Port=5;Extended Properties=DSN=x;pwd=********");
+}
+
+TEST_F(JanelaConsulta, ExportarDadosSoComUmaGradeNaTela) {
+  frame_->AtualizaComandos();
+  EXPECT_FALSE(frame_->Acao(ID_EXPORTAR_MODELO)->isEnabled());  // no query window
+  CChildFrame* j = Abre();
+  ASSERT_TRUE(j);
+  frame_->AtualizaComandos();
+  EXPECT_FALSE(frame_->Acao(ID_EXPORTAR_MODELO)->isEnabled());  // no grid yet
+  ASSERT_TRUE(Roda(j, QStringLiteral("select codigo, area, valor from imoveis")));
+  frame_->AtualizaComandos();
+  EXPECT_TRUE(frame_->Acao(ID_EXPORTAR_MODELO)->isEnabled());
+  frame_->Despacha(ID_MENSAGENS);  // the messages instead of the grid
+  EXPECT_FALSE(frame_->Acao(ID_EXPORTAR_MODELO)->isEnabled());
+  frame_->Despacha(ID_MENSAGENS);
+  EXPECT_TRUE(frame_->Acao(ID_EXPORTAR_MODELO)->isEnabled());
+  ASSERT_TRUE(Roda(j, QStringLiteral("create table t (a int)")));  // a run without a grid
+  EXPECT_FALSE(frame_->Acao(ID_EXPORTAR_MODELO)->isEnabled());
+}
+
+TEST_F(JanelaConsulta, LeiameEOsLinksDoSobre) {
+  QStringList abertos;
+  const AbridorArquivos anterior = DefineAbridorArquivos([&](const QString& c) {
+    abertos << c;
+    return true;
+  });
+  plat::GravadorMensagens gravador;
+  EXPECT_TRUE(frame_->Acao(ID_LEIAME)->isEnabled());
+  frame_->Acao(ID_LEIAME)->trigger();
+  EXPECT_TRUE(gravador.Textos().isEmpty()) << gravador.Textos().join('|').toStdString();
+  ASSERT_EQ(abertos.size(), 1);
+  QFile leiame(abertos.first());
+  ASSERT_TRUE(leiame.open(QIODevice::ReadOnly)) << abertos.first().toStdString();
+  EXPECT_EQ(QFileInfo(leiame).fileName(), "readme.txt");
+  EXPECT_TRUE(QString::fromUtf8(leiame.readAll()).contains(QStringLiteral("gerenciador de banco de dados")));
+  abertos.clear();
+  // The about box's three links, clicked.
+  plat::RoteiroPara(QStringLiteral("dlg100"), [&](QDialog& d) {
+    for (int id : {1127, 1138, 1139}) {
+      auto* l = d.findChild<QLabel*>(QString::number(id));
+      ASSERT_TRUE(l) << id;
+      ASSERT_TRUE(l->isVisible()) << id;
+      QTest::mouseClick(l, Qt::LeftButton, {}, QPoint(4, l->height() / 2));
+    }
+    plat::Pressiona(d, 1);
+  });
+  frame_->Despacha(ID_SOBRE);
+  DefineAbridorArquivos(anterior);
+  ASSERT_EQ(abertos.size(), 3);
+  for (const QString& c : abertos) EXPECT_TRUE(QFileInfo::exists(c)) << c.toStdString();
+  EXPECT_TRUE(abertos[1].endsWith("ajuda/banco-dados.html"));
+}
+
+TEST_F(JanelaConsulta, GradeGrandeEmPoucaMemoria) {
+  // 200,000 rows of six columns, kept as fetched: a few tens of megabytes,
+  // where a text per cell took well over a hundred.
+  const QString grande = dir_.filePath(QStringLiteral("grande.db"));
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("grande"));
+    db.setDatabaseName(grande);
+    ASSERT_TRUE(db.open());
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec(QStringLiteral(
+        "create table vendas as with recursive s(i) as (select 1 union all select i + 1 from s where i < 200000) "
+        "select i as codigo, 'Rua ' || (i % 977) || ', ' || i as endereco, 50 + (i % 300) * 0.75 as area, "
+        "i % 40 as idade, 'Bairro ' || (i % 31) as bairro, 1000.5 * i as valor from s")));
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("grande"));
+  CQueryDoc* doc = frame_->AbreNovaConexao(teste::TextoSqlite(grande), QString(), QString());
+  ASSERT_TRUE(doc);
+  auto* j = qobject_cast<CChildFrame*>(doc->parent());
+  QTest::qWait(50);
+  malloc_trim(0);
+  const double antes = teste::MemoriaResidenteMB();
+  ASSERT_TRUE(Roda(j, QStringLiteral("select * from vendas"), 60000));
+  malloc_trim(0);
+  const double depois = teste::MemoriaResidenteMB();
+  ASSERT_EQ(j->Grade(1)->Linhas(), 200001);
+  EXPECT_EQ(j->Grade(1)->Celula(200000, 1), "Rua 692, 200000");
+  EXPECT_EQ(j->Grade(1)->Celula(3, 2), "52,25");
+  EXPECT_EQ(j->VistaGrade(1)->model()->rowCount(), 200000);
+  EXPECT_LT(depois - antes, 60.0);
 }

@@ -5,6 +5,7 @@
 
 #include "dbmanager/CListCtrlEx.h"
 #include "dbmanager/CProviderPropsDlg.h"
+#include "dbmanager/ModeloGrade.h"
 #include "dbmanager/CResultView.h"
 #include "platform/Mensagem.h"
 
@@ -14,6 +15,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 using namespace brenk;
@@ -322,17 +324,66 @@ TEST_F(NavegadoresPostgres, ProcedimentosDoCatalogo) {
     plat::Pressiona(d, 1);
   });
   EXPECT_TRUE(frame_->Despacha(ID_CONSULTAS));
-  // Two empty lines, the statement selected and run as text: PostgreSQL has no
-  // procedure text statement, so the source refuses it.
-  EXPECT_EQ(j_->Editor()->toPlainText(), "\n\n[minha func] // Procedure text not supported");
-  EXPECT_EQ(j_->Editor()->textCursor().selectedText(), "[minha func] // Procedure text not supported");
+  // Two empty lines, the statement selected and run as text: the server
+  // gives the function's definition.
+  const QString comando = QStringLiteral(
+      "select pg_get_functiondef(p.oid) from pg_proc p join pg_namespace n on n.oid = p.pronamespace "
+      "where p.proname = 'minha func' and n.nspname = '%1' order by p.oid").arg(esquema);
+  EXPECT_EQ(j_->Editor()->toPlainText(), "\n\n" + comando);
+  EXPECT_EQ(j_->Editor()->textCursor().selectedText(), comando);
   QElapsedTimer t;
   t.start();
   while (j_->Executando() && t.elapsed() < 5000) QTest::qWait(20);
-  EXPECT_EQ(j_->TextoPainel(0), "Consulta finalizou com erros");
-  EXPECT_TRUE(j_->Mensagens().contains("syntax error")) << j_->Mensagens().toStdString();
+  EXPECT_EQ(j_->TextoPainel(0), "Consulta finalizada") << j_->Mensagens().toStdString();
+  EXPECT_TRUE(j_->TextoResultado().startsWith(
+      QStringLiteral("CREATE OR REPLACE FUNCTION %1.\"minha func\"()").arg(esquema)))
+      << j_->TextoResultado().toStdString();
+  EXPECT_TRUE(j_->TextoResultado().contains("select 1"));
+  EXPECT_EQ(j_->Resultado()->Texto(), j_->TextoResultado());
   EXPECT_EQ(j_->NumeroGrades(), 0);
   Roda(j_, QStringLiteral("drop schema %1 cascade").arg(esquema));
+}
+
+TEST_F(NavegadoresPostgres, TabelasComEsquemaEMaiusculas) {
+  const QString esquema = QStringLiteral("avaliacao_%1").arg(QCoreApplication::applicationPid());
+  const QString vendas = QStringLiteral("Vendas_%1").arg(QCoreApplication::applicationPid());
+  ASSERT_TRUE(Roda(j_, QStringLiteral("create schema %1;\n"
+                                      "create table %1.\"Imóveis Centro\" (\"Código\" int, \"Valor Total\" numeric, area real, \"Bairro\" text);\n"
+                                      "insert into %1.\"Imóveis Centro\" values (7, 350000.5, 120.25, 'Centro');\n"
+                                      "create table public.\"%2\" (\"Preço\" int);\n"
+                                      "insert into public.\"%2\" values (5)")
+                                   .arg(esquema, vendas)));
+  ASSERT_EQ(j_->TextoPainel(0), "Consulta finalizada") << j_->Mensagens().toStdString();
+  struct Caso {
+    QString procura, esquema, sql;
+    int colunas;
+  } casos[] = {
+      {QStringLiteral("[Im"), esquema,
+       QStringLiteral("SELECT \"Código\", \"Valor Total\", \"area\", \"Bairro\" FROM \"%1\".\"Imóveis Centro\"").arg(esquema), 4},
+      {vendas, QStringLiteral("public"), QStringLiteral("SELECT \"Preço\" FROM \"public\".\"%1\"").arg(vendas), 1},
+  };
+  for (const Caso& c : casos) {
+    j_->Editor()->clear();
+    plat::RoteiroPara(QStringLiteral("dlg131"), [&](QDialog& d) {
+      auto* lista = d.findChild<CListCtrlEx*>(QStringLiteral("1004"));
+      QTest::keyClicks(d.findChild<QLineEdit*>(QStringLiteral("1025")), c.procura);
+      ASSERT_TRUE(lista->currentItem());
+      EXPECT_EQ(lista->currentItem()->text(2), c.esquema);
+      EXPECT_EQ(lista->currentItem()->text(3), "postgres");
+      QTest::keyClick(lista, Qt::Key_Return);
+    });
+    EXPECT_TRUE(frame_->Despacha(ID_TABELAS));
+    EXPECT_EQ(j_->Editor()->toPlainText(), "\n\n" + c.sql);
+    QElapsedTimer t;
+    t.start();
+    while (j_->Executando() && t.elapsed() < 5000) QTest::qWait(20);
+    EXPECT_EQ(j_->TextoPainel(0), "Consulta finalizada") << j_->Mensagens().toStdString();
+    ASSERT_EQ(j_->NumeroGrades(), 1) << c.sql.toStdString();
+    EXPECT_EQ(j_->Grade(1)->Colunas(), c.colunas);
+    EXPECT_EQ(j_->Grade(1)->Linhas(), 2);
+  }
+  EXPECT_EQ(j_->Grade(1)->Celula(1, 0), "5");
+  Roda(j_, QStringLiteral("drop schema %1 cascade; drop table public.\"%2\"").arg(esquema, vendas));
 }
 
 TEST_F(NavegadoresPostgres, DumpDePropriedades) {

@@ -277,11 +277,12 @@ TEST_F(Resultados, NavegadorDeTabelasEscreveERodaOsSelects) {
     plat::Pressiona(d, 1);
   });
   EXPECT_TRUE(frame_->Despacha(ID_TABELAS));
-  EXPECT_EQ(j->Editor()->toPlainText(), "\n\nSELECT [col a], b FROM [minha tabela]");
+  // Names quoted by the driver's rules; the list shows the blank in brackets.
+  EXPECT_EQ(j->Editor()->toPlainText(), "\n\nSELECT \"col a\", \"b\" FROM \"minha tabela\"");
   QElapsedTimer t;
   t.start();
   while (j->Executando() && t.elapsed() < 5000) QTest::qWait(20);
-  EXPECT_EQ(j->TextoPainel(0), "Consulta finalizada");  // SQLite takes bracketed names
+  EXPECT_EQ(j->TextoPainel(0), "Consulta finalizada");
   ASSERT_EQ(j->NumeroGrades(), 1);
   EXPECT_EQ(j->Grade(1)->Celula(0, 0), "col a");
   // Views on, text output: the view's source is not available here.
@@ -307,42 +308,35 @@ TEST_F(Resultados, FolhaDeOpcoesValidaGravaEAplica) {
   ASSERT_TRUE(j);
   QSettings ini;
   ini.setValue(QStringLiteral("Configure/CacheSize"), 350000);  // stands when read back
+  ini.setValue(QStringLiteral("Configure/ThreadPriority"), QStringLiteral("Highest"));
   plat::GravadorMensagens gravador(plat::IDNO);
-  struct Caso { const char* tempo; const char* cache; const char* mensagem; } casos[] = {
-      {"", "100", "<Query Timeout> is a required field. The default value is Zero."},
-      {"5", " ", "<Cache Size> is a required field. The default value is 100."},
-      {"5", "350000", "Please enter an integer between 1 and 349999."},
-      {"5", "0", "Please enter an integer between 1 and 349999."},
+  struct Caso { const char* tempo; const char* mensagem; } casos[] = {
+      {"", "<Query Timeout> is a required field. The default value is Zero."},
   };
   plat::RoteiroPara(QStringLiteral("dlgConfigure"), [&](QDialog& d) {
     EXPECT_EQ(d.windowTitle(), "Configure");
+    // The cache size and the priority act on nothing: greyed, with the reason.
     EXPECT_EQ(plat::Texto(d, 1021), "350000");
-    EXPECT_EQ(plat::Texto(d, 1023), "Lowest");
+    EXPECT_EQ(plat::Texto(d, 1023), "Highest");
+    for (int id : {1021, 1023}) {
+      EXPECT_FALSE(plat::Habilitado(d, id)) << id;
+      EXPECT_FALSE(plat::Controle(d, id)->toolTip().isEmpty()) << id;
+    }
     for (const Caso& c : casos) {
       plat::DefineTexto(d, 1019, QString::fromLatin1(c.tempo));
-      plat::DefineTexto(d, 1021, QString::fromLatin1(c.cache));
       plat::Pressiona(d, 1);
       EXPECT_TRUE(d.isVisible()) << c.mensagem;
       EXPECT_EQ(gravador.Textos().last(), QString::fromLatin1(c.mensagem));
     }
-    // "Time critical" answered No goes back to "Lowest"; Yes keeps "Highest".
-    auto* lista = static_cast<QComboBox*>(plat::Controle(d, 1023));
-    lista->setCurrentIndex(0);
-    emit lista->activated(0);
-    EXPECT_EQ(lista->currentText(), "Lowest");
-    EXPECT_TRUE(gravador.Textos().last().startsWith("Warning: Changing the query execution thread priority class other than"));
-    gravador.Responde(plat::IDYES);
-    lista->setCurrentIndex(1);
-    emit lista->activated(1);
-    EXPECT_EQ(lista->currentText(), "Highest");
-    plat::DefineTexto(d, 1019, QStringLiteral("0"));
-    plat::DefineTexto(d, 1021, QStringLiteral("250"));
+    plat::DefineTexto(d, 1019, QStringLiteral("25"));
     plat::Pressiona(d, 1);
   });
   EXPECT_TRUE(frame_->Despacha(ID_CONFIGURAR));
-  EXPECT_EQ(ini.value(QStringLiteral("Configure/CacheSize")).toInt(), 250);
+  EXPECT_EQ(ini.value(QStringLiteral("Configure/QueryTimeOut")).toInt(), 25);
+  EXPECT_EQ(ini.value(QStringLiteral("Configure/CacheSize")).toInt(), 350000);
   EXPECT_EQ(ini.value(QStringLiteral("Configure/ThreadPriority")).toString(), "Highest");
-  EXPECT_EQ(j->TamanhoCache(), 250);
+  EXPECT_EQ(j->TempoLimite(), 25);
+  EXPECT_EQ(j->TamanhoCache(), 350000);
   EXPECT_EQ(j->Prioridade(), 2);
   // Cancel leaves the profile as it was.
   plat::RoteiroPara(QStringLiteral("dlgConfigure"), [](QDialog& d) {
@@ -351,5 +345,5 @@ TEST_F(Resultados, FolhaDeOpcoesValidaGravaEAplica) {
     plat::Pressiona(d, 2);
   });
   frame_->Despacha(ID_CONFIGURAR);
-  EXPECT_EQ(ini.value(QStringLiteral("Configure/CacheSize")).toInt(), 250);
+  EXPECT_EQ(ini.value(QStringLiteral("Configure/CacheSize")).toInt(), 350000);
 }
