@@ -13,6 +13,7 @@
 #include "tests/support/Arquivos.h"
 #include "tests/support/Pdf.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QTextBlock>
@@ -76,6 +77,13 @@ protected:
     printer.setOutputFileName(pdf);
     printer.setFullPage(true);
     v->Imprime(&printer, false);
+    // TARSOLIN_CAPTURAS names a folder that keeps a copy of each printed PDF.
+    const QString capturas = qEnvironmentVariable("TARSOLIN_CAPTURAS");
+    if (!capturas.isEmpty() && QDir().mkpath(capturas)) {
+      const QString nome = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+      QFile::remove(QDir(capturas).filePath(nome + QStringLiteral(".pdf")));
+      QFile::copy(pdf, QDir(capturas).filePath(nome + QStringLiteral(".pdf")));
+    }
   }
   // The text of the pages printed to PDF.
   static QString PaginasPdf(CLaudoView* v) {
