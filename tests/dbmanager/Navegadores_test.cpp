@@ -344,6 +344,14 @@ TEST_F(NavegadoresPostgres, ProcedimentosDoCatalogo) {
   Roda(j_, QStringLiteral("drop schema %1 cascade").arg(esquema));
 }
 
+// TARSOLIN_CAPTURAS names a folder that receives a picture of `w` as `nome`.
+static void Captura(QWidget* w, const QString& nome) {
+  const QString pasta = qEnvironmentVariable("TARSOLIN_CAPTURAS");
+  if (pasta.isEmpty() || !w || !QDir().mkpath(pasta)) return;
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(w->grab().save(QDir(pasta).filePath(nome + QStringLiteral(".png"))));
+}
+
 TEST_F(NavegadoresPostgres, TabelasComEsquemaEMaiusculas) {
   const QString esquema = QStringLiteral("avaliacao_%1").arg(QCoreApplication::applicationPid());
   const QString vendas = QStringLiteral("Vendas_%1").arg(QCoreApplication::applicationPid());
@@ -370,6 +378,7 @@ TEST_F(NavegadoresPostgres, TabelasComEsquemaEMaiusculas) {
       ASSERT_TRUE(lista->currentItem());
       EXPECT_EQ(lista->currentItem()->text(2), c.esquema);
       EXPECT_EQ(lista->currentItem()->text(3), "postgres");
+      Captura(&d, QStringLiteral("tabelas-%1").arg(c.colunas));
       QTest::keyClick(lista, Qt::Key_Return);
     });
     EXPECT_TRUE(frame_->Despacha(ID_TABELAS));
@@ -381,6 +390,7 @@ TEST_F(NavegadoresPostgres, TabelasComEsquemaEMaiusculas) {
     ASSERT_EQ(j_->NumeroGrades(), 1) << c.sql.toStdString();
     EXPECT_EQ(j_->Grade(1)->Colunas(), c.colunas);
     EXPECT_EQ(j_->Grade(1)->Linhas(), 2);
+    Captura(j_->window(), QStringLiteral("tabelas-resultado-%1").arg(c.colunas));
   }
   EXPECT_EQ(j_->Grade(1)->Celula(1, 0), "5");
   Roda(j_, QStringLiteral("drop schema %1 cascade; drop table public.\"%2\"").arg(esquema, vendas));
