@@ -12,6 +12,7 @@
 #include "controls/CTableCtrl.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QScrollBar>
 #include <QTest>
@@ -160,15 +161,22 @@ void BM_Pinta(benchmark::State& state) {
 
 void BM_MostraLinha(benchmark::State& state) {
   // EnsureVisible to the last row, the first, the middle, one just below the
-  // view and the last cell of the last row.
+  // view and the last cell of the last row: the call alone (ensure_ms) and
+  // with the repaint it causes (max_step_ms).
   CTableCtrl& g = Grade();
-  double maximo = 0;
+  double maximo = 0, chamada = 0;
   for (auto _ : state) {
     g.OnVScroll(CTableCtrl::SB_TOP);
     g.OnHScroll(CTableCtrl::SB_TOP);
     const int alvos[][2] = {{Linhas, 1}, {1, 1}, {Linhas / 2, 1}, {Linhas / 2 + 60, 1}, {Linhas, Colunas}, {2, 1}};
-    for (const auto& a : alvos) maximo = std::max(maximo, Passo(g, [&] { g.EnsureVisible(a[0], a[1]); }));
+    for (const auto& a : alvos)
+      maximo = std::max(maximo, Passo(g, [&] {
+        const auto t0 = std::chrono::steady_clock::now();
+        g.EnsureVisible(a[0], a[1]);
+        chamada = std::max(chamada, Ms(std::chrono::steady_clock::now() - t0));
+      }));
   }
+  state.counters["ensure_ms"] = chamada;
   state.counters["max_step_ms"] = maximo;
 }
 
@@ -198,12 +206,23 @@ double Tecla(CTableCtrl& g, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
   return Passo(g, [&] { QTest::keyClick(&g, k, m); });
 }
 
+// A click on the first data cell, unless it has the focus (a click there
+// would open its edit box).
 void Seleciona(CTableCtrl& g) {
   g.OnVScroll(CTableCtrl::SB_TOP);
   g.OnHScroll(CTableCtrl::SB_TOP);
+  if (g.GetFocusCell() == CCellID(1, 1)) return;
   QRect r;
   g.GetCellRect(1, 1, &r);
   QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+}
+
+// Whether every data cell is empty, or holds the text the fill gave it.
+bool Confere(CTableCtrl& g, bool vazias) {
+  for (int r = 1; r <= Linhas; r += 997)
+    for (int c = 1; c <= Colunas; c += 7)
+      if (g.GetCellText(r, c).isEmpty() != vazias) return false;
+  return true;
 }
 
 void BM_RecortaTudo(benchmark::State& state) {
@@ -213,6 +232,8 @@ void BM_RecortaTudo(benchmark::State& state) {
     state.counters["ctrl_a_ms"] = Tecla(g, Qt::Key_A, Qt::ControlModifier);
     state.counters["ctrl_x_ms"] = Tecla(g, Qt::Key_X, Qt::ControlModifier);
   }
+  if (!Confere(g, true) || QApplication::clipboard()->text().count(QLatin1Char('\n')) != Linhas - 1)
+    state.SkipWithError("the cut left text behind or put too little on the clipboard");
 }
 
 void BM_ColaTudo(benchmark::State& state) {
@@ -222,6 +243,7 @@ void BM_ColaTudo(benchmark::State& state) {
     Seleciona(g);
     state.counters["ctrl_v_ms"] = Tecla(g, Qt::Key_V, Qt::ControlModifier);
   }
+  if (!Confere(g, false)) state.SkipWithError("the paste left cells empty");
 }
 
 void BM_ApagaTudo(benchmark::State& state) {
@@ -231,6 +253,7 @@ void BM_ApagaTudo(benchmark::State& state) {
     state.counters["ctrl_a_ms"] = Tecla(g, Qt::Key_A, Qt::ControlModifier);
     state.counters["delete_ms"] = Tecla(g, Qt::Key_Delete);
   }
+  if (!Confere(g, true)) state.SkipWithError("Delete left text behind");
   state.counters["peak_rss_MB"] = PicoMemoriaMB();
 }
 
