@@ -127,7 +127,7 @@ int CTableCtrl::NotifyOwner(GridNmHdr& hdr) {
   if (destruindo_) return 0;
   hdr.hwndFrom = this;
   hdr.idFrom = id_;
-  CTableOwner* dono = GetOwner();
+  CTableOwner* dono = donoLote_ ? donoLote_ : GetOwner();
   return dono ? dono->OnGridNotify(hdr) : 0;
 }
 
@@ -303,11 +303,11 @@ bool CTableCtrl::SetNumberOfRows(int n) {
       if (!virtual_)
         for (int r = n; r < antes; ++r) DestroiLinha(r);
       linhas_.resize(virtual_ ? 0 : size_t(n));
-      alturas_.resize(size_t(n));
+      alturas_.Resize(n);
       nRows_ = n;
     } else {
       const int altura = padroes_[0]->DefaultHeight();
-      alturas_.reserve(size_t(n));
+      alturas_.Reserve(n);
       if (!virtual_) linhas_.reserve(size_t(n));
       for (int r = antes; r < n; ++r) {
         if (!virtual_) {
@@ -315,12 +315,12 @@ bool CTableCtrl::SetNumberOfRows(int n) {
           CriaCelulasLinha(*l, r);
           linhas_.push_back(std::move(l));
         }
-        alturas_.push_back(altura);
+        alturas_.Append(altura);
         nRows_ = r + 1;
       }
     }
   } catch (const std::bad_alloc&) {
-    nRows_ = int(alturas_.size());
+    nRows_ = alturas_.size();
     if (!virtual_) nRows_ = std::min(nRows_, int(linhas_.size()));
     AjustaSelecao();
     FaltaMemoria();
@@ -471,7 +471,7 @@ int CTableCtrl::AddRow(const QString& heading, int posicao) {
       CriaCelulasLinha(*l, posicao);
       linhas_.insert(linhas_.begin() + posicao, std::move(l));
     }
-    alturas_.insert(alturas_.begin() + posicao, 0);
+    alturas_.Insert(posicao, 0);
     ++nRows_;
   } catch (const std::bad_alloc&) {
     FaltaMemoria();
@@ -495,7 +495,7 @@ int CTableCtrl::AddRow(const QString& heading, int posicao) {
     medida.AssignText(heading);
     altura = medida.MeasureCell(nullptr).height();
   }
-  alturas_[size_t(posicao)] = altura;
+  alturas_.Set(posicao, altura);
   if (foco_.IsValid() && foco_.row >= posicao) ++foco_.row;
   SetModified(true);
   ResetScrollBars();
@@ -539,7 +539,7 @@ bool CTableCtrl::RemoveRow(int row) {
     DestroiLinha(row);
     linhas_.erase(linhas_.begin() + row);
   }
-  alturas_.erase(alturas_.begin() + row);
+  alturas_.Erase(row);
   --nRows_;
   if (row < nFixedRows_) --nFixedRows_;
   if (foco_.row == row) foco_ = CCellID();
@@ -569,7 +569,7 @@ bool CTableCtrl::ClearAll() {
   if (!virtual_)
     for (int r = 0; r < int(linhas_.size()); ++r) DestroiLinha(r);
   linhas_.clear();
-  alturas_.clear();
+  alturas_.Clear();
   larguras_.clear();
   ordemLinhas_.clear();
   ordemColunas_.clear();
@@ -632,7 +632,7 @@ int CTableCtrl::WidthOfColumn(int col) const {
 
 bool CTableCtrl::SetHeightOfRow(int row, int altura) {
   if (row < 0 || row >= nRows_ || altura < 0) return false;
-  alturas_[size_t(row)] = altura;
+  alturas_.Set(row, altura);
   ResetScrollBars();
   viewport()->update();
   return true;
@@ -646,11 +646,7 @@ bool CTableCtrl::SetWidthOfColumn(int col, int largura) {
   return true;
 }
 
-int CTableCtrl::GetFixedRowHeight() const {
-  int h = 0;
-  for (int r = 0; r < nFixedRows_; ++r) h += alturas_[size_t(r)];
-  return h;
-}
+int CTableCtrl::GetFixedRowHeight() const { return int(std::min<int64_t>(alturas_.Start(nFixedRows_), INT32_MAX)); }
 
 int CTableCtrl::GetFixedColumnWidth() const {
   int w = 0;
@@ -658,11 +654,7 @@ int CTableCtrl::GetFixedColumnWidth() const {
   return w;
 }
 
-int CTableCtrl::GetVirtualHeight() const {
-  int64_t h = 0;
-  for (int v : alturas_) h += v;
-  return int(std::min<int64_t>(h, INT32_MAX));
-}
+int CTableCtrl::GetVirtualHeight() const { return int(std::min<int64_t>(alturas_.Total(), INT32_MAX)); }
 
 int CTableCtrl::GetVirtualWidth() const {
   int64_t w = 0;
@@ -681,9 +673,11 @@ CCellID CTableCtrl::GetTopleftNonFixedCell(bool recalcula) {
   const int px = GetScrollPos(Qt::Horizontal), py = GetScrollPos(Qt::Vertical);
   int col = nFixedCols_, soma = 0;
   while (soma < px && col < nCols_ - 1) soma += WidthOfColumn(col++);
+  // The first row whose start is at least the position below the fixed rows
+  // (at most the last row).
   int row = nFixedRows_;
-  soma = 0;
-  while (soma < py && row < nRows_ - 1) soma += HeightOfRow(row++);
+  if (py > 0 && row < nRows_ - 1)
+    row = std::min(nRows_ - 1, alturas_.FirstStartingAtOrBelow(alturas_.Start(nFixedRows_) + py, nFixedRows_, nRows_ - 1));
   topoEsquerdo_ = CCellID(row, col);
   return topoEsquerdo_;
 }
@@ -699,12 +693,8 @@ bool CTableCtrl::PosicaoCelula(int row, int col, QPoint* p) {
     x = GetFixedColumnWidth();
     for (int c = tl.col; c < col; ++c) x += WidthOfColumn(c);
   }
-  if (row < nFixedRows_) {
-    for (int r = 0; r < row; ++r) y += HeightOfRow(r);
-  } else {
-    y = GetFixedRowHeight();
-    for (int r = tl.row; r < row; ++r) y += HeightOfRow(r);
-  }
+  if (row < nFixedRows_) y = int(alturas_.Start(row));
+  else y = int(std::clamp<int64_t>(alturas_.Start(nFixedRows_) + alturas_.Start(row) - alturas_.Start(tl.row), INT32_MIN, INT32_MAX));
   *p = QPoint(x, y);
   return true;
 }
@@ -740,17 +730,9 @@ CCellID CTableCtrl::GetCellFromPt(QPoint p, bool permiteFixas) {
   if (p.y() < 0 || (!permiteFixas && p.y() < fh)) {
     id.row = -1;
   } else if (p.y() < fh) {
-    int y = 0;
-    for (int r = 0; r < nFixedRows_; ++r) {
-      y += HeightOfRow(r);
-      if (y > p.y()) { id.row = r; break; }
-    }
-  } else {
-    int y = fh;
-    for (int r = tl.row; r < nRows_; ++r) {
-      y += HeightOfRow(r);
-      if (y > p.y()) { id.row = r; break; }
-    }
+    id.row = alturas_.FirstEndingBelow(p.y(), 0);
+  } else if (tl.row < nRows_) {
+    id.row = alturas_.FirstEndingBelow(alturas_.Start(tl.row) + (p.y() - fh), tl.row);
   }
   if (id.row < 0 || id.col < 0) return CCellID();
   return id;
@@ -759,10 +741,14 @@ CCellID CTableCtrl::GetCellFromPt(QPoint p, bool permiteFixas) {
 CCellRange CTableCtrl::GetVisibleNonFixedCellRange(QRect* rect) {
   const QRect cliente = viewport()->rect();
   const CCellID tl = GetTopleftNonFixedCell();
+  // The first row from the top one whose bottom reaches the window's bottom
+  // (all of them when none does).
   int bottom = GetFixedRowHeight(), row = tl.row;
-  for (; row < nRows_; ++row) {
-    bottom += HeightOfRow(row);
-    if (bottom >= cliente.height()) break;
+  if (row < nRows_) {
+    const int64_t topo = alturas_.Start(tl.row);
+    row = alturas_.FirstEndingBelow(topo + (cliente.height() - bottom), tl.row, true);
+    if (row < 0) row = nRows_;
+    bottom += int(std::min<int64_t>(alturas_.Start(std::min(row + 1, nRows_)) - topo, INT32_MAX - bottom));
   }
   int right = GetFixedColumnWidth(), col = tl.col;
   for (; col < nCols_; ++col) {
@@ -795,6 +781,12 @@ CCellRange CTableCtrl::GetVisibleFixedCellRange(QRect* rect) {
 }
 
 bool CTableCtrl::IsCellVisible(int row, int col) {
+  // A row above or below the view is answered before any column is walked.
+  if (row >= nFixedRows_ && row < nRows_ && col >= 0 && col < nCols_) {
+    const CCellID tl = GetTopleftNonFixedCell();
+    if (row < tl.row || alturas_.Start(nFixedRows_) + alturas_.Start(row) - alturas_.Start(tl.row) >= viewport()->height())
+      return false;
+  }
   QPoint o;
   if (!PosicaoCelula(row, col, &o)) return false;
   const QRect cliente = viewport()->rect();
@@ -940,40 +932,51 @@ void CTableCtrl::scrollContentsBy(int, int) {
   viewport()->update();
 }
 
+int CTableCtrl::PosicaoQueMostra(Qt::Orientation o, int i, int primeira) {
+  // Rows through their running heights; columns, few, by a walk.
+  const bool h = o == Qt::Horizontal;
+  auto inicio = [&](int k) -> int64_t {
+    if (!h) return alturas_.Start(k);
+    int64_t x = 0;
+    for (int c = 0; c < k; ++c) x += WidthOfColumn(c);
+    return x;
+  };
+  const int64_t base = inicio(h ? nFixedCols_ : nFixedRows_);
+  const int64_t pagina = (h ? viewport()->width() : viewport()->height()) - base;
+  int64_t alvo;
+  if (i < primeira) {
+    alvo = inicio(i);
+  } else {
+    const int64_t fim = inicio(i + 1), topo = inicio(primeira);
+    if (fim - topo <= pagina) return GetScrollPos(o);
+    // The first item from which the view reaches the end of item i; item i
+    // itself when it is taller than the view.
+    int t = primeira;
+    int64_t x = topo;
+    if (!h) {
+      t = alturas_.FirstStartingAtOrBelow(fim - pagina, primeira, i);
+      x = t <= i ? alturas_.Start(t) : 0;
+    } else {
+      while (t <= i && x < fim - pagina) x += WidthOfColumn(t++);
+    }
+    alvo = t > i ? inicio(i) : x;
+  }
+  return int(std::clamp<int64_t>(alvo - base, 0, MaximoRolagem(o)));
+}
+
 void CTableCtrl::EnsureVisible(int row, int col) {
+  // One move to the position that shows the cell whole, however far it is.
   if (!redesenha_) return;
   if (row < 0 || col < 0 || row >= nRows_ || col >= nCols_) return;
-  CCellRange vis = GetVisibleNonFixedCellRange();
-  if (col >= nFixedCols_ && vis.IsValid()) {
-    int direita = 0, esquerda = 0;
-    for (int c = vis.maxCol + 1; c <= col; ++c) direita += WidthOfColumn(c) > 0;
-    for (int c = col; c < vis.minCol; ++c) esquerda += WidthOfColumn(c) > 0;
-    while (direita-- > 0) OnHScroll(SB_LINEDOWN);
-    while (esquerda-- > 0) OnHScroll(SB_LINEUP);
-  }
-  if (row >= nFixedRows_ && vis.IsValid()) {
-    int baixo = 0, cima = 0;
-    for (int r = vis.maxRow + 1; r <= row; ++r) baixo += HeightOfRow(r) > 0;
-    for (int r = row; r < vis.minRow; ++r) cima += HeightOfRow(r) > 0;
-    while (baixo-- > 0) OnVScroll(SB_LINEDOWN);
-    while (cima-- > 0) OnVScroll(SB_LINEUP);
-  }
-  const QRect cliente = viewport()->rect();
-  QRect r;
-  for (int guarda = 0; guarda < nCols_ && col >= nFixedCols_ && horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
-       ++guarda) {
-    if (!GetCellRect(row, col, &r) || r.right() < cliente.width()) break;
-    const int antes = GetScrollPos(Qt::Horizontal);
-    OnHScroll(SB_LINEDOWN);
-    if (GetScrollPos(Qt::Horizontal) == antes) break;
-  }
-  for (int guarda = 0; guarda < nRows_ && row >= nFixedRows_ && verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
-       ++guarda) {
-    if (!GetCellRect(row, col, &r) || r.bottom() < cliente.height()) break;
-    const int antes = GetScrollPos(Qt::Vertical);
-    OnVScroll(SB_LINEDOWN);
-    if (GetScrollPos(Qt::Vertical) == antes) break;
-  }
+  const CCellID tl = GetTopleftNonFixedCell();
+  const int x0 = GetScrollPos(Qt::Horizontal), y0 = GetScrollPos(Qt::Vertical);
+  const int x = col >= nFixedCols_ ? PosicaoQueMostra(Qt::Horizontal, col, tl.col) : x0;
+  const int y = row >= nFixedRows_ ? PosicaoQueMostra(Qt::Vertical, row, tl.row) : y0;
+  if (x == x0 && y == y0) return;
+  FinishEditing();
+  if (dica_) dica_->Hide();
+  if (x != x0) RolaPara(Qt::Horizontal, x, true);
+  if (y != y0) RolaPara(Qt::Vertical, y, true);
 }
 
 void CTableCtrl::resizeEvent(QResizeEvent* e) {
@@ -1418,7 +1421,7 @@ bool CTableCtrl::AutoSizeRow(int row, bool recalcula) {
   for (int c = 0; c < nCols_; ++c)
     if (CTableCellBase* cel = CellAt(row, c)) altura = std::max(altura, cel->MeasureCell(nullptr).height());
   if (virtual_) NotifyOwnerOfRange(CCellRange());
-  alturas_[size_t(row)] = altura;
+  alturas_.Set(row, altura);
   if (recalcula) ResetScrollBars();
   viewport()->update();
   return true;
@@ -1440,7 +1443,7 @@ void CTableCtrl::AutoSize(uint32_t escopo) {
   const int r0 = (escopo & GVS_HEADER) ? 0 : nFixedRows_;
   const int r1 = (escopo & GVS_DATA) ? nRows_ - 1 : nFixedRows_ - 1;
   if (virtual_) NotifyOwnerOfRange(CCellRange(r0, 0, r1, nCols_ - 1));
-  for (int r = r0; r <= r1; ++r) alturas_[size_t(r)] = 1;
+  for (int r = r0; r <= r1; ++r) alturas_.Set(r, 1);
   for (int c = 0; c < nCols_; ++c) {
     if (WidthOfColumn(c) == 0) continue;
     int largura = 0;
@@ -1448,7 +1451,7 @@ void CTableCtrl::AutoSize(uint32_t escopo) {
       if (CTableCellBase* cel = CellAt(r, c)) {
         const QSize t = cel->MeasureCell(nullptr);
         largura = std::max(largura, t.width());
-        alturas_[size_t(r)] = std::max(alturas_[size_t(r)], t.height());
+        alturas_.Set(r, std::max(alturas_[size_t(r)], t.height()));
       }
     larguras_[size_t(ordemColunas_[size_t(c)])] = largura;
   }
@@ -1503,12 +1506,15 @@ void CTableCtrl::ExpandLastColumn() {
 void CTableCtrl::ExpandRowsToFit(bool incluiFixas) {
   const int de = incluiFixas ? 0 : nFixedRows_;
   int usada = incluiFixas ? 0 : GetFixedRowHeight();
+  std::vector<int> alturas;
   std::vector<int*> tamanhos;
   for (int r = de; r < nRows_; ++r) {
     usada += HeightOfRow(r);
-    tamanhos.push_back(&alturas_[size_t(r)]);
+    alturas.push_back(HeightOfRow(r));
   }
+  for (int& a : alturas) tamanhos.push_back(&a);
   Reparte(tamanhos, viewport()->height() - usada);
+  for (int r = de; r < nRows_; ++r) alturas_.Set(r, alturas[size_t(r - de)]);
   ResetScrollBars();
   viewport()->update();
 }

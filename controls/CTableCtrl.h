@@ -14,6 +14,7 @@
 #include "CTableCell.h"
 #include "CTableDefs.h"
 #include "GridCellSet.h"
+#include "GridRowHeights.h"
 #include "ImpressaoPagina.h"
 
 #include <QAbstractScrollArea>
@@ -450,10 +451,24 @@ private:
   void ComecaRedimensionar(Qt::Orientation o, QPoint p);
   void RolaPara(Qt::Orientation o, int pos, bool repinta);
   int MaximoRolagem(Qt::Orientation o) const;
+  // The scroll position that shows non-fixed row or column `i` whole, the
+  // view's first one being `primeira`.
+  int PosicaoQueMostra(Qt::Orientation o, int i, int primeira);
 
   // Editing helpers (CTableCtrlEdit.cpp).
   void ContinuaEdicao(int tecla, Qt::KeyboardModifiers mods);
   bool AlvoColagem(CCellID* alvo);
+  // SetTextAsEdited, the cell repainted only when `redesenha`: the commands
+  // that write many cells repaint the window once.
+  bool EscreveComoEditado(int row, int col, const QString& texto, bool redesenha);
+  void ApagaComoEditadas(const std::vector<CCellID>& celulas);
+  // While a command writes many cells, the owner is looked up once.
+  struct DonoDoLote {
+    CTableCtrl& g;
+    CTableOwner* antes;
+    explicit DonoDoLote(CTableCtrl& grade) : g(grade), antes(grade.donoLote_) { if (!antes) g.donoLote_ = g.GetOwner(); }
+    ~DonoDoLote() { g.donoLote_ = antes; }
+  };
 
   // Members, in the order of the data they stand for.
   COLORREF corFora_;
@@ -485,7 +500,8 @@ private:
   bool molduraFoco_ = true;
   uint32_t escopoAuto_ = GVS_BOTH;
   int nRows_ = 0, nFixedRows_ = 0, nCols_ = 0, nFixedCols_ = 0;
-  std::vector<int> alturas_, larguras_;
+  GridRowHeights alturas_;
+  std::vector<int> larguras_;
   const GridCellClass* classeCelula_ = &CTableCell::classe;
   std::unique_ptr<CTableDefaultCell> padroes_[4];  // normal, fixed column, fixed row, fixed corner
   const GridImageList* imagens_ = nullptr;
@@ -524,6 +540,7 @@ private:
   // and shared cell, the tracking line and guards.
   int id_ = 0;
   CTableOwner* dono_ = nullptr;
+  CTableOwner* donoLote_ = nullptr;  // see DonoDoLote
   GridDisplayRequest pedido_;
   std::unique_ptr<CTableCell> celulaVirtual_;
   int linhaRastreio_ = -1;  // position of the resize tracking line, -1 none

@@ -10,6 +10,8 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <algorithm>
+#include <string>
 
 // ---------------------------------------------------------------- editing
 
@@ -49,22 +51,46 @@ void CTableCtrl::EndCellEdit(int row, int col, const QString& texto) {
   if ((c = CellAt(row, col))) c->AfterEdit();
 }
 
-bool CTableCtrl::SetTextAsEdited(int row, int col, const QString& texto) {
+bool CTableCtrl::SetTextAsEdited(int row, int col, const QString& texto) { return EscreveComoEditado(row, col, texto, true); }
+
+namespace {
+// Whether a cell's UTF-8 bytes spell `texto`; plain ASCII is compared as it
+// stands, without a conversion.
+bool MesmoTexto(const QString& texto, const std::string& bytes) {
+  if (texto.isEmpty() || bytes.empty()) return texto.isEmpty() && bytes.empty();
+  if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; }))
+    return texto == QLatin1String(bytes.data(), qsizetype(bytes.size()));
+  return texto == QString::fromStdString(bytes);
+}
+}  // namespace
+
+bool CTableCtrl::EscreveComoEditado(int row, int col, const QString& texto, bool redesenha) {
   CTableCellBase* c = CellAt(row, col);
   if (!c || !editavel_ || c->IsReadOnlyCell() || virtual_) return false;
   if (NotifyOwner(GVN_BEGINLABELEDIT, row, col) < 0) return false;
   c = CellAt(row, col);
-  if (!c || texto == c->Text()) return true;
-  const QString antigo = c->Text();
+  if (!c) return true;
+  // An ordinary cell's old text is kept as its own bytes: no conversion for
+  // each of the many cells a cut or paste writes.
+  const auto* comum = dynamic_cast<const CTableCell*>(c);
+  std::string antigoBytes;
+  QString antigo;
+  if (comum) {
+    antigoBytes = comum->TextBytes();
+    if (MesmoTexto(texto, antigoBytes)) return true;
+  } else {
+    antigo = c->Text();
+    if (texto == antigo) return true;
+  }
   c->AssignText(texto);
   const bool aceito = CheckCellEdit(row, col, texto) && NotifyOwner(GVN_ENDLABELEDIT, row, col) >= 0;
   if (!(c = CellAt(row, col))) return false;
   if (!aceito) {
-    c->AssignText(antigo);
+    c->AssignText(comum ? QString::fromStdString(antigoBytes) : antigo);
     return false;
   }
   SetModified(true, row, col);
-  RedrawCell(row, col);
+  if (redesenha) RedrawCell(row, col);
   return true;
 }
 
@@ -96,19 +122,27 @@ QString CTableCtrl::SelectionText() {
   const CCellRange r = GetSelectedCellRange();
   if (!r.IsValid()) return {};
   if (virtual_) NotifyOwnerOfRange(r);
-  QString texto;
+  // Gathered as UTF-8 (the cells' own bytes) and converted once.
+  std::string texto;
   for (int row = r.minRow; row <= r.maxRow; ++row) {
     if (HeightOfRow(row) == 0) continue;
     for (int col = r.minCol; col <= r.maxCol; ++col) {
       if (WidthOfColumn(col) == 0) continue;
       if (selecao_.Contains(row, col))
-        if (CTableCellBase* c = CellAt(row, col)) texto += c->Text();
-      if (col != r.maxCol) texto += QLatin1Char('\t');
+        if (CTableCellBase* c = CellAt(row, col)) {
+          if (const auto* t = dynamic_cast<const CTableCell*>(c)) {
+            const std::string_view b = t->TextBytes();
+            texto.append(b);
+          } else {
+            texto += c->Text().toStdString();
+          }
+        }
+      if (col != r.maxCol) texto += '\t';
     }
-    if (row != r.maxRow) texto += QStringLiteral("\r\n");
+    if (row != r.maxRow) texto += "\r\n";
   }
   if (virtual_) NotifyOwnerOfRange(CCellRange());
-  return texto;
+  return QString::fromStdString(texto);
 }
 
 QMimeData* CTableCtrl::CopySelectionToDataSource() {
@@ -121,16 +155,26 @@ QMimeData* CTableCtrl::CopySelectionToDataSource() {
 void CTableCtrl::CutSelectedText() {
   if (!editavel_) return;
   std::vector<CCellID> celulas;
+  celulas.reserve(size_t(selecao_.Count()));
   selecao_.ForEach([&](int r, int c) { celulas.emplace_back(r, c); });
-  for (const CCellID& c : celulas) SetTextAsEdited(c.row, c.col, QString());
+  ApagaComoEditadas(celulas);
+}
+
+void CTableCtrl::ApagaComoEditadas(const std::vector<CCellID>& celulas) {
+  // Each cell through the edit notifications; the window repaints once.
+  const DonoDoLote dono(*this);
+  bool mudou = false;
+  for (const CCellID& c : celulas) mudou = EscreveComoEditado(c.row, c.col, QString(), false) || mudou;
+  if (mudou && redesenha_) viewport()->update();
 }
 
 void CTableCtrl::ClearRangeAsEdited(const CCellRange& range) {
   const CCellRange r = range.Intersect(CCellRange(0, 0, nRows_ - 1, nCols_ - 1));
   if (!r.IsValid()) return;
+  const DonoDoLote dono(*this);
   for (int row = r.minRow; row <= r.maxRow; ++row)
     for (int col = r.minCol; col <= r.maxCol; ++col)
-      if (IsCellVisible(row, col)) SetTextAsEdited(row, col, QString());
+      if (IsCellVisible(row, col)) EscreveComoEditado(row, col, QString(), false);
   viewport()->update();
 }
 
@@ -186,6 +230,7 @@ bool CTableCtrl::PasteTextAt(int row, int col, const QMimeData* dados, bool sele
   CTableCellBase* c = CellAt(row, col);
   if (!c || !editavel_ || c->IsReadOnlyCell() || !dados || !dados->hasText()) return false;
   const QStringList linhas = dados->text().split(QLatin1Char('\n'));
+  const DonoDoLote dono(*this);
   int r = row, ultimaLinha = row, ultimaColuna = col;
   bool colou = false;  // the owner took at least one cell
   for (const QString& linha : linhas) {
@@ -196,7 +241,7 @@ bool CTableCtrl::PasteTextAt(int row, int col, const QMimeData* dados, bool sele
       for (const QString& campo : linha.split(QLatin1Char('\t'))) {
         while (cc < nCols_ && WidthOfColumn(cc) == 0) ++cc;
         if (cc >= nCols_) break;
-        colou = SetTextAsEdited(r, cc, campo.trimmed()) || colou;
+        colou = EscreveComoEditado(r, cc, campo.trimmed(), false) || colou;
         SetCellState(r, cc, GetCellState(r, cc) & ~GVIS_SELECTED);
         ultimaColuna = std::max(ultimaColuna, cc);
         ultimaLinha = r;
@@ -205,6 +250,7 @@ bool CTableCtrl::PasteTextAt(int row, int col, const QMimeData* dados, bool sele
     }
     ++r;
   }
+  if (colou && redesenha_) viewport()->update();
   if (selecionaColado) {
     SelectRange(CCellRange(row, col, ultimaLinha, ultimaColuna), true, true);
   } else {
@@ -274,7 +320,7 @@ void CTableCtrl::StartDrag() {
     if (corta) {
       std::vector<CCellID> celulas;
       arrastadas_.ForEach([&](int r, int c) { celulas.emplace_back(r, c); });
-      for (const CCellID& c : celulas) SetTextAsEdited(c.row, c.col, QString());
+      ApagaComoEditadas(celulas);
     }
   }
   arrastadas_.Clear();

@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 bool Ctrl(Qt::KeyboardModifiers m) { return m & Qt::ControlModifier; }
@@ -322,41 +323,74 @@ bool CTableCtrl::SortRowsByColumn(GridCompareFunc compara, int col, bool ascende
   return true;
 }
 
-bool CTableCtrl::SortNormal(GridCompareFunc compara, int col, bool asc, intptr_t dados, int baixo, int alto) {
-  // The quicksort the stored row order of equal keys depends on: the middle
-  // row's cell as the pivot, equal cells never exchanged. The smaller part is
-  // sorted first by recursion and the larger one by the loop (the two parts
-  // are independent, so the result is the same and the stack stays shallow).
-  const size_t k = size_t(ordemColunas_[size_t(col)]);
-  auto celula = [&](int r) { return (*linhas_[size_t(r)])[k]; };
+namespace {
+// The quicksort the stored row order of equal keys depends on: the middle
+// row's key as the pivot, equal keys never exchanged. The smaller part is
+// sorted first by recursion and the larger one by the loop (the two parts are
+// independent, so the result is the same and the stack stays shallow).
+// `chave(r)` is row r's key, `compara` orders two keys, `troca` exchanges two rows.
+template <class Chave, class Compara, class Troca>
+void Quicksort(int baixo, int alto, bool asc, const Chave& chave, const Compara& compara, const Troca& troca) {
   while (baixo < alto) {
     int i = baixo, j = alto;
-    const CTableCellBase* pivo = celula((baixo + alto) / 2);
+    const auto pivo = chave((baixo + alto) / 2);
     while (i <= j) {
       if (asc) {
-        while (i < alto && compara(celula(i), pivo, dados) < 0) ++i;
-        while (j > baixo && compara(celula(j), pivo, dados) > 0) --j;
+        while (i < alto && compara(chave(i), pivo) < 0) ++i;
+        while (j > baixo && compara(chave(j), pivo) > 0) --j;
       } else {
-        while (i < alto && compara(celula(i), pivo, dados) > 0) ++i;
-        while (j > baixo && compara(celula(j), pivo, dados) < 0) --j;
+        while (i < alto && compara(chave(i), pivo) > 0) ++i;
+        while (j > baixo && compara(chave(j), pivo) < 0) --j;
       }
       if (i <= j) {
-        if (compara(celula(i), celula(j), dados) != 0) {
-          std::swap(linhas_[size_t(i)], linhas_[size_t(j)]);
-          std::swap(alturas_[size_t(i)], alturas_[size_t(j)]);
-        }
+        if (compara(chave(i), chave(j)) != 0) troca(i, j);
         ++i;
         --j;
       }
     }
     if (j - baixo < alto - i) {
-      if (baixo < j) SortNormal(compara, col, asc, dados, baixo, j);
+      if (baixo < j) Quicksort(baixo, j, asc, chave, compara, troca);
       baixo = i;
     } else {
-      if (i < alto) SortNormal(compara, col, asc, dados, i, alto);
+      if (i < alto) Quicksort(i, alto, asc, chave, compara, troca);
       alto = j;
     }
   }
+}
+}  // namespace
+
+bool CTableCtrl::SortNormal(GridCompareFunc compara, int col, bool asc, intptr_t dados, int baixo, int alto) {
+  const size_t k = size_t(ordemColunas_[size_t(col)]);
+  auto celula = [&](int r) -> const CTableCellBase* { return (*linhas_[size_t(r)])[k]; };
+  auto trocaLinhas = [&](int i, int j) {
+    std::swap(linhas_[size_t(i)], linhas_[size_t(j)]);
+    alturas_.Swap(i, j);
+  };
+  if (compara == &CompareCellText) {
+    // The text comparer on ordinary cells: their bytes gathered once, so each
+    // comparison is the byte comparison alone. The pivot's view stays good
+    // while rows move, since the cells themselves do not.
+    std::vector<std::string_view> textos(size_t(alto - baixo + 1));
+    bool todas = true;
+    for (int r = baixo; r <= alto && todas; ++r) {
+      const auto* c = dynamic_cast<const CTableCell*>(celula(r));
+      if (c) textos[size_t(r - baixo)] = c->TextBytes();
+      else todas = false;
+    }
+    if (todas) {
+      Quicksort(
+          baixo, alto, asc, [&](int r) { return textos[size_t(r - baixo)]; },
+          [](std::string_view a, std::string_view b) { return GridText::CompareCp1252(a, b); },
+          [&](int i, int j) {
+            trocaLinhas(i, j);
+            std::swap(textos[size_t(i - baixo)], textos[size_t(j - baixo)]);
+          });
+      return true;
+    }
+  }
+  Quicksort(
+      baixo, alto, asc, celula, [&](const CTableCellBase* a, const CTableCellBase* b) { return compara(a, b, dados); },
+      trocaLinhas);
   return true;
 }
 

@@ -2,14 +2,21 @@
 // every cell holding a number as the data grid shows it. Filling it (and its
 // first paint) is the setup; each step after it is one user action with the
 // repaint it causes: a page down, a line up, a thumb move, a jump to either
-// end, select-all, one extension of a drag-select. The figures are the slowest
-// step of each benchmark (max_step_ms, to stay under 100) and the process's
-// peak resident memory (peak_rss_MB, to stay under 1,024).
+// end, select-all, one extension of a drag-select, bringing a far row into
+// view, a heading click that sorts. The figures are the slowest step of each
+// benchmark (max_step_ms, to stay under 100; 10 for bringing a row into view)
+// and the process's peak resident memory (peak_rss_MB, to stay under 1,024).
+// Then the keys that touch every cell, typed on the grid: Ctrl+A and Ctrl+X
+// (the whole grid cut to the clipboard), Ctrl+V (the 64,000 rows pasted
+// back), Ctrl+A and Delete; each under 1,000 ms.
 #include "controls/CTableCtrl.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QScrollBar>
+#include <QTest>
+#include <QWidget>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -35,13 +42,22 @@ QApplication& Aplicacao() {
   return app;
 }
 
+// The window the grid lives in: it answers every notification with 0, as an
+// owner that accepts every edit does.
+struct Dono : QWidget, CTableOwner {
+  int OnGridNotify(GridNmHdr&) override { return 0; }
+};
+
 CTableCtrl& Grade() {
-  static std::unique_ptr<CTableCtrl> g;
+  static std::unique_ptr<Dono> dono;
+  static CTableCtrl* g = nullptr;
   if (!g) {
     Aplicacao();
-    g = std::make_unique<CTableCtrl>();
+    dono = std::make_unique<Dono>();
+    dono->resize(1200, 800);
+    g = new CTableCtrl(0, 0, 0, 0, dono.get());
     g->resize(1200, 800);
-    g->show();
+    dono->show();
   }
   return *g;
 }
@@ -143,6 +159,104 @@ void BM_Pinta(benchmark::State& state) {
   state.counters["max_step_ms"] = maximo;
 }
 
+void BM_MostraLinha(benchmark::State& state) {
+  // EnsureVisible to the last row, the first, the middle, one just below the
+  // view and the last cell of the last row: the call alone (ensure_ms) and
+  // with the repaint it causes (max_step_ms).
+  CTableCtrl& g = Grade();
+  double maximo = 0, chamada = 0;
+  for (auto _ : state) {
+    g.OnVScroll(CTableCtrl::SB_TOP);
+    g.OnHScroll(CTableCtrl::SB_TOP);
+    const int alvos[][2] = {{Linhas, 1}, {1, 1}, {Linhas / 2, 1}, {Linhas / 2 + 60, 1}, {Linhas, Colunas}, {2, 1}};
+    for (const auto& a : alvos)
+      maximo = std::max(maximo, Passo(g, [&] {
+        const auto t0 = std::chrono::steady_clock::now();
+        g.EnsureVisible(a[0], a[1]);
+        chamada = std::max(chamada, Ms(std::chrono::steady_clock::now() - t0));
+      }));
+  }
+  state.counters["ensure_ms"] = chamada;
+  state.counters["max_step_ms"] = maximo;
+}
+
+// A left click on the heading of column `col`, as the mouse sends it.
+void ClicaCabecalho(CTableCtrl& g, int col) {
+  QRect r;
+  g.GetCellRect(0, col, &r);
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+}
+
+void BM_OrdenaPeloCabecalho(benchmark::State& state) {
+  // Heading clicks that sort: descending, then ascending again.
+  CTableCtrl& g = Grade();
+  g.SetHeaderSort(true);
+  g.OnVScroll(CTableCtrl::SB_TOP);
+  g.OnHScroll(CTableCtrl::SB_TOP);
+  double maximo = 0;
+  for (auto _ : state)
+    for (int k = 0; k < 2; ++k)
+      for (int col : {2, 2, 3}) maximo = std::max(maximo, Passo(g, [&] { ClicaCabecalho(g, col); }));
+  g.SetHeaderSort(false);
+  state.counters["max_step_ms"] = maximo;
+}
+
+// One key typed on the grid, with the repaint it causes.
+double Tecla(CTableCtrl& g, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+  return Passo(g, [&] { QTest::keyClick(&g, k, m); });
+}
+
+// A click on the first data cell, unless it has the focus (a click there
+// would open its edit box).
+void Seleciona(CTableCtrl& g) {
+  g.OnVScroll(CTableCtrl::SB_TOP);
+  g.OnHScroll(CTableCtrl::SB_TOP);
+  if (g.GetFocusCell() == CCellID(1, 1)) return;
+  QRect r;
+  g.GetCellRect(1, 1, &r);
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+}
+
+// Whether every data cell is empty, or holds the text the fill gave it.
+bool Confere(CTableCtrl& g, bool vazias) {
+  for (int r = 1; r <= Linhas; r += 997)
+    for (int c = 1; c <= Colunas; c += 7)
+      if (g.GetCellText(r, c).isEmpty() != vazias) return false;
+  return true;
+}
+
+void BM_RecortaTudo(benchmark::State& state) {
+  CTableCtrl& g = Grade();
+  for (auto _ : state) {
+    Seleciona(g);
+    state.counters["ctrl_a_ms"] = Tecla(g, Qt::Key_A, Qt::ControlModifier);
+    state.counters["ctrl_x_ms"] = Tecla(g, Qt::Key_X, Qt::ControlModifier);
+  }
+  if (!Confere(g, true) || QApplication::clipboard()->text().count(QLatin1Char('\n')) != Linhas - 1)
+    state.SkipWithError("the cut left text behind or put too little on the clipboard");
+}
+
+void BM_ColaTudo(benchmark::State& state) {
+  // The clipboard holds the 64,000 rows cut above; they go back where they were.
+  CTableCtrl& g = Grade();
+  for (auto _ : state) {
+    Seleciona(g);
+    state.counters["ctrl_v_ms"] = Tecla(g, Qt::Key_V, Qt::ControlModifier);
+  }
+  if (!Confere(g, false)) state.SkipWithError("the paste left cells empty");
+}
+
+void BM_ApagaTudo(benchmark::State& state) {
+  CTableCtrl& g = Grade();
+  for (auto _ : state) {
+    Seleciona(g);
+    state.counters["ctrl_a_ms"] = Tecla(g, Qt::Key_A, Qt::ControlModifier);
+    state.counters["delete_ms"] = Tecla(g, Qt::Key_Delete);
+  }
+  if (!Confere(g, true)) state.SkipWithError("Delete left text behind");
+  state.counters["peak_rss_MB"] = PicoMemoriaMB();
+}
+
 }  // namespace
 
 BENCHMARK(BM_Preenche)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -150,4 +264,9 @@ BENCHMARK(BM_Pinta)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RolaPorPaginas)->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelecionaTudo)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ArrastaSelecao)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MostraLinha)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrdenaPeloCabecalho)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecortaTudo)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ColaTudo)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ApagaTudo)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -28,10 +28,12 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTabWidget>
 #include <QTest>
+#include <chrono>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -294,6 +296,32 @@ TEST_F(JanelaDados, ALinha64001ERecusada) {
   EXPECT_FALSE(d->AdicionaDado());
   EXPECT_EQ(msgs.Textos(), QStringList{QStringLiteral("Número máximo de dados = 64000 !")});
   EXPECT_EQ(d->NumDados(), 64000);
+}
+
+// With 63,999 records on screen, the bar's "Adicionar" button adds the
+// 64,000th at once: the new last row is shown and has the focus without a
+// walk through the rows above it.
+TEST_F(JanelaDados, AdicionarNoFimDe64000DadosNaoEspera) {
+  ModeloDados m({{0, 0, 1}});
+  Abre(m);
+  CDadosEditarView* d = Dados();
+  d->AdicionaDados(CDadosEditarView::MaxLinhas - 2);
+  Mostra();
+  CTableCtrl* g = d->Grade();
+  QScrollBar* barra = g->verticalScrollBar();
+  barra->triggerAction(QAbstractSlider::SliderToMinimum);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(barra->value(), 0);
+  auto* adicionar = frame->findChild<QToolButton*>(QStringLiteral("1019"));
+  ASSERT_NE(adicionar, nullptr);
+  const auto t0 = std::chrono::steady_clock::now();
+  QTest::mouseClick(adicionar, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(), 1.0);
+  EXPECT_EQ(d->NumDados(), 64000);
+  EXPECT_EQ(g->GetFocusCell().row, 64000);
+  EXPECT_EQ(g->GetCellText(64000, 1), QStringLiteral("64000"));
+  EXPECT_EQ(barra->value(), barra->maximum());
 }
 
 // Return in the formatting bar gives the grid the focus; the Enter that
