@@ -493,7 +493,7 @@ TEST_F(DocumentoRelatorio, MailWithoutAMailProgramSaysSo) {
   const Caso casos[] = {
       {"no mail command", nullptr, true},
       {"no mail program behind it", "#!/bin/sh\nexit 3\n", true},
-      {"a mail program takes it", "#!/bin/sh\ntouch \"$0.feito\"\nexit 0\n", false},
+      {"a mail program takes it", "#!/bin/sh\n: > \"$0.feito\"\nexit 0\n", false},
   };
   const QByteArray caminhoAntes = qgetenv("PATH");
   int n = 0;
@@ -519,7 +519,10 @@ TEST_F(DocumentoRelatorio, MailWithoutAMailProgramSaysSo) {
     qputenv("PATH", caminhoAntes);
     const QStringList textos = mensagens_.Textos().mid(int(antes));
     if (c.avisa) EXPECT_EQ(textos, QStringList{aviso});
-    else EXPECT_TRUE(textos.isEmpty()) << textos.join('|').toStdString();
+    else {
+      EXPECT_TRUE(textos.isEmpty()) << textos.join('|').toStdString();
+      EXPECT_TRUE(QFile::exists(feito));  // the mail command ran
+    }
   }
   doc->SetModifiedFlag(false);
   app.MainFrame()->close();
