@@ -386,7 +386,7 @@ void CChildFrame::OperacaoDados(int comando) {
       Posta(drivers::CmdAtualizaPaineis);
     }
   }
-  if (comando == CmdIncluirVariavel) Posta(CmdEditarDados);
+  if (comando == CmdIncluirVariavel) CTarsolinDoc::Servicos().PostaComandoModelo(*doc_, CmdEditarDados);
 }
 
 void CChildFrame::Reconsidera() {
@@ -488,8 +488,6 @@ bool CChildFrame::AbreAuxiliar(const JanelaAuxiliar& janela) {
     return true;
   }
   QMdiSubWindow* sub = principal->AdicionaJanela(w, doc_);
-  // A window opened beside a restored model window takes the default size of a new window.
-  if (!sub->isMaximized()) sub->resize(principal->Mdi()->size() * 0.8);
   slot = sub;
   principal->Mdi()->setActiveSubWindow(sub);  // the new window is the one the user works in
   return true;
@@ -527,7 +525,7 @@ void CChildFrame::ExecutaDialogo(int comando) {
       RecarregaCabecalho();
       doc_->UpdateAllViews(nullptr, 1);
       Posta(drivers::CmdAtualizaPaineis);
-      Posta(CmdCalcularRL);  // the linear regression runs again
+      CTarsolinDoc::Servicos().PostaComandoModelo(*doc_, CmdCalcularRL);  // the linear regression runs again
       break;
     case CmdHabilitar:
       if (ok) Posta(drivers::CmdAtualizaPaineis);

@@ -19,6 +19,7 @@
 #include "controls/CTableCtrlEx.h"
 #include "controls/PropertyGrid.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -133,6 +134,9 @@ bool CMainFrame::Cria() {
   // scroll bars the area would widen the main window at every "Lado a lado".
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Each window keeps its own state: activating a window neither restores a
+  // maximised model window behind it nor maximises the one activated.
+  mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::JanelaAtivada);
 
@@ -439,6 +443,7 @@ QMdiSubWindow* CMainFrame::AdicionaJanela(QWidget* janela, CTarsolinDoc* doc) {
   connect(sub, &QWidget::windowTitleChanged, this, &CMainFrame::AtualizaMenus);
   connect(sub, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::AtualizaMenus);
   sub->show();
+  ColocaNaArea(sub);
   return sub;
 }
 
@@ -446,7 +451,6 @@ QMdiSubWindow* CMainFrame::AdicionaJanelaModelo(QWidget* janela, CTarsolinDoc* d
   QMdiSubWindow* sub = AdicionaJanela(janela, doc);
   sub->setProperty("janelaModelo", true);
   sub->installEventFilter(new FiltroFechamento(app_, doc, sub));
-  sub->resize(mdi_->size() * 0.8);
   mdi_->setActiveSubWindow(sub);
   // Showing it may have activated it before it was marked as a model window.
   ultimaAtivada_ = nullptr;
@@ -470,6 +474,26 @@ QWidget* CMainFrame::MolduraModelo(CTarsolinDoc* doc) const {
     if (sub->property("janelaModelo").toBool() && sub->property("documento").value<QObject*>() == doc)
       return sub->widget();
   return nullptr;
+}
+
+void CMainFrame::ColocaNaArea(QMdiSubWindow* sub) {
+  if (!sub || sub->isMaximized() || sub->isMinimized()) return;
+  // The area's placement chose the spot for the window's first size: the new
+  // size may reach past the edges from there.
+  const QSize area = mdi_->viewport()->size();
+  sub->resize(area * 0.8);
+  const int x = std::clamp(sub->x(), 0, std::max(0, area.width() - sub->width()));
+  const int y = std::clamp(sub->y(), 0, std::max(0, area.height() - sub->height()));
+  sub->move(x, y);
+}
+
+QWidget* CMainFrame::AtivaJanelaModelo(CTarsolinDoc* doc) {
+  QWidget* moldura = MolduraModelo(doc);
+  auto* sub = moldura ? qobject_cast<QMdiSubWindow*>(moldura->parentWidget()) : nullptr;
+  if (!sub) return moldura;
+  if (sub->isMinimized()) sub->showNormal();
+  mdi_->setActiveSubWindow(sub);
+  return moldura;
 }
 
 void CMainFrame::TrazParaFrente() {
@@ -696,7 +720,6 @@ void CMainFrame::AbreTabelaNormal() {
     }
   auto* vista = new CTabelasView;
   QMdiSubWindow* sub = AdicionaJanela(vista, nullptr);
-  if (!sub->isMaximized()) sub->resize(mdi_->size() * 0.8);
   vista->OnInitialUpdate();
   mdi_->setActiveSubWindow(sub);
 }

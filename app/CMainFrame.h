@@ -36,12 +36,17 @@ public:
 
   QMdiArea* Mdi() const { return mdi_; }
   QMdiSubWindow* AdicionaJanelaModelo(QWidget* janela, CTarsolinDoc* doc);
-  // Any window of the program (auxiliary windows too) for document `doc`.
+  // Any window of the program (auxiliary windows too) for document `doc`:
+  // shown at the default size of a new window (four fifths of the area),
+  // wholly inside the area.
   QMdiSubWindow* AdicionaJanela(QWidget* janela, CTarsolinDoc* doc);
   void AtivaDocumento(CTarsolinDoc* doc);
   // The model window of `doc` (the frame holding its main view), null when
   // none: auxiliary windows run the model's commands on it.
   QWidget* MolduraModelo(CTarsolinDoc* doc) const;
+  // Makes the model window of `doc` the active one (restored when minimised)
+  // and returns it; null when there is none.
+  QWidget* AtivaJanelaModelo(CTarsolinDoc* doc);
   void TrazParaFrente();
   QAction* Acao(int id) const { return acoes_.value(id); }
   QDockWidget* Painel(int id) const;
@@ -103,6 +108,8 @@ private:
   // The active view that answers the formatting bar (else its window), and its object.
   AlvoComando* AlvoFormatacao(QObject** objeto) const;
   QMdiSubWindow* JanelaEmUso() const;
+  // A new window not maximised: the default size, wholly inside the area.
+  void ColocaNaArea(QMdiSubWindow* sub);
 
   CTarsolinApp* app_;
   QMdiArea* mdi_ = nullptr;

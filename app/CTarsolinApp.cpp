@@ -39,7 +39,6 @@
 #include <QFont>
 #include <QPrinterInfo>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QMdiArea>
@@ -47,7 +46,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
-#include <QTranslator>
 #include <QVBoxLayout>
 #include <QtEndian>
 #include <cmath>
@@ -119,18 +117,6 @@ QSettings* CTarsolinApp::Configuracoes() {
 
 int CTarsolinApp::UnidadePadrao() {
   return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? 0 : 1;
-}
-
-void CTarsolinApp::CarregaTraducoesQt() {
-  static QPointer<QTranslator> traducao;
-  if (traducao || !QCoreApplication::instance()) return;
-  auto* t = new QTranslator(QCoreApplication::instance());
-  if (!t->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete t;
-    return;
-  }
-  QCoreApplication::installTranslator(t);
-  traducao = t;
 }
 
 // ------------------------------------------------------------ options
@@ -377,7 +363,7 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   if (!arquivo.isEmpty() && EntregaArquivoInstancia(arquivo)) return false;
 
   CSplashWnd::SetSplashEnabled(true);
-  CarregaTraducoesQt();
+  plat::CarregaTraducoesQt();
   // The fonts the program names, mapped to the free fonts with their metrics.
   QFont::insertSubstitution("Arial", "Liberation Sans");
   QFont::insertSubstitution("Courier New", "Liberation Mono");

@@ -58,10 +58,6 @@ public:
   bool InitInstance(const QStringList& argumentos);
   void ExitInstance();
 
-  // Qt's own dialogs and buttons (file, colour, print, message boxes) in
-  // Portuguese; once per process, nothing when the translation is missing.
-  static void CarregaTraducoesQt();
-
   // Options. `tela` is the screen area the saved frame placement must meet.
   void LoadOptions(QSettings& s, const QRect& tela);
   void SaveOptions(QSettings& s) const;

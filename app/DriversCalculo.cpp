@@ -99,7 +99,7 @@ bool RegressaoLinear(CTarsolinDoc& doc) {
   const bool ok = ChamaPorCaminho(Modulos().ostrimo, OrdCalcula, doc.GetPathName(), kErroCalculo);
   if (!RecarregaModelo(doc) || !ok) return false;
   doc.UpdateAllViews(nullptr, 3);
-  CTarsolinDoc::Servicos().PostaComando(CmdAbreEscolhaEquacao);
+  CTarsolinDoc::Servicos().PostaComandoModelo(doc, CmdAbreEscolhaEquacao);
   return true;
 }
 

@@ -84,9 +84,14 @@ bool RoteadorComandos::DespachaEm(QObject* janela, int id) { return DespachaCade
 
 void RoteadorComandos::PostaEm(QObject* janela, int id) {
   QPointer<QObject> alvo(janela);
+  PostaEm([alvo]() -> QObject* { return alvo.data(); }, id);
+}
+
+void RoteadorComandos::PostaEm(std::function<QObject*()> janela, int id) {
   QMetaObject::invokeMethod(
       this,
-      [this, alvo, id] {
+      [this, janela = std::move(janela), id] {
+        QObject* alvo = janela ? janela() : nullptr;
         if (!alvo) return;
         const bool tratado = DespachaEm(alvo, id);
         emit comandoDespachado(id, tratado);

@@ -37,6 +37,9 @@ public:
   static std::vector<QObject*> CadeiaDe(QObject* janela);
   static bool DespachaEm(QObject* janela, int id);
   void PostaEm(QObject* janela, int id);  // queued; nothing when the window is gone by then
+  // Queued; `janela` names the window when the command runs (a window created
+  // meanwhile counts), null for nothing.
+  void PostaEm(std::function<QObject*()> janela, int id);
   static EstadoComando EstadoEm(QObject* janela, int id);
 
   // Actions whose state the router keeps current.

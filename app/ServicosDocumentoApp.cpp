@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 
 bool ServicosDocumentoApp::AssistenteNovoModelo(CabecalhoModelo& cabecalho, std::vector<Var>& catalogo) {
   return ExecutaAssistenteNovoModelo(cabecalho, catalogo, app_ ? app_->MainFrame() : nullptr);
@@ -41,6 +42,21 @@ void ServicosDocumentoApp::AdicionaArquivoRecente(const QString& caminho) {
 }
 
 void ServicosDocumentoApp::PostaComando(int comando) { RoteadorComandos::Instancia().Posta(comando); }
+
+void ServicosDocumentoApp::PostaComandoModelo(CTarsolinDoc& doc, int comando) {
+  // The model window is looked for when the command runs: a new model's
+  // window is created after its document posts, and closing a window of the
+  // model activates whichever window QMdiArea's order names next.
+  if (!app_) return PostaComando(comando);
+  QPointer<CTarsolinDoc> modelo(&doc);
+  QPointer<CTarsolinApp> app(app_);
+  RoteadorComandos::Instancia().PostaEm(
+      [modelo, app]() -> QObject* {
+        CMainFrame* principal = app && modelo ? app->MainFrame() : nullptr;
+        return principal ? principal->AtivaJanelaModelo(modelo) : nullptr;
+      },
+      comando);
+}
 
 void ServicosDocumentoApp::CursorEspera(bool ligado) {
   if (ligado) QApplication::setOverrideCursor(Qt::WaitCursor);

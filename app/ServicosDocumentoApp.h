@@ -14,6 +14,7 @@ public:
   bool PedeCaminhoSalvar(CTarsolinDoc& doc, QString& caminho) override;
   void AdicionaArquivoRecente(const QString& caminho) override;
   void PostaComando(int comando) override;
+  void PostaComandoModelo(CTarsolinDoc& doc, int comando) override;
   void CursorEspera(bool ligado) override;
   void MargensPadrao(int& esquerda, int& direita, int& superior, int& inferior) override;
 

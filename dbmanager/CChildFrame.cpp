@@ -72,10 +72,10 @@ CChildFrame::CChildFrame(CMainFrame* principal, QWidget* parent)
   status_ = new QStatusBar(this);
   status_->setObjectName(QStringLiteral("59393"));
   status_->setSizeGripEnabled(false);
-  const char* const textos[4] = {"Ready", "Exec time: 00:00:00", "_ConnectionPtr::State == adStateClosed", "Ln 1, Col 1"};
+  const char* const textos[4] = {"Ready", "Exec time: 00:00:00", "Conexão fechada", "Ln 1, Col 1"};
   const int larguras[4] = {0, 100, 230, 100};
   for (int i = 0; i < 4; ++i) {
-    paineis_[i] = new QLabel(QString::fromLatin1(textos[i]), status_);
+    paineis_[i] = new QLabel(QString::fromUtf8(textos[i]), status_);
     paineis_[i]->setObjectName(QStringLiteral("painel%1").arg(i));
     if (i == 0) {
       status_->addWidget(paineis_[i], 1);
@@ -118,8 +118,7 @@ void CChildFrame::AposLimpar() {
   if (!mensagens_.isEmpty() || !grades_.isEmpty() || !textoResultado_.isEmpty()) return;
   DefineTextoPainel(0, QStringLiteral("Ready"));
   DefineTextoPainel(1, QStringLiteral("Exec time: 00:00:00"));
-  DefineTextoPainel(2, estadoConexao_ == 1 ? QStringLiteral("_ConnectionPtr::State == adStateOpen")
-                                           : QStringLiteral("_ConnectionPtr::State == adStateClosed"));
+  DefineTextoPainel(2, estadoConexao_ == 1 ? QStringLiteral("Conexão aberta") : QStringLiteral("Conexão fechada"));
 }
 
 void CChildFrame::resizeEvent(QResizeEvent* e) {
@@ -152,7 +151,7 @@ bool CChildFrame::Conecta(const QString& s, bool editaConexao, const QString& ba
     conexao_->DefineTempoLimite(tempoLimite_);
     LeInfoProvedor(banco);
     if (fonteDados_.isEmpty()) fonteDados_ = QStringLiteral("Desconhecido");
-    DefineTextoPainel(2, QStringLiteral("_ConnectionPtr::State == adStateOpen"));
+    DefineTextoPainel(2, QStringLiteral("Conexão aberta"));
     MostraTempo();
     // The tables browser opens as soon as the window is idle.
     QMetaObject::invokeMethod(this, [this] { OnCmdMsg(ID_TABELAS); }, Qt::QueuedConnection);

@@ -80,8 +80,18 @@ void CChildFrame::ExportaModelo(int tipo, const ModeloGrade* grade) {
     if (r % passo == 0) progresso.setValue(r);
   }, erro);
   progresso.close();
-  if (!ok)
+  if (!ok) {
     plat::MessageBox(QStringLiteral("Não foi possível gravar o modelo <%1>.\n%2").arg(caminho, erro), QString(), plat::MB_ICONSTOP);
+    return;
+  }
+  // The user sees what the file now holds.
+  const int considerados = n - semNumero.registros;
+  const QString dados = n == 1 ? QStringLiteral("1 dado") : QStringLiteral("%1 dados").arg(n);
+  const QString noCalculo = considerados == 1 ? QStringLiteral("1 considerado no cálculo")
+                                              : QStringLiteral("%1 considerados no cálculo").arg(considerados);
+  plat::MessageBox(QStringLiteral("Modelo exportado para <%1>:\n%2 variáveis, %3 (%4).")
+                       .arg(caminho, QString::number(c.NumVariaveis()), dados, noCalculo),
+                   QString(), plat::MB_ICONINFORMATION);
 }
 
 }  // namespace brenk

@@ -84,6 +84,8 @@ private:
 };
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+  // Qt's own dialogs (the file dialogs) speak Portuguese, as the main program's do.
+  plat::CarregaTraducoesQt();
   setObjectName(QStringLiteral("brenk"));
   setWindowTitle(QStringLiteral("Brenk"));
   setWindowIcon(QIcon(QPixmap::fromImage(IconeBrenk(259))));

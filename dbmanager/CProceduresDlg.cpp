@@ -34,7 +34,7 @@ CProceduresDlg::CProceduresDlg(CChildFrame* janela, QWidget* parent) : QDialog(p
   lista_->setObjectName(QStringLiteral("1004"));
   lista_->setAccessibleName(QStringLiteral("Procedimentos"));
   lista_->setSelectionMode(QAbstractItemView::SingleSelection);
-  lista_->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Schema"), QStringLiteral("Catalog")});
+  lista_->setHeaderLabels({QStringLiteral("Nome"), QStringLiteral("Esquema"), QStringLiteral("Catálogo")});
   v->addWidget(lista_, 1);
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   ok_->setObjectName(QStringLiteral("1"));
@@ -105,7 +105,7 @@ bool CProceduresDlg::PreencheLista() {
   }
   if (lista_->topLevelItemCount() == 0) {
     ok_->setEnabled(false);
-    cancelar_->setText(QStringLiteral("&Close"));
+    cancelar_->setText(QStringLiteral("&Fechar"));
   }
   return ok;
 }

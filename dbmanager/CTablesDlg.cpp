@@ -39,7 +39,7 @@ CTablesDlg::CTablesDlg(CChildFrame* janela, QWidget* parent) : QDialog(parent), 
   lista_ = new CListCtrlEx(this);
   lista_->setObjectName(QStringLiteral("1004"));
   lista_->setAccessibleName(QStringLiteral("Tabelas"));
-  lista_->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Type"), QStringLiteral("Schema"), QStringLiteral("Catalog")});
+  lista_->setHeaderLabels({QStringLiteral("Nome"), QStringLiteral("Tipo"), QStringLiteral("Esquema"), QStringLiteral("Catálogo")});
   g->addWidget(lista_, 1, 0, 1, 3);
   sistema_ = new QCheckBox(QStringLiteral("Tabelas do &sistema"), this);
   sistema_->setObjectName(QStringLiteral("1010"));

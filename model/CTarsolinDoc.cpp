@@ -103,6 +103,7 @@ bool ServicosDocumento::RecalculaEquacao(const QString& caminho) {
 
 void ServicosDocumento::AdicionaArquivoRecente(const QString&) {}
 void ServicosDocumento::PostaComando(int) {}
+void ServicosDocumento::PostaComandoModelo(CTarsolinDoc&, int comando) { PostaComando(comando); }
 void ServicosDocumento::CursorEspera(bool) {}
 void ServicosDocumento::MargensPadrao(int& esquerda, int& direita, int& superior, int& inferior) {
   esquerda = 1700; direita = 1700; superior = 1440; inferior = 1440;
@@ -234,7 +235,7 @@ bool CTarsolinDoc::OnNewDocument() {
   SetModifiedFlag(true);
   if (!SaveModified() || IsModified()) return false;
   ++novosModelos;
-  Servicos().PostaComando(ComandoEditarDados);
+  Servicos().PostaComandoModelo(*this, ComandoEditarDados);
   return true;
 }
 
@@ -359,7 +360,7 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
         return false;
       }
     }
-    Servicos().PostaComando(ComandoPropriedades);
+    Servicos().PostaComandoModelo(*this, ComandoPropriedades);
   }
 
   if (cabecalho_->U8(OffProtegido)) {

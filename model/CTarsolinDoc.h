@@ -56,6 +56,10 @@ public:
   virtual void AdicionaArquivoRecente(const QString& caminho);
   // Posts a command id to the main window (queued).
   virtual void PostaComando(int comando);
+  // Posts a command id to the model window of `doc` (queued), which comes to
+  // the front when it runs: the command is the model's whatever window is
+  // active by then. Default: PostaComando.
+  virtual void PostaComandoModelo(CTarsolinDoc& doc, int comando);
   // Wait cursor around long work.
   virtual void CursorEspera(bool ligado);
   // The default page margins of the application: left, right, top, bottom (twips).

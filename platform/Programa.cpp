@@ -1,8 +1,12 @@
 #include "platform/Programa.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QPointer>
 #include <QProcess>
+#include <QTranslator>
 
 namespace plat {
 
@@ -37,6 +41,18 @@ IniciadorPrograma DefineIniciadorPrograma(IniciadorPrograma iniciador) {
   IniciadorPrograma anterior = std::move(Iniciador());
   Iniciador() = std::move(iniciador);
   return anterior;
+}
+
+void CarregaTraducoesQt() {
+  static QPointer<QTranslator> traducao;
+  if (traducao || !QCoreApplication::instance()) return;
+  auto* t = new QTranslator(QCoreApplication::instance());
+  if (!t->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete t;
+    return;
+  }
+  QCoreApplication::installTranslator(t);
+  traducao = t;
 }
 
 }  // namespace plat

@@ -11,6 +11,10 @@ QString PastaPrograma();
 // Path of `arquivo` inside the program folder.
 QString CaminhoPrograma(const QString& arquivo);
 
+// Qt's own dialogs and buttons (file, colour, print, message boxes) in
+// Portuguese; once per process, nothing when the translation is missing.
+void CarregaTraducoesQt();
+
 // Starts a program on its own, not waited for (the main program starts the
 // database manager so); false when it could not start. Tests install a
 // handler in place of the start, so no real program outlives them.

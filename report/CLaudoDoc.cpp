@@ -412,6 +412,8 @@ bool CLaudoDoc::SaveModified() {
 void CLaudoDoc::OnCloseDocument() { SaveTypeState(tipo_); }
 
 void CLaudoDoc::OnSendMail() {
+  const QString programa = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+  if (programa.isEmpty()) return RecusaEnvio();
   // The mail takes a copy of the report under its title, with the extension of
   // what is written when the title has none.
   QString titulo = GetTitle();
@@ -419,7 +421,25 @@ void CLaudoDoc::OnSendMail() {
   const QString pasta = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
   const QString copia = QDir(pasta).filePath(titulo);
   if (!OnSaveDocumentCopia(copia)) return;
-  QProcess::startDetached(QStringLiteral("xdg-email"), {QStringLiteral("--attach"), copia});
+  // xdg-email ends with a non-zero status when no mail program takes the
+  // message. It has no parent: a mail program it waits for outlives this one.
+  auto* processo = new QProcess;
+  QObject::connect(processo, &QProcess::finished, processo, [processo](int codigo, QProcess::ExitStatus estado) {
+    processo->deleteLater();
+    if (estado != QProcess::NormalExit || codigo != 0) RecusaEnvio();
+  });
+  QObject::connect(processo, &QProcess::errorOccurred, processo, [processo](QProcess::ProcessError erro) {
+    if (erro != QProcess::FailedToStart) return;
+    processo->deleteLater();
+    RecusaEnvio();
+  });
+  processo->start(programa, {QStringLiteral("--attach"), copia});
+}
+
+void CLaudoDoc::RecusaEnvio() {
+  plat::MessageBox(QStringLiteral("Não foi possível enviar o documento: nenhum programa de correio eletrônico "
+                                  "está instalado ou configurado."),
+                   QString(), plat::MB_ICONEXCLAMATION);
 }
 
 bool CLaudoDoc::OnSaveDocumentCopia(const QString& caminho) {
@@ -429,8 +449,6 @@ bool CLaudoDoc::OnSaveDocumentCopia(const QString& caminho) {
   if (vista_) vista_->document()->setModified(modificado);
   return ok;
 }
-
-bool CLaudoDoc::PodeEnviar() { return !QStandardPaths::findExecutable(QStringLiteral("xdg-email")).isEmpty(); }
 
 void CLaudoDoc::OnOptions() {
   const int t = TipoOpcoes(tipo_);
@@ -443,18 +461,9 @@ void CLaudoDoc::OnOptions() {
 
 bool CLaudoDoc::TemComando(int id) const {
   switch (id) {
-    case relatorio::Salvar: case relatorio::SalvarComo: case relatorio::Opcoes: return true;
-    case relatorio::Enviar: return PodeEnviar();
+    case relatorio::Salvar: case relatorio::SalvarComo: case relatorio::Opcoes: case relatorio::Enviar: return true;
     default: return false;
   }
-}
-
-bool CLaudoDoc::OnUpdateCmd(int id, EstadoComando& estado) {
-  if (id == relatorio::Enviar) {
-    estado.habilitado = PodeEnviar();
-    return true;
-  }
-  return false;
 }
 
 bool CLaudoDoc::OnCmdMsg(int id) {
@@ -463,7 +472,6 @@ bool CLaudoDoc::OnCmdMsg(int id) {
     case relatorio::SalvarComo: DoSave(QString(), true); return true;
     case relatorio::Opcoes: OnOptions(); return true;
     case relatorio::Enviar:
-      if (!PodeEnviar()) return false;
       OnSendMail();
       return true;
     default: return false;

@@ -52,15 +52,16 @@ public:
   // The load or save failure with errno-style cause `erro`; `padrao` is the caller's string.
   static void ReportSaveLoadException(const QString& caminho, bool salvando, int erro, int padrao);
 
+  // Hands a copy of the report to the desktop's mail command (xdg-email);
+  // a machine without one, or without a mail program behind it, is told so.
   void OnSendMail();
-  // Mail needs the desktop's mail command.
-  static bool PodeEnviar();
+  // The message for a mail that could not start.
+  static void RecusaEnvio();
   bool OnSaveDocumentCopia(const QString& caminho);
   void OnOptions();
 
   bool OnCmdMsg(int id) override;
   bool TemComando(int id) const override;
-  bool OnUpdateCmd(int id, EstadoComando& estado) override;
 
 private:
   // How a text file of type 8 is written: as it was read, or, for a new one,

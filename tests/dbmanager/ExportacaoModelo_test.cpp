@@ -128,7 +128,12 @@ TEST_F(Exportacao, ModeloDoTarsolinLidoECalculado) {
   RoteiroArquivo(caminho);
   plat::GravadorMensagens gravador(plat::IDOK);
   EXPECT_TRUE(frame_->Despacha(ID_EXPORTAR_MODELO));
-  EXPECT_TRUE(gravador.Textos().isEmpty()) << gravador.Textos().join('|').toStdString();
+  // The export ends by saying what it wrote.
+  EXPECT_EQ(gravador.Textos(), QStringList{QStringLiteral("Modelo exportado para <%1>:\n"
+                                                         "3 variáveis, 20 dados (20 considerados no cálculo).")
+                                                .arg(caminho)});
+  ASSERT_FALSE(gravador.Mensagens().empty());
+  EXPECT_EQ(gravador.Mensagens().back().estilo, unsigned(plat::MB_ICONINFORMATION));
 
   const QByteArray b = Bytes(caminho);
   ASSERT_EQ(b.size(), 583248 + 20 * 2512);
@@ -212,7 +217,11 @@ TEST_F(Exportacao, ModeloProtegidoDoOutroProduto) {
   RoteiroAssistente({{1, 2}, 0, 4, 0, -1, QStringLiteral("segredo")});
   const QString caminho = dir_.filePath(QStringLiteral("exportado.zlv"));
   RoteiroArquivo(caminho);
+  plat::GravadorMensagens gravador(plat::IDOK);
   EXPECT_TRUE(frame_->Despacha(ID_EXPORTAR_MODELO));
+  EXPECT_EQ(gravador.Textos(), QStringList{QStringLiteral("Modelo exportado para <%1>:\n"
+                                                         "2 variáveis, 20 dados (20 considerados no cálculo).")
+                                                .arg(caminho)});
   const QByteArray b = Bytes(caminho);
   ASSERT_EQ(b.size(), 353072 + 20 * 2056);
   EXPECT_EQ(Texto(b, 0), "Zelvar 1.90");
@@ -294,7 +303,9 @@ TEST_F(Exportacao, NumerosChegamAoArquivoComoOBancoOsDeu) {
   frame_->PainelExportacao()->show();
   frame_->GradePropriedades()->FindItem(QStringLiteral("Modelo do"))->SetConstraintIndex(1);
   EXPECT_TRUE(frame_->Despacha(ID_EXPORTAR_MODELO));
-  EXPECT_TRUE(gravador.Textos().isEmpty()) << gravador.Textos().join('|').toStdString();
+  EXPECT_EQ(gravador.Textos(), QStringList{QStringLiteral("Modelo exportado para <%1>:\n"
+                                                         "2 variáveis, 6 dados (6 considerados no cálculo).")
+                                                .arg(caminho)});
   const QByteArray b = Bytes(caminho);
   ASSERT_EQ(b.size(), 583248 + 6 * 2512);
   EXPECT_EQ(Texto(b, 1120 + 31), "v");
@@ -336,6 +347,9 @@ TEST_F(Exportacao, CelulasSemNumeroPerguntamAntesDeGravar) {
   RoteiroAssistente({{1, 2}, 0, 0, 1, -1, QString()});
   RoteiroArquivo(caminho);
   frame_->Despacha(ID_EXPORTAR_MODELO);
+  EXPECT_EQ(gravador.Textos().last(), QStringLiteral("Modelo exportado para <%1>:\n"
+                                                    "2 variáveis, 9 dados (4 considerados no cálculo).")
+                                           .arg(caminho));
   const QByteArray b = Bytes(caminho);
   ASSERT_EQ(b.size(), 583248 + 9 * 2512);
   EXPECT_EQ(I32(b, 65576), 9);

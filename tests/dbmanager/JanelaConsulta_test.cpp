@@ -26,10 +26,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QListView>
 #include <QSemaphore>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <thread>
@@ -42,7 +44,7 @@ TEST_F(JanelaConsulta, ConectaETituloComContador) {
   CChildFrame* j = Abre();
   ASSERT_TRUE(j);
   EXPECT_EQ(j->windowTitle(), arquivo_ + QStringLiteral(" - Documento_%1").arg(antes + 1));
-  EXPECT_EQ(j->TextoPainel(2), "_ConnectionPtr::State == adStateOpen");
+  EXPECT_EQ(j->TextoPainel(2), "Conexão aberta");
   EXPECT_TRUE(j->TextoPainel(1).startsWith("Exec time: 00:00:0"));
   EXPECT_EQ(frame_->TextoStatus(1), "Total # de conexões: 1");
   EXPECT_EQ(frame_->CaixaBancos()->currentText(), "Não suportado");
@@ -418,4 +420,64 @@ TEST_F(JanelaConsulta, GradeGrandeEmPoucaMemoria) {
   EXPECT_EQ(j->Grade(1)->Celula(3, 2), "52,25");
   EXPECT_EQ(j->VistaGrade(1)->model()->rowCount(), 200000);
   EXPECT_LT(depois - antes, 60.0);
+}
+
+// The database manager in Portuguese: Qt's file dialog ("Abrir" from the
+// menu), the headings of the tables and procedures browsers, and the
+// connection's state in the status bar.
+
+namespace {
+// TARSOLIN_CAPTURAS names a folder that receives a picture of `w` as `nome`.png.
+void Captura(QWidget& w, const QString& nome) {
+  const QString pasta = qEnvironmentVariable("TARSOLIN_CAPTURAS");
+  if (pasta.isEmpty()) return;
+  QDir().mkpath(pasta);
+  w.show();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(w.grab().save(QDir(pasta).filePath(nome + QStringLiteral(".png"))));
+}
+}  // namespace
+
+TEST_F(JanelaConsulta, JanelasEmPortugues) {
+  QStringList titulosTabelas;
+  plat::RoteiroPara(QStringLiteral("dlg131"), [&](QDialog& d) {  // the browser a connection opens
+    auto* lista = d.findChild<QTreeWidget*>(QStringLiteral("1004"));
+    for (int c = 0; lista && c < lista->columnCount(); ++c) titulosTabelas << lista->headerItem()->text(c);
+    Captura(d, QStringLiteral("i42-brenk-tabelas"));
+    QMetaObject::invokeMethod(&d, "reject");
+  });
+  CChildFrame* j = Abre();
+  ASSERT_TRUE(j);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(titulosTabelas, (QStringList{"Nome", "Tipo", "Esquema", "Catálogo"}));
+  EXPECT_EQ(j->TextoPainel(2), "Conexão aberta");
+
+  QStringList titulosProcedimentos;
+  plat::RoteiroPara(QStringLiteral("dlg133"), [&](QDialog& d) {
+    auto* lista = d.findChild<QTreeWidget*>(QStringLiteral("1004"));
+    for (int c = 0; lista && c < lista->columnCount(); ++c) titulosProcedimentos << lista->headerItem()->text(c);
+    QMetaObject::invokeMethod(&d, "reject");
+  });
+  frame_->AtualizaComandos();
+  frame_->Acao(ID_CONSULTAS)->trigger();
+  EXPECT_EQ(titulosProcedimentos, (QStringList{"Nome", "Esquema", "Catálogo"}));
+
+  QString nome, tipo, cancelar;
+  QStringList lugares;
+  plat::RoteiroPara(QStringLiteral("dlgAbrirConsulta"), [&](QDialog& d) {
+    auto& arquivo = static_cast<QFileDialog&>(d);
+    nome = arquivo.labelText(QFileDialog::FileName);
+    tipo = arquivo.labelText(QFileDialog::FileType);
+    cancelar = arquivo.labelText(QFileDialog::Reject);
+    if (auto* lado = d.findChild<QListView*>(QStringLiteral("sidebar")))
+      for (int i = 0; i < lado->model()->rowCount(); ++i) lugares << lado->model()->index(i, 0).data().toString();
+    d.resize(760, 480);
+    Captura(d, QStringLiteral("i42-brenk-arquivo"));
+    QMetaObject::invokeMethod(&d, "reject");
+  });
+  frame_->Acao(ID_ABRIR)->trigger();
+  EXPECT_EQ(nome, "&Nome do arquivo:");
+  EXPECT_EQ(tipo, "Arquivos do tipo:");
+  EXPECT_EQ(cancelar, "Cancelar");
+  EXPECT_TRUE(lugares.contains("Computador")) << lugares.join('|').toStdString();
 }

@@ -221,9 +221,9 @@ TEST_F(JanelaConsulta, ProcedimentosDeUmaFonteSemProcedimentos) {
     EXPECT_EQ(d.windowTitle(), "Procedimentos");
     auto* lista = d.findChild<CListCtrlEx*>(QStringLiteral("1004"));
     EXPECT_EQ(lista->topLevelItemCount(), 0);
-    EXPECT_EQ(lista->headerItem()->text(2), "Catalog");
+    EXPECT_EQ(lista->headerItem()->text(2), "Catálogo");
     EXPECT_FALSE(plat::Habilitado(d, 1));
-    EXPECT_EQ(plat::Texto(d, 2), "&Close");
+    EXPECT_EQ(plat::Texto(d, 2), "&Fechar");
     plat::Pressiona(d, 2);
   });
   EXPECT_TRUE(frame_->Despacha(ID_CONSULTAS));

@@ -146,7 +146,7 @@ TEST_F(Resultados, LimparAsGradesEAsMensagens) {
   EXPECT_TRUE(j->Mensagens().isEmpty());
   EXPECT_EQ(j->TextoPainel(0), "Ready");
   EXPECT_EQ(j->TextoPainel(1), "Exec time: 00:00:00");
-  EXPECT_EQ(j->TextoPainel(2), "_ConnectionPtr::State == adStateOpen");
+  EXPECT_EQ(j->TextoPainel(2), "Conexão aberta");
   frame_->AtualizaComandos();
   EXPECT_FALSE(frame_->Acao(ID_LIMPAR)->isEnabled());
 }

@@ -724,8 +724,16 @@ TEST(PaginaModelo, CincoVariaveisUmRegressorDesabilitado) {
 #include "views/charts/CTChart.h"
 #include "views/diagnostics/PaginaDiagnostico.h"
 #include "views/diagnostics/PaginasResiduos.h"
+#include "views/data/CDadosFrame.h"
+#include "views/data/PaginaDados.h"
+#include "controls/CTableCtrlEx.h"
+#include "controls/CWizard.h"
 
 #include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPushButton>
+#include <cstring>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -1094,6 +1102,145 @@ TEST_F(ProgramaAmostra, GraficosDeResiduosMostramTodosOsPontos) {
   Espera();
   Captura(pagina->Grafico1(), QStringLiteral("i38-residuos-nroom"));
   Captura(janela, QStringLiteral("i38-residuos-janela-nroom"));
+}
+
+// Two models open: closing the second one's data window after an edit, with
+// Sim, runs the calculation on the second model (its variables in "Opções de
+// Cálculo") in its own window, brought to the front; a model made with the
+// wizard opens in front of the one open before, its data window with it.
+TEST_F(ProgramaAmostra, ComandosDeUmModeloVaoASuaJanela) {
+  CMainFrame* f = app->MainFrame();
+  CTarsolinDoc* primeiro = doc;
+  // The second model: the sample with its variables renamed, so the dialog shows whose they are.
+  QByteArray bytes = ModeloAjustado();
+  auto cab = std::make_unique<CabecalhoModelo>();
+  std::memcpy(cab->bytes, bytes.constData(), C::Tamanho);
+  QStringList esperados;
+  for (int v = 0; v < cab->NumVariaveis(); ++v) {
+    cab->SetNomeVariavel(v, QStringLiteral("SEG%1").arg(v));
+    if (cab->Habilitada(v)) esperados << QStringLiteral("SEG%1").arg(v);
+  }
+  std::memcpy(bytes.data(), cab->bytes, C::Tamanho);
+  ASSERT_TRUE(teste::GravaBytes(pasta.filePath(QStringLiteral("segundo.tsn")), bytes));
+  CTarsolinDoc* segundo = app->OpenDocumentFile(pasta.filePath(QStringLiteral("segundo.tsn")));
+  ASSERT_NE(segundo, nullptr);
+  ASSERT_NE(segundo, primeiro);
+  Espera();
+  // Its data window, through the menu, and a value typed over a cell.
+  f->Acao(32813)->trigger();
+  Espera();
+  auto* subDados = qobject_cast<QMdiSubWindow*>(segundo->Janela(CTarsolinDoc::JanelaDados).data());
+  ASSERT_NE(subDados, nullptr);
+  auto* dados = qobject_cast<CDadosFrame*>(subDados->widget());
+  ASSERT_NE(dados, nullptr);
+  PaginaDados* pagina = dados->PaginaAtiva();
+  ASSERT_NE(pagina, nullptr);
+  CTableCtrlEx* grade = pagina->Grade();
+  grade->EnsureVisible(2, 4);
+  Espera();
+  QRect celula;
+  ASSERT_TRUE(grade->GetCellRect(2, 4, &celula));
+  QApplication::setActiveWindow(f);  // a click brings the window to the front
+  const QString antes = grade->GetCellText(2, 4);
+  QTest::mouseClick(grade->viewport(), Qt::LeftButton, Qt::NoModifier, celula.center());
+  Espera();
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  const QString valor = antes == QStringLiteral("13") ? QStringLiteral("14") : QStringLiteral("13");
+  for (QChar c : valor) {  // one key at a time, as a user types
+    QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    QCoreApplication::processEvents();
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  Espera();
+  ASSERT_EQ(grade->GetCellText(2, 4), valor);
+  // "Fechar", and Sim to saving: the calculation starts by itself.
+  QStringList listados;
+  QObject* emFrente = nullptr;  // the model of the active window while the dialog shows
+  plat::RoteiroPara(QStringLiteral("dlg142"), [&](QDialog& d) {
+    auto* lista = d.findChild<QListWidget*>(QStringLiteral("1008"));
+    for (int i = 0; lista && i < lista->count(); ++i) listados << lista->item(i)->text();
+    if (QMdiSubWindow* ativa = f->Mdi()->activeSubWindow()) emFrente = ativa->property("documento").value<QObject*>();
+    plat::Pressiona(d, 2);
+  });
+  mensagens.Responde(plat::IDYES);
+  auto* fechar = dados->findChild<QPushButton*>(QStringLiteral("1018"));
+  ASSERT_NE(fechar, nullptr);
+  QTest::mouseClick(fechar, Qt::LeftButton);
+  Espera();
+  EXPECT_EQ(mensagens.Textos(), QStringList{QStringLiteral("Deseja salvar as alterações em segundo.tsn?")});
+  EXPECT_EQ(listados, esperados);
+  EXPECT_EQ(emFrente, segundo);
+  ASSERT_NE(f->Mdi()->activeSubWindow(), nullptr);
+  EXPECT_EQ(f->Mdi()->activeSubWindow()->widget(), f->MolduraModelo(segundo));
+
+  // A new model: the wizard, then its name.
+  const QString novo = pasta.filePath(QStringLiteral("novo.tsn"));
+  plat::RoteiroPara(QStringLiteral("dlgWizard"), [](QDialog& d) {
+    auto& w = static_cast<CWizard&>(d);
+    w.next();
+    for (const char* nome : {"VALOR", "AREA"}) {
+      auto* e = qobject_cast<QLineEdit*>(plat::Controle(*w.currentPage(), 1056));
+      e->setText(QString::fromLatin1(nome));
+      QTest::keyClick(e, Qt::Key_Return);
+    }
+    w.next();
+    plat::Pressiona(*w.currentPage(), 1030);
+    plat::Pressiona(*w.currentPage(), 1101);
+    w.next();
+    w.button(QWizard::FinishButton)->click();
+  });
+  plat::RoteiroPara(QStringLiteral("dlgSalvarModelo"), [&](QDialog& d) {
+    static_cast<QFileDialog&>(d).selectFile(novo);
+    d.accept();
+  });
+  f->Acao(57600)->trigger();  // "Novo"
+  Espera();
+  CTarsolinDoc* criado = nullptr;
+  for (CTarsolinDoc* d : app->Documentos())
+    if (d->GetPathName() == QFileInfo(novo).absoluteFilePath()) criado = d;
+  ASSERT_NE(criado, nullptr);
+  QMdiSubWindow* ativa = f->Mdi()->activeSubWindow();
+  ASSERT_NE(ativa, nullptr);
+  EXPECT_EQ(ativa->property("documento").value<QObject*>(), criado);
+  // In front of the other models' windows.
+  const QList<QMdiSubWindow*> pilha = f->Mdi()->subWindowList(QMdiArea::StackingOrder);
+  QWidget* janelaNova = f->MolduraModelo(criado);
+  ASSERT_NE(janelaNova, nullptr);
+  for (CTarsolinDoc* outro : {primeiro, segundo})
+    EXPECT_GT(pilha.indexOf(qobject_cast<QMdiSubWindow*>(janelaNova->parentWidget())),
+              pilha.indexOf(qobject_cast<QMdiSubWindow*>(f->MolduraModelo(outro)->parentWidget())));
+}
+
+// "Correlações", "Aderência" and "Equação" open inside the MDI area, and the
+// maximised model window stays maximised behind them.
+TEST_F(ProgramaAmostra, JanelasAbremDentroDaArea) {
+  CMainFrame* f = app->MainFrame();
+  f->showNormal();
+  f->resize(1400, 900);
+  Espera();
+  auto* modelo = qobject_cast<QMdiSubWindow*>(f->MolduraModelo(doc)->parentWidget());
+  ASSERT_NE(modelo, nullptr);
+  ASSERT_TRUE(modelo->isMaximized());
+  const struct {
+    const char* nome;
+    int comando;
+    const char* captura;
+  } janelas[] = {{"Correlações", 32833, "i42-correlacoes"}, {"Aderência", 32852, "i42-aderencia"},
+                 {"Equação", 32836, "i42-equacao"}};
+  for (const auto& j : janelas) {
+    SCOPED_TRACE(j.nome);
+    f->Acao(j.comando)->trigger();
+    Espera();
+    QMdiSubWindow* sub = f->Mdi()->activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    ASSERT_NE(sub, modelo);
+    const QRect area = f->Mdi()->viewport()->rect();
+    EXPECT_TRUE(area.contains(sub->geometry())) << "area " << area.width() << "x" << area.height() << ", window at "
+                                                << sub->x() << "," << sub->y() << " " << sub->width() << "x"
+                                                << sub->height();
+    EXPECT_TRUE(modelo->isMaximized());
+    Captura(f, QString::fromLatin1(j.captura));
+  }
 }
 
 // A preview that cannot start says so (61705) and shows nothing; one that

@@ -17,6 +17,7 @@
 #include "tests/support/Pdf.h"
 
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -463,6 +464,68 @@ TEST_F(DocumentoRelatorio, ALineAtAPageBreakIsPrintedOnOnePage) {
     const QString n = QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
     EXPECT_EQ(vezes[n], 1) << "Linha " << n.toStdString();
   }
+}
+
+// "Arquivo > Enviar...": with no mail command, or one with no mail program
+// behind it (a non-zero status), the user is told; a mail command that takes
+// the report says nothing.
+TEST_F(DocumentoRelatorio, MailWithoutAMailProgramSaysSo) {
+  app_.reset();
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  QAction* enviar = nullptr;
+  for (QAction* menu : app.MainFrame()->menuBar()->actions())
+    if (menu->menu() && menu->text() == QStringLiteral("&Arquivo"))
+      for (QAction* a : menu->menu()->actions())
+        if (a->text() == QStringLiteral("&Enviar...")) enviar = a;
+  ASSERT_TRUE(enviar);
+  CLaudoDoc* doc = ModeloRelatorio::OpenDocumentFile();
+  ASSERT_TRUE(doc);
+  QTest::keyClicks(doc->FirstView(), QStringLiteral("para o cliente"));
+  QApplication::processEvents();
+  const QString aviso = QStringLiteral(
+      "Não foi possível enviar o documento: nenhum programa de correio eletrônico está instalado ou configurado.");
+  struct Caso {
+    const char* nome;
+    const char* programa;  // the xdg-email in PATH; null: none
+    bool avisa;
+  };
+  const Caso casos[] = {
+      {"no mail command", nullptr, true},
+      {"no mail program behind it", "#!/bin/sh\nexit 3\n", true},
+      {"a mail program takes it", "#!/bin/sh\n: > \"$0.feito\"\nexit 0\n", false},
+  };
+  const QByteArray caminhoAntes = qgetenv("PATH");
+  int n = 0;
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    const QString bin = pasta_.filePath(QStringLiteral("bin%1").arg(++n));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    if (c.programa) {
+      const QString programa = QDir(bin).filePath(QStringLiteral("xdg-email"));
+      ASSERT_TRUE(teste::GravaBytes(programa, c.programa));
+      QFile::setPermissions(programa, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    qputenv("PATH", bin.toUtf8());
+    const std::size_t antes = mensagens_.Mensagens().size();
+    RoteadorComandos::Instancia().AtualizaAcoes();
+    EXPECT_TRUE(enviar->isEnabled());
+    enviar->trigger();
+    QElapsedTimer t;
+    t.start();
+    const QString feito = QDir(bin).filePath(QStringLiteral("xdg-email.feito"));
+    while (mensagens_.Mensagens().size() == antes && !QFile::exists(feito) && t.elapsed() < 10000) QTest::qWait(20);
+    QTest::qWait(100);  // a message that follows the end of the program
+    qputenv("PATH", caminhoAntes);
+    const QStringList textos = mensagens_.Textos().mid(int(antes));
+    if (c.avisa) EXPECT_EQ(textos, QStringList{aviso});
+    else {
+      EXPECT_TRUE(textos.isEmpty()) << textos.join('|').toStdString();
+      EXPECT_TRUE(QFile::exists(feito));  // the mail command ran
+    }
+  }
+  doc->SetModifiedFlag(false);
+  app.MainFrame()->close();
 }
 
 TEST_F(DocumentoRelatorio, OptionsSheetIsOnTheViewMenuWhileAReportIsActive) {

@@ -532,7 +532,7 @@ bool PaginaDados::Fecha() {
     if (!doc_->SaveModified()) return false;
   }
   doc_->UpdateAllViews(this, 3);
-  if (valoresAlterados_) CTarsolinDoc::Servicos().PostaComando(32831);
+  if (valoresAlterados_) CTarsolinDoc::Servicos().PostaComandoModelo(*doc_, 32831);
   doc_->SetModifiedFlag(false);
   modificado_ = false;
   return true;
