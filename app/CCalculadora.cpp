@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <cmath>
 
@@ -34,18 +33,17 @@ bool Operador(QChar c) {
 
 }  // namespace
 
-CCalculadora::CCalculadora(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("dlg504"));
+CCalculadora::CCalculadora(QWidget* parent) : CBitmapDialog(504, parent) {
   setWindowTitle(QStringLiteral("Calculadora"));
   QFont fonte(QStringLiteral("Arial"));
   fonte.setPointSize(9);
   setFont(fonte);
-  fundo_ = QImage(QStringLiteral(":/icones/129"));
-
   // The blue dialog behind the tiled bitmap.
   QPalette p = palette();
   p.setColor(QPalette::Window, QColor(kAzul));
   setPalette(p);
+  SetBackgroundBitmap(129);
+  SetBackgroundLayout(Lado);
 
   const int larguraTeclas = 4 * kLarguraTecla + 3 * kEspaco;
   const int alturaTeclas = 5 * kAlturaTecla + 4 * kEspaco;
@@ -203,17 +201,11 @@ bool CCalculadora::TrataTecla(QKeyEvent* e) {
 }
 
 void CCalculadora::keyPressEvent(QKeyEvent* e) {
-  if (!TrataTecla(e)) QDialog::keyPressEvent(e);
+  if (!TrataTecla(e)) CBitmapDialog::keyPressEvent(e);
 }
 
 bool CCalculadora::eventFilter(QObject* o, QEvent* e) {
   if (e->type() == QEvent::KeyPress && TrataTecla(static_cast<QKeyEvent*>(e))) return true;
-  return QDialog::eventFilter(o, e);
+  return CBitmapDialog::eventFilter(o, e);
 }
 
-void CCalculadora::paintEvent(QPaintEvent* e) {
-  QPainter p(this);
-  p.fillRect(rect(), QColor(kAzul));
-  if (!fundo_.isNull()) p.drawTiledPixmap(rect(), QPixmap::fromImage(fundo_));
-  QDialog::paintEvent(e);
-}

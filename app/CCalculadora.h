@@ -6,12 +6,13 @@
 // digits shows "Erro" until 'C'. Keys are buttons whose ids are their
 // characters; the keyboard types the same characters (Enter is '=', Escape
 // is 'C'), so Enter and Escape never close it: only the window's close does.
-#include <QDialog>
+#include "controls/CBitmapDialog.h"
 
 class QLabel;
 class QPushButton;
 
-class CCalculadora : public QDialog {
+// The dialog base paints bitmap 129 tiled over the blue background.
+class CCalculadora : public CBitmapDialog {
   Q_OBJECT
 public:
   enum Estado { Resultado = 0, Digitando = 1, Erro = 2 };
@@ -28,7 +29,6 @@ public:
 protected:
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
-  void paintEvent(QPaintEvent* e) override;
 
 private:
   double Exibido() const;
@@ -44,5 +44,4 @@ private:
   bool negativo_ = false;
   double acumulador_ = 0.0;       // the first operand
   QLabel* visor_ = nullptr;       // 32821
-  QImage fundo_;                  // bitmap 129, tiled
 };

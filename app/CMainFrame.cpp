@@ -283,6 +283,12 @@ void CMainFrame::CriaMenus() {
   QMenu* janela = mb->addMenu("&Janela");
   janela->addAction(NovaAcao(ID_WINDOW_CASCADE, "&Cascata"));
   janela->addAction(NovaAcao(ID_WINDOW_TILE_HORZ, "&Lado a lado"));
+  separadorJanelas_ = janela->addSeparator();
+  menuJanela_ = janela;
+  connect(janela, &QMenu::aboutToShow, this, &CMainFrame::AtualizaListaJanelas);
+  // The next window and closing the active one: keys with no menu entry.
+  addAction(NovaAcao(ID_WINDOW_NEXT, "Próxima janela", QKeySequence(Qt::CTRL | Qt::Key_F6)));
+  addAction(NovaAcao(ID_WINDOW_CLOSE, "Fechar janela", QKeySequence(Qt::CTRL | Qt::Key_F4)));
   QMenu* ajuda = mb->addMenu("A&juda");
   ajuda->addAction(NovaAcao(ID_HELP_FINDER, "&Tópicos da Ajuda"));
   ajuda->addSeparator();
@@ -550,6 +556,33 @@ void CMainFrame::AtualizaMenus() {
   setWindowTitle(titulo);
 }
 
+void CMainFrame::AtualizaListaJanelas() {
+  if (!menuJanela_ || !mdi_) return;
+  const QList<QMdiSubWindow*> janelas = mdi_->subWindowList(QMdiArea::CreationOrder);
+  separadorJanelas_->setVisible(!janelas.isEmpty());
+  for (int i = 0; i < janelas.size(); ++i) {
+    QAction* a = acoes_.value(ID_WINDOW_FIRST_CHILD + i);
+    if (!a) {
+      a = NovaAcao(ID_WINDOW_FIRST_CHILD + i, QString());
+      a->setCheckable(true);
+      menuJanela_->addAction(a);
+    }
+    QString nome = janelas[i]->windowTitle();
+    nome.replace(QLatin1Char('&'), QLatin1String("&&"));
+    a->setText(i < 9 ? QString("&%1 %2").arg(i + 1).arg(nome) : QString("%1 %2").arg(i + 1).arg(nome));
+    a->setVisible(true);
+  }
+  for (int id = ID_WINDOW_FIRST_CHILD + int(janelas.size()); QAction* a = acoes_.value(id); ++id) a->setVisible(false);
+  RoteadorComandos::Instancia().AtualizaAcoes();
+}
+
+QMdiSubWindow* CMainFrame::JanelaDaLista(int id) const {
+  if (!mdi_ || id < ID_WINDOW_FIRST_CHILD) return nullptr;
+  const QList<QMdiSubWindow*> janelas = mdi_->subWindowList(QMdiArea::CreationOrder);
+  const int i = id - ID_WINDOW_FIRST_CHILD;
+  return i < janelas.size() ? janelas[i] : nullptr;
+}
+
 void CMainFrame::MensagemCor(unsigned cor, int comando) {
   if (comando == 32806) corTexto_ = cor;
   else corFundo_ = cor;
@@ -670,9 +703,10 @@ bool CMainFrame::TemComando(int id) const {
   switch (id) {
     case ID_IMPORTAR: case ID_ATUALIZA_RESULTADOS: case ID_ATUALIZA_PAINEL_DADOS: case ID_AJUSTA_LISTA:
     case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ: case 32806: case 32800: case ID_TABELA_NORMAL:
+    case ID_WINDOW_NEXT: case ID_WINDOW_CLOSE:
       return true;
     default:
-      return false;
+      return JanelaDaLista(id) != nullptr;
   }
 }
 
@@ -681,10 +715,15 @@ bool CMainFrame::OnUpdateCmd(int id, EstadoComando& estado) {
     case 32805: case 32807: case 32808: case 32867: case 32868: case 32869:
       estado.habilitado = false;  // unless the active view enabled them first
       return true;
-    case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ:
+    case ID_WINDOW_CASCADE: case ID_WINDOW_TILE_HORZ: case ID_WINDOW_NEXT: case ID_WINDOW_CLOSE:
       estado.habilitado = !mdi_->subWindowList().isEmpty();
       return true;
     default:
+      if (QMdiSubWindow* sub = JanelaDaLista(id)) {
+        estado.habilitado = true;
+        estado.marcado = sub == JanelaEmUso();
+        return true;
+      }
       return false;
   }
 }
@@ -698,6 +737,11 @@ bool CMainFrame::OnCmdMsg(int id) {
     case ID_WINDOW_CASCADE: mdi_->cascadeSubWindows(); return true;
     case ID_WINDOW_TILE_HORZ: mdi_->tileSubWindows(); return true;
     case ID_TABELA_NORMAL: AbreTabelaNormal(); return true;
+    case ID_WINDOW_NEXT: mdi_->activateNextSubWindow(); return true;
+    case ID_WINDOW_CLOSE:
+      // A model window asks before it closes (and may stay).
+      if (QMdiSubWindow* sub = JanelaEmUso()) sub->close();
+      return true;
     case 32806: case 32800: {
       const unsigned atual = id == 32806 ? corTexto_ : corFundo_;
       QColorDialog dlg(QColor(int(atual & 0xFF), int(atual >> 8 & 0xFF), int(atual >> 16 & 0xFF)), this);
@@ -707,6 +751,11 @@ bool CMainFrame::OnCmdMsg(int id) {
       return true;
     }
     default:
+      if (QMdiSubWindow* sub = JanelaDaLista(id)) {
+        if (sub->isMinimized()) sub->showNormal();
+        mdi_->setActiveSubWindow(sub);
+        return true;
+      }
       return false;
   }
 }

@@ -102,6 +102,9 @@ private:
   void CriaPaineis();
   void JanelaAtivada(QMdiSubWindow* sub);
   void AtualizaMenus();
+  // The Janela menu's list of open windows: "&1 name", "&2 name", ... in opening order.
+  void AtualizaListaJanelas();
+  QMdiSubWindow* JanelaDaLista(int id) const;
   void AbreTabelaNormal();  // the statistical-table window
   void AtualizaFormatacao();
   void GuardaPosicao();
@@ -115,6 +118,8 @@ private:
   QMdiArea* mdi_ = nullptr;
   QMap<int, QAction*> acoes_;
   QList<QMenu*> menusModelo_;     // shown only while a model window is active
+  QMenu* menuJanela_ = nullptr;
+  QAction* separadorJanelas_ = nullptr;  // above the list of windows
   QMenu* menuRecentes_ = nullptr;
   QMap<int, QDockWidget*> paineis_;
   PaineisModelo* paineisModelo_ = nullptr;

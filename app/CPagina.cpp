@@ -91,6 +91,10 @@ CPagina::CPagina(CTarsolinDoc* doc, QWidget* parent) : QDialog(parent), doc_(doc
     flags_[k] = c.U8(C::OffImprimeCabecalho + size_t(k));
     margens_[k] = c.I32(C::OffMargens + 4 * size_t(k));
   }
+  if (CTarsolinApp* app = CTarsolinApp::Instancia()) {
+    margensApp_ = app->Opcoes().PageMargin;
+    impressoraApp_ = app->ImpressoraPadrao();
+  }
   linha1_->setText(c.Texto(C::OffLinhaTitulo, C::TamLinhaTitulo).left(TamLinha));
   linha2_->setText(c.Texto(C::OffLinhaTitulo + C::TamLinhaTitulo, C::TamLinhaTitulo).left(TamLinha));
   data_->setChecked(c.U8(C::OffImprimeData));
@@ -185,11 +189,16 @@ void CPagina::accept() {
 }
 
 void CPagina::reject() {
-  // Escape leaves the header as it was: the boxes and margins wrote it at once.
+  // Escape leaves the header, the default margins and the printer as they
+  // were: the boxes and "&Margens" wrote them at once.
   C& c = *doc_->GetCabecalho();
   for (int k = 0; k < 4; ++k) {
     c.SetU8(C::OffImprimeCabecalho + size_t(k), flags_[k]);
     c.SetI32(C::OffMargens + 4 * size_t(k), margens_[k]);
+  }
+  if (CTarsolinApp* app = CTarsolinApp::Instancia()) {
+    app->Opcoes().PageMargin = margensApp_;
+    app->RestauraImpressora(impressoraApp_);
   }
   QDialog::reject();
 }

@@ -4,8 +4,12 @@
 // the system date and the page numbers, and the four page margins, edited
 // through the system's page-setup dialog. The check boxes and the margins
 // write the model header at once; the lines are stored when the dialog closes
-// with "&Fechar". Escape puts back what the check boxes and margins changed.
+// with "&Fechar". Escape puts back what the check boxes and margins changed:
+// the header, the application's default margins and its printer choice.
+#include "CTarsolinApp.h"
+
 #include <QDialog>
+#include <QString>
 #include <cstdint>
 
 class CTarsolinDoc;
@@ -42,4 +46,7 @@ private:
   // The header's page flags and margins as they were, for Escape.
   uint8_t flags_[4] = {};
   int32_t margens_[4] = {};
+  // The application's default margins and printer as they were, for Escape.
+  Retangulo margensApp_;
+  QString impressoraApp_;
 };

@@ -109,6 +109,12 @@ void CTarsolinApp::SelecionaImpressora(const QString& nome) {
   NotificaImpressora(false);
 }
 
+void CTarsolinApp::RestauraImpressora(const QString& nome) {
+  if (impressora_ == nome) return;
+  impressora_ = nome;
+  NotificaImpressora(false);
+}
+
 QSettings* CTarsolinApp::Configuracoes() {
   static QSettings* s = new QSettings(QSettings::IniFormat, QSettings::UserScope,
                                       QStringLiteral("Tarsolin"), QStringLiteral("Tarsolin"));

@@ -103,6 +103,8 @@ public:
   void NotificaImpressora(bool atualiza);
   // The printer chosen in a page-setup dialog becomes the program's; the change is announced.
   void SelecionaImpressora(const QString& nome);
+  // Puts back a printer choice (an empty name too) and announces it when it changes.
+  void RestauraImpressora(const QString& nome);
   QString ImpressoraPadrao() const { return impressora_; }
 
   // Commands.

@@ -7,6 +7,7 @@
 #include "CListReportHeaderCtrl.h"
 #include "CListReportSubItemListCtrl.h"
 #include "CListReportTipCtrl.h"
+#include "COffscreenDC.h"
 #include "ListReportAccessible.h"
 
 #include <QAccessible>
@@ -630,8 +631,10 @@ void CListReportCtrl::DesenhaFoco(QPainter& p, QRect r) {
 }
 
 void CListReportCtrl::paintEvent(QPaintEvent* e) {
-  QPainter p(this);
-  Paint(p, e->rect());
+  QPainter alvo(this);
+  // Through the off-screen surface: one copy of the asked area reaches the screen.
+  COffscreenDC dc(&alvo, e->rect());
+  Paint(*dc, e->rect());
 }
 
 void CListReportCtrl::DrawBackground(QPainter& p, const QRect& r, const QColor& cor) {

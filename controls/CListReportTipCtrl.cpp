@@ -2,6 +2,7 @@
 
 #include "CListReportCtrl.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -16,6 +17,14 @@ CListReportTipCtrl::CListReportTipCtrl(CListReportCtrl* dono)
   setForegroundRole(QPalette::ToolTipText);
   fade_.setInterval(20);
   connect(&fade_, &QTimer::timeout, this, &CListReportTipCtrl::Passo);
+  // No mouse move follows the pointer out of the list: its leaving hides the
+  // tip, and coming back into the same cell shows it again.
+  if (dono_) dono_->installEventFilter(this);
+}
+
+bool CListReportTipCtrl::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::Leave && o == dono_) Clear();
+  return QWidget::eventFilter(o, e);
 }
 
 void CListReportTipCtrl::Passo() {

@@ -24,6 +24,7 @@ public:
 
 protected:
   void paintEvent(QPaintEvent*) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
   void Passo();

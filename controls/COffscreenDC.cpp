@@ -3,6 +3,14 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 
+namespace {
+int copias = 0;
+QRect ultimaCopia;
+}  // namespace
+
+int COffscreenDC::CopiasFeitas() { return copias; }
+QRect COffscreenDC::UltimaCopia() { return ultimaCopia; }
+
 bool COffscreenDC::EhImpressao(const QPainter* dc) {
   if (!dc || !dc->isActive()) return false;
   const QPaintEngine* motor = dc->paintEngine();
@@ -46,4 +54,6 @@ COffscreenDC::~COffscreenDC() {
   alvo_->setCompositionMode(QPainter::CompositionMode_Source);
   alvo_->drawPixmap(area_.topLeft(), bitmap_);
   alvo_->restore();
+  ++copias;
+  ultimaCopia = area_;
 }

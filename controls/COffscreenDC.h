@@ -33,6 +33,10 @@ public:
 
   // Whether a painter draws on a printing device (a printer, a PDF writer or a preview).
   static bool EhImpressao(const QPainter* dc);
+  // How many buffered surfaces have been copied to their targets in this
+  // process, and the rectangle of the last copy: what a control's paint put on screen.
+  static int CopiasFeitas();
+  static QRect UltimaCopia();
 
 private:
   QPainter* alvo_;

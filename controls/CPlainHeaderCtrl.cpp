@@ -1,6 +1,7 @@
 #include "CPlainHeaderCtrl.h"
 
 #include "CHoverButton.h"
+#include "COffscreenDC.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -560,7 +561,10 @@ void CPlainHeaderCtrl::DrawHeaderItem(QPainter& p, int left, int top, int right,
 }
 
 void CPlainHeaderCtrl::paintEvent(QPaintEvent* e) {
-  QPainter p(this);
+  QPainter alvo(this);
+  // Through the off-screen surface: one copy of the asked area reaches the screen.
+  COffscreenDC dc(&alvo, e->rect());
+  QPainter& p = *dc;
   const QPalette& pal = palette();
   p.fillRect(e->rect(), pal.color(QPalette::Button));
   p.setFont(font());

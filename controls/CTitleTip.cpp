@@ -2,6 +2,8 @@
 
 #include "CTableDefs.h"
 
+#include <QAbstractScrollArea>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -14,6 +16,16 @@ CTitleTip::CTitleTip(QWidget* pai)
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
+  // No mouse move follows the pointer out of the parent: its leaving hides the tip.
+  if (pai_) {
+    pai_->installEventFilter(this);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(pai_)) area->viewport()->installEventFilter(this);
+  }
+}
+
+bool CTitleTip::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::Leave) Hide();
+  return QWidget::eventFilter(o, e);
 }
 
 void CTitleTip::Show(QRect titulo, const QString& texto, int deslocamento, QRect hover, const QFont& fonte,

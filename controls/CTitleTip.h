@@ -1,7 +1,8 @@
 #pragma once
 // The small window that shows a cell's whole text over the cell when the text
 // does not fit. It never takes input: clicks, keys and the wheel reach the
-// grid under it, which hides the tip as soon as the pointer leaves the cell.
+// grid under it, which hides the tip as soon as the pointer leaves the cell;
+// the pointer leaving the grid itself hides it too.
 #include <QFont>
 #include <QRect>
 #include <QWidget>
@@ -28,6 +29,7 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
   QWidget* pai_;

@@ -257,7 +257,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 CMainFrame::~CMainFrame() {
   // The windows go first: each waits for its own threads.
   for (QMdiSubWindow* s : mdi_->subWindowList()) delete s;
-  // The theme setting, kept as the program always kept it.
+  // The theme setting: the manager always stores 1.
   QSettings().setValue(QStringLiteral("Settings/bXPMode"), 1);
 }
 

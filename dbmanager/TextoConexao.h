@@ -1,7 +1,7 @@
 #pragma once
 // Connection strings: the ones the connect command builds for each kind of
-// source, kept as the program always wrote them (the user sees and reuses
-// them), and their reading into the back end that opens them here.
+// source, in the one fixed form it writes them (the user sees and reuses
+// them), and their reading into the back end that opens them.
 #include <QMap>
 #include <QString>
 

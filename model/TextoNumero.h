@@ -66,6 +66,5 @@ int ArredondaDezena(int valor);
 // Applies ArredondaDezena to the four fields (left, top, right, bottom) as stored.
 void ArredondaRetangulo(QRect* retangulo);
 // Each of the four fields × numerador / denominador, rounded to nearest with
-// halves away from zero; a zero denominator or a result beyond 32 bits gives -1,
-// as the system's integer scaling always did.
+// halves away from zero; a zero denominator or a result beyond 32 bits gives -1.
 void EscalaRetangulo(QRect* saida, const QRect* entrada, int numerador, int denominador);

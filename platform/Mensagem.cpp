@@ -58,7 +58,7 @@ int MostraCaixa(const Mensagem& m) {
   QMessageBox::StandardButtons conjunto;
   for (const Botao& b : botoes) conjunto |= b.qt;
   caixa.setStandardButtons(conjunto);
-  // Portuguese captions, as the program always showed them.
+  // Portuguese captions on every button.
   if (auto* b = caixa.button(QMessageBox::Yes)) b->setText(QStringLiteral("&Sim"));
   if (auto* b = caixa.button(QMessageBox::No)) b->setText(QStringLiteral("&Não"));
   if (auto* b = caixa.button(QMessageBox::Cancel)) b->setText(QStringLiteral("Cancelar"));

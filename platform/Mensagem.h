@@ -8,8 +8,8 @@
 
 namespace plat {
 
-// Button sets, icons and answers keep the numbers of the original platform,
-// since callers combine and compare them as the program always did.
+// Button sets, icons and answers are fixed numbers: callers combine them
+// with | and compare the answers.
 enum : unsigned {
   MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5,
   MB_ICONSTOP = 0x10, MB_ICONERROR = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30,

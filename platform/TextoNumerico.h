@@ -1,5 +1,5 @@
 #pragma once
-// Numbers as text the way the program always showed them: printf formatting in
+// Numbers as text the way the program shows them: printf formatting in
 // the C locale with the decimal point turned into a comma, never by changing
 // the process locale (Qt and the libraries share it).
 #include <QChar>

@@ -47,7 +47,7 @@ public:
   void Titulo(const QString& t) { v_.SubstituiSelecao(t, titulo_); }
   void Corpo(const QString& t) { v_.SubstituiSelecao(t, corpo_); }
   void Negrito(const QString& t) { v_.SubstituiSelecao(t, negrito_); }
-  // The Greek sigma, as the letter "s" of the Symbol face always showed it.
+  // The Greek sigma, in the Symbol face.
   void Sigma() { v_.SubstituiSelecao(QStringLiteral("σ"), simbolo_); }
 
   void Marcadores(bool sim) {

@@ -15,6 +15,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -130,6 +131,50 @@ TEST_F(Pagina, MarginsGoThroughThePageSetupDialog) {
   EXPECT_EQ(Cab().I32(C::OffMargens + 4), 1440);
   dlg.reject();  // Escape: the margins go back too
   EXPECT_EQ(Cab().I32(C::OffMargens), 1440);
+}
+
+// "&Margens" also writes the application's default margins and printer at
+// once: Escape puts them back with the header; "&Fechar" keeps them.
+TEST_F(Pagina, EscapePutsBackTheDefaultMarginsAndPrinterToo) {
+  const bool metrico = CTarsolinApp::UnidadePadrao() == 1;
+  const int novaEsquerda = metrico ? 1701 : 1800;
+  struct Caso { const char* nome; bool escape; } casos[] = {{"Escape", true}, {"Fechar", false}};
+  for (const Caso& caso : casos) {
+    CTarsolinApp app;
+    const Retangulo antes{1000, 1100, 1200, 1300};
+    app.Opcoes().PageMargin = antes;
+    app.RestauraImpressora(QStringLiteral("impressora de antes"));
+    for (int k = 0; k < 4; ++k) Cab().SetI32(C::OffMargens + 4 * size_t(k), 1440);
+    // Each script answers one dialog.
+    plat::RoteiroPara(QStringLiteral("dlgPageSetup"), [&](QDialog& d) {
+      if (auto* esquerda = d.findChild<QDoubleSpinBox*>(QStringLiteral("leftMargin"))) esquerda->setValue(metrico ? 30.0 : 1.25);
+      d.accept();
+    });
+    plat::RoteiroPara(QStringLiteral("dlg532"), [&](QDialog& d) {
+      static_cast<CPageSetupDlg&>(d).m_nLeftMargin = metrico ? 1701 : 1800;
+      d.done(QDialog::Accepted);
+    });
+    CPagina dlg(&doc);
+    dlg.show();
+    QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("32859")), Qt::LeftButton);
+    ASSERT_EQ(app.Opcoes().PageMargin.left, novaEsquerda) << caso.nome;
+    if (caso.escape) QTest::keyClick(&dlg, Qt::Key_Escape);
+    else QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+    EXPECT_FALSE(dlg.isVisible()) << caso.nome;
+    const Retangulo& m = app.Opcoes().PageMargin;
+    if (caso.escape) {
+      EXPECT_EQ(m.left, 1000);
+      EXPECT_EQ(m.top, 1100);
+      EXPECT_EQ(m.right, 1200);
+      EXPECT_EQ(m.bottom, 1300);
+      EXPECT_EQ(app.ImpressoraPadrao(), QStringLiteral("impressora de antes"));
+      EXPECT_EQ(Cab().I32(C::OffMargens), 1440);
+    } else {
+      EXPECT_EQ(m.left, novaEsquerda);
+      EXPECT_EQ(m.top, 1440);
+      EXPECT_EQ(Cab().I32(C::OffMargens), novaEsquerda);
+    }
+  }
 }
 
 TEST_F(Pagina, TheModelWindowsPageCommandRunsTheDialog) {

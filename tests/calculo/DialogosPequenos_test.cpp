@@ -94,6 +94,34 @@ TEST(Calculadora, BotoesETecladoLevamAsMesmasTeclasEEnterEscNaoFecham) {
   calc.close();
 }
 
+// The calculator is a bitmap dialog: bitmap 129 tiled from the top-left
+// corner over the blue background, as the base paints its tiled layout.
+TEST(Calculadora, FundoLadrilhadoPelaBaseDeDialogoComBitmap) {
+  CCalculadora calc;
+  auto* base = qobject_cast<CBitmapDialog*>(&calc);
+  ASSERT_NE(base, nullptr);
+  EXPECT_EQ(base->BackgroundLayout(), int(CBitmapDialog::Lado));
+  const QImage bitmap = QImage(QStringLiteral(":/icones/129")).convertToFormat(QImage::Format_ARGB32);
+  ASSERT_FALSE(bitmap.isNull());
+  EXPECT_EQ(base->BitmapSize(), bitmap.size());
+  calc.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
+  const QImage tela = calc.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  // The strip left of the keys' panel and the right edge show only the background.
+  const int w = bitmap.width(), h = bitmap.height();
+  for (QPoint p : {QPoint(1, 1), QPoint(3, tela.height() / 2), QPoint(tela.width() - 2, tela.height() - 2)}) {
+    const QColor b = QColor::fromRgba(bitmap.pixel(p.x() % w, p.y() % h));
+    // The bitmap over blue, by its own alpha.
+    const double a = b.alphaF();
+    const QColor esperado = QColor::fromRgbF(b.redF() * a, b.greenF() * a, b.blueF() * a + (1 - a));
+    const QColor visto = tela.pixelColor(p);
+    EXPECT_NEAR(visto.red(), esperado.red(), 1) << p.x() << "," << p.y();
+    EXPECT_NEAR(visto.green(), esperado.green(), 1) << p.x() << "," << p.y();
+    EXPECT_NEAR(visto.blue(), esperado.blue(), 1) << p.x() << "," << p.y();
+  }
+  calc.close();
+}
+
 // ---------------------------------------------------------------- registered commands
 
 struct Comandos : AmbienteComandos {

@@ -235,6 +235,21 @@ TEST_F(Interacao, TitleTipShowsAWholeTextThatDoesNotFitAndHidesOffTheCell) {
   EXPECT_FALSE(g.TitleTip()->isVisible());
 }
 
+// The pointer leaving the grid sends no move to it: the leave itself hides the tip.
+TEST_F(Interacao, TitleTipHidesWhenThePointerLeavesTheGrid) {
+  QApplication::setActiveWindow(&t.dono);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&t.dono));
+  g.SetCellText(3, 3, QStringLiteral("um texto que não cabe na célula"));
+  for (QWidget* w : {static_cast<QWidget*>(g.viewport()), static_cast<QWidget*>(&g)}) {
+    t.Move(t.Centro(3, 3));
+    ASSERT_TRUE(g.TitleTip()->isVisible());
+    QEvent sai(QEvent::Leave);
+    QApplication::sendEvent(w, &sai);
+    EXPECT_FALSE(g.TitleTip()->isVisible());
+    t.Move(t.Centro(5, 3));  // off the cell, so the next move shows the tip again
+  }
+}
+
 // ---- sorting ----------------------------------------------------------------------------
 
 TEST_F(Interacao, TwoHeadingClicksSortAscendingThenDescending) {

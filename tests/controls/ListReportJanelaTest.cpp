@@ -2,6 +2,7 @@
 // rows look like, wheel scrolling, label tips and the accessible table.
 #include "RelatorioTeste.h"
 #include "controls/CListReportTipCtrl.h"
+#include "controls/COffscreenDC.h"
 
 #include <QAccessible>
 #include <gtest/gtest.h>
@@ -172,6 +173,48 @@ TEST(CListReportCtrl, LabelTipOnlyForCutTexts) {
   EXPECT_FALSE(tip->isVisible());
   teste::Mouse(r.ctrl.get(), QEvent::MouseMove, r.Celula(1, 0) + QPoint(2, 0), Qt::NoButton);
   EXPECT_FALSE(tip->isVisible());
+}
+
+// The pointer leaving the list hides the tip; back in the same cell, it shows again.
+TEST(CListReportCtrl, LabelTipHidesWhenThePointerLeavesTheList) {
+  Relatorio r(2, ReportStyle::LabelTips);
+  r->AppendRowWithText(QStringLiteral("um texto bem mais longo do que a largura da coluna"));
+  r->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(r->IsFocused());
+  CListReportTipCtrl* tip = r->LabelTip();
+  teste::Mouse(r.ctrl.get(), QEvent::MouseMove, r.Celula(0, 0), Qt::NoButton);
+  ASSERT_TRUE(tip->isVisible());
+  QEvent sai(QEvent::Leave);
+  QApplication::sendEvent(r.ctrl.get(), &sai);
+  EXPECT_FALSE(tip->isVisible());
+  teste::Mouse(r.ctrl.get(), QEvent::MouseMove, r.Celula(0, 0), Qt::NoButton);
+  EXPECT_TRUE(tip->isVisible());
+}
+
+// The list and its flat header paint through the off-screen surface: a paint
+// of a 10 x 10 square puts exactly that square on screen, and the
+// square shows what the whole window shows there.
+TEST(CListReportCtrl, ListAndHeaderPaintThroughTheOffscreenSurface) {
+  Relatorio r(2);
+  r->AppendRowWithText(QStringLiteral("linha"));
+  QApplication::processEvents();
+  QWidget* cabecalho = r->Header();
+  ASSERT_NE(cabecalho, nullptr);
+  struct Caso { QWidget* w; QRect quadrado; } casos[] = {
+      {r.ctrl.get(), QRect(100, r->height() / 2, 10, 10)},
+      {cabecalho, QRect(40, 2, 10, 10)},
+  };
+  for (const Caso& c : casos) {
+    const QImage inteira = c.w->grab().toImage();
+    const int antes = COffscreenDC::CopiasFeitas();
+    c.w->repaint(c.quadrado);
+    // The header lies over the list, which paints the square under it first.
+    EXPECT_GT(COffscreenDC::CopiasFeitas(), antes) << c.w->metaObject()->className();
+    EXPECT_EQ(COffscreenDC::UltimaCopia(), c.quadrado) << c.w->metaObject()->className();
+    const QImage parte = c.w->grab(c.quadrado).toImage();
+    EXPECT_EQ(parte, inteira.copy(c.quadrado).convertToFormat(parte.format())) << c.w->metaObject()->className();
+  }
 }
 
 TEST(CListReportCtrl, AccessibleTableReadsTheShownCells) {

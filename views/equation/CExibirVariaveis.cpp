@@ -334,7 +334,7 @@ void CExibirVariaveis::Classifica() {
   const GridCompareFunc compara = (chave_ == 1 || chave_ == 2) ? &ComparaCelulaValor : &CTableCtrl::CompareCellText;
   grade_->SortRowsByColumn(compara, chave_, descendente_ == 0);
   grade_->viewport()->update();
-  // The focus cell stays in sight, where the old program nudged it with a key press.
+  // The focus cell stays in sight after the sort.
   const CCellID foco = grade_->GetFocusCell();
   if (foco.row >= 0 && foco.col >= 0) grade_->EnsureVisible(foco.row, foco.col);
 }

@@ -71,7 +71,7 @@ std::vector<EstatisticaVariavel> CalculaEstatisticasVariaveis(const CabecalhoMod
       desvios[std::size_t(v)] += d * d;
     }
   }
-  // One record divides by zero: the display shows "Erro", as it always did.
+  // One record divides by zero: the display shows "Erro".
   for (int v = 0; v < nv; ++v) est[std::size_t(v)].dp = std::sqrt(desvios[std::size_t(v)] / double(k - 1));
   return est;
 }
