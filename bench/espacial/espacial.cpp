@@ -8,6 +8,9 @@
 //   the fit, and the two phases that grow with n (the grid, about n², and
 //   W·(I − ρW)⁻¹, about n³). Run one size at a time for clean peaks, e.g.
 //   --benchmark_filter='Corte/10000'.
+// - The six nearest neighbours of each point, weight 1, row-normalised by the
+//   library, n = 1,000 … 10,000: whole lag and error fits on the sparse W
+//   most spatial users build (--benchmark_filter='Knn/10000').
 // Threads follow the library's choice, or OPENBLAS_NUM_THREADS when set.
 #include "AlgebraDensa.h"
 #include "CalculoEspacial.h"
@@ -17,6 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -25,6 +29,8 @@
 #include <numbers>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace quenvik;
 
@@ -113,6 +119,38 @@ const Amostra& DadosCorte(int n) {
 
 NEWMAT::Matrix PesosCorte(int n) { return InversoDistancias(DadosCorte(n), Corte(n)); }
 
+// The k nearest neighbours of each point (ties to the lower index), weight 1,
+// zero diagonal.
+constexpr int VizinhosKnn = 6;
+
+NEWMAT::Matrix Vizinhos(const Amostra& a, int k) {
+  const int n = static_cast<int>(a.px.size());
+  NEWMAT::Matrix W(n, n);
+  W = 0.0;
+  std::vector<std::pair<double, int>> d(std::size_t(n > 0 ? n - 1 : 0));
+  for (int i = 0; i < n; ++i) {
+    std::size_t c = 0;
+    for (int j = 0; j < n; ++j)
+      if (j != i) d[c++] = {std::hypot(a.px[i] - a.px[j], a.py[i] - a.py[j]), j};
+    const int m = std::min(k, n - 1);
+    std::partial_sort(d.begin(), d.begin() + m, d.end());
+    for (int h = 0; h < m; ++h) W.Store()[std::size_t(i) * n + d[h].second] = 1.0;
+  }
+  return W;
+}
+
+const Amostra& DadosKnn(int n) {
+  static std::map<int, Amostra> cache;
+  auto it = cache.find(n);
+  if (it != cache.end()) return it->second;
+  Amostra a = Sorteia(11 + n, n, [&](const Amostra& b, const NEWMAT::ColumnVector& xb) {
+    NEWMAT::Matrix W = Vizinhos(b, VizinhosKnn);
+    PadronizaLinhasNoLugar(W);
+    return ProdutoW(W, xb);
+  });
+  return cache.emplace(n, std::move(a)).first->second;
+}
+
 std::unique_ptr<CabecalhoModelo> Cabecalho(int n, bool normaliza) {
   auto cab = std::make_unique<CabecalhoModelo>();
   cab->Zera();
@@ -191,17 +229,21 @@ void BM_Testes(benchmark::State& st) {
 // One whole fit per iteration on fresh copies (the library normalises W and
 // widens X in place), with the memory it took: "pico_MB" is the process's
 // peak during the call, "antes_MB" its size before, "W_MB" the caller's W.
-void Ajuste(benchmark::State& st, bool defasagem, bool corte) {
+enum class TipoW { Denso, Corte, Knn };
+
+void Ajuste(benchmark::State& st, bool defasagem, TipoW tipo) {
   const int n = static_cast<int>(st.range(0));
   OpcoesCalculo op;
   op.sorteio = 1;
   for (auto _ : st) {
     st.PauseTiming();
-    auto cab = Cabecalho(n, corte);
-    const Amostra& a = corte ? DadosCorte(n) : Dados(n).a;
+    auto cab = Cabecalho(n, tipo != TipoW::Denso);
+    const Amostra& a = tipo == TipoW::Corte ? DadosCorte(n) : tipo == TipoW::Knn ? DadosKnn(n) : Dados(n).a;
     NEWMAT::ColumnVector y = a.y;
     NEWMAT::Matrix X = a.X;
-    NEWMAT::Matrix W = corte ? PesosCorte(n) : NEWMAT::Matrix(Dados(n).W);
+    NEWMAT::Matrix W = tipo == TipoW::Corte ? PesosCorte(n)
+                       : tipo == TipoW::Knn ? Vizinhos(a, VizinhosKnn)
+                                            : NEWMAT::Matrix(Dados(n).W);
     const double antes = MemoriaMB("VmRSS");
     ZeraPico();
     st.ResumeTiming();
@@ -215,10 +257,32 @@ void Ajuste(benchmark::State& st, bool defasagem, bool corte) {
     st.ResumeTiming();
   }
 }
-void BM_Sar(benchmark::State& st) { Ajuste(st, true, false); }
-void BM_Sem(benchmark::State& st) { Ajuste(st, false, false); }
-void BM_SarCorte(benchmark::State& st) { Ajuste(st, true, true); }
-void BM_SemCorte(benchmark::State& st) { Ajuste(st, false, true); }
+void BM_Sar(benchmark::State& st) { Ajuste(st, true, TipoW::Denso); }
+void BM_Sem(benchmark::State& st) { Ajuste(st, false, TipoW::Denso); }
+void BM_SarCorte(benchmark::State& st) { Ajuste(st, true, TipoW::Corte); }
+void BM_SemCorte(benchmark::State& st) { Ajuste(st, false, TipoW::Corte); }
+void BM_SarKnn(benchmark::State& st) { Ajuste(st, true, TipoW::Knn); }
+void BM_SemKnn(benchmark::State& st) { Ajuste(st, false, TipoW::Knn); }
+
+// The share of non-zeros where the sparse path stops paying: lag fits on the
+// k nearest neighbours (n, k), forced dense (0) or sparse (1).
+void BM_Limiar(benchmark::State& st) {
+  const int n = static_cast<int>(st.range(0)), k = static_cast<int>(st.range(1));
+  OpcoesCalculo op;
+  op.sorteio = 1;
+  op.esparsa = st.range(2) != 0;
+  for (auto _ : st) {
+    st.PauseTiming();
+    auto cab = Cabecalho(n, true);
+    const Amostra& a = DadosKnn(n);
+    NEWMAT::ColumnVector y = a.y;
+    NEWMAT::Matrix X = a.X;
+    NEWMAT::Matrix W = Vizinhos(a, k);
+    st.ResumeTiming();
+    if (!Sar(&y, &X, &W, cab.get(), nullptr, op)) st.SkipWithError("fit failed");
+  }
+  st.counters["fracao"] = double(k) / n;
+}
 
 // The two phases that grow with n, on the cut-off W normalised.
 void BM_GradeCorte(benchmark::State& st) {
@@ -248,6 +312,14 @@ BENCHMARK(BM_SarCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchm
     ->UseRealTime();
 BENCHMARK(BM_SemCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
     ->UseRealTime();
+BENCHMARK(BM_SarKnn)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->UseRealTime();
+BENCHMARK(BM_SemKnn)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->UseRealTime();
+BENCHMARK(BM_Limiar)->ArgsProduct({{2000}, {20, 40, 80, 160}, {0, 1}})->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->UseRealTime();
+BENCHMARK(BM_Limiar)->ArgsProduct({{5000}, {50, 100, 200}, {0, 1}})->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->UseRealTime();
 BENCHMARK(BM_GradeCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
     ->UseRealTime();
 BENCHMARK(BM_InversaCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)

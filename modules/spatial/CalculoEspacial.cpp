@@ -1,6 +1,7 @@
 #include "CalculoEspacial.h"
 
 #include "AlgebraDensa.h"
+#include "AlgebraEsparsa.h"
 #include "EstatisticasEspaciais.h"
 #include "GradeLogDeterminante.h"
 #include "ModeloSar.h"
@@ -202,14 +203,19 @@ bool AjustaModelo(bool defasagem, NEWMAT::ColumnVector* y, NEWMAT::Matrix* X, NE
     aj.considerados = cab->I32(OffConsiderados);
     const int iteracoes = cab->I32(OffMonteCarlo);
 
+    // W's compressed form, when it has few non-zeros, beside the dense one.
+    const std::unique_ptr<PesosEsparsos> esparsa =
+        opcoes.esparsa ? (*opcoes.esparsa ? FormaEsparsa(*W) : nullptr) : DetectaEsparsa(*W);
+
     progresso.Registra("Cálculo da função de log-verossimilhança...");
     std::unique_ptr<ProvedorLogDeterminante> G;
     if (opcoes.provedor) G = opcoes.provedor(*W);
-    const NEWMAT::Matrix grade = EstimaLogDeterminante(*W, OrdemSerie, iteracoes, progresso, opcoes.sorteio);
+    const NEWMAT::Matrix grade =
+        EstimaLogDeterminante(*W, OrdemSerie, iteracoes, progresso, opcoes.sorteio, esparsa.get());
     if (!G) G = std::make_unique<GradeLogDeterminante>(grade);
 
-    const ResultadoEspacial res = defasagem ? AjustaSar(*y, *X, *W, *G, aj, progresso)
-                                            : AjustaSem(*y, *X, *W, *G, aj, progresso);
+    const ResultadoEspacial res = defasagem ? AjustaSar(*y, *X, *W, *G, aj, progresso, esparsa.get())
+                                            : AjustaSem(*y, *X, *W, *G, aj, progresso, esparsa.get());
     ExigeResultadoFinito(res);
     const double confiancaF = ConfiancaSnedecor(res.F, VariaveisHabilitadas(*cab), aj.considerados);
     GravaResultadoEspacial(*cab, res, Variaveis(*cab), aj.inferior, aj.superior, confiancaF);

@@ -24,6 +24,9 @@ struct OpcoesCalculo {
   std::optional<int32_t> sorteio;  // replaces the clock-seeded draw of the seed phrase
   // Builds the log-determinant provider from the (normalised) W instead of the grid.
   std::function<std::unique_ptr<ProvedorLogDeterminante>(const NEWMAT::Matrix& W)> provedor;
+  // Forces the sparse (true) or the dense (false) path instead of the share
+  // of non-zeros of W.
+  std::optional<bool> esparsa;
 };
 
 // Order of the log-determinant series.

@@ -1,6 +1,7 @@
 #include "GradeLogDeterminante.h"
 
 #include "AlgebraDensa.h"
+#include "AlgebraEsparsa.h"
 #include "GeradorAleatorio.h"
 #include "GeradorCombinado.h"
 #include "platform/TextoNumerico.h"
@@ -57,7 +58,7 @@ int GradeLogDeterminante::Linha(double x) const {
 double GradeLogDeterminante::LogDet(double a) const { return G_(Linha(a), 2); }
 
 NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int iteracoes, const Progresso& progresso,
-                                     std::optional<int32_t> sorteio) {
+                                     std::optional<int32_t> sorteio, const PesosEsparsos* esparsa) {
   const int o = std::max(ordem, 2);
   const int r = iteracoes > 0 ? iteracoes : 30;  // a damaged count must not divide by zero
   const int n = W.Ncols();
@@ -69,7 +70,7 @@ NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int ite
 
   // Exact first two moments: tr(W) and ½·tr(W²) = ½·Σ W_ij·W_ji.
   const double traco = quadrada ? Traco(W) : 0.0;
-  const double t2 = (quadrada ? TracoProduto(W, W) : 0.0) * 0.5;
+  const double t2 = (quadrada ? (esparsa ? TracoQuadrado(*esparsa, W) : TracoProduto(W, W)) : 0.0) * 0.5;
 
   if (!sorteio) {
     GeradorAleatorio gerador(0, 10000);
@@ -96,7 +97,8 @@ NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int ite
   V = U;
   const double* w = W.Store();
   for (int i = 1; i <= o && quadrada && n > 0; ++i) {
-    ProdutoVetores(w, n, V.data(), passo, T.data());
+    if (esparsa) ProdutoVetores(*esparsa, V.data(), passo, T.data());
+    else ProdutoVetores(w, n, V.data(), passo, T.data());
     V.swap(T);
     std::vector<double> uv(r, 0.0);
     for (int k = 0; k < n; ++k)

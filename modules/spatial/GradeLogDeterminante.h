@@ -14,6 +14,8 @@
 
 namespace quenvik {
 
+struct PesosEsparsos;
+
 class GradeLogDeterminante : public ProvedorLogDeterminante {
 public:
   // G: m × 2, column 1 the grid values, column 2 the estimates.
@@ -31,7 +33,10 @@ private:
 // vectors (30 when not positive). The normal generator is seeded from a
 // phrase made of one integer drawn from 0 … 10000 by a clock-seeded
 // generator; `sorteio` replaces that draw, so a test can fix the grid.
+// `esparsa`, W's compressed form when it has one, takes the products (the
+// same grid, bit for bit).
 NEWMAT::Matrix EstimaLogDeterminante(const NEWMAT::Matrix& W, int ordem, int iteracoes, const Progresso& progresso,
-                                     std::optional<int32_t> sorteio = std::nullopt);
+                                     std::optional<int32_t> sorteio = std::nullopt,
+                                     const PesosEsparsos* esparsa = nullptr);
 
 }  // namespace quenvik

@@ -1,10 +1,12 @@
 #include "ModeloSar.h"
 
 #include "AlgebraDensa.h"
+#include "AlgebraEsparsa.h"
 #include "MinimizaNoIntervalo.h"
 #include "Verossimilhanca.h"
 
 #include <cmath>
+#include <memory>
 
 namespace quenvik {
 
@@ -40,12 +42,13 @@ double EstatisticaF(const NEWMAT::ColumnVector& y, const NEWMAT::ColumnVector& r
 }
 
 ResultadoEspacial AjustaSar(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
-                            const ProvedorLogDeterminante& G, const OpcoesAjuste& opcoes, const Progresso& progresso) {
+                            const ProvedorLogDeterminante& G, const OpcoesAjuste& opcoes, const Progresso& progresso,
+                            const PesosEsparsos* esparsa) {
   const int n = y.Nrows();
   const int p = X.Ncols();
   ResultadoEspacial res;
 
-  const NEWMAT::ColumnVector Wy = ProdutoW(W, y);
+  const NEWMAT::ColumnVector Wy = esparsa ? ProdutoW(*esparsa, y) : ProdutoW(W, y);
   const NEWMAT::Matrix XtX = X.t() * X;
   const NEWMAT::CroutMatrix luXtX = XtX;
   const NEWMAT::ColumnVector b0 = luXtX.i() * (X.t() * y);
@@ -68,10 +71,19 @@ ResultadoEspacial AjustaSar(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   res.sigma2 = Quadrado(e) * (1.0 / n);
   const double s2 = res.sigma2;
 
-  // WA = W·(I − ρW)⁻¹; (I − ρW)⁻¹ = I + ρ·WA, so ŷ = Xβ + ρ·WA·Xβ.
-  const NEWMAT::Matrix WA = ResolveIdentidadeMenos(W, rho);
+  // WA = W·(I − ρW)⁻¹; (I − ρW)⁻¹ = I + ρ·WA, so ŷ = Xβ + ρ·WA·Xβ. On a
+  // sparse W, WA is never formed: WA·Xb by one solve, its traces by columns.
+  NEWMAT::Matrix WA;
+  std::unique_ptr<FatoracaoEsparsa> lu;
   const NEWMAT::ColumnVector Xb = X * res.beta;
-  const NEWMAT::ColumnVector WAXb = ProdutoW(WA, Xb);
+  NEWMAT::ColumnVector WAXb;
+  if (esparsa) {
+    lu = std::make_unique<FatoracaoEsparsa>(*esparsa, rho);
+    WAXb = ProdutoW(*esparsa, lu->Resolve(Xb));
+  } else {
+    WA = ResolveIdentidadeMenos(W, rho);
+    WAXb = ProdutoW(WA, Xb);
+  }
   const NEWMAT::ColumnVector yChapeu = Xb + rho * WAXb;
   res.residuos = y - yChapeu;
 
@@ -80,7 +92,7 @@ ResultadoEspacial AjustaSar(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
   const NEWMAT::ColumnVector eL = (y - Xb) - rho * Wy;
   res.logVerossimilhanca = LogVerossimilhancaCompleta(G.LogDet(rho), n, s2, SomaQuadrados(eL));
 
-  const TracosZ tr = CalculaTracosZ(WA, rho);
+  const TracosZ tr = lu ? lu->Tracos() : CalculaTracosZ(WA, rho);
   const double pterm = tr.quadrados + tr.produto;
   const double inv = 1.0 / s2;
   NEWMAT::Matrix Q(p + 2, p + 2);

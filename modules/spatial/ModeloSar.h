@@ -10,6 +10,8 @@
 
 namespace quenvik {
 
+struct PesosEsparsos;
+
 struct OpcoesAjuste {
   double inferior = -1.0;        // bounds of the spatial parameter
   double superior = 1.0;
@@ -19,9 +21,12 @@ struct OpcoesAjuste {
   int considerados = 0;          // the header's count of considered records (mean of y in R²)
 };
 
-// X carries the intercept in its first column; W is n × n.
+// X carries the intercept in its first column; W is n × n. `esparsa`, W's
+// compressed form when it has one, takes every product with W and replaces
+// the n × n inverse by a sparse LU.
 ResultadoEspacial AjustaSar(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
-                            const ProvedorLogDeterminante& G, const OpcoesAjuste& opcoes, const Progresso& progresso);
+                            const ProvedorLogDeterminante& G, const OpcoesAjuste& opcoes, const Progresso& progresso,
+                            const PesosEsparsos* esparsa = nullptr);
 
 // The information-matrix t values: θ_j / √|Q⁻¹(j, j)| for j = 1 … p + 1.
 NEWMAT::ColumnVector ValoresT(const NEWMAT::Matrix& Q, const NEWMAT::ColumnVector& theta);

@@ -1,6 +1,7 @@
 #include "ModeloSem.h"
 
 #include "AlgebraDensa.h"
+#include "AlgebraEsparsa.h"
 #include "MinimizaNoIntervalo.h"
 #include "Verossimilhanca.h"
 
@@ -9,13 +10,14 @@
 namespace quenvik {
 
 ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
-                            const ProvedorLogDeterminante& G, const OpcoesAjuste& opcoes, const Progresso& progresso) {
+                            const ProvedorLogDeterminante& G, const OpcoesAjuste& opcoes, const Progresso& progresso,
+                            const PesosEsparsos* esparsa) {
   const int n = y.Nrows();
   const int p = X.Ncols();
   ResultadoEspacial res;
 
-  const NEWMAT::Matrix WX = ProdutoDenso(W, X);
-  const NEWMAT::ColumnVector Wy = ProdutoW(W, y);
+  const NEWMAT::Matrix WX = esparsa ? ProdutoDenso(*esparsa, X) : ProdutoDenso(W, X);
+  const NEWMAT::ColumnVector Wy = esparsa ? ProdutoW(*esparsa, y) : ProdutoW(W, y);
 
   progresso.Registra("Cálculo da função de otimização...");
   double lambda = opcoes.parametroInicial;
@@ -27,7 +29,7 @@ ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
     const NEWMAT::Matrix XsXs = Xs.t() * Xs;
     b = XsXs.i() * (Xs.t() * ys);
     e = y - X * b;
-    We = ProdutoW(W, e);
+    We = esparsa ? ProdutoW(*esparsa, e) : ProdutoW(W, e);
     const double anterior = lambda;
     const ResultadoMinimo min = MinimizaNoIntervalo(opcoes.inferior, opcoes.superior, opcoes.maxIteracoes,
         [&](double l) { return LogVerossimilhancaSem(l, e, We, G); });
@@ -51,7 +53,8 @@ ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
 
   // WB = W·(I − λW)⁻¹ and BI = (I − λW)⁻¹ = I + λ·WB: every trace the
   // information matrix reads comes from one pass over WB.
-  const TracosZ tr = CalculaTracosZ(ResolveIdentidadeMenos(W, lambda), lambda);
+  const TracosZ tr = esparsa ? FatoracaoEsparsa(*esparsa, lambda).Tracos()
+                             : CalculaTracosZ(ResolveIdentidadeMenos(W, lambda), lambda);
   const double inv = 1.0 / s2;
   const NEWMAT::Matrix BX = X - lambda * WX;
 

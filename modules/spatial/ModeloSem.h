@@ -6,7 +6,9 @@
 
 namespace quenvik {
 
+// `esparsa` as for AjustaSar.
 ResultadoEspacial AjustaSem(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix& X, const NEWMAT::Matrix& W,
-                            const ProvedorLogDeterminante& G, const OpcoesAjuste& opcoes, const Progresso& progresso);
+                            const ProvedorLogDeterminante& G, const OpcoesAjuste& opcoes, const Progresso& progresso,
+                            const PesosEsparsos* esparsa = nullptr);
 
 }  // namespace quenvik

@@ -34,6 +34,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <malloc.h>
 #include <newmat.h>
 
 namespace {
@@ -175,6 +176,56 @@ TEST_F(JanelasDiagnostico, ResidualWindowHasTwoTabsOrThreeWithASpatialModel) {
   EXPECT_NEAR(re->Resultado().e[0], espacial.dados[0].residuo[0], 1e-9);
   j2->Abas()->setCurrentIndex(2);
   Captura(j2, "residuos_espacial");
+}
+
+// Resident memory of the process, in MB.
+double MemoriaMB() {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return 0.0;
+  for (const QByteArray& linha : f.readAll().split('\n'))
+    if (linha.startsWith("VmRSS:")) return linha.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+  return 0.0;
+}
+
+// The spatial pages keep the vectors they show, not n x n matrices: with
+// "Regressão Espacial" open in both the residual and the fitted-values
+// windows of a 3,000-record lag model, the process grows by less than one
+// n x n matrix (69 MB), where a copy of W and its LU factors per page took four.
+TEST_F(JanelasDiagnostico, SpatialPagesKeepNoSquareMatrix) {
+  const int n = 3000;
+  std::vector<double> a, y;
+  for (int i = 0; i < n; ++i) {
+    a.push_back(1.0 + i);
+    y.push_back(10.0 + 2.0 * a.back() + ((i * 7) % 5 - 2) * 0.8);
+  }
+  ModeloEquacao m({QStringLiteral("Area"), QStringLiteral("Valor")}, {a, y});
+  m.cab->SetI32(C::OffVariavelX, 0);  // W from the coordinates at the open
+  m.cab->SetI32(C::OffVariavelY, 0);
+  m.cab->SetU8(C::OffNormalizaW, 1);
+  m.Espacial({2.0, 10.0}, 0.3, true);
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  ASSERT_EQ(doc->GetW().Nrows(), n);
+  malloc_trim(0);
+  const double antes = MemoriaMB();
+  JanelaDiagnostico* r = Abre(doc, 32840, CTarsolinDoc::JanelaResiduos);
+  ASSERT_NE(r, nullptr);
+  ASSERT_EQ(Abas(r).value(2), "Regressão Espacial") << Abas(r).join(", ").toStdString();
+  auto* re = qobject_cast<CResiduosViewRE*>(r->Pagina(2));
+  ASSERT_NE(re, nullptr);
+  ASSERT_EQ(re->Tabela()->GetRowCount(), n + 1);
+  double v = NAN;
+  EXPECT_TRUE(ConverteStringNumero(re->Tabela()->GetCellText(n, 2).trimmed(), &v));
+  EXPECT_TRUE(std::isfinite(v));
+  RoteadorComandos::Instancia().AtualizaAcoes();
+  JanelaDiagnostico* f = Abre(doc, 32852, CTarsolinDoc::JanelaValoresAjustados);
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(Abas(f).value(1), "Regressão Espacial") << Abas(f).join(", ").toStdString();
+  auto* fe = qobject_cast<CValoresAjustadosRE*>(f->Pagina(1));
+  ASSERT_NE(fe, nullptr);
+  ASSERT_EQ(fe->Tabela()->GetRowCount(), n + 1);
+  EXPECT_TRUE(mensagens.Textos().isEmpty()) << mensagens.Textos().join(" | ").toStdString();
+  malloc_trim(0);
+  EXPECT_LT(MemoriaMB() - antes, 8.0 * n * n / (1024.0 * 1024.0));
 }
 
 TEST_F(JanelasDiagnostico, CookPageSumsLeverageToTheParameters) {

@@ -9,8 +9,13 @@
 #include <newmatap.h>
 #include <lapacke.h>
 
+#include <Eigen/SparseCore>
+#include <Eigen/SparseLU>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <new>
 #include <stdexcept>
 
 namespace diag {
@@ -319,34 +324,160 @@ std::vector<std::pair<double, double>> CurvaNormal() {
 
 // ---------------------------------------------------------------- spatial
 
+namespace {
+
+// Share of non-zero weights up to which I - rho W is factorised sparse: the
+// spatial fits' threshold (measured in bench_espacial), where a sparse LU
+// still beats the dense one.
+constexpr double FracaoEsparsaMaxima = 0.04;
+
+// FNV-1a over the bytes of a row: the fingerprint of the last system.
+void Mistura(std::uint64_t& h, const double* v, std::size_t n) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(v);
+  for (std::size_t k = 0; k < n * sizeof(double); ++k) {
+    h ^= p[k];
+    h *= 1099511628211ull;
+  }
+}
+
+bool Finitos(const double* v, int n) {
+  for (int i = 0; i < n; ++i)
+    if (!std::isfinite(v[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+// Rows of W come one at a time; while their non-zeros stay under the sparse
+// share they are kept compressed, past it I - rho W goes to a dense buffer.
+template <typename Linha>
+bool SolucaoEspacial::Soluciona(int n, const Linha& linha, double rho, const NEWMAT::ColumnVector& b,
+                                NEWMAT::ColumnVector& x) {
+  const std::size_t N = std::size_t(n);
+  std::vector<double> l(N);
+  std::vector<int> coluna;
+  std::vector<double> valor, denso;
+  std::vector<std::int64_t> inicio{0};
+  const double limite = FracaoEsparsaMaxima * double(n) * double(n);
+  bool esparsa = true;
+  std::uint64_t h = 14695981039346656037ull;
+  Mistura(h, &rho, 1);
+  for (std::size_t i = 0; i < N; ++i) {
+    linha(int(i), l.data());
+    Mistura(h, l.data(), N);
+    if (esparsa) {
+      for (std::size_t j = 0; j < N; ++j)
+        if (l[j] != 0.0) {
+          coluna.push_back(int(j));
+          valor.push_back(l[j]);
+        }
+      inicio.push_back(std::int64_t(coluna.size()));
+      if (double(coluna.size()) <= limite) continue;
+      esparsa = false;
+      denso.assign(N * N, 0.0);
+      for (std::size_t r = 0; r <= i; ++r) {
+        double* d = denso.data() + r * N;
+        d[r] = 1.0;
+        for (std::int64_t k = inicio[r]; k < inicio[r + 1]; ++k)
+          d[std::size_t(coluna[std::size_t(k)])] = (std::size_t(coluna[std::size_t(k)]) == r ? 1.0 : 0.0) -
+                                                    rho * valor[std::size_t(k)];
+      }
+      std::vector<int>().swap(coluna);
+      std::vector<double>().swap(valor);
+      std::vector<std::int64_t>().swap(inicio);
+    } else {
+      double* d = denso.data() + i * N;
+      for (std::size_t j = 0; j < N; ++j) d[j] = (i == j ? 1.0 : 0.0) - rho * l[j];
+    }
+  }
+  const bool mesma = valida_ && rho == rho_ && h == impressao_ && b_.size() == N &&
+                     std::equal(b_.begin(), b_.end(), b.Store());
+  if (!mesma) {
+    valida_ = false;
+    ++fatoracoes_;
+    std::vector<double> v(b.Store(), b.Store() + n);
+    bool ok = n == 0;
+    if (n > 0 && esparsa) {
+      std::vector<Eigen::Triplet<double, int>> t;
+      t.reserve(valor.size() + N);
+      for (std::size_t i = 0; i < N; ++i) {
+        bool diagonal = false;
+        for (std::int64_t k = inicio[i]; k < inicio[i + 1]; ++k) {
+          const std::size_t j = std::size_t(coluna[std::size_t(k)]);
+          diagonal = diagonal || j == i;
+          t.emplace_back(int(i), int(j), (i == j ? 1.0 : 0.0) - rho * valor[std::size_t(k)]);
+        }
+        if (!diagonal) t.emplace_back(int(i), int(i), 1.0);
+      }
+      Eigen::SparseMatrix<double, Eigen::ColMajor, int> A(n, n);
+      A.setFromTriplets(t.begin(), t.end());
+      A.makeCompressed();
+      std::vector<Eigen::Triplet<double, int>>().swap(t);
+      Eigen::SparseLU<Eigen::SparseMatrix<double, Eigen::ColMajor, int>, Eigen::COLAMDOrdering<int>> lu;
+      lu.analyzePattern(A);
+      lu.factorize(A);
+      if (lu.info() == Eigen::Success) {
+        const Eigen::VectorXd s = lu.solve(Eigen::Map<const Eigen::VectorXd>(v.data(), n));
+        std::copy(s.data(), s.data() + n, v.begin());
+        ok = true;
+      }
+    } else if (n > 0) {
+      std::vector<int> pivos(N);
+      ok = LAPACKE_dgetrf(LAPACK_ROW_MAJOR, n, n, denso.data(), n, pivos.data()) == 0 &&
+           LAPACKE_dgetrs(LAPACK_ROW_MAJOR, 'N', n, 1, denso.data(), n, pivos.data(), v.data(), 1) == 0;
+    }
+    singular_ = !ok || !Finitos(v.data(), n);
+    rho_ = rho;
+    impressao_ = h;
+    b_.assign(b.Store(), b.Store() + n);
+    x_ = std::move(v);
+    valida_ = true;
+  }
+  if (singular_) return false;
+  x.ReSize(n);
+  std::copy(x_.begin(), x_.end(), x.Store());
+  return true;
+}
+
 bool SolucaoEspacial::Resolve(const NEWMAT::Matrix& W, double rho, const NEWMAT::ColumnVector& b,
                               NEWMAT::ColumnVector& x) {
   const int n = W.Nrows();
   if (W.Ncols() != n || b.Nrows() != n) return false;
-  const bool mesma = valida_ && rho == rho_ && W_.Nrows() == n && W_.Ncols() == n &&
-                     std::equal(W.Store(), W.Store() + std::size_t(n) * std::size_t(n), W_.Store());
-  if (!mesma) {
-    W_ = W;
-    rho_ = rho;
-    lu_.assign(std::size_t(n) * std::size_t(n), 0.0);
-    const double* w = W.Store();
-    for (std::size_t i = 0; i < std::size_t(n); ++i)
-      for (std::size_t j = 0; j < std::size_t(n); ++j)
-        lu_[i * std::size_t(n) + j] = (i == j ? 1.0 : 0.0) - rho * w[i * std::size_t(n) + j];
-    pivos_.assign(std::size_t(n), 0);
-    singular_ = n > 0 && LAPACKE_dgetrf(LAPACK_ROW_MAJOR, n, n, lu_.data(), n, pivos_.data()) != 0;
-    valida_ = true;
-    ++fatoracoes_;
-  }
-  if (singular_) return false;
-  std::vector<double> v(b.Store(), b.Store() + n);
-  if (n > 0 && LAPACKE_dgetrs(LAPACK_ROW_MAJOR, 'N', n, 1, lu_.data(), n, pivos_.data(), v.data(), 1) != 0)
-    return false;
-  for (const double d : v)
-    if (!std::isfinite(d)) return false;
-  x.ReSize(n);
-  std::copy(v.begin(), v.end(), x.Store());
-  return true;
+  const double* w = W.Store();
+  return Soluciona(n, [&](int i, double* l) { std::copy(w + std::size_t(i) * n, w + std::size_t(i + 1) * n, l); },
+                   rho, b, x);
+}
+
+bool SolucaoEspacial::ResolveRecorte(const CabecalhoModelo& cab, const dado* dados, const NEWMAT::Matrix& W,
+                                     double rho, const NEWMAT::ColumnVector& b, NEWMAT::ColumnVector& x) {
+  const int N = std::max(cab.NumDados(), 0);
+  if (N > 0 && dados == nullptr) throw std::invalid_argument("no records");
+  std::vector<int> recs;
+  for (int i = 0; i < N; ++i)
+    if (dados[i].Considerado()) recs.push_back(i);
+  if (W.Nrows() < N || W.Ncols() < N) throw std::invalid_argument("W smaller than N x N");
+  // With every record considered the restriction is W itself, whatever its size.
+  if (int(recs.size()) == N && (W.Nrows() != N || W.Ncols() != N)) return false;
+  const int n = int(recs.size());
+  if (b.Nrows() != n) return false;
+  const bool transforma = cab.U8(C::OffTransformaDistancias) != 0;
+  const bool padroniza = cab.U8(C::OffNormalizaW) != 0;
+  // One row of the restriction, through the same routines as the whole
+  // matrix: the transform (its diagonal rule applied here, since a row has
+  // no diagonal of its own) and the row standardisation.
+  NEWMAT::Matrix r(1, std::max(n, 1));
+  const double* w = W.Store();
+  const std::size_t colunas = std::size_t(W.Ncols());
+  return Soluciona(n, [&](int i, double* l) {
+    if (r.Ncols() != n) r.ReSize(1, n);
+    double* p = r.Store();
+    const double* wi = w + std::size_t(recs[std::size_t(i)]) * colunas;
+    for (int j = 0; j < n; ++j) p[j] = wi[recs[std::size_t(j)]];
+    TransformaPesos(&cab, r, false);
+    if (transforma) p[i] = 0.0;
+    if (padroniza) PadronizaLinhasNoLugar(r);
+    std::copy(p, p + n, l);
+  }, rho, b, x);
 }
 
 void PesosEspaciais(const CabecalhoModelo& cab, const dado* dados, const NEWMAT::Matrix& W, NEWMAT::Matrix& Wc) {
@@ -393,11 +524,12 @@ bool CalculaAjusteEspacial(const CabecalhoModelo& cab, const dado* dados, const 
     // numbers, shown as errors.
     NEWMAT::ColumnVector lag;
     try {
-      NEWMAT::Matrix Wc;
-      PesosEspaciais(cab, dados, W, Wc);
-      ok = solucao.Resolve(Wc, cab.F64(C::OffRho), yhatT, lag);
+      ok = solucao.ResolveRecorte(cab, dados, W, cab.F64(C::OffRho), yhatT, lag);
     } catch (const std::invalid_argument&) {
       ok = false;
+    } catch (const std::bad_alloc&) {
+      ok = false;
+      r.semMemoria = true;
     }
     if (ok) yhatT = lag;
     else yhatT = std::nan("");

@@ -6,6 +6,7 @@
 // Everything works on the caller's copies and never writes the model.
 #include <newmat.h>
 
+#include <cstdint>
 #include <vector>
 
 struct CabecalhoModelo;
@@ -79,20 +80,31 @@ Histograma CalculaHistograma(const std::vector<double>& valores, int classes, in
 std::vector<std::pair<double, double>> CurvaNormal();
 
 // ---------------------------------------------------------------- spatial
-// Solves (I - rho W) x = b by one LU factorisation per (rho, W), kept while
-// neither changes. False (x untouched) when the matrix is singular.
+// Solves (I - rho W) x = b: a sparse LU when W has few non-zeros, a dense
+// one otherwise, formed for the solve and freed with it. Only the last
+// system's fingerprint, b and x are kept, so a second call on the same rho, W
+// and b factorises nothing and a page holds no n x n matrix. False (x
+// untouched) when the matrix is singular; std::bad_alloc when memory runs out.
 class SolucaoEspacial {
 public:
   bool Resolve(const NEWMAT::Matrix& W, double rho, const NEWMAT::ColumnVector& b, NEWMAT::ColumnVector& x);
+  // The same on W's restriction to the considered records, transformed and
+  // row-standardised as PesosEspaciais makes it, built a row at a time
+  // without a copy of W. Throws std::invalid_argument when W is smaller
+  // than the records.
+  bool ResolveRecorte(const CabecalhoModelo& cab, const dado* dados, const NEWMAT::Matrix& W, double rho,
+                      const NEWMAT::ColumnVector& b, NEWMAT::ColumnVector& x);
   int Fatoracoes() const { return fatoracoes_; }
   void Esquece() { valida_ = false; }
 
 private:
-  NEWMAT::Matrix W_;
+  template <typename Linha>
+  bool Soluciona(int n, const Linha& linha, double rho, const NEWMAT::ColumnVector& b, NEWMAT::ColumnVector& x);
+
+  std::uint64_t impressao_ = 0;
   double rho_ = 0.0;
   bool valida_ = false, singular_ = false;
-  std::vector<double> lu_;
-  std::vector<int> pivos_;
+  std::vector<double> b_, x_;
   int fatoracoes_ = 0;
 };
 
@@ -109,7 +121,10 @@ struct AjusteEspacial {
   double sT = 1.0;
   double s = 1.0;    // untransformed residuals' standard error (0 replaced by 1)
   int m = 0;
+  bool semMemoria = false;
 };
+// semMemoria: the lag term could not be computed for lack of memory (the
+// fitted values are then not numbers and the result is false).
 bool CalculaAjusteEspacial(const CabecalhoModelo& cab, const dado* dados, const NEWMAT::Matrix& W,
                            SolucaoEspacial& solucao, AjusteEspacial& r);
 

@@ -332,6 +332,15 @@ void CDCookView::AtualizaGraficos() {
 
 // ------------------------------------------------------------ spatial residuals
 
+namespace {
+// Why the spatial fitted values are missing: no memory for the lag term's
+// solve, or a singular I - rho W.
+void AvisaFalhaEspacial(const diag::AjusteEspacial& r) {
+  plat::MessageBox(r.semMemoria ? QStringLiteral("Memória Insuficiente.") : QStringLiteral("Cálculo indeterminado !"),
+                   QString(), plat::MB_ICONEXCLAMATION);
+}
+}  // namespace
+
 CResiduosViewRE::CResiduosViewRE(CTarsolinDoc* doc, JanelaDiagnostico* host, QWidget* parent)
     : PaginaDiagnostico(Residual(1109, "Regressão Espacial"), doc, host, parent) {}
 
@@ -345,7 +354,7 @@ void CResiduosViewRE::Calcula() {
   if (!doc_->RegistrosCarregados() && !doc_->CarregaRegistros()) return;
   registros_ = Considerados(*doc_);
   const bool ok = diag::CalculaAjusteEspacial(Cab(), doc_->GetDados(), doc_->GetW(), solucao_, r_);
-  if (!ok) plat::MessageBox(QStringLiteral("Cálculo indeterminado !"), QString(), plat::MB_ICONEXCLAMATION);
+  if (!ok) AvisaFalhaEspacial(r_);
   const std::size_t n = r_.y.size();
   media_ = 0.0;
   for (double y : r_.y) media_ += y;
@@ -566,8 +575,7 @@ bool CValoresAjustadosRE::Prepara() {
 void CValoresAjustadosRE::Calcula() {
   if (!doc_->RegistrosCarregados() && !doc_->CarregaRegistros()) return;
   registros_ = Considerados(*doc_);
-  if (!diag::CalculaAjusteEspacial(Cab(), doc_->GetDados(), doc_->GetW(), solucao_, r_))
-    plat::MessageBox(QStringLiteral("Cálculo indeterminado !"), QString(), plat::MB_ICONEXCLAMATION);
+  if (!diag::CalculaAjusteEspacial(Cab(), doc_->GetDados(), doc_->GetW(), solucao_, r_)) AvisaFalhaEspacial(r_);
 }
 
 void CValoresAjustadosRE::MontaTabela() {
