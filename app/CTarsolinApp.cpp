@@ -27,11 +27,13 @@
 #include "platform/Mensagem.h"
 #include "platform/Programa.h"
 #include "platform/TabelaTextos.h"
+#include "platform/TipoArquivo.h"
 #include "report/FileTypeEntry.h"
 #include "report/ModeloRelatorio.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFile>
@@ -271,6 +273,12 @@ CTarsolinDoc* CTarsolinApp::DocumentoAberto(const QString& caminho) const {
 
 CTarsolinDoc* CTarsolinApp::OpenDocumentFile(const QString& caminho) {
   if (caminho.isEmpty()) return nullptr;
+  // Nothing is read from a FIFO, a device or a folder: a read would wait
+  // forever or mean nothing.
+  if (const QString motivo = plat::MotivoArquivoNaoComum(caminho); !motivo.isEmpty()) {
+    plat::MessageBox(QDir::toNativeSeparators(caminho) + '\n' + motivo, QString(), plat::MB_ICONEXCLAMATION);
+    return nullptr;
+  }
   // Reports go to the report editor (they are no model).
   if (ModeloRelatorio::EhRelatorio(caminho)) {
     ModeloRelatorio::OpenDocumentFile(QFileInfo(caminho).absoluteFilePath());
