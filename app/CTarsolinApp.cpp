@@ -27,11 +27,13 @@
 #include "platform/Mensagem.h"
 #include "platform/Programa.h"
 #include "platform/TabelaTextos.h"
+#include "platform/TipoArquivo.h"
 #include "report/FileTypeEntry.h"
 #include "report/ModeloRelatorio.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFile>
@@ -245,6 +247,11 @@ bool CTarsolinApp::PedeNomeArquivo(QString& nome, int idTitulo, bool abrir, int*
 
 // ------------------------------------------------------------ documents
 
+namespace {
+// Set while a file another instance handed over opens: it asked already.
+bool abrindoDeOutraInstancia = false;
+}  // namespace
+
 bool CTarsolinApp::MesmoArquivo(const QString& a, const QString& b) {
   struct stat sa, sb;
   if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
@@ -263,6 +270,12 @@ CTarsolinDoc* CTarsolinApp::DocumentoAberto(const QString& caminho) const {
 
 CTarsolinDoc* CTarsolinApp::OpenDocumentFile(const QString& caminho) {
   if (caminho.isEmpty()) return nullptr;
+  // Nothing is read from a FIFO, a device or a folder: a read would wait
+  // forever or mean nothing.
+  if (const QString motivo = plat::MotivoArquivoNaoComum(caminho); !motivo.isEmpty()) {
+    plat::MessageBox(QDir::toNativeSeparators(caminho) + '\n' + motivo, QString(), plat::MB_ICONEXCLAMATION);
+    return nullptr;
+  }
   // Reports go to the report editor (they are no model).
   if (ModeloRelatorio::EhRelatorio(caminho)) {
     ModeloRelatorio::OpenDocumentFile(QFileInfo(caminho).absoluteFilePath());
@@ -275,6 +288,11 @@ CTarsolinDoc* CTarsolinApp::OpenDocumentFile(const QString& caminho) {
     if (frame_) frame_->AtivaDocumento(d);
     qCInfo(logDocumentos) << "ativado:" << d->GetPathName();
     return d;
+  }
+  // A model another instance has open comes forward there: one file, one writer.
+  if (instancia_ && !abrindoDeOutraInstancia && instancia_->PerguntaAberto(QFileInfo(caminho).absoluteFilePath())) {
+    qCInfo(logDocumentos) << "em outra instância:" << QFileInfo(caminho).absoluteFilePath();
+    return nullptr;
   }
   auto* doc = new CTarsolinDoc(this);
   if (!doc->AbreArquivo(caminho)) {
@@ -345,16 +363,19 @@ void CTarsolinApp::OnFileMru(int indice) {
 }
 
 bool CTarsolinApp::EntregaArquivoInstancia(const QString& arquivo) {
-  if (arquivo.isEmpty()) return false;
-  return InstanciaUnica::Pergunta(QFileInfo(arquivo).absoluteFilePath());
+  if (!instancia_) instancia_ = new InstanciaUnica(this);
+  return instancia_->Inicia(arquivo.isEmpty() ? QString() : QFileInfo(arquivo).absoluteFilePath());
 }
 
 bool CTarsolinApp::AceitaArquivoDeOutraInstancia(const QString& caminho) {
   if (!QFileInfo(caminho).isFile()) return false;
-  // Answer at once; the file opens right after, with its own prompts.
+  // Answer at once; the file opens (or its window comes forward) right after,
+  // with no question back to the instances.
   QTimer::singleShot(0, this, [this, caminho] {
     if (frame_) frame_->TrazParaFrente();
+    abrindoDeOutraInstancia = true;
     OpenDocumentFile(caminho);
+    abrindoDeOutraInstancia = false;
   });
   return true;
 }
@@ -366,7 +387,9 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   for (const QString& a : argumentos)
     if (!a.startsWith('-')) { arquivo = a; break; }
 
-  if (!arquivo.isEmpty() && EntregaArquivoInstancia(arquivo)) return false;
+  // Asked before anything is built; the start-up lock is held until this
+  // instance listens, below.
+  if (EntregaArquivoInstancia(arquivo)) return false;
 
   CSplashWnd::SetSplashEnabled(true);
   plat::CarregaTraducoesQt();
@@ -399,8 +422,15 @@ bool CTarsolinApp::InitInstance(const QStringList& argumentos) {
   NotificaImpressora(true);
   recentes_.Carrega(s);
 
-  instancia_ = new InstanciaUnica(this);
-  instancia_->Escuta([this](const QString& caminho) { return AceitaArquivoDeOutraInstancia(caminho); });
+  // Asked whether it has a file open, this instance says so only for a model
+  // it has (reached by any path); asked to take one, it takes any file.
+  instancia_->Escuta([this](const QString& caminho, InstanciaUnica::Pedido pedido) {
+    if (pedido == InstanciaUnica::Pedido::Aberto) {
+      const QString convertido = ModeloConvertidoDe(caminho);
+      if (!QFileInfo(caminho).isFile() || !DocumentoAberto(convertido.isEmpty() ? caminho : convertido)) return false;
+    }
+    return AceitaArquivoDeOutraInstancia(caminho);
+  });
 
   frame_->showMaximized();
   if (!arquivo.isEmpty()) {

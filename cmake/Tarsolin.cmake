@@ -60,7 +60,10 @@ endfunction()
 function(tarsolin_qt_target tgt)
   tarsolin_target(${tgt})
   get_target_property(type ${tgt} TYPE)
-  if(type STREQUAL "MODULE_LIBRARY")
+  get_target_property(visibilidade ${tgt} CXX_VISIBILITY_PRESET)
+  # clang refuses a precompiled header built with another default visibility:
+  # a library that hides its symbols takes the modules' header there.
+  if(type STREQUAL "MODULE_LIBRARY" OR (CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND visibilidade STREQUAL "hidden"))
     set(kind module)
   else()
     set(kind code)

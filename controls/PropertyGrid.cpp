@@ -361,8 +361,14 @@ void PropertyGrid::SetPropertySort(Ordenacao ordem) {
 }
 
 PropertyGrid::~PropertyGrid() {
+  // The tree's own destructor clears its model and items after this body:
+  // nothing it signals may reach this grid, which is gone by then.
+  QObject::disconnect(model(), nullptr, this, nullptr);
+  QObject::disconnect(header(), nullptr, this, nullptr);
+  QObject::disconnect(this, nullptr, this, nullptr);
   if (selecionado_) selecionado_->OnDeselect();
   selecionado_ = nullptr;
+  clear();  // the items' destructors tell the grid while it is whole
 }
 
 PropertyGridItem* PropertyGrid::AddCategory(const QString& legenda) {

@@ -1,4 +1,5 @@
 #include "ArquivoModelo.h"
+#include "VerificacaoModelo.h"
 
 #include "dado.h"
 #include "dadoP.h"
@@ -8,6 +9,8 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -70,16 +73,85 @@ long long TamanhoEsperadoModelo(const CabecalhoModelo& cab, bool comElementos) {
   return t;
 }
 
+namespace {
+
+// Readers never wait on a FIFO or a device: the open does not block and only
+// a regular file is read.
+bool AbreLeitura(Descritor& f) {
+  struct stat st;
+  return f.Aberto() && ::fstat(f.fd(), &st) == 0 && S_ISREG(st.st_mode);
+}
+constexpr int ModoLeitura = O_RDONLY | O_NONBLOCK;
+
+// Stored elements are read in blocks of this many: never all K at once.
+constexpr int BlocoElementos = 1 << 16;
+
+// The one rule for a stored element: inside the N x N matrix.
+bool ElementoNaMatriz(const pesoW& p, int N) { return p.linha >= 1 && p.linha <= N && p.coluna >= 1 && p.coluna <= N; }
+
+QString TextoTamanho(long long real, long long esperado) {
+  return QStringLiteral("O arquivo tem %1 bytes; o cabeçalho anuncia %2.").arg(real).arg(esperado);
+}
+
+}  // namespace
+
 bool ArquivoModeloValido(const QString& caminho, const CabecalhoModelo& cab, LeituraW modo) {
   if (!cab.ContagensValidas()) return false;
-  Descritor f(caminho, O_RDONLY);
-  return f.Aberto() && f.Tamanho() >= TamanhoEsperadoModelo(cab, LeElementosW(cab, modo));
+  Descritor f(caminho, ModoLeitura);
+  return AbreLeitura(f) && f.Tamanho() >= TamanhoEsperadoModelo(cab, LeElementosW(cab, modo));
+}
+
+QString MotivoElementosW(const QString& caminho, const CabecalhoModelo& cab) {
+  if (!cab.ContagensValidas()) return QStringLiteral("As contagens do cabeçalho estão fora dos seus limites.");
+  const int N = cab.NumDados(), K = cab.NumElementosW();
+  const long long celulas = static_cast<long long>(N) * N;
+  if (K < 0 || K > celulas)
+    return QStringLiteral("O cabeçalho anuncia %1 elementos de W para uma matriz de %2 × %2 (%3 células).")
+        .arg(K).arg(N).arg(celulas);
+  Descritor f(caminho, ModoLeitura);
+  if (!AbreLeitura(f)) return QStringLiteral("O arquivo não pode ser lido.");
+  // The count is bounded by the file before anything is read.
+  const long long esperado = TamanhoEsperadoModelo(cab, true), real = f.Tamanho();
+  if (real < esperado) return TextoTamanho(real, esperado);
+  std::vector<pesoW> bloco(static_cast<std::size_t>(std::min(K, BlocoElementos)));
+  long long pos = TamanhoEsperadoModelo(cab, false);
+  for (int inicio = 0; inicio < K; inicio += BlocoElementos) {
+    const int n = std::min(BlocoElementos, K - inicio);
+    if (!f.Le(bloco.data(), std::size_t(n) * sizeof(pesoW), pos)) return QStringLiteral("O arquivo não pode ser lido.");
+    pos += static_cast<long long>(n) * static_cast<long long>(sizeof(pesoW));
+    for (int i = 0; i < n; ++i)
+      if (!ElementoNaMatriz(bloco[std::size_t(i)], N))
+        return QStringLiteral("O elemento %1 de W (linha %2, coluna %3) está fora da matriz de %4 × %4.")
+            .arg(inicio + i + 1).arg(bloco[std::size_t(i)].linha).arg(bloco[std::size_t(i)].coluna).arg(N);
+  }
+  return QString();
+}
+
+bool ContaMarcasRegistros(const QString& caminho, const CabecalhoModelo& cab, int& considerados, int& validacao) {
+  considerados = validacao = 0;
+  if (!cab.ContagensValidas()) return false;
+  const int N = cab.NumDados();
+  Descritor f(caminho, ModoLeitura);
+  if (!AbreLeitura(f) || f.Tamanho() < OffDados + static_cast<long long>(N) * static_cast<long long>(dado::Tamanho))
+    return false;
+  // Only the bytes from the exclusion mark to the validation mark of each record.
+  constexpr std::size_t de = offsetof(dado, excluido), ate = offsetof(dado, validacao) + sizeof(int32_t);
+  unsigned char trecho[ate - de];
+  for (int i = 0; i < N; ++i) {
+    const long long pos = OffDados + static_cast<long long>(i) * static_cast<long long>(dado::Tamanho) + static_cast<long long>(de);
+    if (!f.Le(trecho, sizeof trecho, pos)) return false;
+    int32_t marcaValidacao;
+    std::memcpy(&marcaValidacao, trecho + (offsetof(dado, validacao) - de), sizeof marcaValidacao);
+    considerados += trecho[0] == 0 ? 1 : 0;
+    validacao += marcaValidacao != 0 ? 1 : 0;
+  }
+  return true;
 }
 
 bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab) {
   if (cab == nullptr) return false;
-  Descritor f(caminho, O_RDONLY);
-  if (!f.Aberto() || !f.Le(cab->bytes, CabecalhoModelo::Tamanho, 0)) return false;
+  Descritor f(caminho, ModoLeitura);
+  if (!AbreLeitura(f) || !f.Le(cab->bytes, CabecalhoModelo::Tamanho, 0)) return false;
   return cab->ContagensValidas();
 }
 
@@ -91,8 +163,8 @@ bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if ((N > 0 && dados == nullptr) || (M > 0 && dadosP == nullptr)) return false;
   const bool elementos = W != nullptr && LeElementosW(*cab, modo);
-  Descritor f(caminho, O_RDONLY);
-  if (!f.Aberto() || f.Tamanho() < TamanhoEsperadoModelo(*cab, elementos)) return false;
+  Descritor f(caminho, ModoLeitura);
+  if (!AbreLeitura(f) || f.Tamanho() < TamanhoEsperadoModelo(*cab, elementos)) return false;
 
   long long pos = OffDados;
   const std::size_t bytesDados = std::size_t(N) * dado::Tamanho;
@@ -106,14 +178,25 @@ bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados
   const int K = cab->NumElementosW();
   // More elements than cells, or a negative count, is a damaged header.
   if (K < 0 || static_cast<long long>(K) > static_cast<long long>(N) * N) return false;
-  std::vector<pesoW> pesos(static_cast<std::size_t>(K));
-  if (K > 0 && !f.Le(pesos.data(), pesos.size() * sizeof(pesoW), pos)) return false;
-  // An element outside the matrix marks a damaged file.
-  for (const pesoW& p : pesos)
-    if (p.linha < 1 || p.linha > N || p.coluna < 1 || p.coluna > N) return false;
+  // In blocks, with the rule the opener checks (MotivoElementosW): an element
+  // outside the matrix marks a damaged file, and W is left all zero.
   W->ReSize(N, N);
   *W = 0.0;
-  for (const pesoW& p : pesos) (*W)(p.linha, p.coluna) = p.valor;
+  std::vector<pesoW> bloco(static_cast<std::size_t>(std::min(K, BlocoElementos)));
+  for (int inicio = 0; inicio < K; inicio += BlocoElementos) {
+    const int n = std::min(BlocoElementos, K - inicio);
+    bool ok = f.Le(bloco.data(), std::size_t(n) * sizeof(pesoW), pos);
+    pos += static_cast<long long>(n) * static_cast<long long>(sizeof(pesoW));
+    for (int i = 0; ok && i < n; ++i) {
+      const pesoW& p = bloco[std::size_t(i)];
+      if (!ElementoNaMatriz(p, N)) ok = false;
+      else (*W)(p.linha, p.coluna) = p.valor;
+    }
+    if (!ok) {
+      *W = 0.0;
+      return false;
+    }
+  }
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "FormatosAntigos.h"
 #include "MatrizesModelo.h"
 #include "ReconhecimentoModelo.h"
+#include "VerificacaoModelo.h"
 #include "VariaveisComuns.h"
 #include "dado.h"
 #include "dadoP.h"
@@ -13,11 +14,13 @@
 #include "platform/Modulo.h"
 #include "platform/Programa.h"
 #include "platform/TabelaTextos.h"
+#include "platform/TipoArquivo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -42,6 +45,8 @@ constexpr int TxtSalvarAlteracoes = 21001, TxtFalhaSalvar = 21002, TxtSubstituir
               TxtCoordenadasIndefinidas = 21004, TxtRegistrosDemais = 21005;
 
 ServicosDocumento servicosPadrao;
+// The document whose open just repaired header fields: AbreArquivo leaves it modified.
+const CTarsolinDoc* reparadoNaAbertura = nullptr;
 // New models created so far: a new model is called "Tarsolin<n+1>" until it is
 // saved under a name; a discarded one does not count.
 int novosModelos = 0;
@@ -49,9 +54,70 @@ ServicosDocumento* servicosAtuais = &servicosPadrao;
 
 QString Arg(int id, const QString& a) { return plat::Texto(id).arg(a); }
 
-// A refusal to open names the file: the user may have chosen it among many.
-void RecusaAbertura(const QString& caminho, int idTexto, unsigned estilo = plat::MB_OK) {
-  plat::MessageBox(QDir::toNativeSeparators(caminho) + '\n' + plat::Texto(idTexto), QString(), estilo);
+// A refusal to open names the file: the user may have chosen it among many;
+// and what was found wrong, when known.
+void RecusaAbertura(const QString& caminho, int idTexto, unsigned estilo = plat::MB_OK,
+                    const QString& motivo = QString()) {
+  QString texto = QDir::toNativeSeparators(caminho) + '\n' + plat::Texto(idTexto);
+  if (!motivo.isEmpty()) texto += '\n' + motivo;
+  plat::MessageBox(texto, QString(), estilo);
+}
+
+// Header fields whose limits depend on the rest of the file: the transformation
+// codes and the current equation of a calculated model, and the counts of
+// considered and validation records against the records' own marks. What
+// cannot be repaired is `recusa`; each repair made to `cab` is one sentence.
+struct VerificacaoCampos {
+  QString recusa;
+  QStringList reparos;
+};
+
+VerificacaoCampos VerificaCampos(const QString& caminho, CabecalhoModelo& cab) {
+  VerificacaoCampos r;
+  const int nv = cab.NumVariaveis(), ne = cab.NumEquacoes();
+  if (cab.EstadoCalculo() != 0) {
+    // A code outside 0-7 has no transformation: the equation cannot be shown.
+    for (int e = 0; e < ne && r.recusa.isEmpty(); ++e)
+      for (int v = 0; v < nv; ++v) {
+        const int codigo = cab.Transformacao(v, e);
+        if (cab.Habilitada(v) && (codigo < 0 || codigo > 7)) {
+          r.recusa = QStringLiteral("A equação %1 guarda o código de transformação %2 para a variável %3; "
+                                    "os códigos vão de 0 a 7.")
+                         .arg(e + 1).arg(codigo).arg(cab.NomeVariavel(v));
+          break;
+        }
+      }
+    if (!r.recusa.isEmpty()) return r;
+    if (ne == 0) {
+      r.reparos << QStringLiteral("O modelo se diz calculado, mas não guarda nenhuma equação: fica sem equação "
+                                  "calculada.");
+      cab.SetEstadoCalculo(0);
+      cab.SetEquacaoCorrente(0);
+    } else if (cab.EquacaoCorrente() >= ne) {
+      r.reparos << QStringLiteral("A equação corrente (%1) não está entre as %2 equações guardadas: a equação 1 "
+                                  "passa a ser a corrente.")
+                       .arg(cab.EquacaoCorrente() + 1).arg(ne);
+      cab.SetEquacaoCorrente(0);
+    }
+  }
+  int considerados = 0, validacao = 0;
+  if (!ContaMarcasRegistros(caminho, cab, considerados, validacao)) {
+    r.recusa = QStringLiteral("Os registros de dados não podem ser lidos.");
+    return r;
+  }
+  if (cab.NumConsiderados() != considerados) {
+    r.reparos << QStringLiteral("O cabeçalho conta %1 dados considerados, mas os registros marcam %2: a contagem "
+                                "foi corrigida.")
+                     .arg(cab.NumConsiderados()).arg(considerados);
+    cab.SetNumConsiderados(considerados);
+  }
+  if (cab.NumValidacao() != validacao) {
+    r.reparos << QStringLiteral("O cabeçalho conta %1 dados de validação, mas os registros marcam %2: a contagem "
+                                "foi corrigida.")
+                     .arg(cab.NumValidacao()).arg(validacao);
+    cab.SetNumValidacao(validacao);
+  }
+  return r;
 }
 
 double Distancia(double x1, double y1, double x2, double y2) {
@@ -271,10 +337,16 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
   cabecalho_ = std::make_unique<CabecalhoModelo>();
   cabecalho_->Zera();
   recalcular_ = false;
+  if (reparadoNaAbertura == this) reparadoNaAbertura = nullptr;
   ZeraJanelas();
   w_.ReSize(0, 0);
   distancias_.ReSize(0, 0);
 
+  if (const QString motivo = plat::MotivoArquivoNaoComum(caminho); !motivo.isEmpty()) {
+    plat::MessageBox(QDir::toNativeSeparators(caminho) + '\n' + motivo, QString(), plat::MB_ICONEXCLAMATION);
+    cabecalho_.reset();
+    return false;
+  }
   const QFileInfo info(caminho);
   if (!info.exists() || !info.isReadable() || !info.isWritable()) {
     RecusaAbertura(caminho, TxtAcessoNegado);
@@ -363,6 +435,30 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
     Servicos().PostaComandoModelo(*this, ComandoPropriedades);
   }
 
+  // Refused or repaired now, so no window shows an equation or a count the
+  // file does not hold; a repaired model is modified until it is saved.
+  const VerificacaoCampos campos = VerificaCampos(arquivo, *cabecalho_);
+  if (!campos.recusa.isEmpty()) {
+    RecusaAbertura(arquivo, TxtFormatoInvalido, plat::MB_ICONEXCLAMATION, campos.recusa);
+    cabecalho_.reset();
+    return false;
+  }
+  // Stored W elements the loads will read are checked with their rule, so a
+  // damaged W is said here, not as records that never load.
+  const bool guardaW = GuardaElementosW();
+  if (guardaW) {
+    if (const QString motivo = MotivoElementosW(arquivo, *cabecalho_); !motivo.isEmpty()) {
+      RecusaAbertura(arquivo, TxtFormatoInvalido, plat::MB_ICONEXCLAMATION, motivo);
+      cabecalho_.reset();
+      return false;
+    }
+  }
+  if (!campos.reparos.isEmpty()) reparadoNaAbertura = this;
+  if (!campos.reparos.isEmpty())
+    plat::MessageBox(QDir::toNativeSeparators(arquivo) + '\n' + QStringLiteral("O modelo foi aberto com correções:") +
+                         '\n' + campos.reparos.join('\n'),
+                     QString(), plat::MB_ICONEXCLAMATION);
+
   if (cabecalho_->U8(OffProtegido)) {
     if (Servicos().PedeSenha(*this)) {
       cabecalho_->SetU8(OffDesbloqueado, 1);
@@ -378,7 +474,7 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
   // spatial result yet, since storing the edit cleared it): W stays that
   // matrix, read with the records, and later saves store it again. Any other
   // model rebuilds W from the coordinates whenever it has a spatial result.
-  if (!GuardaElementosW()) cabecalho_->SetU8(OffWDasCoordenadas, 1);
+  if (!guardaW) cabecalho_->SetU8(OffWDasCoordenadas, 1);
   if (cabecalho_->I32(OffEspacialCalculado) != 0) {
     SetPathName(arquivo);
     CalculaMatrizW();
@@ -390,7 +486,9 @@ bool CTarsolinDoc::AbreArquivo(const QString& caminho) {
   const QString absoluto = QFileInfo(caminho).absoluteFilePath();
   if (!OnOpenDocument(absoluto)) return false;
   SetPathName(arquivoLido_);  // a converted file: the new model file, not the older one
-  SetModifiedFlag(false);
+  // A repaired model is a changed model until it is saved.
+  SetModifiedFlag(reparadoNaAbertura == this);
+  reparadoNaAbertura = nullptr;
   return true;
 }
 
@@ -517,11 +615,9 @@ bool CTarsolinDoc::CarregaRegistros() {
 
 bool CTarsolinDoc::GuardaElementosW() const {
   const CabecalhoModelo& c = *cabecalho_;
-  const int N = c.NumDados(), K = c.NumElementosW();
-  // Only elements the file really holds, for a W the document may build.
-  return !c.SemElementosW() && !c.EspacialCalculado() && K > 0 && N <= MaxRegistrosW &&
-         static_cast<long long>(K) <= static_cast<long long>(N) * N &&
-         ArquivoModeloValido(arquivoLido_, c, LeituraW::Armazenados);
+  // Elements stored for a W the document may build: they must then be
+  // readable (MotivoElementosW), or the file is refused.
+  return !c.SemElementosW() && !c.EspacialCalculado() && c.NumElementosW() > 0 && c.NumDados() <= MaxRegistrosW;
 }
 
 bool CTarsolinDoc::SubstituiDados(std::vector<dado>&& novos) {

@@ -2,6 +2,8 @@
 
 #include "CabecalhoModelo.h"
 
+#include "platform/TipoArquivo.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
@@ -46,6 +48,7 @@ QString CaminhoModeloConvertido(const QString& antigo) {
 }
 
 QString ModeloConvertidoDe(const QString& caminho) {
+  if (!plat::ArquivoComum(caminho)) return QString();  // never opened: a FIFO would block
   QFile f(caminho);
   char prefixo[TamanhoReconhecimento];
   if (!f.open(QIODevice::ReadOnly) || f.read(prefixo, qint64(TamanhoReconhecimento)) != qint64(TamanhoReconhecimento))

@@ -15,6 +15,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Mensagem.h"
 #include "platform/TabelaTextos.h"
+#include "platform/TipoArquivo.h"
 
 #include <QApplication>
 #include <QDir>
@@ -119,6 +120,10 @@ bool CLaudoDoc::OnNewDocument() {
 }
 
 bool CLaudoDoc::OnOpenDocument(const QString& caminho) {
+  if (const QString motivo = plat::MotivoArquivoNaoComum(caminho); !motivo.isEmpty()) {
+    plat::MessageBox(QDir::toNativeSeparators(caminho) + '\n' + motivo, QString(), plat::MB_ICONEXCLAMATION);
+    return false;
+  }
   int erro = 0;
   novoTipo_ = DetectFileType(caminho, &erro);
   if (novoTipo_ == -1) {

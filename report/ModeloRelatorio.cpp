@@ -11,6 +11,7 @@
 #include "app/CTarsolinApp.h"
 #include "model/CTarsolinDoc.h"
 #include "platform/Mensagem.h"
+#include "platform/TipoArquivo.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -69,6 +70,7 @@ CDocChildFrame* ModeloRelatorio::Moldura(CLaudoDoc* doc) {
 bool ModeloRelatorio::EhRelatorio(const QString& caminho) {
   const QString ext = QFileInfo(caminho).suffix().toLower();
   if (ext == QStringLiteral("rtf") || ext == QStringLiteral("txt")) return true;
+  if (!plat::ArquivoComum(caminho)) return false;  // never opened: a FIFO would block
   QFile f(caminho);
   return f.open(QIODevice::ReadOnly) && f.read(5) == "{\\rtf";
 }

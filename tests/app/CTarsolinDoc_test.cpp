@@ -514,6 +514,7 @@ public:
     recalcular = formato == FormatoAntigo::Kolmar4;
     Modelo m(2, 0);
     m.cab->SetI32(CabecalhoModelo::OffEstadoCalculo, calculado ? 1 : 0);
+    m.cab->SetI32(CabecalhoModelo::OffNumEquacoes, calculado ? 1 : 0);  // a calculated model keeps its equation
     return m.Grava(destino);
   }
   bool RecalculaEquacao(const QString& caminho) override {

@@ -184,3 +184,27 @@ TEST_F(Grade, NarrowValueColumnShowsNoSlider) {
 }
 
 }  // namespace
+
+namespace {
+
+// A grid with its tool bar, items and a selected item, destroyed as its
+// window closes: nothing the tree signals while it clears itself reaches the
+// grid (the sanitizer build stops on any call into it).
+TEST(GradeDestruida, FechaSemChamarAGradeDesfeita) {
+  QWidget janela;
+  auto* g = new PropertyGrid(&janela);
+  g->ShowToolBar(true);
+  PropertyGridItem* cat = g->AddCategory(QStringLiteral("Geral"));
+  PropertyGridItem* a = cat->AddChildItem(new PropertyGridItem(QStringLiteral("Nome"), QStringLiteral("x")));
+  cat->AddChildItem(new PropertyGridItem(QStringLiteral("Valor"), QStringLiteral("1")));
+  cat->Expand();
+  janela.resize(300, 300);
+  janela.show();
+  g->setCurrentItem(a, 1);
+  QSignalSpy destruida(g, &QObject::destroyed);
+  EXPECT_TRUE(g->AcaoOrdenacao(PropertyGrid::PorCategoria)->isEnabled());
+  delete g;
+  EXPECT_EQ(destruida.count(), 1);
+}
+
+}  // namespace

@@ -178,6 +178,13 @@ QByteArray Aplica(const uint8_t* dados, std::size_t tamanho) {
   return arquivo;
 }
 
+}  // namespace
+
+QByteArray ArquivoDaEntrada(const uint8_t* dados, std::size_t tamanho) { return Aplica(dados, tamanho); }
+QString PastaTrabalho() { return Amb().pasta->path(); }
+
+namespace {
+
 // The records a document holds, as bytes.
 QByteArray Registros(CTarsolinDoc& doc) {
   QByteArray r;
@@ -257,7 +264,7 @@ std::string VerificaEntrada(const uint8_t* dados, std::size_t tamanho) {
 
 }  // namespace fuzz
 
-#ifdef TARSOLIN_LIBFUZZER
+#if defined(TARSOLIN_LIBFUZZER) && !defined(TARSOLIN_OUTRO_ALVO)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, std::size_t tamanho) {
   const std::string erro = fuzz::VerificaEntrada(dados, tamanho);
   if (!erro.empty()) {

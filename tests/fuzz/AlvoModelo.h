@@ -10,11 +10,20 @@
 // op % 4: 0 overwrites the data at position % size; 1 cuts the file to
 // position % (size + 1); 2 appends the data; 3 stores the u32 position as the
 // i32 count or flag numbered data[0] (see CamposContagem in AlvoModelo.cpp).
+#include <QByteArray>
+#include <QString>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace fuzz {
+
+// The model file an input describes: its base with its edits applied (the
+// libraries' target reads the same inputs).
+QByteArray ArquivoDaEntrada(const uint8_t* dados, std::size_t tamanho);
+// The folder the targets write their files in (in memory when it can).
+QString PastaTrabalho();
 
 // Runs one input through the reader, the validator and the document's open,
 // load, save-as and save-in-place; the empty text when every check held,

@@ -2,6 +2,7 @@
 // test: offscreen unless the environment chose a platform, with settings and
 // data kept away from the user's own.
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -25,6 +26,10 @@ public:
     // CTest runs the tests of one executable as parallel processes: each keeps
     // its settings in a folder of its own, so one test's set-up cannot wipe
     // what another is about to read back.
+    // Each process meets no running instance of the program but those its
+    // tests start: the runtime folder, where instances find each other, is its own.
+    static QTemporaryDir execucao;
+    if (execucao.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(execucao.path()));
     static QTemporaryDir configuracoes;
     if (configuracoes.isValid()) {
       QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuracoes.path());
