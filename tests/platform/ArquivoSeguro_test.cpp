@@ -227,6 +227,8 @@ TEST_F(ArquivoSeguro, TravaDeOutroProcessoImpedeAGravacao) {
   ASSERT_EQ(::pipe(fim), 0);
   const pid_t filho = ::fork();
   if (filho == 0) {
+    ::close(sinal[0]);
+    ::close(fim[1]);  // else the end of the pipe is never seen
     const int fd = ::open(QFile::encodeName(alvo).constData(), O_RDONLY);
     const char c = ::flock(fd, LOCK_EX) == 0 ? 'S' : 'N';
     (void)!::write(sinal[1], &c, 1);
@@ -234,6 +236,8 @@ TEST_F(ArquivoSeguro, TravaDeOutroProcessoImpedeAGravacao) {
     (void)!::read(fim[0], &x, 1);
     ::_exit(0);
   }
+  ::close(sinal[1]);
+  ::close(fim[0]);
   char c = 0;
   ASSERT_EQ(::read(sinal[0], &c, 1), 1);
   ASSERT_EQ(c, 'S');
