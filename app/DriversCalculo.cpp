@@ -95,6 +95,11 @@ QString VerificaCalculo(const CabecalhoModelo& cab) {
 }
 
 bool RegressaoLinear(CTarsolinDoc& doc) {
+  // A library rewrites the model's file: never one another program changed.
+  if (!doc.ArquivoInalterado()) {
+    doc.AvisaArquivoAlterado();
+    return false;
+  }
   doc.LiberaRegistros();
   const bool ok = ChamaPorCaminho(Modulos().ostrimo, OrdCalcula, doc.GetPathName(), kErroCalculo);
   if (!RecarregaModelo(doc) || !ok) return false;
@@ -104,6 +109,10 @@ bool RegressaoLinear(CTarsolinDoc& doc) {
 }
 
 bool OperacaoDados(CTarsolinDoc& doc, int ordinal, int hint) {
+  if (!doc.ArquivoInalterado()) {
+    doc.AvisaArquivoAlterado();
+    return false;
+  }
   doc.LiberaRegistros();
   const bool ok = ChamaPorCaminho(Modulos().palvedo, ordinal, doc.GetPathName(), kErroDados);
   if (!RecarregaModelo(doc) || !ok) return false;
@@ -188,8 +197,12 @@ bool RegressaoEspacial(CTarsolinDoc& doc, QWidget* pai) {
   cab.SetI32(C::OffEquacaoEspacial, cab.I32(C::OffEquacaoCorrente));
   doc.SetModifiedFlag(true);
   if (!doc.GravaRegistros()) {
-    // The results stay in memory and the model stays modified.
-    plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"), QString(), plat::MB_ICONSTOP);
+    // The results stay in memory and the model stays modified; a file
+    // changed on disk may still be saved under another name.
+    if (doc.ArquivoInalterado())
+      plat::MessageBox(QStringLiteral("Acesso ao arquivo negado !"), QString(), plat::MB_ICONSTOP);
+    else
+      doc.AvisaArquivoAlterado();
     return false;
   }
   doc.SetModifiedFlag(false);

@@ -6,7 +6,9 @@
 #include "pesoW.h"
 
 #include "platform/ArquivoSeguro.h"
+#include "platform/TabelaTextos.h"
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <cstddef>
@@ -148,23 +150,25 @@ bool ContaMarcasRegistros(const QString& caminho, const CabecalhoModelo& cab, in
   return true;
 }
 
-bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab) {
+bool LeCabecalhoModelo(const QString& caminho, CabecalhoModelo* cab, plat::IdentidadeArquivo* lido) {
   if (cab == nullptr) return false;
   Descritor f(caminho, ModoLeitura);
   if (!AbreLeitura(f) || !f.Le(cab->bytes, CabecalhoModelo::Tamanho, 0)) return false;
+  if (lido) *lido = plat::IdentidadeDoDescritor(f.fd());
   return cab->ContagensValidas();
 }
 
 namespace {
 
 bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
-                 NEWMAT::Matrix* W, LeituraW modo) {
+                 NEWMAT::Matrix* W, LeituraW modo, const plat::IdentidadeArquivo* lido) {
   if (cab == nullptr || !cab->ContagensValidas()) return false;
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if ((N > 0 && dados == nullptr) || (M > 0 && dadosP == nullptr)) return false;
   const bool elementos = W != nullptr && LeElementosW(*cab, modo);
   Descritor f(caminho, ModoLeitura);
   if (!AbreLeitura(f) || f.Tamanho() < TamanhoEsperadoModelo(*cab, elementos)) return false;
+  if (lido && lido->Existe() && !(plat::IdentidadeDoDescritor(f.fd()) == *lido)) return false;
 
   long long pos = OffDados;
   const std::size_t bytesDados = std::size_t(N) * dado::Tamanho;
@@ -203,16 +207,49 @@ bool LeRegistros(const QString& caminho, const CabecalhoModelo* cab, dado* dados
 }  // namespace
 
 bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
-                       NEWMAT::Matrix& W, LeituraW modo) {
-  return LeRegistros(caminho, cab, dados, dadosP, &W, modo);
+                       NEWMAT::Matrix& W, LeituraW modo, const plat::IdentidadeArquivo* lido) {
+  return LeRegistros(caminho, cab, dados, dadosP, &W, modo, lido);
 }
 
-bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP) {
-  return LeRegistros(caminho, cab, dados, dadosP, nullptr, LeituraW::ComResultadoEspacial);
+bool LeRegistrosModelo(const QString& caminho, const CabecalhoModelo* cab, dado* dados, dadoP* dadosP,
+                       const plat::IdentidadeArquivo* lido) {
+  return LeRegistros(caminho, cab, dados, dadosP, nullptr, LeituraW::ComResultadoEspacial, lido);
 }
+
+QString TextoArquivoAlterado(const QString& caminho) {
+  return plat::Texto(21006).arg(QDir::toNativeSeparators(caminho));
+}
+
+QString TextoFalhaGravacao(const QString& caminho, const ControleGravacao& controle) {
+  using Falha = plat::GravacaoSegura::Falha;
+  if (controle.falha == Falha::Protegido) return plat::Texto(3000);
+  if (controle.falha == Falha::Alterado) return TextoArquivoAlterado(caminho);
+  QString texto = plat::Texto(21002).arg(QDir::toNativeSeparators(caminho));
+  if (!controle.erro.isEmpty()) texto += QLatin1Char('\n') + controle.erro;
+  return texto;
+}
+
+namespace {
+
+// The writer's answer into the caller's record.
+bool Conclui(plat::GravacaoSegura& g, ControleGravacao* controle, bool escrito) {
+  const bool ok = escrito && g.Confirma();
+  if (controle) {
+    controle->falha = ok ? plat::GravacaoSegura::Falha::Nenhuma : g.TipoFalha();
+    controle->erro = ok ? QString() : g.Erro();
+    if (ok) controle->gravado = g.Gravado();
+  }
+  return ok;
+}
+
+const plat::IdentidadeArquivo* Lido(const ControleGravacao* controle) {
+  return controle && controle->lido.Existe() ? &controle->lido : nullptr;
+}
+
+}  // namespace
 
 bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado* dados, const dadoP* dadosP,
-                        NEWMAT::Matrix& W) {
+                        NEWMAT::Matrix& W, ControleGravacao* controle) {
   if (cab == nullptr) return false;
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if (N < 0 || N > CabecalhoModelo::MaxDados || M < 0 || M > CabecalhoModelo::MaxDadosP) return false;
@@ -233,23 +270,36 @@ bool GravaArquivoModelo(const QString& caminho, CabecalhoModelo* cab, const dado
   }
   cab->SetNumElementosW(static_cast<int>(pesos.size()));
 
-  plat::GravacaoSegura g(caminho);
-  if (!g.Aberta()) return false;
-  if (!g.Escreve(cab->bytes, CabecalhoModelo::Tamanho)) return false;
-  if (N > 0 && !g.Escreve(dados, std::size_t(N) * dado::Tamanho)) return false;
-  if (M > 0 && !g.Escreve(dadosP, std::size_t(M) * dadoP::Tamanho)) return false;
-  if (!pesos.empty() && !g.Escreve(pesos.data(), pesos.size() * sizeof(pesoW))) return false;
-  return g.Confirma();
+  plat::GravacaoSegura g(caminho, Lido(controle));
+  const bool escrito = g.Aberta() && g.Escreve(cab->bytes, CabecalhoModelo::Tamanho) &&
+                       (N == 0 || g.Escreve(dados, std::size_t(N) * dado::Tamanho)) &&
+                       (M == 0 || g.Escreve(dadosP, std::size_t(M) * dadoP::Tamanho)) &&
+                       (pesos.empty() || g.Escreve(pesos.data(), pesos.size() * sizeof(pesoW)));
+  return Conclui(g, controle, escrito);
 }
 
 bool GravaCabecalhoERegistros(const QString& caminho, const CabecalhoModelo* cab, const dado* dados,
-                              const dadoP* dadosP) {
+                              const dadoP* dadosP, ControleGravacao* controle) {
   if (cab == nullptr) return false;
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if ((dados || dadosP) && (N < 0 || N > CabecalhoModelo::MaxDados || M < 0 || M > CabecalhoModelo::MaxDadosP))
     return false;
-  Descritor antigo(caminho, O_RDONLY);
-  if (!antigo.Aberto()) return false;
+  Descritor antigo(caminho, ModoLeitura);
+  if (!antigo.Aberto()) {
+    if (controle) {
+      controle->falha = plat::GravacaoSegura::Falha::Sistema;
+      controle->erro = plat::DescricaoErro(errno);
+    }
+    return false;
+  }
+  // The bytes copied come from the file replaced: the one the caller read,
+  // or at least the one opened here, never a file put in its place meanwhile.
+  const plat::IdentidadeArquivo copiado = plat::IdentidadeDoDescritor(antigo.fd());
+  if (Lido(controle) && !(copiado == controle->lido)) {
+    controle->falha = plat::GravacaoSegura::Falha::Alterado;
+    controle->erro.clear();
+    return false;
+  }
   const long long tamanho = antigo.Tamanho();
   long long fimDados = OffDados, fimDadosP = OffDados;
   if (dados || dadosP) {
@@ -258,12 +308,13 @@ bool GravaCabecalhoERegistros(const QString& caminho, const CabecalhoModelo* cab
   }
   if (tamanho < fimDadosP) return false;
 
-  plat::GravacaoSegura g(caminho);
-  if (!g.Aberta() || !g.Escreve(cab->bytes, CabecalhoModelo::Tamanho)) return false;
-  // Bytes [de, ate) of the old file, in blocks.
+  plat::GravacaoSegura g(caminho, &copiado);
+  // Bytes [de, ate) of the old file, in blocks; its holes are skipped, so a
+  // sparse file stays sparse (where the file system cannot say where the
+  // data lies, everything is data).
   std::vector<char> bloco;
-  auto copia = [&](long long de, long long ate) {
-    if (ate > de) bloco.resize(static_cast<std::size_t>(std::min<long long>(ate - de, 1 << 20)));
+  auto copiaDados = [&](long long de, long long ate) {
+    if (ate > de && bloco.empty()) bloco.resize(std::size_t(1) << 20);
     for (long long pos = de; pos < ate;) {
       const std::size_t n = static_cast<std::size_t>(std::min<long long>(ate - pos, static_cast<long long>(bloco.size())));
       if (!antigo.Le(bloco.data(), n, pos) || !g.Escreve(bloco.data(), n)) return false;
@@ -271,22 +322,34 @@ bool GravaCabecalhoERegistros(const QString& caminho, const CabecalhoModelo* cab
     }
     return true;
   };
-  if (dados) {
-    if (N > 0 && !g.Escreve(dados, std::size_t(N) * dado::Tamanho)) return false;
-  } else if (!copia(OffDados, fimDados)) {
-    return false;
-  }
-  if (dadosP) {
-    if (M > 0 && !g.Escreve(dadosP, std::size_t(M) * dadoP::Tamanho)) return false;
-  } else if (!copia(fimDados, fimDadosP)) {
-    return false;
-  }
-  if (!copia(fimDadosP, tamanho)) return false;
-  return g.Confirma();
+  auto copia = [&](long long de, long long ate) {
+    for (long long pos = de; pos < ate;) {
+      const off_t inicio = ::lseek(antigo.fd(), static_cast<off_t>(pos), SEEK_DATA);
+      if (inicio < 0) {
+        if (errno == ENXIO) return g.Pula(static_cast<std::size_t>(ate - pos));  // a hole to the end
+        return copiaDados(pos, ate);
+      }
+      const long long dadoDe = std::min<long long>(inicio, ate);
+      if (dadoDe > pos && !g.Pula(static_cast<std::size_t>(dadoDe - pos))) return false;
+      if (dadoDe >= ate) return true;
+      const off_t buraco = ::lseek(antigo.fd(), static_cast<off_t>(dadoDe), SEEK_HOLE);
+      const long long dadoAte = buraco < 0 ? ate : std::min<long long>(buraco, ate);
+      if (!copiaDados(dadoDe, dadoAte)) return false;
+      pos = dadoAte;
+    }
+    return true;
+  };
+  const bool escrito = g.Aberta() && g.Escreve(cab->bytes, CabecalhoModelo::Tamanho) &&
+                       (dados ? (N == 0 || g.Escreve(dados, std::size_t(N) * dado::Tamanho))
+                              : copia(OffDados, fimDados)) &&
+                       (dadosP ? (M == 0 || g.Escreve(dadosP, std::size_t(M) * dadoP::Tamanho))
+                               : copia(fimDados, fimDadosP)) &&
+                       copia(fimDadosP, tamanho);
+  return Conclui(g, controle, escrito);
 }
 
-bool GravaCabecalhoModelo(const QString& caminho, const CabecalhoModelo* cab) {
-  return GravaCabecalhoERegistros(caminho, cab, nullptr, nullptr);
+bool GravaCabecalhoModelo(const QString& caminho, const CabecalhoModelo* cab, ControleGravacao* controle) {
+  return GravaCabecalhoERegistros(caminho, cab, nullptr, nullptr, controle);
 }
 
 bool GravaResiduos(const QString& caminho, const CabecalhoModelo* cab, const dado* dados) {

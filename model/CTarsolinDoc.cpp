@@ -41,8 +41,9 @@ constexpr int ComandoPropriedades = 32862;
 // Texts of the string table used here.
 constexpr int TxtAcessoNegado = 3000, TxtConverterKolmar = 3011, TxtConverterZelvar = 3012,
               TxtFormatoInvalido = 3044, TxtDanificado = 3113;
-constexpr int TxtSalvarAlteracoes = 21001, TxtFalhaSalvar = 21002, TxtSubstituirModelo = 21003,
-              TxtCoordenadasIndefinidas = 21004, TxtRegistrosDemais = 21005;
+constexpr int TxtSalvarAlteracoes = 21001, TxtSubstituirModelo = 21003,
+              TxtCoordenadasIndefinidas = 21004, TxtRegistrosDemais = 21005, TxtSalvarComo = 21007,
+              TxtEmUso = 21008;
 
 ServicosDocumento servicosPadrao;
 // The document whose open just repaired header fields: AbreArquivo leaves it modified.
@@ -308,7 +309,20 @@ bool CTarsolinDoc::OnNewDocument() {
 // ------------------------------------------------------------ open
 
 bool CTarsolinDoc::LeCabecalho(const QString& caminho) {
-  return LeCabecalhoModelo(caminho, cabecalho_.get());
+  return LeCabecalhoModelo(caminho, cabecalho_.get(), &identidade_);
+}
+
+bool CTarsolinDoc::TravaModelo(const QString& caminho) {
+  // Two programs writing one model lose each other's changes: a model another
+  // process holds is not opened here.
+  if (trava_.Trava(caminho) == plat::TravaArquivo::Resultado::EmUso) {
+    RecusaAbertura(caminho, TxtEmUso, plat::MB_ICONEXCLAMATION);
+    return false;
+  }
+  // With the lock held no write to the model is running anywhere: a
+  // temporary file of ours beside it is what a killed write left.
+  if (trava_.Travado()) plat::RemoveTemporariosAbandonados(caminho);
+  return true;
 }
 
 bool CTarsolinDoc::ConverteAntigo(const QString& caminho, ServicosDocumento::FormatoAntigo formato,
@@ -334,6 +348,8 @@ bool CTarsolinDoc::ConverteAntigo(const QString& caminho, ServicosDocumento::For
 
 bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
   LiberaRegistros();
+  trava_.Libera();
+  identidade_ = {};
   cabecalho_ = std::make_unique<CabecalhoModelo>();
   cabecalho_->Zera();
   recalcular_ = false;
@@ -400,6 +416,10 @@ bool CTarsolinDoc::OnOpenDocument(const QString& caminho) {
     case ClasseArquivo::Atual:
     case ClasseArquivo::AtualAntigo:
       break;
+  }
+  if (!TravaModelo(arquivo)) {
+    cabecalho_.reset();
+    return false;
   }
 
   // A file cut inside its header, or whose counts are out of their limits, is damaged.
@@ -504,26 +524,61 @@ void CTarsolinDoc::SetPathName(const QString& caminho) {
 
 bool CTarsolinDoc::GravaArquivoCompleto(const QString& caminho) {
   return GravaArquivoModelo(caminho, cabecalho_.get(), carregados_ ? dados_.data() : nullptr,
-                            carregados_ ? dadosP_.data() : nullptr, w_);
+                            carregados_ ? dadosP_.data() : nullptr, w_, &gravacao_);
 }
 
 bool CTarsolinDoc::GravaCabecalhoNoLugar(const QString& caminho) {
-  return GravaCabecalhoModelo(caminho, cabecalho_.get());
+  return GravaCabecalhoModelo(caminho, cabecalho_.get(), &gravacao_);
+}
+
+bool CTarsolinDoc::ArquivoInalterado() const {
+  return !identidade_.Existe() || plat::IdentidadeDe(GetPathName()) == identidade_;
+}
+
+QString CTarsolinDoc::FonteRegistros() const {
+  if (ArquivoInalterado()) return GetPathName();
+  // Another program put a new file at the path: the one read is still open under the lock.
+  if (trava_.Identidade() == identidade_) return trava_.CaminhoLeitura();
+  return QString();
+}
+
+bool CTarsolinDoc::ConcluiGravacao(const QString& caminho, bool ok) {
+  if (!ok) return false;
+  identidade_ = gravacao_.gravado;
+  // A save to its own file moved the lock with it; a model saved under
+  // another name is that file from now on, and holds its lock instead.
+  if (!trava_.Identidade().MesmoArquivo(identidade_)) trava_.Trava(caminho);
+  return true;
 }
 
 bool CTarsolinDoc::OnSaveDocument(const QString& caminho) {
   if (!cabecalho_) return false;
   UpdateAllViews(nullptr, 4);
+  gravacao_ = ControleGravacao{};
+  const bool proprio = !GetPathName().isEmpty() && caminho == GetPathName();
+  if (proprio) {
+    // Over its own file only while it is the file read: another program's
+    // change would be lost, or its records mixed with this header.
+    gravacao_.lido = identidade_;
+    if (!ArquivoInalterado()) {
+      gravacao_.falha = plat::GravacaoSegura::Falha::Alterado;
+      return false;
+    }
+  }
   bool ok = false;
   if (carregados_) {
     ok = GravaArquivoCompleto(caminho);
     if (ok) LiberaRegistros();
   } else if (GetPathName().isEmpty()) {
     // A new model: header and stored weights only, no records exist yet.
-    ok = GravaArquivoModelo(caminho, cabecalho_.get(), nullptr, nullptr, w_);
-  } else if (caminho != GetPathName()) {
+    ok = GravaArquivoModelo(caminho, cabecalho_.get(), nullptr, nullptr, w_, &gravacao_);
+  } else if (!proprio) {
     // Save-as of a model whose records stayed on disk: carry them across.
-    if (!CarregaRegistros()) return false;
+    if (!CarregaRegistros()) {
+      gravacao_.falha = plat::GravacaoSegura::Falha::Sistema;
+      gravacao_.erro = QStringLiteral("Os registros do modelo não puderam ser lidos.");
+      return false;
+    }
     ok = GravaArquivoCompleto(caminho);
     LiberaRegistros();
   } else {
@@ -531,8 +586,23 @@ bool CTarsolinDoc::OnSaveDocument(const QString& caminho) {
     // the safe writer, so a full disk leaves the file as it was.
     ok = GravaCabecalhoNoLugar(caminho);
   }
-  if (ok) SetModifiedFlag(false);
-  return ok;
+  if (!ConcluiGravacao(caminho, ok)) return false;
+  SetModifiedFlag(false);
+  return true;
+}
+
+bool CTarsolinDoc::AvisaArquivoAlterado() {
+  const QString texto = TextoArquivoAlterado(GetPathName()) + QStringLiteral("\n\n") + plat::Texto(TxtSalvarComo);
+  if (plat::MessageBox(texto, QString(), plat::MB_YESNO | plat::MB_ICONEXCLAMATION) != plat::IDYES) return false;
+  return DoSave(QString(), true);
+}
+
+void CTarsolinDoc::InformaFalhaGravacao(const QString& caminho) {
+  if (gravacao_.falha == plat::GravacaoSegura::Falha::Alterado) {
+    AvisaArquivoAlterado();
+    return;
+  }
+  plat::MessageBox(TextoFalhaGravacao(caminho, gravacao_), QString(), plat::MB_ICONEXCLAMATION);
 }
 
 bool CTarsolinDoc::DoSave(const QString& caminho, bool perguntar) {
@@ -542,7 +612,9 @@ bool CTarsolinDoc::DoSave(const QString& caminho, bool perguntar) {
     if (!Servicos().PedeCaminhoSalvar(*this, destino) || destino.isEmpty()) return false;
   }
   if (!OnSaveDocument(destino)) {
-    plat::MessageBox(Arg(TxtFalhaSalvar, QDir::toNativeSeparators(destino)), QString(), plat::MB_ICONEXCLAMATION);
+    // A file changed on disk may still be kept under another name.
+    if (gravacao_.falha == plat::GravacaoSegura::Falha::Alterado) return AvisaArquivoAlterado();
+    InformaFalhaGravacao(destino);
     return false;
   }
   SetPathName(destino);
@@ -564,19 +636,27 @@ bool CTarsolinDoc::SaveModified() {
 bool CTarsolinDoc::RelerCabecalho() {
   if (!cabecalho_) return false;
   auto lido = std::make_unique<CabecalhoModelo>();
+  plat::IdentidadeArquivo identidade;
   // A file that no longer reads as a model leaves the header as it was.
-  if (!LeCabecalhoModelo(GetPathName(), lido.get()) || !ArquivoModeloValido(GetPathName(), *lido))
+  if (!LeCabecalhoModelo(GetPathName(), lido.get(), &identidade) || !ArquivoModeloValido(GetPathName(), *lido))
     return false;
   // The file holds what was saved, not what happened since the model opened.
   lido->SetU8(OffDesbloqueado, cabecalho_->U8(OffDesbloqueado));
   lido->SetU8(OffWDasCoordenadas, cabecalho_->U8(OffWDasCoordenadas));
   // In place: the views keep pointers to the header.
   std::memcpy(cabecalho_->bytes, lido->bytes, CabecalhoModelo::Tamanho);
+  // The header and the file are one again. A library of this program wrote
+  // it under this document's lock, which followed the new file; any other
+  // file put there is locked now.
+  identidade_ = identidade;
+  if (!trava_.Identidade().MesmoArquivo(identidade_)) trava_.Trava(GetPathName());
   return true;
 }
 
 void CTarsolinDoc::OnCloseDocument() {
   LiberaRegistros();
+  trava_.Libera();
+  identidade_ = {};
   cabecalho_.reset();
   w_.ReSize(0, 0);
   distancias_.ReSize(0, 0);
@@ -605,7 +685,10 @@ bool CTarsolinDoc::CarregaRegistros() {
   // Stored elements are the model's own W whenever it keeps them, with or
   // without a spatial result (within the size a W may have).
   const LeituraW modo = n <= MaxRegistrosW ? LeituraW::Armazenados : LeituraW::ComResultadoEspacial;
-  if (!LeRegistrosModelo(GetPathName(), cabecalho_.get(), dados_.data(), dadosP_.data(), w_, modo)) {
+  // Only the records of the file whose header is in memory.
+  const QString fonte = FonteRegistros();
+  if (fonte.isEmpty() ||
+      !LeRegistrosModelo(fonte, cabecalho_.get(), dados_.data(), dadosP_.data(), w_, modo, &identidade_)) {
     LiberaRegistros();
     return false;
   }
@@ -647,7 +730,13 @@ bool CTarsolinDoc::RecriaDadosP(int m) {
 
 bool CTarsolinDoc::GravaRegistros() {
   if (!carregados_) return true;
-  if (!GravaArquivoCompleto(GetPathName())) return false;
+  gravacao_ = ControleGravacao{};
+  gravacao_.lido = identidade_;
+  if (!ArquivoInalterado()) {
+    gravacao_.falha = plat::GravacaoSegura::Falha::Alterado;
+    return false;
+  }
+  if (!ConcluiGravacao(GetPathName(), GravaArquivoCompleto(GetPathName()))) return false;
   LiberaRegistros();
   return true;
 }

@@ -11,6 +11,8 @@
 // It needs no widget: prompts go through plat::MessageBox and the steps that
 // need windows or other subsystems (wizard, password, save-as, conversion of
 // older files) through ServicosDocumento.
+#include "ArquivoModelo.h"
+#include "platform/ArquivoSeguro.h"
 #include "platform/Documento.h"
 
 #include <newmat.h>
@@ -101,6 +103,18 @@ public:
   // Offers to save a modified document: false when the user cancelled or the save failed.
   bool SaveModified();
 
+  // The model's file is the one this document read or wrote last (device,
+  // inode, size, modification time). Every write over it checks this first;
+  // a file changed by another program is never written over.
+  bool ArquivoInalterado() const;
+  // Says that the file changed on disk (21006) and offers "Salvar como"
+  // (21007); true when the model was saved under another name.
+  bool AvisaArquivoAlterado();
+  // Tells the user why the last write failed: 3000 for a write-protected
+  // file, the changed file with the offer to save under another name, else
+  // 21002 with the writer's reason.
+  void InformaFalhaGravacao(const QString& caminho);
+
   // Re-reads the header from the file after a library rewrote it, keeping the
   // two bytes only this session knows: the model unlocked with its password
   // (1116) and W built from the coordinates at open (408272). False, memory
@@ -156,6 +170,15 @@ private:
   // At open: the file keeps a hand-edited W in its stored elements (byte
   // 408272 clear, elements present and readable, no spatial result).
   bool GuardaElementosW() const;
+  // At open: the advisory lock on the model's file (a model another process
+  // holds is refused with 21008), then the debris of killed writes removed.
+  bool TravaModelo(const QString& caminho);
+  // Where the records of the file this document read are: its path, or the
+  // file under the lock when another program put a new one at the path;
+  // empty when neither is that file any more.
+  QString FonteRegistros() const;
+  // Keeps the identity of what a write produced, or its failure.
+  bool ConcluiGravacao(const QString& caminho, bool ok);
 
   std::unique_ptr<CabecalhoModelo> cabecalho_;
   std::vector<dado> dados_;
@@ -163,6 +186,9 @@ private:
   bool carregados_ = false;
   bool recalcular_ = false;  // set by the conversion of a version-4 older file
   QString arquivoLido_;      // the file the last open read: the converted file after a conversion
+  plat::TravaArquivo trava_;           // held from open to close
+  plat::IdentidadeArquivo identidade_; // the file as last read or written
+  ControleGravacao gravacao_;          // the last write: the file expected, the answer
   NEWMAT::Matrix w_;
   NEWMAT::Matrix distancias_;  // M x considered records
   QPointer<QObject> janelas_[NumJanelas];

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int IdAcessoNegado = 3000;     // "Acesso ao arquivo negado! ..."
 constexpr int IdFormatoInvalido = 3044;  // "Formato de arquivo inválido!"
-constexpr int IdFalhaSalvar = 21002;     // "Não foi possível salvar o arquivo %1."
 
 // A green check mark.
 QImage IconeConfirma() {
@@ -85,7 +84,7 @@ CDialogoModelo::CDialogoModelo(const QString& caminho, int idDialogo, const QStr
   setObjectName(QStringLiteral("dlg%1").arg(idDialogo));
   setWindowTitle(titulo);
   cab_->Zera();
-  lido_ = LeCabecalhoModelo(caminho_, cab_.get());
+  lido_ = LeCabecalhoModelo(caminho_, cab_.get(), &arquivo_);
   // The dialogs build their lists from the header: one that failed its
   // checks must not give them its counts.
   if (!lido_) cab_->Zera();
@@ -102,8 +101,14 @@ bool CDialogoModelo::AplicaNoArquivo(const std::function<bool(CabecalhoModelo&, 
   // Called from a button's handler: no exception may leave it. Memory
   // exhausted by the records or W ends the operation with the file as it was.
   try {
+    // Another model put at the path (or this one rewritten) while the dialog
+    // was open: its records are not the header's, nothing is written.
+    if (!(plat::IdentidadeDe(caminho_) == arquivo_)) {
+      plat::MessageBox(TextoArquivoAlterado(caminho_), QString(), plat::MB_ICONEXCLAMATION);
+      return false;
+    }
     RegistrosModelo registros;
-    if (!registros.Le(caminho_, *cab_)) {
+    if (!registros.Le(caminho_, *cab_, &arquivo_)) {
       plat::MessageBox(IdAcessoNegado, plat::MB_ICONEXCLAMATION);
       return false;
     }
@@ -119,13 +124,16 @@ bool CDialogoModelo::AplicaNoArquivo(const std::function<bool(CabecalhoModelo&, 
       plat::MessageBox(IdFormatoInvalido, plat::MB_ICONEXCLAMATION);
       return false;
     }
-    if (!registros.Grava(caminho_, *novo)) {
-      // A full disk or an I/O error: the write failed, the old file stands.
-      plat::MessageBox(plat::Texto(IdFalhaSalvar).arg(QDir::toNativeSeparators(caminho_)), QString(),
-                       plat::MB_ICONEXCLAMATION);
+    // Checked again by the writer, under the model's lock, before it replaces the file.
+    ControleGravacao controle;
+    controle.lido = arquivo_;
+    if (!registros.Grava(caminho_, *novo, &controle)) {
+      // A full disk, a protected or changed file: the old file stands.
+      plat::MessageBox(TextoFalhaGravacao(caminho_, controle), QString(), plat::MB_ICONEXCLAMATION);
       return false;
     }
     cab_ = std::move(novo);
+    arquivo_ = controle.gravado;
     return true;
   } catch (...) {
     plat::MessageBox(QStringLiteral("Cálculo indeterminado !"));

@@ -3,6 +3,8 @@
 // header read when the dialog is built, the apply frame that reads the
 // records, changes header and records in memory and rewrites the whole file,
 // and the look of the image buttons.
+#include "platform/ArquivoSeguro.h"
+
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -58,6 +60,9 @@ protected:
 
 private:
   bool lido_ = false;
+  // The file whose header the dialog shows: its records are the ones read,
+  // and it is the only file an apply replaces.
+  plat::IdentidadeArquivo arquivo_;
 };
 
 // Object name of a control: its numeric id, as scripts and tests find it.

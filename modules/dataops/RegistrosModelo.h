@@ -5,6 +5,8 @@
 #include "model/dado.h"
 #include "model/dadoP.h"
 
+#include "model/ArquivoModelo.h"
+
 #include <newmat.h>
 
 #include <QString>
@@ -22,10 +24,12 @@ public:
 
   // Reads the records that `c` counts from the file at `caminho`; false when
   // the counts are out of range or the file is short or unreadable.
-  bool Le(const QString& caminho, const CabecalhoModelo& c);
+  // With `lido`, only from that file (the one whose header `c` is).
+  bool Le(const QString& caminho, const CabecalhoModelo& c, const plat::IdentidadeArquivo* lido = nullptr);
   // Rewrites the whole file (header, records, W) safely: false, with the old
-  // file intact, when it could not be written completely.
-  bool Grava(const QString& caminho, CabecalhoModelo& c);
+  // file intact, when it could not be written completely (`controle` checks
+  // the file replaced and tells why).
+  bool Grava(const QString& caminho, CabecalhoModelo& c, ControleGravacao* controle = nullptr);
 
   static unsigned char* Bytes(dado& d) { return reinterpret_cast<unsigned char*>(&d); }
   static unsigned char* Bytes(dadoP& d) { return reinterpret_cast<unsigned char*>(&d); }

@@ -34,7 +34,6 @@ void MostraAviso(const QString& texto) {
 }
 
 constexpr int TxtFormatoInvalido = 3044;  // "Formato de arquivo inválido!"
-constexpr int TxtFalhaSalvar = 21002;     // "Não foi possível salvar o arquivo %1."
 
 // Whether every statistic of an equation is a number that can be stored. A
 // perfect fit (no residual at all) keeps its infinite t values, which say
@@ -115,8 +114,14 @@ bool CalculoRegressao::LeRegistros(const QString& caminho) {
   const CabecalhoModelo& cab = *trabalho_;
   dados_.assign(static_cast<std::size_t>(std::max(0, cab.NumDados())), dado{});
   dadosP_.assign(static_cast<std::size_t>(std::max(0, cab.NumDadosP())), dadoP{});
+  // The records of the file whose header was read, or none: another model
+  // put at the path while the options were chosen is not mixed in.
+  if (!(plat::IdentidadeDe(caminho) == lido_)) {
+    MostraAviso(TextoArquivoAlterado(caminho));
+    return false;
+  }
   // The stored W elements stay in the file: the write copies them across.
-  registrosLidos_ = LeRegistrosModelo(caminho, &cab, dados_.data(), dadosP_.data());
+  registrosLidos_ = LeRegistrosModelo(caminho, &cab, dados_.data(), dadosP_.data(), &lido_);
   return registrosLidos_;
 }
 
@@ -145,8 +150,12 @@ bool CalculoRegressao::GravaModelo(const QString& caminho) {
   int considerados = 0;
   for (const dado& d : dados_) considerados += d.Considerado() ? 1 : 0;
   trabalho_->SetNumConsiderados(considerados);
-  if (GravaCabecalhoERegistros(caminho, trabalho_.get(), dados_.data(), dadosP_.data())) return true;
-  MostraAviso(plat::Texto(TxtFalhaSalvar).arg(QDir::toNativeSeparators(caminho)));
+  // Only over the file read: the writer checks it, under the model's lock,
+  // when it starts and again when it replaces it.
+  ControleGravacao controle;
+  controle.lido = lido_;
+  if (GravaCabecalhoERegistros(caminho, trabalho_.get(), dados_.data(), dadosP_.data(), &controle)) return true;
+  MostraAviso(TextoFalhaGravacao(caminho, controle));
   return false;
 }
 
@@ -322,7 +331,7 @@ int CalculoRegressao::CalculaEquacoes(const QString& caminho, int modo, int slot
 bool CalculoRegressao::Calcula(const QString& caminho) {
   trabalho_ = std::make_unique<CabecalhoModelo>();
   registrosLidos_ = false;
-  if (!LeCabecalhoModelo(caminho, trabalho_.get())) return false;
+  if (!LeCabecalhoModelo(caminho, trabalho_.get(), &lido_)) return false;
   if (!VerificaDados()) return false;
   lista_.Limpa();
   const int metodo = CalculaEquacoes(caminho, 0, 0);
@@ -356,7 +365,7 @@ bool CalculoRegressao::Calcula(const QString& caminho) {
 bool CalculoRegressao::Dirigido(const QString& caminho) {
   trabalho_ = std::make_unique<CabecalhoModelo>();
   registrosLidos_ = false;
-  if (!LeCabecalhoModelo(caminho, trabalho_.get())) return false;
+  if (!LeCabecalhoModelo(caminho, trabalho_.get(), &lido_)) return false;
   if (!VerificaDados()) return false;
   CabecalhoModelo& cab = *trabalho_;
   OpcoesCalculo op(cab);

@@ -8,6 +8,7 @@
 #include "modules/regression/OpcoesCalculo.h"
 #include "modules/regression/engine/EstatisticasEquacao.h"
 #include "modules/regression/engine/ListaEquacoes.h"
+#include "platform/ArquivoSeguro.h"
 
 #include <QString>
 
@@ -44,6 +45,7 @@ private:
   bool VerificaConsiderados();
 
   QString caminho_;
+  plat::IdentidadeArquivo lido_;  // the file whose header was read: the only one read on and replaced
   std::unique_ptr<CabecalhoModelo> trabalho_;   // read at the start of every call, written back whole
   unsigned char opcoes_[OpcoesCalculo::Tamanho] = {};  // the options chosen, restored before writing
   ListaEquacoes lista_;

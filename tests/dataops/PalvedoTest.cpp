@@ -9,6 +9,7 @@
 #include "platform/Mensagem.h"
 #include "platform/Modulo.h"
 #include "platform/TabelaTextos.h"
+#include "tests/support/OutraInstancia.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -34,6 +35,7 @@
 #include <tuple>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -269,10 +271,66 @@ TEST_F(Palvedo, FalhaAoGravarRelatadaEArquivoIntacto) {
     plat::Pressiona(d, 1);
   });
   EXPECT_EQ(Chama(1), 0);
-  // A full disk is a failed write, not a protected file.
-  EXPECT_EQ(mensagens.Textos().last(), plat::Texto(21002).arg(QDir::toNativeSeparators(caminho_)));
+  // A full disk is a failed write, not a protected file, and says so.
+  EXPECT_EQ(mensagens.Textos().last(), QString::fromUtf8("Não foi possível salvar o arquivo %1.\nNão há espaço livre no disco.")
+                                           .arg(QDir::toNativeSeparators(caminho_)));
   EXPECT_TRUE(Inalterado());
   EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size() == 1) << "no temporary file left";
+}
+
+// While the dialog is open the file is replaced by another model, made
+// read-only, or opened by another instance of the program: the apply writes
+// nothing and says why.
+TEST_F(Palvedo, ArquivoQueMudouOuProtegidoNaoEGravado) {
+  enum Evento { Substituido, SomenteLeitura, OutraInstancia };
+  struct Caso {
+    const char* nome;
+    Evento evento;
+    const char* mensagem;
+  };
+  const Caso casos[] = {
+      {"substituido", Substituido,
+       "O arquivo %1 foi alterado por outro programa depois que o modelo foi lido. Nada foi gravado sobre ele, "
+       "para não perder nenhuma das alterações."},
+      {"somente leitura", SomenteLeitura,
+       "Acesso ao arquivo negado! Verifique se o arquivo está protegido contra gravação."},
+      {"aberto em outra instancia", OutraInstancia,
+       "Não foi possível salvar o arquivo %1.\nO arquivo está aberto e em uso por outro programa."},
+  };
+  for (const Caso& k : casos) {
+    SCOPED_TRACE(k.nome);
+    QFile::remove(caminho_);
+    ModeloTeste a = ModeloTeste::Cria(5, 3, 2, true);
+    Grava(a);
+    // The other model: same counts, other values.
+    ModeloTeste b = ModeloTeste::Cria(5, 3, 2, true);
+    for (dado& d : b.reg.dados) d.valor[0] = -7.0;
+    const QString outro = dir_.filePath(QStringLiteral("outro.tsn"));
+    ASSERT_TRUE(b.Grava(outro));
+    std::unique_ptr<teste::OutraInstancia> instancia;
+    plat::GravadorMensagens mensagens(plat::IDYES);
+    plat::RoteiroPara(QStringLiteral("dlg130"), [&](QDialog& d) {
+      Lista(d, 1007)->item(0)->setSelected(true);
+      if (k.evento == Substituido)
+        ::rename(QFile::encodeName(outro).constData(), QFile::encodeName(caminho_).constData());
+      else if (k.evento == SomenteLeitura)
+        ::chmod(QFile::encodeName(caminho_).constData(), 0444);
+      else
+        instancia = std::make_unique<teste::OutraInstancia>(caminho_);
+      sha_ = Sha256(caminho_);
+      plat::Pressiona(d, 1);
+      plat::Pressiona(d, 2);
+    });
+    EXPECT_EQ(Chama(1), 0);
+    if (instancia) EXPECT_TRUE(instancia->Aberto());
+    instancia.reset();
+    ASSERT_FALSE(mensagens.Textos().isEmpty());
+    EXPECT_TRUE(mensagens.Textos().contains(QString::fromUtf8(k.mensagem).arg(QDir::toNativeSeparators(caminho_))))
+        << mensagens.Textos().join('|').toStdString();
+    EXPECT_TRUE(Inalterado());
+    ::chmod(QFile::encodeName(caminho_).constData(), 0644);
+    plat::LimpaRoteiros();
+  }
 }
 
 // GCC and clang say in different ways that the address sanitizer is on.

@@ -46,6 +46,9 @@
 #include <map>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 using C = CabecalhoModelo;
 
@@ -616,9 +619,15 @@ TEST_F(VistaModelo, ListaDeDadosVirtual) {
   // Records that cannot be loaded are not asked for again until the next reshaping.
   doc.LiberaRegistros();
   const QByteArray inteiro = teste::LeArquivo(caminho);
+  struct stat antes;
+  ASSERT_EQ(::stat(QFile::encodeName(caminho).constData(), &antes), 0);
   ASSERT_TRUE(teste::GravaBytes(caminho, inteiro.left(C::Tamanho + 100)));
   EXPECT_FALSE(pede(1, 2));
+  // The file put back exactly as the document read it, modification time
+  // included (a file changed since it was read gives no records).
   ASSERT_TRUE(teste::GravaBytes(caminho, inteiro));
+  const struct timespec tempos[2] = {antes.st_atim, antes.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(caminho).constData(), tempos, 0), 0);
   EXPECT_FALSE(pede(1, 2));
   EXPECT_FALSE(doc.RegistrosCarregados());
   p.AjustaColunasLista();

@@ -2,6 +2,7 @@
 // folder, called by ordinal on a model file, unloaded; its dialogs driven by
 // their object names.
 #include "tests/support/Arquivos.h"
+#include "tests/support/OutraInstancia.h"
 #include "model/ArquivoModelo.h"
 #include "model/CabecalhoModelo.h"
 #include "model/TabelasEstatisticas.h"
@@ -26,6 +27,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -661,7 +664,80 @@ TEST_F(Ostrimo, FailedWriteReturnsFalse) {
   EXPECT_EQ(r, 0);
   EXPECT_EQ(Conteudo(caminho_), antes);
   EXPECT_EQ(mensagens_.Textos(),
-            QStringList{QString::fromUtf8("Não foi possível salvar o arquivo %1.").arg(QDir::toNativeSeparators(caminho_))});
+            QStringList{QString::fromUtf8("Não foi possível salvar o arquivo %1.\nNão há espaço livre no disco.")
+                            .arg(QDir::toNativeSeparators(caminho_))});
+}
+
+// Another model put at the path while the library runs (during the options,
+// before the records are read; during the analysis, after): nothing is
+// written, the other model stays byte for byte, and the user is told.
+TEST_F(Ostrimo, ModelReplacedWhileRunningIsNotWritten) {
+  for (bool naAnalise : {false, true}) {
+    SCOPED_TRACE(naAnalise ? "during the analysis" : "during the options");
+    Modelo a;
+    ASSERT_TRUE(a.Grava(caminho_));
+    Modelo b;
+    for (dado& d : b.dados) d.valor[2] += 5.0;
+    const QString outro = dir_.filePath(QStringLiteral("outro.tar"));
+    ASSERT_TRUE(b.Grava(outro));
+    const QByteArray deOutro = Conteudo(outro);
+    auto substitui = [&] {
+      ASSERT_EQ(::rename(QFile::encodeName(outro).constData(), QFile::encodeName(caminho_).constData()), 0);
+    };
+    plat::RoteiroPara(QStringLiteral("dlg142"), [&](QDialog& d) {
+      if (!naAnalise) substitui();
+      plat::DefineMarcado(d, naAnalise ? 1026 : 1030, true);
+      plat::Pressiona(d, 1);
+    });
+    if (naAnalise)
+      plat::RoteiroPara(QStringLiteral("dlg132"), [&](QDialog& d) {
+        substitui();
+        plat::Pressiona(d, 1);
+        plat::Pressiona(d, 1);
+      });
+    plat::GravadorMensagens mensagens;
+    EXPECT_EQ(Chama(2, caminho_), 0);
+    EXPECT_EQ(Conteudo(caminho_), deOutro);
+    EXPECT_EQ(mensagens.Textos(),
+              QStringList{QString::fromUtf8("O arquivo %1 foi alterado por outro programa depois que o modelo foi "
+                                            "lido. Nada foi gravado sobre ele, para não perder nenhuma das alterações.")
+                              .arg(QDir::toNativeSeparators(caminho_))});
+    plat::LimpaRoteiros();
+  }
+}
+
+// Another instance of the program holds the model open: the library of this
+// one writes nothing.
+TEST_F(Ostrimo, ModelOpenInAnotherInstanceIsNotWritten) {
+  Modelo m;
+  ASSERT_TRUE(m.Grava(caminho_));
+  const QByteArray antes = Conteudo(caminho_);
+  teste::OutraInstancia outra(caminho_);
+  ASSERT_TRUE(outra.Aberto());
+  EXPECT_EQ(Chama(1, caminho_), 0);
+  EXPECT_EQ(Conteudo(caminho_), antes);
+  EXPECT_EQ(mensagens_.Textos(),
+            QStringList{QString::fromUtf8("Não foi possível salvar o arquivo %1.\nO arquivo está aberto e em uso por "
+                                          "outro programa.")
+                            .arg(QDir::toNativeSeparators(caminho_))});
+  outra.Termina();
+  EXPECT_EQ(Chama(1, caminho_), 1);
+}
+
+// A write-protected model is not replaced, whoever runs the program: the
+// file's permission bits are the rule.
+TEST_F(Ostrimo, WriteProtectedModelIsRefused) {
+  Modelo m;
+  ASSERT_TRUE(m.Grava(caminho_));
+  ASSERT_EQ(::chmod(QFile::encodeName(caminho_).constData(), 0444), 0);
+  const QByteArray antes = Conteudo(caminho_);
+  EXPECT_EQ(Chama(1, caminho_), 0);
+  EXPECT_EQ(Conteudo(caminho_), antes);
+  EXPECT_EQ(mensagens_.Textos(), QStringList{QString::fromUtf8(
+                                     "Acesso ao arquivo negado! Verifique se o arquivo está protegido contra gravação.")});
+  struct stat st;
+  ASSERT_EQ(::stat(QFile::encodeName(caminho_).constData(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
 }
 
 // Bytes of a model file that a library call may change: the header and the
