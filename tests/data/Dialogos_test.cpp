@@ -29,6 +29,7 @@ std::unique_ptr<CTarsolinDoc> Documento(QTemporaryDir& pasta) {
   teste::ModeloDados m({{0, 0, 1}, {1, 1, 2}});
   m.cab->SetI32(C::OffEstadoCalculo, 2);
   m.cab->SetI32(C::OffEspacialCalculado, 1);
+  m.cab->SetNumEquacoes(1);  // a calculated model keeps the equation it was calculated with
   auto doc = std::make_unique<CTarsolinDoc>();
   EXPECT_TRUE(doc->AbreArquivo(m.Grava(pasta, "m.tsn")));
   return doc;

@@ -256,6 +256,7 @@ TEST_F(JanelaDados, ExcluirDoCalculoInvalidaOsResultadosEFecharRecalcula) {
   ModeloDados m = Cinco();
   m.cab->SetI32(C::OffEstadoCalculo, 1);
   m.cab->SetI32(C::OffEspacialCalculado, 1);
+  m.cab->SetNumEquacoes(1);  // a calculated model keeps the equation it was calculated with
   Abre(m);
   CDadosEditarView* d = Dados();
   d->AtualizaBarra(2, 2);
