@@ -32,6 +32,7 @@
 #include <QFontComboBox>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QMdiSubWindow>
@@ -448,6 +449,12 @@ QMdiSubWindow* CMainFrame::AdicionaJanela(QWidget* janela, CTarsolinDoc* doc) {
   // A new name ("Salvar como") or a maximised window changes the main title too.
   connect(sub, &QWidget::windowTitleChanged, this, &CMainFrame::AtualizaMenus);
   connect(sub, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::AtualizaMenus);
+  // The frame's Ctrl+F4 closes the window in use (asking first for a model);
+  // the window menu's own Close shortcut would make the key ambiguous, and
+  // an ambiguous key does nothing.
+  if (QMenu* sistema = sub->systemMenu())
+    for (QAction* a : sistema->actions())
+      if (a->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4))) a->setShortcuts({});
   sub->show();
   ColocaNaArea(sub);
   return sub;
@@ -752,8 +759,13 @@ bool CMainFrame::OnCmdMsg(int id) {
     }
     default:
       if (QMdiSubWindow* sub = JanelaDaLista(id)) {
-        if (sub->isMinimized()) sub->showNormal();
-        mdi_->setActiveSubWindow(sub);
+        // After the menu has closed: closing it gives the focus back to the
+        // window it was opened over, which would take the activation back.
+        QTimer::singleShot(0, this, [this, janela = QPointer<QMdiSubWindow>(sub)] {
+          if (!janela) return;
+          if (janela->isMinimized()) janela->showNormal();
+          mdi_->setActiveSubWindow(janela);
+        });
         return true;
       }
       return false;

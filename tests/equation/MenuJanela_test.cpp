@@ -74,6 +74,30 @@ TEST_F(MenuJanela, ListsTheOpenWindowsNumberedWithTheActiveOneChecked) {
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(Lista(menu), (QStringList{"&1 m.tsn", "&2 m.tsn:2", "*&3 laudo.txt"}));
   QTest::keyClick(menu, Qt::Key_Escape);
+  // The model's entry brings it in front of the maximised report.
+  QList<QMdiSubWindow*> janelas = mdi->subWindowList(QMdiArea::CreationOrder);
+  Lista(menu);
+  QAction* primeira = nullptr;
+  for (QAction* a : menu->actions())
+    if (a->text() == QStringLiteral("&1 m.tsn")) primeira = a;
+  ASSERT_NE(primeira, nullptr);
+  QTest::keyClick(menu, Qt::Key_Escape);
+  primeira->trigger();  // what the menu does on a click on the entry
+  Espera();
+  EXPECT_EQ(mdi->activeSubWindow(), janelas[0]);
+  EXPECT_EQ(Lista(menu), (QStringList{"*&1 m.tsn", "&2 m.tsn:2", "&3 laudo.txt"}));
+  QTest::keyClick(menu, Qt::Key_Escape);
+  // Ctrl+F6 goes on to the next window: from the model to its equation window.
+  QWidget* foco = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(frame);
+  QTest::keyClick(foco, Qt::Key_F6, Qt::ControlModifier);
+  Espera();
+  EXPECT_EQ(mdi->activeSubWindow(), janelas[1]);
+  // Ctrl+F4 closes the active window (the equation window here).
+  foco = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(frame);
+  QTest::keyClick(foco, Qt::Key_F4, Qt::ControlModifier);
+  Espera();
+  EXPECT_EQ(mdi->subWindowList().size(), 2);
+  EXPECT_FALSE(mdi->subWindowList().contains(janelas[1]));
   EXPECT_TRUE(mensagens.Textos().isEmpty()) << mensagens.Textos().join('|').toStdString();
 }
 
