@@ -154,11 +154,15 @@ TEST_F(ArquivoSeguro, AlvoProtegidoNaoESubstituido) {
     SCOPED_TRACE(duranteAGravacao);
     ::chmod(QFile::encodeName(alvo).constData(), 0644);
     Grava("antigo");
-    if (!duranteAGravacao) ASSERT_EQ(::chmod(QFile::encodeName(alvo).constData(), 0444), 0);
+    if (!duranteAGravacao) {
+      ASSERT_EQ(::chmod(QFile::encodeName(alvo).constData(), 0444), 0);
+    }
     {
       plat::GravacaoSegura g(alvo);
       g.Escreve("novo", 4);
-      if (duranteAGravacao) ASSERT_EQ(::chmod(QFile::encodeName(alvo).constData(), 0444), 0);
+      if (duranteAGravacao) {
+        ASSERT_EQ(::chmod(QFile::encodeName(alvo).constData(), 0444), 0);
+      }
       EXPECT_FALSE(g.Confirma());
       EXPECT_EQ(g.TipoFalha(), plat::GravacaoSegura::Falha::Protegido);
       EXPECT_EQ(g.Erro(), QStringLiteral("O arquivo está protegido contra gravação."));
