@@ -87,15 +87,20 @@ TEST_F(MenuJanela, ListsTheOpenWindowsNumberedWithTheActiveOneChecked) {
   EXPECT_EQ(mdi->activeSubWindow(), janelas[0]);
   EXPECT_EQ(Lista(menu), (QStringList{"*&1 m.tsn", "&2 m.tsn:2", "&3 laudo.txt"}));
   QTest::keyClick(menu, Qt::Key_Escape);
+  // Keys reach the frame's shortcuts once the menu has gone and the frame is
+  // the active window again.
+  auto pronto = [&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }, 5000));
+    QApplication::setActiveWindow(frame);
+    Espera();
+    return QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(frame);
+  };
   // Ctrl+F6 goes on to the next window: from the model to its equation window.
-  QWidget* foco = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(frame);
-  QTest::keyClick(foco, Qt::Key_F6, Qt::ControlModifier);
-  Espera();
-  EXPECT_EQ(mdi->activeSubWindow(), janelas[1]);
+  QTest::keyClick(pronto(), Qt::Key_F6, Qt::ControlModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return mdi->activeSubWindow() == janelas[1]; }, 5000));
   // Ctrl+F4 closes the active window (the equation window here).
-  foco = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(frame);
-  QTest::keyClick(foco, Qt::Key_F4, Qt::ControlModifier);
-  Espera();
+  QTest::keyClick(pronto(), Qt::Key_F4, Qt::ControlModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return mdi->subWindowList().size() == 2; }, 5000));
   EXPECT_EQ(mdi->subWindowList().size(), 2);
   EXPECT_FALSE(mdi->subWindowList().contains(janelas[1]));
   EXPECT_TRUE(mensagens.Textos().isEmpty()) << mensagens.Textos().join('|').toStdString();
