@@ -6,6 +6,7 @@
 // converted model that opens loads its records.
 #include "AlvoAntigos.h"
 #include "AlvoModelo.h"
+#include "Edicoes.h"
 
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
@@ -25,7 +26,6 @@ namespace fuzz {
 
 namespace {
 
-constexpr int MaxEdicoes = 64;
 
 QByteArray Le(const QString& caminho) {
   QFile f(caminho);
@@ -185,42 +185,8 @@ Ambiente& Amb() {
   return a;
 }
 
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-
 QByteArray Aplica(const Base& base, const uint8_t* dados, std::size_t tamanho) {
-  QByteArray arquivo = base.bytes;
-  std::size_t pos = 1;
-  for (int e = 0; e < MaxEdicoes && pos + 6 <= tamanho; ++e) {
-    const uint8_t op = dados[pos];
-    const uint32_t posicao = U32(dados + pos + 1);
-    std::size_t n = dados[pos + 5];
-    pos += 6;
-    n = std::min(n, tamanho - pos);
-    const char* d = reinterpret_cast<const char*>(dados + pos);
-    pos += n;
-    switch (op % 4) {
-      case 0:
-        if (!arquivo.isEmpty()) {
-          const qsizetype em = qsizetype(posicao % uint32_t(arquivo.size()));
-          const qsizetype k = std::min<qsizetype>(qsizetype(n), arquivo.size() - em);
-          std::memcpy(arquivo.data() + em, d, std::size_t(k));
-        }
-        break;
-      case 1:
-        arquivo.truncate(qsizetype(posicao % (uint32_t(arquivo.size()) + 1)));
-        break;
-      case 2:
-        arquivo.append(d, qsizetype(n));
-        break;
-      case 3:
-        if (n > 0) {
-          const std::size_t off = base.campos[uint8_t(d[0]) % base.campos.size()];
-          if (off + 4 <= std::size_t(arquivo.size())) std::memcpy(arquivo.data() + off, &posicao, 4);
-        }
-        break;
-    }
-  }
-  return arquivo;
+  return fuzz::AplicaEdicoes(base.bytes, dados, tamanho, base.campos);
 }
 
 // The importer of the chosen layout; when it accepts the file, its records are

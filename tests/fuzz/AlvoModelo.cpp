@@ -4,6 +4,7 @@
 // sanitizers watch), opening and loading never change the source file, a model
 // that opens loads its records, and a saved copy reopens with the same records.
 #include "AlvoModelo.h"
+#include "Edicoes.h"
 
 #include "model/ArquivoModelo.h"
 #include "model/CTarsolinDoc.h"
@@ -41,7 +42,6 @@ constexpr std::size_t CamposContagem[] = {
 
 // Beyond these the reader would only spend time and memory (a W of N x N).
 constexpr int MaxDadosLidos = 2000;
-constexpr int MaxEdicoes = 64;
 
 QByteArray Le(const QString& caminho) {
   QFile f(caminho);
@@ -138,44 +138,10 @@ Ambiente& Amb() {
   return a;
 }
 
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-
 QByteArray Aplica(const uint8_t* dados, std::size_t tamanho) {
   const Ambiente& amb = Amb();
   if (tamanho == 0 || amb.bases.empty()) return QByteArray();
-  QByteArray arquivo = amb.bases[dados[0] % amb.bases.size()];
-  std::size_t pos = 1;
-  for (int e = 0; e < MaxEdicoes && pos + 6 <= tamanho; ++e) {
-    const uint8_t op = dados[pos];
-    const uint32_t posicao = U32(dados + pos + 1);
-    std::size_t n = dados[pos + 5];
-    pos += 6;
-    n = std::min(n, tamanho - pos);
-    const char* d = reinterpret_cast<const char*>(dados + pos);
-    pos += n;
-    switch (op % 4) {
-      case 0:
-        if (!arquivo.isEmpty()) {
-          const qsizetype em = qsizetype(posicao % uint32_t(arquivo.size()));
-          const qsizetype k = std::min<qsizetype>(qsizetype(n), arquivo.size() - em);
-          std::memcpy(arquivo.data() + em, d, std::size_t(k));
-        }
-        break;
-      case 1:
-        arquivo.truncate(qsizetype(posicao % (uint32_t(arquivo.size()) + 1)));
-        break;
-      case 2:
-        arquivo.append(d, qsizetype(n));
-        break;
-      case 3:
-        if (n > 0) {
-          const std::size_t off = CamposContagem[uint8_t(d[0]) % std::size(CamposContagem)];
-          if (off + 4 <= std::size_t(arquivo.size())) std::memcpy(arquivo.data() + off, &posicao, 4);
-        }
-        break;
-    }
-  }
-  return arquivo;
+  return fuzz::AplicaEdicoes(amb.bases[dados[0] % amb.bases.size()], dados, tamanho, CamposContagem);
 }
 
 }  // namespace
