@@ -107,10 +107,12 @@ NEWMAT::Matrix PadronizaLinhas(NEWMAT::Matrix& W) {
   return W;
 }
 
-void PadronizaLinhasNoLugar(NEWMAT::Matrix& W) {
-  const int linhas = W.Nrows(), colunas = W.Ncols();
+void PadronizaLinhasNoLugar(NEWMAT::Matrix& W) { PadronizaLinhasNoLugar(W, 0, W.Nrows()); }
+
+void PadronizaLinhasNoLugar(NEWMAT::Matrix& W, int primeira, int fim) {
+  const int colunas = W.Ncols();
   NEWMAT::Real* a = W.Store();
-  for (int i = 0; i < linhas; ++i) {
+  for (int i = primeira; i < fim; ++i) {
     NEWMAT::Real* linha = a + std::size_t(i) * std::size_t(colunas);
     double soma = 0.0;
     for (int j = 0; j < colunas; ++j) soma += linha[j];

@@ -46,3 +46,5 @@ void TransformaPesos(const CabecalhoModelo* cab, NEWMAT::Matrix& W, bool diagona
 NEWMAT::Matrix PadronizaLinhas(NEWMAT::Matrix& W);
 // The same rule in place only, for a W too large to copy.
 void PadronizaLinhasNoLugar(NEWMAT::Matrix& W);
+// The same for rows primeira … fim − 1 only (a share of the rows for a thread).
+void PadronizaLinhasNoLugar(NEWMAT::Matrix& W, int primeira, int fim);

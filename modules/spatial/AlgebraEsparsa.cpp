@@ -5,6 +5,7 @@
 #include <Eigen/SparseCore>
 #include <Eigen/SparseLU>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <new>
@@ -18,7 +19,7 @@ namespace {
 // Columns of Z solved together: one pass over the LU's factors serves them
 // all. The blocks are fixed by the column numbers alone, never by the thread
 // count, so every column's figures come from the same arithmetic.
-constexpr int ColunasPorBloco = 8;
+constexpr int ColunasPorBloco = 32;
 
 using MatrizEsparsa = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
 
@@ -217,20 +218,23 @@ struct FatoracaoEsparsa::Dados {
   std::vector<std::int64_t> inicioL, inicioU;     // strictly lower L, strictly upper U, by columns
   std::vector<int> linhaL, linhaU;
   std::vector<double> valorL, valorU, diagonalU;
+  std::vector<std::int64_t> inicioUt;             // strictly upper U again, by rows
+  std::vector<int> colunaUt;
+  std::vector<double> valorUt;
 
-  // Solves A·X = B in place on X (n × largura, row-major) already permuted
-  // by P_r; the result is still in U's order.
-  void Substitui(double* X, int largura) const;
+  // Solves A·x = b in place on x already permuted by P_r; the result is
+  // still in U's order.
+  void Substitui(double* x) const;
 };
 
 namespace {
 
 // The two substitutions over R lanes, column by column of L (unit lower)
-// and then of U; a row of zeros in the forward pass (the unit vectors' early
-// rows) is skipped.
+// and then of U. Rows before `inicio` are zero on entry; a row of zeros in
+// the forward pass (a unit vector's rows outside its reach) is skipped.
 template <int R>
-inline void SubstituiLanes(const FatoracaoEsparsa::Dados& d, double* X) {
-  for (int j = 0; j < d.n; ++j) {
+inline void SubstituiLanes(const FatoracaoEsparsa::Dados& d, double* X, int inicio) {
+  for (int j = inicio; j < d.n; ++j) {
     const double* xj = X + std::size_t(j) * R;
     bool nulo = true;
     for (int h = 0; h < R; ++h) nulo = nulo && xj[h] == 0.0;
@@ -253,16 +257,116 @@ inline void SubstituiLanes(const FatoracaoEsparsa::Dados& d, double* X) {
   }
 }
 
+// Uᵀ·Lᵀ·S = B over R lanes in place (B in U's order, S in P_r's): Uᵀ
+// forward by U's rows, skipping rows of zeros, then Lᵀ backward by L's
+// columns. Rows before `inicio` are zero on entry.
+template <int R>
+inline void SubstituiTranspostaLanes(const FatoracaoEsparsa::Dados& d, double* X, int inicio) {
+  for (int j = inicio; j < d.n; ++j) {
+    double* xj = X + std::size_t(j) * R;
+    bool nulo = true;
+    for (int h = 0; h < R; ++h) nulo = nulo && xj[h] == 0.0;
+    if (nulo) continue;
+    const double dj = d.diagonalU[std::size_t(j)];
+    for (int h = 0; h < R; ++h) xj[h] /= dj;
+    for (std::int64_t k = d.inicioUt[std::size_t(j)]; k < d.inicioUt[std::size_t(j) + 1]; ++k) {
+      const double v = d.valorUt[std::size_t(k)];
+      double* xi = X + std::size_t(d.colunaUt[std::size_t(k)]) * R;
+      for (int h = 0; h < R; ++h) xi[h] -= v * xj[h];
+    }
+  }
+  for (int j = d.n - 1; j >= 0; --j) {
+    double s[R];
+    double* xj = X + std::size_t(j) * R;
+    for (int h = 0; h < R; ++h) s[h] = xj[h];
+    for (std::int64_t k = d.inicioL[std::size_t(j)]; k < d.inicioL[std::size_t(j) + 1]; ++k) {
+      const double v = d.valorL[std::size_t(k)];
+      const double* xi = X + std::size_t(d.linhaL[std::size_t(k)]) * R;
+      for (int h = 0; h < R; ++h) s[h] -= v * xi[h];
+    }
+    for (int h = 0; h < R; ++h) xj[h] = s[h];
+  }
+}
+
 __attribute__((target_clones("avx512f", "avx2", "default")))
-void SubstituiBloco(const FatoracaoEsparsa::Dados& d, double* X) { SubstituiLanes<ColunasPorBloco>(d, X); }
+void SubstituiBloco(const FatoracaoEsparsa::Dados& d, double* X, int inicio) {
+  SubstituiLanes<ColunasPorBloco>(d, X, inicio);
+}
+
+__attribute__((target_clones("avx512f", "avx2", "default")))
+void SubstituiTranspostaBloco(const FatoracaoEsparsa::Dados& d, double* X, int inicio) {
+  SubstituiTranspostaLanes<ColunasPorBloco>(d, X, inicio);
+}
+
+// Z = W·X over the block's lanes, each element summed over the row in order.
+__attribute__((target_clones("avx512f", "avx2", "default")))
+void ProdutoBloco(const PesosEsparsos& W, const double* X, double* Z) {
+  constexpr int L = ColunasPorBloco;
+  for (int i = 0; i < W.n; ++i) {
+    double s[L] = {};
+    for (std::int64_t q = W.inicio[std::size_t(i)]; q < W.inicio[std::size_t(i) + 1]; ++q) {
+      const double w = W.valor[std::size_t(q)];
+      const double* x = X + std::size_t(W.coluna[std::size_t(q)]) * L;
+      for (int h = 0; h < L; ++h) s[h] += w * x[h];
+    }
+    std::memcpy(Z + std::size_t(i) * L, s, sizeof s);
+  }
+}
+
+// Per lane h, in the block's order of rows i: q_h = Σ_i Z_ih² and
+// p_h = Σ_i T_{m(i),h}·(W·Z)_ih, W·Z formed a row at a time.
+__attribute__((target_clones("avx512f", "avx2", "default")))
+void Acumula(const PesosEsparsos& W, const double* Z, const double* T, const int* m, double* q, double* p) {
+  constexpr int L = ColunasPorBloco;
+  double sq[L] = {}, sp[L] = {};
+  for (int i = 0; i < W.n; ++i) {
+    double wz[L] = {};
+    for (std::int64_t k = W.inicio[std::size_t(i)]; k < W.inicio[std::size_t(i) + 1]; ++k) {
+      const double w = W.valor[std::size_t(k)];
+      const double* z = Z + std::size_t(W.coluna[std::size_t(k)]) * L;
+      for (int h = 0; h < L; ++h) wz[h] += w * z[h];
+    }
+    const double* zi = Z + std::size_t(i) * L;
+    const double* ti = T + std::size_t(m[i]) * L;
+    for (int h = 0; h < L; ++h) {
+      sq[h] += zi[h] * zi[h];
+      sp[h] += ti[h] * wz[h];
+    }
+  }
+  std::memcpy(q, sq, sizeof sq);
+  std::memcpy(p, sp, sizeof sp);
+}
+
+// P·W·P⁻¹ for the permutation P taking index i to p[i]: W's rows and
+// columns in the factors' order, where a record's neighbours lie close by.
+PesosEsparsos Permutada(const PesosEsparsos& W, const std::vector<int>& p) {
+  const int n = W.n;
+  std::vector<int> origem(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) origem[std::size_t(p[std::size_t(i)])] = i;
+  PesosEsparsos r;
+  r.n = n;
+  r.inicio.assign(std::size_t(n) + 1, 0);
+  r.coluna.reserve(W.coluna.size());
+  r.valor.reserve(W.valor.size());
+  std::vector<std::pair<int, double>> linha;
+  for (int k = 0; k < n; ++k) {
+    const int i = origem[std::size_t(k)];
+    linha.clear();
+    for (std::int64_t q = W.inicio[std::size_t(i)]; q < W.inicio[std::size_t(i) + 1]; ++q)
+      linha.emplace_back(p[std::size_t(W.coluna[std::size_t(q)])], W.valor[std::size_t(q)]);
+    std::sort(linha.begin(), linha.end());
+    for (const auto& [c, v] : linha) {
+      r.coluna.push_back(c);
+      r.valor.push_back(v);
+    }
+    r.inicio[std::size_t(k) + 1] = std::int64_t(r.coluna.size());
+  }
+  return r;
+}
 
 }  // namespace
 
-void FatoracaoEsparsa::Dados::Substitui(double* X, int largura) const {
-  if (largura == ColunasPorBloco) SubstituiBloco(*this, X);
-  else if (largura == 1) SubstituiLanes<1>(*this, X);
-  else throw std::invalid_argument("largura");
-}
+void FatoracaoEsparsa::Dados::Substitui(double* x) const { SubstituiLanes<1>(*this, x, 0); }
 
 FatoracaoEsparsa::FatoracaoEsparsa(const PesosEsparsos& W, double a) : W_(W), a_(a), d_(std::make_unique<Dados>()) {
   const int n = W.n;
@@ -317,6 +421,18 @@ FatoracaoEsparsa::FatoracaoEsparsa(const PesosEsparsos& W, double a) : W_(W), a_
     d.inicioL[std::size_t(j) + 1] = std::int64_t(d.linhaL.size());
     d.inicioU[std::size_t(j) + 1] = std::int64_t(d.linhaU.size());
   }
+  d.inicioUt.assign(std::size_t(n) + 1, 0);
+  for (int r : d.linhaU) ++d.inicioUt[std::size_t(r) + 1];
+  for (int i = 0; i < n; ++i) d.inicioUt[std::size_t(i) + 1] += d.inicioUt[std::size_t(i)];
+  d.colunaUt.resize(d.linhaU.size());
+  d.valorUt.resize(d.linhaU.size());
+  std::vector<std::int64_t> proxima(d.inicioUt.begin(), d.inicioUt.end() - 1);
+  for (int j = 0; j < n; ++j)
+    for (std::int64_t k = d.inicioU[std::size_t(j)]; k < d.inicioU[std::size_t(j) + 1]; ++k) {
+      const std::int64_t p = proxima[std::size_t(d.linhaU[std::size_t(k)])]++;
+      d.colunaUt[std::size_t(p)] = j;
+      d.valorUt[std::size_t(p)] = d.valorU[std::size_t(k)];
+    }
 }
 
 FatoracaoEsparsa::~FatoracaoEsparsa() = default;
@@ -326,7 +442,7 @@ NEWMAT::ColumnVector FatoracaoEsparsa::Resolve(const NEWMAT::ColumnVector& b) co
   const Dados& d = *d_;
   std::vector<double> x(std::size_t(d.n));
   for (int i = 0; i < d.n; ++i) x[std::size_t(d.linhaPerm[std::size_t(i)])] = b.Store()[i];
-  d.Substitui(x.data(), 1);
+  d.Substitui(x.data());
   NEWMAT::ColumnVector r(d.n);
   for (int k = 0; k < d.n; ++k) r.Store()[k] = x[std::size_t(d.colunaPerm[std::size_t(k)])];
   return r;
@@ -341,46 +457,51 @@ TracosZ FatoracaoEsparsa::Tracos() const {
   const PesosEsparsos& W = W_;
   const double a = a_;
   const Dados& d = *d_;
-  const int L = ColunasPorBloco;
+  constexpr int L = ColunasPorBloco;
+  // The work is done in U's order (index i of a vector at P_c(i)), with W
+  // permuted alike: no vector is permuted back, and a product reads rows
+  // that lie close together. A block takes the columns whose unit vectors
+  // fall on consecutive rows of the factors: their reaches in the forward
+  // passes mostly coincide.
+  const PesosEsparsos Wc = Permutada(W, d.colunaPerm);
+  std::vector<int> porLinha(N), linhaDaColuna(N);
+  for (int j = 0; j < n; ++j) {
+    porLinha[std::size_t(d.linhaPerm[std::size_t(j)])] = j;
+    linhaDaColuna[std::size_t(d.colunaPerm[std::size_t(j)])] = d.linhaPerm[std::size_t(j)];
+  }
   auto colunas = [&] {
     // A block of columns side by side: row i holds its L lanes.
-    std::vector<double> X(N * L), Z(N * L), Y(N * L);
+    std::vector<double> X(N * L), Z(N * L), T(N * L);
     for (int b = proximo++; b < blocos; b = proximo++) {
-      const int c0 = b * L, k = std::min(L, n - c0);
-      // X = A⁻¹·[e_c0 … e_c0+k−1]: P_r·e_j is e at P_r's index of j.
-      std::fill(Y.begin(), Y.end(), 0.0);
-      for (int t = 0; t < k; ++t) Y[std::size_t(d.linhaPerm[std::size_t(c0 + t)]) * L + t] = 1.0;
-      d.Substitui(Y.data(), L);
-      for (int i = 0; i < n; ++i)
-        std::memcpy(&X[std::size_t(i) * L], &Y[std::size_t(d.colunaPerm[std::size_t(i)]) * L], sizeof(double) * L);
-      // Z = W·X, each element summed over the row in order; then Y = P_r·Z.
-      for (int i = 0; i < n; ++i) {
-        double s[ColunasPorBloco] = {};
-        for (std::int64_t q = W.inicio[std::size_t(i)]; q < W.inicio[std::size_t(i) + 1]; ++q) {
-          const double w = W.valor[std::size_t(q)];
-          const double* x = &X[std::size_t(W.coluna[std::size_t(q)]) * L];
-          for (int h = 0; h < L; ++h) s[h] += w * x[h];
-        }
-        std::memcpy(&Z[std::size_t(i) * L], s, sizeof s);
-        std::memcpy(&Y[std::size_t(d.linhaPerm[std::size_t(i)]) * L], s, sizeof s);
-      }
-      // Y = A⁻¹·Z, still in U's order: row l of A⁻¹·Z is Y's row P_c(l).
-      d.Substitui(Y.data(), L);
+      const int p0 = b * L, k = std::min(L, n - p0);
+      // X = P_c·A⁻¹·[e_j …] for the block's columns j: P_r·e_j is the unit
+      // vector at row p0 + t of the factors.
+      std::fill(X.begin(), X.end(), 0.0);
+      for (int t = 0; t < k; ++t) X[std::size_t(p0 + t) * L + t] = 1.0;
+      SubstituiBloco(d, X.data(), p0);
+      // Z = P_c·W·A⁻¹·[e_j …]: the block's columns z_j of W·A⁻¹.
+      ProdutoBloco(Wc, X.data(), Z.data());
+      // T = P_r·A⁻ᵀ·[e_j …]: row j of W·A⁻¹ is (Wᵀ·t_j)ᵀ, so its share of
+      // tr(Z²) is Σ_i (Wᵀt_j)_i·Z_ij = Σ_i t_j,i·(W·z_j)_i. P_c·e_j is the
+      // unit vector at row P_c(j) of U.
+      std::fill(T.begin(), T.end(), 0.0);
+      int inicio = n;
       for (int t = 0; t < k; ++t) {
-        const int j = c0 + t;
-        double q = 0.0, v = 0.0;
-        for (int i = 0; i < n; ++i) {
-          const double x = Z[std::size_t(i) * L + t];
-          q += x * x;
-          v += (a * x + (i == j ? 1.0 : 0.0)) * x;
-        }
-        double p = 0.0;
-        for (std::int64_t l = W.inicio[std::size_t(j)]; l < W.inicio[std::size_t(j) + 1]; ++l)
-          p += W.valor[std::size_t(l)] * Y[std::size_t(d.colunaPerm[std::size_t(W.coluna[std::size_t(l)])]) * L + t];
-        diagonal[std::size_t(j)] = Z[std::size_t(j) * L + t];
-        quadrados[std::size_t(j)] = q;
-        produto[std::size_t(j)] = p;
-        inversa[std::size_t(j)] = v;
+        const int c = d.colunaPerm[std::size_t(porLinha[std::size_t(p0 + t)])];
+        T[std::size_t(c) * L + t] = 1.0;
+        inicio = std::min(inicio, c);
+      }
+      SubstituiTranspostaBloco(d, T.data(), inicio);
+      double q[L], p[L];
+      Acumula(Wc, Z.data(), T.data(), linhaDaColuna.data(), q, p);
+      for (int t = 0; t < k; ++t) {
+        const int j = porLinha[std::size_t(p0 + t)];
+        const double zjj = Z[std::size_t(d.colunaPerm[std::size_t(j)]) * L + t];
+        diagonal[std::size_t(j)] = zjj;
+        quadrados[std::size_t(j)] = q[t];
+        produto[std::size_t(j)] = p[t];
+        // Σ_i (δ_ij + a·Z_ij)·Z_ij, since (I − aW)⁻¹ = I + a·Z.
+        inversa[std::size_t(j)] = a * q[t] + zjj;
       }
     }
   };

@@ -67,10 +67,10 @@ public:
   // A⁻¹·b.
   NEWMAT::ColumnVector Resolve(const NEWMAT::ColumnVector& b) const;
   // The traces of Z = W·A⁻¹ without forming Z: column by column,
-  // z_j = W·A⁻¹e_j gives Z_jj and ‖z_j‖², and (W·A⁻¹z_j)_j the column's share
-  // of tr(Z²). Columns go in fixed blocks to the threads and every column's
-  // share is kept, then added in column order: the same bits on any number
-  // of threads.
+  // z_j = W·A⁻¹e_j gives Z_jj and ‖z_j‖², and t_j = A⁻ᵀe_j the column's
+  // share of tr(Z²), t_j·(W·z_j), row j of Z being (Wᵀt_j)ᵀ. Columns go in
+  // fixed blocks to the threads and every column's share is kept, then added
+  // in column order: the same bits on any number of threads.
   TracosZ Tracos() const;
 
   struct Dados;
