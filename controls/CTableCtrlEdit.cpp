@@ -166,7 +166,7 @@ QString CTableCtrl::SelectionText() {
       if (WidthOfColumn(col) == 0) continue;
       if (selecao_.Contains(row, col))
         if (CTableCellBase* c = CellAt(row, col)) {
-          if (const auto* t = dynamic_cast<const CTableCell*>(c)) {
+          if (const auto* t = CelulaComum(c)) {
             const std::string_view b = t->TextBytes();
             texto.append(b);
           } else {
