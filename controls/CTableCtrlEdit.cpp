@@ -56,9 +56,10 @@ void CTableCtrl::EndCellEdit(int row, int col, const QString& texto) {
 bool CTableCtrl::SetTextAsEdited(int row, int col, const QString& texto) { return EscreveComoEditado(row, col, texto, true); }
 
 namespace {
-// The cells whose text is their own UTF-8 bytes and whose check of an edit
-// takes any text: written without a string built for each.
-CTableCell* CelulaComum(CTableCellBase* c) {
+// The two cell classes the grid makes: their text is their own UTF-8 bytes
+// and their check of an edit takes any text, so they are written without a
+// string built for each.
+CTableCell* CelulaSemVerificacao(CTableCellBase* c) {
   const std::type_info& t = typeid(*c);
   return t == typeid(CTableCell) || t == typeid(CTableCellLimText) ? static_cast<CTableCell*>(c) : nullptr;
 }
@@ -101,7 +102,7 @@ bool CTableCtrl::EscreveComoEditado(int row, int col, QStringView texto, bool re
   // one as bytes: no conversion for each of the many cells a cut or paste writes.
   GridText antigoComum;
   QString antigo;
-  CTableCell* comum = CelulaComum(c);
+  CTableCell* comum = CelulaSemVerificacao(c);
   if (comum) {
     std::string buf;
     const std::string_view bytes = Utf8(texto, buf);
@@ -118,7 +119,7 @@ bool CTableCtrl::EscreveComoEditado(int row, int col, QStringView texto, bool re
   }
   if (!(c = CellAt(row, col))) return false;
   if (!aceito) {
-    CTableCell* d = comum ? CelulaComum(c) : nullptr;
+    CTableCell* d = comum ? CelulaSemVerificacao(c) : nullptr;
     if (d) d->SwapText(antigoComum);
     else c->AssignText(comum ? antigoComum.Get() : antigo);
     return false;
@@ -166,7 +167,7 @@ QString CTableCtrl::SelectionText() {
       if (WidthOfColumn(col) == 0) continue;
       if (selecao_.Contains(row, col))
         if (CTableCellBase* c = CellAt(row, col)) {
-          if (const auto* t = CelulaComum(c)) {
+          if (const auto* t = CelulaSemVerificacao(c)) {
             const std::string_view b = t->TextBytes();
             texto.append(b);
           } else {

@@ -395,7 +395,8 @@ bool CTableCtrl::SortNormal(GridCompareFunc compara, int col, bool asc, intptr_t
       inicio[size_t(r - baixo) + 1] = bytes.size();
     }
     if (todas) {
-      for (size_t i = 0; i < textos.size(); ++i) textos[i] = std::string_view(bytes).substr(inicio[i], inicio[i + 1] - inicio[i]);
+      const std::string_view todos(bytes);
+      for (size_t i = 0; i < textos.size(); ++i) textos[i] = todos.substr(inicio[i], inicio[i + 1] - inicio[i]);
       Quicksort(
           baixo, alto, asc, [&](int r) { return textos[size_t(r - baixo)]; },
           [](std::string_view a, std::string_view b) { return GridText::CompareCp1252(a, b); },

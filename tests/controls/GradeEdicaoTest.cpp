@@ -171,7 +171,9 @@ TEST_F(Edicao, CtrlVWritesAccentsTrimsEverySpaceAndLeavesARefusedCellAlone) {
   g.SetCellText(2, 3, longo);
   g.SetHeightOfRow(3, 0);
   g.SetModified(false);
-  t.dono.responde = [](int codigo, int row, int col) { return codigo == GVN_ENDLABELEDIT && row == 2 && col == 3 ? -1 : 0; };
+  t.dono.responde = [](int codigo, int row, int col) {
+    return codigo == GVN_ENDLABELEDIT && row == 2 && col == 3 ? -1 : 0;
+  };
   QApplication::clipboard()->setText(QStringLiteral("\u00a0Área construída\u00a0\tnova\t x \r\nß\u3000\t y\r\n"));
   t.Clica(t.Centro(2, 2));
   t.Tecla(Qt::Key_V, Qt::ControlModifier);
