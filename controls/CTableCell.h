@@ -48,6 +48,10 @@ public:
 
   // The UTF-8 bytes of the text, for comparisons without building a string.
   std::string_view TextBytes() const { return texto_.Bytes(); }
+  // The text set from its UTF-8 bytes, or traded with `outro` whole (so that
+  // a write the owner refuses puts the old text back without a copy).
+  void AssignTextBytes(std::string_view bytes) { texto_.SetBytes(bytes); }
+  void SwapText(GridText& outro) { texto_.Swap(outro); }
 
 protected:
   // The attributes few cells set, allocated on first use.

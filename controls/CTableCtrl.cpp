@@ -221,22 +221,6 @@ void CTableCtrl::AjustaSelecao() {
   anterior_.Resize(nRows_, nCols_);
 }
 
-void CTableCtrl::SincronizaSelecao(CTableCellBase* c, int row, int col) const {
-  const bool sel = selecao_.Contains(row, col);
-  const uint32_t s = c->State();
-  if (bool(s & GVIS_SELECTED) != sel) c->AssignState(sel ? (s | GVIS_SELECTED) : (s & ~GVIS_SELECTED));
-}
-
-CTableCellBase* CTableCtrl::CellAt(int row, int col) {
-  if (row < 0 || col < 0 || row >= nRows_ || col >= nCols_) return nullptr;
-  if (virtual_) return CelulaVirtual(row, col);
-  if (size_t(row) >= linhas_.size()) return nullptr;
-  CTableCellBase* c = CelulaArmazenada(row, col);
-  // The selection is kept apart from the cells; the bit reads true through here.
-  if (c) SincronizaSelecao(c, row, col);
-  return c;
-}
-
 CTableCellBase* CTableCtrl::CelulaVirtual(int row, int col) {
   const bool linhaFixa = row < nFixedRows_, colunaFixa = col < nFixedCols_;
   const CTableDefaultCell* def = GetDefaultCell(linhaFixa, colunaFixa);

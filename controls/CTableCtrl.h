@@ -119,7 +119,15 @@ public:
   bool SetCellType(int row, int col, const GridCellClass* classe);
   // The cell object; null out of range. In virtual mode the one shared cell,
   // valid until the next call.
-  CTableCellBase* CellAt(int row, int col);
+  CTableCellBase* CellAt(int row, int col) {
+    if (row < 0 || col < 0 || row >= nRows_ || col >= nCols_) return nullptr;
+    if (virtual_) return CelulaVirtual(row, col);
+    if (size_t(row) >= linhas_.size()) return nullptr;
+    CTableCellBase* c = CelulaArmazenada(row, col);
+    // The selection is kept apart from the cells; the bit reads true through here.
+    if (c) SincronizaSelecao(c, row, col);
+    return c;
+  }
   CTableDefaultCell* GetDefaultCell(bool linhaFixa, bool colunaFixa) const;
 
   // Modified flags: a row or column below 0 means the grid's flag.
@@ -423,7 +431,11 @@ private:
   // Sets the mode 6 or 8 when the point is over a divider (as a hover does).
   void AtualizaModoSobre(QPoint p);
   CTableCellBase* CelulaVirtual(int row, int col);
-  void SincronizaSelecao(CTableCellBase* c, int row, int col) const;
+  void SincronizaSelecao(CTableCellBase* c, int row, int col) const {
+    const bool sel = selecao_.Contains(row, col);
+    const uint32_t s = c->State();
+    if (bool(s & GVIS_SELECTED) != sel) c->AssignState(sel ? (s | GVIS_SELECTED) : (s & ~GVIS_SELECTED));
+  }
   bool DefineFixas(Qt::Orientation o, int n);
   template <class F> bool Atribui(int row, int col, bool marca, F f);
   void InvalidaTopoEsquerdo() { topoEsquerdo_ = CCellID(); }
@@ -460,7 +472,7 @@ private:
   bool AlvoColagem(CCellID* alvo);
   // SetTextAsEdited, the cell repainted only when `redesenha`: the commands
   // that write many cells repaint the window once.
-  bool EscreveComoEditado(int row, int col, const QString& texto, bool redesenha);
+  bool EscreveComoEditado(int row, int col, QStringView texto, bool redesenha);
   void ApagaComoEditadas(const std::vector<CCellID>& celulas);
   // While a command writes many cells, the owner is looked up once.
   struct DonoDoLote {

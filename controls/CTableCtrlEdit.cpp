@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <typeinfo>
 
 // ---------------------------------------------------------------- editing
 
@@ -54,42 +56,77 @@ void CTableCtrl::EndCellEdit(int row, int col, const QString& texto) {
 bool CTableCtrl::SetTextAsEdited(int row, int col, const QString& texto) { return EscreveComoEditado(row, col, texto, true); }
 
 namespace {
-// Whether a cell's UTF-8 bytes spell `texto`; plain ASCII is compared as it
-// stands, without a conversion.
-bool MesmoTexto(const QString& texto, const std::string& bytes) {
-  if (texto.isEmpty() || bytes.empty()) return texto.isEmpty() && bytes.empty();
-  if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; }))
-    return texto == QLatin1String(bytes.data(), qsizetype(bytes.size()));
-  return texto == QString::fromStdString(bytes);
+// The two cell classes the grid makes: their text is their own UTF-8 bytes
+// and their check of an edit takes any text, so they are written without a
+// string built for each.
+CTableCell* CelulaSemVerificacao(CTableCellBase* c) {
+  const std::type_info& t = typeid(*c);
+  return t == typeid(CTableCell) || t == typeid(CTableCellLimText) ? static_cast<CTableCell*>(c) : nullptr;
+}
+
+// `texto` as UTF-8 in `buf`; plain ASCII goes byte for byte.
+std::string_view Utf8(QStringView texto, std::string& buf) {
+  const auto n = size_t(texto.size());
+  buf.resize(n);
+  const char16_t* p = texto.utf16();
+  for (size_t i = 0; i < n; ++i) {
+    if (p[i] >= 0x80) {
+      const QByteArray u = texto.toUtf8();
+      buf.assign(u.constData(), size_t(u.size()));
+      break;
+    }
+    buf[i] = char(p[i]);
+  }
+  return buf;
+}
+
+// QStringView::trimmed, without the call for a field that begins and ends in
+// a printable ASCII character (most of those a paste brings).
+QStringView Apara(QStringView s) {
+  if (!s.isEmpty()) {
+    const char16_t a = s.front().unicode(), z = s.back().unicode();
+    if (a > u' ' && a < 0x80 && z > u' ' && z < 0x80) return s;
+  }
+  return s.trimmed();
 }
 }  // namespace
 
-bool CTableCtrl::EscreveComoEditado(int row, int col, const QString& texto, bool redesenha) {
+bool CTableCtrl::EscreveComoEditado(int row, int col, QStringView texto, bool redesenha) {
   CTableCellBase* c = CellAt(row, col);
   if (!c || !editavel_ || c->IsReadOnlyCell() || virtual_) return false;
   if (NotifyOwner(GVN_BEGINLABELEDIT, row, col) < 0) return false;
   c = CellAt(row, col);
   if (!c) return true;
-  // An ordinary cell's old text is kept as its own bytes: no conversion for
-  // each of the many cells a cut or paste writes.
-  const auto* comum = dynamic_cast<const CTableCell*>(c);
-  std::string antigoBytes;
+  bool aceito;
+  // An ordinary cell keeps its old text aside as it stands, and takes the new
+  // one as bytes: no conversion for each of the many cells a cut or paste writes.
+  GridText antigoComum;
   QString antigo;
+  CTableCell* comum = CelulaSemVerificacao(c);
   if (comum) {
-    antigoBytes = comum->TextBytes();
-    if (MesmoTexto(texto, antigoBytes)) return true;
+    std::string buf;
+    const std::string_view bytes = Utf8(texto, buf);
+    if (comum->TextBytes() == bytes) return true;
+    comum->SwapText(antigoComum);
+    comum->AssignTextBytes(bytes);
+    aceito = NotifyOwner(GVN_ENDLABELEDIT, row, col) >= 0;
   } else {
     antigo = c->Text();
     if (texto == antigo) return true;
+    const QString novo = texto.toString();
+    c->AssignText(novo);
+    aceito = c->CheckEdit(novo) && NotifyOwner(GVN_ENDLABELEDIT, row, col) >= 0;
   }
-  c->AssignText(texto);
-  const bool aceito = CheckCellEdit(row, col, texto) && NotifyOwner(GVN_ENDLABELEDIT, row, col) >= 0;
   if (!(c = CellAt(row, col))) return false;
   if (!aceito) {
-    c->AssignText(comum ? QString::fromStdString(antigoBytes) : antigo);
+    CTableCell* d = comum ? CelulaSemVerificacao(c) : nullptr;
+    if (d) d->SwapText(antigoComum);
+    else c->AssignText(comum ? antigoComum.Get() : antigo);
     return false;
   }
-  SetModified(true, row, col);
+  if (col == colunaOrdem_) SetSortColumn(-1);
+  c->AssignState(c->State() | GVIS_MODIFIED);  // SetModified(true, row, col) on the cell at hand
+  modificado_ = true;
   if (redesenha) RedrawCell(row, col);
   return true;
 }
@@ -130,7 +167,7 @@ QString CTableCtrl::SelectionText() {
       if (WidthOfColumn(col) == 0) continue;
       if (selecao_.Contains(row, col))
         if (CTableCellBase* c = CellAt(row, col)) {
-          if (const auto* t = dynamic_cast<const CTableCell*>(c)) {
+          if (const auto* t = CelulaSemVerificacao(c)) {
             const std::string_view b = t->TextBytes();
             texto.append(b);
           } else {
@@ -229,20 +266,40 @@ bool CTableCtrl::CanPaste() {
 bool CTableCtrl::PasteTextAt(int row, int col, const QMimeData* dados, bool selecionaColado) {
   CTableCellBase* c = CellAt(row, col);
   if (!c || !editavel_ || c->IsReadOnlyCell() || !dados || !dados->hasText()) return false;
-  const QStringList linhas = dados->text().split(QLatin1Char('\n'));
+  // Lines end at '\n' and fields at '\t', read in place; the '\r' of a
+  // "\r\n" goes with the trimming of the line's last field.
+  const QString texto = dados->text();
+  const QStringView tudo(texto);
   const DonoDoLote dono(*this);
   int r = row, ultimaLinha = row, ultimaColuna = col;
   bool colou = false;  // the owner took at least one cell
-  for (const QString& linha : linhas) {
+  for (qsizetype inicio = 0; inicio <= tudo.size();) {
+    qsizetype fim = tudo.indexOf(u'\n', inicio);
+    if (fim < 0) fim = tudo.size();
+    const QStringView linha = tudo.sliced(inicio, fim - inicio);
+    inicio = fim + 1;
     while (r < nRows_ && HeightOfRow(r) == 0) ++r;  // hidden rows take no line
     if (r >= nRows_) break;
     if (!linha.isEmpty()) {
       int cc = col;
-      for (const QString& campo : linha.split(QLatin1Char('\t'))) {
+      const char16_t* p = linha.utf16();
+      const qsizetype n = linha.size();
+      for (qsizetype k = 0; k <= n;) {
+        qsizetype f = k;
+        while (f < n && p[f] != u'\t') ++f;
+        const QStringView campo = Apara(linha.sliced(k, f - k));
+        k = f + 1;
         while (cc < nCols_ && WidthOfColumn(cc) == 0) ++cc;
         if (cc >= nCols_) break;
-        colou = EscreveComoEditado(r, cc, campo.trimmed(), false) || colou;
-        SetCellState(r, cc, GetCellState(r, cc) & ~GVIS_SELECTED);
+        colou = EscreveComoEditado(r, cc, campo, false) || colou;
+        if (virtual_) {
+          SetCellState(r, cc, GetCellState(r, cc) & ~GVIS_SELECTED);
+        } else if (selecao_.Contains(r, cc)) {
+          // Out of the selection; a stored cell's own bit follows the next
+          // time CellAt reads the cell.
+          selecao_.Set(r, cc, false);
+          baseEhAnterior_ = false;
+        }
         ultimaColuna = std::max(ultimaColuna, cc);
         ultimaLinha = r;
         ++cc;

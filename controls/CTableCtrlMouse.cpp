@@ -14,7 +14,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <typeinfo>
+#include <vector>
 
 namespace {
 bool Ctrl(Qt::KeyboardModifiers m) { return m & Qt::ControlModifier; }
@@ -267,10 +270,21 @@ CCellID CTableCtrl::GetNextCell(CCellID de, uint32_t estado, int direcao) {
 
 // ---------------------------------------------------------------- sorting
 
+namespace {
+// The cell as an ordinary one, whose text is its own UTF-8 bytes; the two
+// classes the grid makes are known without a dynamic_cast.
+const CTableCell* CelulaComum(const CTableCellBase* c) {
+  if (!c) return nullptr;
+  const std::type_info& t = typeid(*c);
+  if (t == typeid(CTableCell) || t == typeid(CTableCellLimText)) return static_cast<const CTableCell*>(c);
+  return dynamic_cast<const CTableCell*>(c);
+}
+}  // namespace
+
 int CTableCtrl::CompareCellText(const CTableCellBase* a, const CTableCellBase* b, intptr_t) {
   if (!a || !b) return 0;
-  const auto* ca = dynamic_cast<const CTableCell*>(a);
-  const auto* cb = dynamic_cast<const CTableCell*>(b);
+  const auto* ca = CelulaComum(a);
+  const auto* cb = CelulaComum(b);
   if (ca && cb) return GridText::CompareCp1252(ca->TextBytes(), cb->TextBytes());
   const QByteArray ua = a->Text().toUtf8(), ub = b->Text().toUtf8();
   return GridText::CompareCp1252({ua.constData(), size_t(ua.size())}, {ub.constData(), size_t(ub.size())});
@@ -367,17 +381,22 @@ bool CTableCtrl::SortNormal(GridCompareFunc compara, int col, bool asc, intptr_t
     alturas_.Swap(i, j);
   };
   if (compara == &CompareCellText) {
-    // The text comparer on ordinary cells: their bytes gathered once, so each
-    // comparison is the byte comparison alone. The pivot's view stays good
-    // while rows move, since the cells themselves do not.
+    // The text comparer on ordinary cells: their bytes copied once, one after
+    // another, so each comparison is the byte comparison alone and reads no
+    // cell (cells lie all over the heap; the copy stays in the cache).
     std::vector<std::string_view> textos(size_t(alto - baixo + 1));
+    std::vector<size_t> inicio(textos.size() + 1);
+    std::string bytes;
     bool todas = true;
     for (int r = baixo; r <= alto && todas; ++r) {
-      const auto* c = dynamic_cast<const CTableCell*>(celula(r));
-      if (c) textos[size_t(r - baixo)] = c->TextBytes();
+      const auto* c = CelulaComum(celula(r));
+      if (c) bytes.append(c->TextBytes());
       else todas = false;
+      inicio[size_t(r - baixo) + 1] = bytes.size();
     }
     if (todas) {
+      const std::string_view todos(bytes);
+      for (size_t i = 0; i < textos.size(); ++i) textos[i] = todos.substr(inicio[i], inicio[i + 1] - inicio[i]);
       Quicksort(
           baixo, alto, asc, [&](int r) { return textos[size_t(r - baixo)]; },
           [](std::string_view a, std::string_view b) { return GridText::CompareCp1252(a, b); },

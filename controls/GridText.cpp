@@ -3,17 +3,21 @@
 #include "platform/Cp1252.h"
 
 void GridText::Set(const QString& texto) {
+  const QByteArray u = texto.toUtf8();
+  SetBytes(std::string_view(u.constData(), size_t(u.size())));
+}
+
+void GridText::SetBytes(std::string_view bytes) {
   Libera();
   std::memset(b_, 0, sizeof b_);
-  const QByteArray u = texto.toUtf8();
-  const auto n = size_t(u.size());
+  const size_t n = bytes.size();
   if (n <= 15) {
-    std::memcpy(b_, u.constData(), n);
+    std::memcpy(b_, bytes.data(), n);
     b_[15] = char(n);
     return;
   }
   char* p = new char[n];
-  std::memcpy(p, u.constData(), n);
+  std::memcpy(p, bytes.data(), n);
   const auto n32 = uint32_t(n);
   std::memcpy(b_, &p, sizeof p);
   std::memcpy(b_ + 8, &n32, sizeof n32);

@@ -15,6 +15,14 @@ public:
   GridText& operator=(const GridText&) = delete;
 
   void Set(const QString& texto);
+  // The text given as its UTF-8 bytes.
+  void SetBytes(std::string_view bytes);
+  void Swap(GridText& outro) {
+    alignas(8) char t[16];
+    std::memcpy(t, b_, sizeof t);
+    std::memcpy(b_, outro.b_, sizeof b_);
+    std::memcpy(outro.b_, t, sizeof t);
+  }
   void Clear() { Libera(); std::memset(b_, 0, sizeof b_); }
   QString Get() const { const auto v = Bytes(); return QString::fromUtf8(v.data(), qsizetype(v.size())); }
   bool IsEmpty() const { return Bytes().empty(); }

@@ -164,6 +164,30 @@ TEST_F(Edicao, PasteSkipsHiddenColumnsAndTrimsTheCarriageReturn) {
   EXPECT_EQ(Conta(GVN_ENDLABELEDIT), 6);
 }
 
+// Ctrl+V with accented texts, fields padded with no-break spaces, a hidden
+// row, and a cell whose owner refuses the edit: it keeps its long text.
+TEST_F(Edicao, CtrlVWritesAccentsTrimsEverySpaceAndLeavesARefusedCellAlone) {
+  const QString longo = QStringLiteral("um texto bem mais longo que quinze bytes");
+  g.SetCellText(2, 3, longo);
+  g.SetHeightOfRow(3, 0);
+  g.SetModified(false);
+  t.dono.responde = [](int codigo, int row, int col) {
+    return codigo == GVN_ENDLABELEDIT && row == 2 && col == 3 ? -1 : 0;
+  };
+  QApplication::clipboard()->setText(QStringLiteral("\u00a0Área construída\u00a0\tnova\t x \r\nß\u3000\t y\r\n"));
+  t.Clica(t.Centro(2, 2));
+  t.Tecla(Qt::Key_V, Qt::ControlModifier);
+  const QString esperado[3][3] = {
+      {QStringLiteral("Área construída"), longo, "x"}, {"3,2", "3,3", "3,4"}, {QStringLiteral("ß"), "y", "4,4"}};
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(g.GetCellText(2 + r, 2 + c), esperado[r][c]) << r << "," << c;
+  EXPECT_FALSE(g.GetModified(2, 3));
+  EXPECT_TRUE(g.GetModified(4, 3));
+  EXPECT_EQ(g.GetSelectedCellRange(), CCellRange(2, 2, 4, 4));
+  EXPECT_EQ(Conta(GVN_BEGINLABELEDIT), 5);
+  EXPECT_EQ(Conta(GVN_ENDLABELEDIT), 5);
+}
+
 TEST_F(Edicao, PasteDoesNothingOnAReadOnlyCellOrANonEditableGrid) {
   QMimeData dados;
   dados.setText(QStringLiteral("x"));

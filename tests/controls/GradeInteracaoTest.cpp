@@ -273,6 +273,29 @@ TEST_F(Interacao, TwoHeadingClicksSortAscendingThenDescending) {
   EXPECT_TRUE(g.GetSortAscending());
 }
 
+// Keys that share beginnings of every length, accented and longer than a
+// cell holds inline: Windows-1252 byte order, a shorter key first.
+TEST_F(Interacao, HeadingSortOrdersKeysByTheirBytes) {
+  g.SetHeaderSort(true);
+  const QString chaves[] = {QStringLiteral("um texto mais longo que quinze bytes"), QStringLiteral("123"),
+                            QStringLiteral("Área"), QStringLiteral("1.234,50"), QStringLiteral("12"),
+                            QStringLiteral("um texto mais longo que quinze"), QStringLiteral("Abóbora"),
+                            QStringLiteral("1.234,5")};
+  g.SetNumberOfRows(9);
+  for (int r = 1; r <= 8; ++r) g.SetCellText(r, 2, chaves[r - 1]);
+  auto coluna = [&]() {
+    QStringList s;
+    for (int r = 1; r <= 8; ++r) s << g.GetCellText(r, 2);
+    return s.join('|');
+  };
+  t.Clica(t.Centro(0, 2));
+  EXPECT_EQ(coluna(), QStringLiteral("1.234,5|1.234,50|12|123|Abóbora|um texto mais longo que quinze|"
+                                     "um texto mais longo que quinze bytes|Área"));
+  t.Clica(t.Centro(0, 2));
+  EXPECT_EQ(coluna(), QStringLiteral("Área|um texto mais longo que quinze bytes|um texto mais longo que quinze|"
+                                     "Abóbora|123|12|1.234,50|1.234,5"));
+}
+
 // Equal keys keep the row order the quicksort leaves them in (the middle
 // row's cell as pivot, equal cells never exchanged), traced by hand:
 // b1 a2 b3 a4 c5 a6 b7 ascending gives a6 a2 a4 b3 b7 b1 c5.
