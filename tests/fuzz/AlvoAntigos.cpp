@@ -8,6 +8,7 @@
 #include "AlvoModelo.h"
 #include "Edicoes.h"
 
+#include "tests/support/Arquivos.h"
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
 #include "model/FormatosAntigos.h"
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -25,17 +25,6 @@
 namespace fuzz {
 
 namespace {
-
-
-QByteArray Le(const QString& caminho) {
-  QFile f(caminho);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool Grava(const QString& caminho, const QByteArray& b) {
-  QFile f(caminho);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
-}
 
 template <class Cab, class R>
 QByteArray Imagem(const Cab& cab, const std::vector<R>& registros) {
@@ -216,11 +205,11 @@ std::string VerificaAntigos(const uint8_t* dados, std::size_t tamanho) {
   const QString entrada = PastaTrabalho() + QStringLiteral("/antigo") + QString::fromLatin1(base.extensao);
   const QString convertido = PastaTrabalho() + QStringLiteral("/antigo.tsn");
   QFile::remove(convertido);
-  if (!Grava(entrada, arquivo)) return "the input could not be written";
+  if (!teste::GravaBytes(entrada, arquivo)) return "the input could not be written";
 
   std::string erro = VerificaImportador(entrada, base.formato);
   if (!erro.empty()) return erro;
-  if (Le(entrada) != arquivo) return "importing changed the older file";
+  if (teste::LeArquivo(entrada) != arquivo) return "importing changed the older file";
 
   // The document's open: every conversion question answered Yes.
   ServicosDocumento* anteriores = &CTarsolinDoc::Servicos();
@@ -232,7 +221,7 @@ std::string VerificaAntigos(const uint8_t* dados, std::size_t tamanho) {
   {
     CTarsolinDoc doc;
     const bool aberto = doc.AbreArquivo(entrada);
-    if (Le(entrada) != arquivo) erro = "converting changed the older file";
+    if (teste::LeArquivo(entrada) != arquivo) erro = "converting changed the older file";
     else if (aberto && doc.GetPathName() != convertido) erro = "the converted model is not the .tsn beside it";
     else if (aberto && !doc.CarregaRegistros()) erro = "a converted model that opens does not load its records";
   }
@@ -242,14 +231,3 @@ std::string VerificaAntigos(const uint8_t* dados, std::size_t tamanho) {
 }
 
 }  // namespace fuzz
-
-#if defined(TARSOLIN_LIBFUZZER) && defined(TARSOLIN_ALVO_ANTIGOS)
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, std::size_t tamanho) {
-  const std::string erro = fuzz::VerificaAntigos(dados, tamanho);
-  if (!erro.empty()) {
-    std::fprintf(stderr, "fuzz_antigos: %s\n", erro.c_str());
-    std::abort();
-  }
-  return 0;
-}
-#endif

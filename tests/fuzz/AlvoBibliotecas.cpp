@@ -7,13 +7,12 @@
 
 #include "Correlacoes.h"
 #include "RegistrosModelo.h"
+#include "tests/support/Arquivos.h"
 #include "model/ArquivoModelo.h"
 #include "model/CabecalhoModelo.h"
 
 #include <QFile>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -21,19 +20,6 @@
 namespace fuzz {
 
 namespace {
-
-// Beyond this the readers would only spend time and memory (a W of N x N).
-constexpr int MaxDadosLidos = 2000;
-
-QByteArray Le(const QString& caminho) {
-  QFile f(caminho);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool Grava(const QString& caminho, const QByteArray& b) {
-  QFile f(caminho);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
-}
 
 bool MesmosBytes(const void* a, const void* b, std::size_t n) { return n == 0 || std::memcmp(a, b, n) == 0; }
 
@@ -44,7 +30,7 @@ std::string VerificaBibliotecas(const uint8_t* dados, std::size_t tamanho) {
   const QString entrada = PastaTrabalho() + QStringLiteral("/bibliotecas.tsn");
   const QString copia = PastaTrabalho() + QStringLiteral("/bibliotecas-copia.tsn");
   QFile::remove(copia);
-  if (!Grava(entrada, arquivo)) return "the input could not be written";
+  if (!teste::GravaBytes(entrada, arquivo)) return "the input could not be written";
 
   auto cab = std::make_unique<CabecalhoModelo>();
   if (!LeCabecalhoModelo(entrada, cab.get())) return {};
@@ -54,12 +40,12 @@ std::string VerificaBibliotecas(const uint8_t* dados, std::size_t tamanho) {
   std::vector<double> isoladas(std::size_t(mirsalto::Lado) * mirsalto::Lado),
       parciais(std::size_t(mirsalto::Lado) * mirsalto::Lado);
   mirsalto::CorrelacionaArquivo(entrada, isoladas.data(), parciais.data());
-  if (Le(entrada) != arquivo) return "the correlations library changed the file";
+  if (teste::LeArquivo(entrada) != arquivo) return "the correlations library changed the file";
 
   // The data-operations library: records and the stored W elements.
   palvedo::RegistrosModelo r;
   if (!r.Le(entrada, *cab)) return {};
-  if (Le(entrada) != arquivo) return "the data-operations library changed the file";
+  if (teste::LeArquivo(entrada) != arquivo) return "the data-operations library changed the file";
   const int N = cab->NumDados(), M = cab->NumDadosP();
   if (int(r.dados.size()) != N || int(r.dadosP.size()) != M) return "the records read are not the header's counts";
   if (r.W.Nrows() != 0 && (r.W.Nrows() != N || r.W.Ncols() != N)) return "the W read is not N x N";
@@ -78,14 +64,3 @@ std::string VerificaBibliotecas(const uint8_t* dados, std::size_t tamanho) {
 }
 
 }  // namespace fuzz
-
-#if defined(TARSOLIN_LIBFUZZER) && defined(TARSOLIN_ALVO_BIBLIOTECAS)
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, std::size_t tamanho) {
-  const std::string erro = fuzz::VerificaBibliotecas(dados, tamanho);
-  if (!erro.empty()) {
-    std::fprintf(stderr, "fuzz_bibliotecas: %s\n", erro.c_str());
-    std::abort();
-  }
-  return 0;
-}
-#endif

@@ -6,6 +6,7 @@
 #include "AlvoModelo.h"
 #include "Edicoes.h"
 
+#include "tests/support/Arquivos.h"
 #include "model/ArquivoModelo.h"
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
@@ -18,8 +19,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -39,19 +38,6 @@ constexpr std::size_t CamposContagem[] = {
     C::OffSemElementosW, C::OffEstadoCalculo, C::OffVariavelX, C::OffVariavelY, C::OffProtegido,
     C::OffAcessoSemSenha, C::OffVersao,
 };
-
-// Beyond these the reader would only spend time and memory (a W of N x N).
-constexpr int MaxDadosLidos = 2000;
-
-QByteArray Le(const QString& caminho) {
-  QFile f(caminho);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool Grava(const QString& caminho, const QByteArray& b) {
-  QFile f(caminho);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
-}
 
 // A small model as the program writes it: `n` data records (one excluded,
 // one in the validation sample), `m` appraisal records and, when `comW`, the
@@ -101,7 +87,7 @@ QByteArray ModeloPequeno(const QString& pasta, int n, int m, bool comW) {
   }
   const QString caminho = pasta + QStringLiteral("/base.tsn");
   if (!GravaArquivoModelo(caminho, cab.get(), dados.data(), dadosP.data(), W)) return QByteArray();
-  return Le(caminho);
+  return teste::LeArquivo(caminho);
 }
 
 struct Ambiente {
@@ -127,7 +113,7 @@ struct Ambiente {
     bases.push_back(ModeloPequeno(pasta->path(), 0, 0, false));
     bases.push_back(ModeloPequeno(pasta->path(), 4, 1, false));
 #ifdef TARSOLIN_SOURCE_DIR
-    const QByteArray exemplo = Le(QStringLiteral(TARSOLIN_SOURCE_DIR "/examples/baltimore.tsn"));
+    const QByteArray exemplo = teste::LeArquivo(QStringLiteral(TARSOLIN_SOURCE_DIR "/examples/baltimore.tsn"));
     if (!exemplo.isEmpty()) bases.push_back(exemplo);
 #endif
   }
@@ -195,25 +181,25 @@ std::string VerificaEntrada(const uint8_t* dados, std::size_t tamanho) {
   Ambiente& amb = Amb();
   const QByteArray arquivo = Aplica(dados, tamanho);
   QFile::remove(amb.copia);
-  if (!Grava(amb.entrada, arquivo)) return "the input could not be written";
+  if (!teste::GravaBytes(amb.entrada, arquivo)) return "the input could not be written";
 
   std::string erro = VerificaLeitor(amb.entrada);
   if (!erro.empty()) return erro;
-  if (Le(amb.entrada) != arquivo) return "reading changed the file";
+  if (teste::LeArquivo(amb.entrada) != arquivo) return "reading changed the file";
 
   CTarsolinDoc doc;
   const bool aberto = doc.AbreArquivo(amb.entrada);
-  if (Le(amb.entrada) != arquivo) return "opening changed the file";
+  if (teste::LeArquivo(amb.entrada) != arquivo) return "opening changed the file";
   if (!aberto) return {};
   if (doc.NumDados() > MaxDadosLidos) return {};
   if (!doc.CarregaRegistros()) return "a model that opens does not load its records";
   const QByteArray originais = Registros(doc);
   doc.LiberaRegistros();
-  if (Le(amb.entrada) != arquivo) return "loading changed the file";
+  if (teste::LeArquivo(amb.entrada) != arquivo) return "loading changed the file";
 
   // Save-as of a model whose records stayed on disk: they are carried across.
   if (!doc.DoSave(amb.copia, false)) return "save-as failed";
-  if (Le(amb.entrada) != arquivo) return "save-as changed the source";
+  if (teste::LeArquivo(amb.entrada) != arquivo) return "save-as changed the source";
   QByteArray copiados;
   erro = AbreECarrega(amb.copia, "the saved copy", copiados);
   if (!erro.empty()) return erro;
@@ -229,14 +215,3 @@ std::string VerificaEntrada(const uint8_t* dados, std::size_t tamanho) {
 }
 
 }  // namespace fuzz
-
-#if defined(TARSOLIN_LIBFUZZER) && !defined(TARSOLIN_OUTRO_ALVO)
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, std::size_t tamanho) {
-  const std::string erro = fuzz::VerificaEntrada(dados, tamanho);
-  if (!erro.empty()) {
-    std::fprintf(stderr, "fuzz_modelo: %s\n", erro.c_str());
-    std::abort();
-  }
-  return 0;
-}
-#endif

@@ -19,6 +19,10 @@
 
 namespace fuzz {
 
+// Models with more records are only read as far as their header: beyond this
+// the readers would only spend time and memory (a W of N x N).
+inline constexpr int MaxDadosLidos = 2000;
+
 // The model file an input describes: its base with its edits applied (the
 // libraries' target reads the same inputs).
 QByteArray ArquivoDaEntrada(const uint8_t* dados, std::size_t tamanho);
