@@ -15,6 +15,7 @@
 #include "AlgebraDensa.h"
 #include "CalculoEspacial.h"
 #include "GradeLogDeterminante.h"
+#include "MemoriaProcesso.h"
 #include "model/CabecalhoModelo.h"
 #include "model/Transformacoes.h"
 
@@ -23,7 +24,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <numbers>
@@ -165,28 +165,6 @@ std::unique_ptr<CabecalhoModelo> Cabecalho(int n, bool normaliza) {
   cab->SetF64(CabecalhoModelo::OffRhoMaximo, 0.99);
   cab->SetI32(CabecalhoModelo::OffIteracoesMonteCarlo, 30);
   return cab;
-}
-
-// Resident memory from /proc/self/status, in MB: "VmRSS" now or "VmHWM", the
-// peak since the last ZeraPico().
-double MemoriaMB(const char* campo) {
-  std::ifstream f("/proc/self/status");
-  std::string nome;
-  while (f >> nome) {
-    if (nome == std::string(campo) + ":") {
-      double kb = 0.0;
-      f >> kb;
-      return kb / 1024.0;
-    }
-    f.ignore(1 << 20, '\n');
-  }
-  return 0.0;
-}
-
-// Resets the peak to the current resident size (Linux 4.0 on).
-void ZeraPico() {
-  std::ofstream f("/proc/self/clear_refs");
-  f << "5";
 }
 
 void BM_GradeLacos(benchmark::State& st) {

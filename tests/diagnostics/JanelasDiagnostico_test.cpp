@@ -20,6 +20,7 @@
 #include "platform/TextoNumerico.h"
 
 #include <QAction>
+#include <QChart>
 #include <QCheckBox>
 #include <QFile>
 #include <QFontMetrics>
@@ -28,26 +29,52 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <malloc.h>
+#include <new>
 #include <newmat.h>
+
+#if !defined(__SANITIZE_ADDRESS__)
+// Allocations from this size on fail while a test asks (0: none do): a lack
+// of memory exactly where the program asks for one large block. The address
+// sanitizer keeps its own operator new.
+namespace {
+std::atomic<std::size_t> recusaDe{0};
+void* Aloca(std::size_t n) {
+  const std::size_t limite = recusaDe.load(std::memory_order_relaxed);
+  if (limite != 0 && n >= limite) throw std::bad_alloc();
+  if (void* p = std::malloc(n != 0 ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+}  // namespace
+void* operator new(std::size_t n) { return Aloca(n); }
+void* operator new[](std::size_t n) { return Aloca(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#endif
 
 namespace {
 using teste::ModeloEquacao;
 using C = CabecalhoModelo;
 
-// Twenty records on a line, one regressor; equation 0 the least-squares fit,
-// residuals and s stored; records 5 and 12 held out for validation.
-ModeloEquacao ModeloDiagnostico(bool espacial) {
+// Twenty records on a line, one regressor (1 to 20 times `escala`);
+// equation 0 the least-squares fit, residuals and s stored; records 5 and 12
+// held out for validation.
+ModeloEquacao ModeloDiagnostico(bool espacial, double escala = 1.0) {
   std::vector<double> a, y;
   for (int i = 0; i < 20; ++i) {
-    a.push_back(1.0 + i);
-    y.push_back(10.0 + 2.0 * a.back() + ((i * 7) % 5 - 2) * 0.8 + (i == 9 ? 9.0 : 0.0));
+    a.push_back((1.0 + i) * escala);
+    y.push_back(10.0 + 2.0 * (1.0 + i) + ((i * 7) % 5 - 2) * 0.8 + (i == 9 ? 9.0 : 0.0));
   }
   ModeloEquacao m({QStringLiteral("Area"), QStringLiteral("Valor")}, {a, y});
   m.cab->SetI32(C::OffVariavelX, -1);
@@ -229,6 +256,54 @@ TEST_F(JanelasDiagnostico, SpatialPagesKeepNoSquareMatrix) {
   EXPECT_TRUE(mensagens.Textos().isEmpty()) << mensagens.Textos().join(" | ").toStdString();
   malloc_trim(0);
   EXPECT_LT(MemoriaMB() - antes, 8.0 * n * n / (1024.0 * 1024.0));
+}
+
+// No memory for the spatial pages' solve (the n x n buffer of a dense
+// I - rho W): each window says so in words and shows its other figures, the
+// estimates as errors; nothing ends, and once memory is there again the
+// window computes them.
+TEST_F(JanelasDiagnostico, SpatialPagesSayWhenMemoryRunsOut) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer keeps its own operator new";
+#else
+  const int n = 1500;
+  std::vector<double> a, y;
+  for (int i = 0; i < n; ++i) {
+    a.push_back(1.0 + i);
+    y.push_back(10.0 + 2.0 * a.back() + ((i * 7) % 5 - 2) * 0.8);
+  }
+  ModeloEquacao m({QStringLiteral("Area"), QStringLiteral("Valor")}, {a, y});
+  m.cab->SetI32(C::OffVariavelX, 0);  // W from the coordinates at the open: every pair, dense
+  m.cab->SetI32(C::OffVariavelY, 0);
+  m.cab->SetU8(C::OffNormalizaW, 1);
+  m.Espacial({2.0, 10.0}, 0.3, true);
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  ASSERT_EQ(doc->GetW().Nrows(), n);
+  struct Caso { int comando, slot, aba, estimado; };
+  const Caso janelas[] = {{32840, CTarsolinDoc::JanelaResiduos, 2, 2}, {32852, CTarsolinDoc::JanelaValoresAjustados, 1, 2}};
+  for (const Caso& c : janelas) {
+    RoteadorComandos::Instancia().AtualizaAcoes();
+    const qsizetype antes = mensagens.Textos().size();
+    recusaDe = std::size_t(8.0 * n * n * 0.9);
+    JanelaDiagnostico* j = Abre(doc, c.comando, c.slot);
+    recusaDe = 0;
+    ASSERT_NE(j, nullptr) << c.comando;
+    EXPECT_EQ(mensagens.Textos().mid(antes), QStringList{QStringLiteral("Memória Insuficiente.")}) << c.comando;
+    ASSERT_EQ(Abas(j).value(c.aba), "Regressão Espacial") << c.comando;
+    CTableCtrl* t = j->Pagina(c.aba)->Tabela();
+    ASSERT_EQ(t->GetRowCount(), n + 1) << c.comando;
+    double observado = NAN;
+    EXPECT_TRUE(ConverteStringNumero(t->GetCellText(1, 1).trimmed(), &observado)) << c.comando;
+    EXPECT_NEAR(observado, y[0], 0.005) << c.comando;
+    EXPECT_EQ(t->GetCellText(1, c.estimado).trimmed(), "Erro") << c.comando;
+    // The next calculation finds the memory: the estimates are numbers.
+    doc->UpdateAllViews(nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mensagens.Textos().size(), antes + 1) << mensagens.Textos().join(" | ").toStdString();
+    double v = NAN;
+    EXPECT_TRUE(ConverteStringNumero(t->GetCellText(1, c.estimado).trimmed(), &v)) << c.comando;
+  }
+#endif
 }
 
 TEST_F(JanelasDiagnostico, CookPageSumsLeverageToTheParameters) {
@@ -648,6 +723,120 @@ TEST_F(JanelasDiagnostico, ValidationSortsNumbersKeepsFormatsAndShowsRecordNumbe
   for (int r = 1; r < t->GetRowCount(); ++r)
     EXPECT_EQ(t->GetCellTextColour(r, 2) == COLORREF(0x0000FF), t->GetCellText(r, 1).trimmed() == "51") << r;
   Captura(v, "validacao_ordenada");
+}
+
+// Every cell's text fits its column: the cell's font and its margins.
+void ColunasCabem(CTableCtrl* t) {
+  for (int r = 0; r < t->GetRowCount(); ++r)
+    for (int c = 0; c < t->GetColumnCount(); ++c) {
+      const CTableDefaultCell* d = t->GetDefaultCell(r == 0, c == 0);
+      const QFontMetrics fm(*d->FontObject());
+      EXPECT_GE(t->WidthOfColumn(c), fm.horizontalAdvance(t->GetCellText(r, c)) + 2 * d->Margin())
+          << r << " " << c << " " << t->GetCellText(r, c).toStdString();
+    }
+}
+
+// The points' markers lie whole inside the chart's plot area.
+void PontosInteiros(CTChart* g, int serie) {
+  QChart* c = g->Grafico();
+  const QRectF area = c->plotArea();
+  ASSERT_FALSE(area.isEmpty());
+  const double raio = g->TamanhoPonteiro(serie) / 2.0;
+  for (int i = 0; i < g->NumPontos(serie); ++i) {
+    const QPointF p = c->mapToPosition(g->Ponto(serie, i));
+    EXPECT_TRUE(area.contains(QRectF(p.x() - raio, p.y() - raio, 2 * raio, 2 * raio)))
+        << g->Titulo().toStdString() << ": " << g->Rotulo(serie, i).toStdString() << " at " << p.x() << ", " << p.y()
+        << " outside " << area.left() << ".." << area.right() << " x " << area.top() << ".." << area.bottom();
+  }
+}
+
+// The spin of the linear residual page, pressed as the user presses it.
+void Seta(PaginaDiagnostico* pagina, const char* qual) {
+  auto* botao = pagina->Setas()->findChild<QToolButton*>(QString::fromLatin1(qual));
+  ASSERT_NE(botao, nullptr);
+  QTest::mouseClick(botao, Qt::LeftButton);
+  QCoreApplication::processEvents();
+}
+
+// A regressor whose values are far wider than the dependent's, reached with
+// the spin: the table's columns widen to hold its texts.
+TEST_F(JanelasDiagnostico, ResidualTableFitsTheVariableTheSpinShows) {
+  FechaSplash();
+  ModeloEquacao m = ModeloDiagnostico(false, 1e8);
+  CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
+  JanelaDiagnostico* j = Abre(doc, 32840, CTarsolinDoc::JanelaResiduos);
+  ASSERT_NE(j, nullptr);
+  auto* pagina = qobject_cast<CResiduosView*>(j->Pagina(0));
+  ASSERT_NE(pagina, nullptr);
+  ColunasCabem(pagina->Tabela());
+  Seta(pagina, "abaixo");
+  ASSERT_EQ(pagina->Grafico1()->Titulo(), "Resíduos do modelo para Area");
+  ColunasCabem(pagina->Tabela());
+  QTest::mouseClick(pagina->Caixa(), Qt::LeftButton);  // the variable's own residuals
+  QCoreApplication::processEvents();
+  ASSERT_EQ(pagina->Modo(), 0);
+  ColunasCabem(pagina->Tabela());
+}
+
+// The sample model (211 houses) with the least-squares fit of PRICE on its
+// enabled variables, worked out here: the residual page's spin taken down to
+// NROOM, whose few whole values put many points at both ends of the second
+// chart's range. Every point of both charts is drawn whole inside the plot.
+TEST_F(JanelasDiagnostico, ResidualChartsOfTheSampleModelDrawEveryPointWhole) {
+  FechaSplash();
+  const QString caminho = pasta.filePath(QStringLiteral("baltimore.tsn"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(TARSOLIN_SOURCE_DIR "/examples/baltimore.tsn"), caminho));
+  QFile::setPermissions(caminho, QFile::ReadOwner | QFile::WriteOwner);
+  auto cab = std::make_unique<CabecalhoModelo>();
+  ASSERT_TRUE(LeCabecalhoModelo(caminho, cab.get()));
+  const int N = cab->NumDados();
+  ASSERT_EQ(N, 211);
+  std::vector<dado> dados(static_cast<std::size_t>(N));
+  NEWMAT::Matrix W;
+  ASSERT_TRUE(LeRegistrosModelo(caminho, cab.get(), dados.data(), nullptr, W, LeituraW::ComResultadoEspacial));
+  std::vector<int> hab;
+  for (int v = 0; v < cab->NumVariaveis(); ++v)
+    if (cab->Habilitada(v)) hab.push_back(v);
+  ASSERT_GE(hab.size(), 2u);
+  ASSERT_EQ(cab->NomeVariavel(hab.front()), "NROOM");
+  const int k = int(hab.size()), u = hab.back();
+  NEWMAT::Matrix X(N, k);
+  NEWMAT::ColumnVector y(N);
+  for (int i = 0; i < N; ++i) {
+    X(i + 1, 1) = 1.0;
+    for (int q = 0; q + 1 < k; ++q) X(i + 1, q + 2) = dados[std::size_t(i)].valor[hab[std::size_t(q)]];
+    y(i + 1) = dados[std::size_t(i)].valor[u];
+  }
+  const NEWMAT::ColumnVector b = (X.t() * X).i() * (X.t() * y);
+  const NEWMAT::ColumnVector e = y - X * b;
+  cab->SetEstadoCalculo(1);
+  cab->SetNumEquacoes(1);
+  for (int v : hab) cab->SetTransformacao(v, 0, 1);
+  cab->SetF64VE(C::OffCoeficientes, u, 0, b(1));
+  for (int q = 0; q + 1 < k; ++q) cab->SetF64VE(C::OffCoeficientes, hab[std::size_t(q)], 0, b(q + 2));
+  const double s = std::sqrt(e.SumSquare() / (N - k));
+  cab->SetF64(C::OffErroPadrao, s);
+  for (int i = 0; i < N; ++i) dados[std::size_t(i)].residuo[0] = e(i + 1);
+  ASSERT_TRUE(GravaArquivoModelo(caminho, cab.get(), dados.data(), nullptr, W));
+  CTarsolinDoc* doc = app->OpenDocumentFile(caminho);
+  ASSERT_NE(doc, nullptr);
+  QCoreApplication::processEvents();
+  JanelaDiagnostico* j = Abre(doc, 32840, CTarsolinDoc::JanelaResiduos);
+  ASSERT_NE(j, nullptr);
+  auto* pagina = qobject_cast<CResiduosView*>(j->Pagina(0));
+  ASSERT_NE(pagina, nullptr);
+  for (int passo = 0; passo + 1 < k; ++passo) Seta(pagina, "abaixo");
+  ASSERT_EQ(pagina->Grafico1()->Titulo(), "Resíduos do modelo para NROOM");
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(j->parentWidget())) sub->showMaximized();
+  QCoreApplication::processEvents();
+  for (CTChart* g : {pagina->Grafico1(), pagina->Grafico2()}) {
+    EXPECT_EQ(g->NumPontos(3), N) << g->Titulo().toStdString();
+    PontosInteiros(g, 3);
+  }
+  ColunasCabem(pagina->Tabela());
+  Captura(pagina->Grafico1(), "residuos_nroom_grafico1");
+  Captura(pagina->Grafico2(), "residuos_nroom_grafico2");
+  Captura(j, "residuos_nroom");
 }
 
 }  // namespace

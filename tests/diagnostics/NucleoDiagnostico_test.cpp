@@ -4,10 +4,17 @@
 #include "../equation/ModeloEquacao.h"
 #include "model/LinhaDado.h"
 
+#include <QFile>
 #include <newmatap.h>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <malloc.h>
+#include <random>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 using C = CabecalhoModelo;
@@ -250,6 +257,33 @@ TEST(NucleoDiagnostico, SpatialFittedValuesOneFactorisationPerRhoAndW) {
   }
 }
 
+// W row-standardised, the records on a line: each record's two neighbours
+// (1.3 % of the weights non-zero, the sparse solve) or the inverse distances
+// between every pair (the dense one).
+NEWMAT::Matrix PesosLinha(int n, bool cadeia) {
+  NEWMAT::Matrix W(n, n);
+  for (int i = 1; i <= n; ++i) {
+    for (int j = 1; j <= n; ++j)
+      W(i, j) = i == j ? 0.0 : cadeia ? (std::abs(i - j) == 1 ? 1.0 : 0.0) : 1.0 / std::abs(i - j);
+    W.Row(i) /= W.Row(i).Sum();
+  }
+  return W;
+}
+
+// Five random neighbours per record with weights up to 2, not standardised:
+// I - rho W is then not diagonally dominant and the sparse LU must pivot.
+NEWMAT::Matrix PesosAleatorios(int n) {
+  NEWMAT::Matrix W(n, n);
+  W = 0.0;
+  std::mt19937 g(3);
+  std::uniform_int_distribution<int> j(1, n);
+  std::uniform_real_distribution<double> p(0.1, 2.0);
+  for (int i = 1; i <= n; ++i)
+    for (int k = 0; k < 5; ++k)
+      if (const int c = j(g); c != i) W(i, c) = p(g);
+  return W;
+}
+
 TEST(NucleoDiagnostico, SingularSpatialSystemIsRefused) {
   NEWMAT::Matrix W(2, 2);
   W << 0.0 << 1.0 << 1.0 << 0.0;
@@ -259,6 +293,113 @@ TEST(NucleoDiagnostico, SingularSpatialSystemIsRefused) {
   EXPECT_FALSE(sol.Resolve(W, 1.0, b, x));  // I - W is singular
   EXPECT_TRUE(sol.Resolve(W, 0.5, b, x));
   EXPECT_NEAR(x(1) - 0.5 * x(2), 1.0, 1e-12);
+  // The same by the sparse solve: rows summing to 1 leave I - W singular.
+  const NEWMAT::Matrix cadeia = PesosLinha(150, true);
+  NEWMAT::ColumnVector c(150);
+  c = 1.0;
+  EXPECT_FALSE(sol.Resolve(cadeia, 1.0, c, x));
+}
+
+TEST(NucleoDiagnostico, SparseAndDenseSystemsMatchADirectSolve) {
+  const std::pair<const char*, NEWMAT::Matrix> casos[] = {
+      {"cadeia", PesosLinha(150, true)}, {"aleatoria", PesosAleatorios(200)}, {"todos os pares", PesosLinha(40, false)}};
+  for (const auto& [nome, W] : casos) {
+    const int n = W.Nrows();
+    NEWMAT::ColumnVector b(n), x;
+    for (int i = 1; i <= n; ++i) b(i) = std::sin(i) + 2.0;
+    diag::SolucaoEspacial sol;
+    ASSERT_TRUE(sol.Resolve(W, 0.7, b, x)) << nome;
+    const NEWMAT::IdentityMatrix I(n);
+    const NEWMAT::ColumnVector esperado = (I - 0.7 * W).i() * b;
+    ASSERT_EQ(x.Nrows(), n);
+    const double escala = esperado.MaximumAbsoluteValue();
+    for (int i = 1; i <= n; ++i) EXPECT_NEAR(x(i), esperado(i), 1e-10 * escala) << nome << " " << i;
+    ASSERT_TRUE(sol.Resolve(W, 0.7, b, x));
+    EXPECT_EQ(sol.Fatoracoes(), 1) << nome;
+  }
+}
+
+// Resident memory of the process in MB: "VmRSS" now, "VmHWM" its peak.
+double MemoriaMB(const char* campo) {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return 0.0;
+  for (const QByteArray& linha : f.readAll().split('\n'))
+    if (linha.startsWith(QByteArray(campo) + ':')) return linha.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+  return 0.0;
+}
+
+// The dense solve holds I - rho W once: LAPACK factorises it in place, with
+// no row-order copy beside it.
+TEST(NucleoDiagnostico, DenseSolveHoldsOneSquareMatrix) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer's shadow and quarantine make resident memory no measure of ours";
+#endif
+  const int n = 1500;
+  const double matriz = 8.0 * n * n / (1024.0 * 1024.0);
+  const NEWMAT::Matrix W = PesosLinha(n, false);
+  NEWMAT::ColumnVector b(n), x;
+  for (int i = 1; i <= n; ++i) b(i) = std::sin(i) + 2.0;
+  diag::SolucaoEspacial sol;
+  ASSERT_TRUE(sol.Resolve(W, 0.3, b, x));  // the first call also sets up the BLAS library's buffers
+  malloc_trim(0);
+  const double antes = MemoriaMB("VmRSS");
+  {
+    FILE* f = std::fopen("/proc/self/clear_refs", "w");
+    if (f) std::fputs("5", f), std::fclose(f);
+  }
+  if (MemoriaMB("VmHWM") > antes + 1.0) GTEST_SKIP() << "the peak of resident memory cannot be reset here";
+  ASSERT_TRUE(sol.Resolve(W, 0.4, b, x));
+  EXPECT_LT(MemoriaMB("VmHWM") - antes, 1.4 * matriz);
+}
+
+// Random neighbours make the sparse LU fill in far beyond W. Under limits
+// on the address space that leave room for W's non-zeros but not for the
+// factors, each solve ends for lack of memory wherever the limit falls: the
+// fit says so (and is no number), neither a singular matrix nor a crash.
+TEST(NucleoDiagnostico, SparseSolveOutOfMemoryIsSaidAsSuch) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves address space a limit cannot leave room for";
+#endif
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const int n = 3000;
+  std::vector<double> a, y;
+  for (int i = 0; i < n; ++i) a.push_back(1.0 + i), y.push_back(12.0 + 2.0 * i);
+  ModeloEquacao m({QStringLiteral("A"), QStringLiteral("VU")}, {a, y});
+  m.Espacial({2.0, 10.0}, 0.5, true);
+  m.cab->SetU8(C::OffNormalizaW, 1);
+  m.W.ReSize(n, n);
+  m.W = 0.0;
+  std::mt19937 g(7);
+  std::uniform_int_distribution<int> j(1, n);
+  for (int i = 1; i <= n; ++i)
+    for (int k = 0; k < 60; ++k) m.W(i, j(g)) = 1.0;
+  for (int i = 1; i <= n; ++i) m.W(i, i) = 0.0;
+  auto semMemoria = [&] {
+    rlimit lim{};
+    if (getrlimit(RLIMIT_AS, &lim) != 0) std::_Exit(2);
+    const rlim_t livre = lim.rlim_cur;
+    for (const int folga : {12, 20, 28}) {
+      malloc_trim(0);
+      unsigned long paginas = 0;
+      if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%lu", &paginas) != 1) paginas = 0;
+        std::fclose(statm);
+      }
+      lim.rlim_cur = rlim_t(paginas) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(folga) << 20);
+      if (paginas == 0 || setrlimit(RLIMIT_AS, &lim) != 0) std::_Exit(2);
+      diag::SolucaoEspacial sol;
+      diag::AjusteEspacial r;
+      const bool ok = diag::CalculaAjusteEspacial(*m.cab, m.dados.data(), m.W, sol, r);
+      lim.rlim_cur = livre;
+      if (setrlimit(RLIMIT_AS, &lim) != 0) std::_Exit(2);
+      if (ok || !r.semMemoria || std::isfinite(r.yhatT.front())) {
+        std::fprintf(stderr, "folga %d MB: ok %d semMemoria %d\n", folga, ok, r.semMemoria);
+        std::_Exit(1);
+      }
+    }
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(semMemoria(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(NucleoDiagnostico, ValidationEstimatesLinearAndSpatial) {

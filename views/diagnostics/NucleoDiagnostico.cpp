@@ -1,5 +1,7 @@
 #include "NucleoDiagnostico.h"
 
+#include "LuEsparsa.h"
+
 #include "model/CabecalhoModelo.h"
 #include "model/LinhaDado.h"
 #include "model/MatrizesModelo.h"
@@ -9,12 +11,10 @@
 #include <newmatap.h>
 #include <lapacke.h>
 
-#include <Eigen/SparseCore>
-#include <Eigen/SparseLU>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -331,11 +331,14 @@ namespace {
 // still beats the dense one.
 constexpr double FracaoEsparsaMaxima = 0.04;
 
-// FNV-1a over the bytes of a row: the fingerprint of the last system.
+// FNV-1a over the 64-bit words of a row: the fingerprint of the last
+// system. Each step is a bijection of the running value, so a row that
+// differs in one element always changes it.
 void Mistura(std::uint64_t& h, const double* v, std::size_t n) {
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(v);
-  for (std::size_t k = 0; k < n * sizeof(double); ++k) {
-    h ^= p[k];
+  for (std::size_t k = 0; k < n; ++k) {
+    std::uint64_t palavra;
+    std::memcpy(&palavra, v + k, sizeof palavra);
+    h ^= palavra;
     h *= 1099511628211ull;
   }
 }
@@ -346,48 +349,98 @@ bool Finitos(const double* v, int n) {
   return true;
 }
 
+// I - rho W by rows, its non-zeros only (the diagonal always there).
+struct LinhasEsparsas {
+  struct Elemento {
+    int coluna;
+    double valor;
+  };
+  std::vector<int> inicio{0};
+  std::vector<Elemento> elementos;
+};
+
+// (I - rho W) v = b in place from the rows in `a` (freed once read), by
+// LuEsparsa; false when the matrix is singular.
+bool ResolveEsparsa(int n, LinhasEsparsas& a, std::vector<double>& v) {
+  const std::size_t N = std::size_t(n);
+  // The same non-zeros by columns, each column's rows in order.
+  std::vector<int> inicio(N + 1, 0), linha(a.elementos.size());
+  std::vector<double> valor(a.elementos.size());
+  for (const auto& e : a.elementos) ++inicio[std::size_t(e.coluna) + 1];
+  for (std::size_t j = 0; j < N; ++j) inicio[j + 1] += inicio[j];
+  {
+    std::vector<int> proximo(inicio.begin(), inicio.end() - 1);
+    for (std::size_t i = 0; i < N; ++i)
+      for (int k = a.inicio[i]; k < a.inicio[i + 1]; ++k) {
+        const auto& e = a.elementos[std::size_t(k)];
+        const int q = proximo[std::size_t(e.coluna)]++;
+        linha[std::size_t(q)] = int(i);
+        valor[std::size_t(q)] = e.valor;
+      }
+  }
+  a = LinhasEsparsas{};
+  LuEsparsa lu;
+  if (!lu.Fatora(n, inicio, linha, valor)) return false;
+  lu.Resolve(v);
+  return true;
+}
+
+// The same by a LAPACK LU of I - rho W in one n x n buffer, the rows written
+// straight into it. Those rows read in LAPACK's column order are the
+// transpose: factorised in place and solved transposed, so LAPACKE makes no
+// row-order copy of the matrix (another 8 n^2 bytes).
+template <typename Linha>
+bool ResolveDensa(int n, const Linha& linha, double rho, std::vector<double>& v) {
+  const std::size_t N = std::size_t(n);
+  std::vector<double> a(N * N);
+  for (std::size_t i = 0; i < N; ++i) {
+    double* d = a.data() + i * N;
+    linha(int(i), d);
+    for (std::size_t j = 0; j < N; ++j) d[j] = (i == j ? 1.0 : 0.0) - rho * d[j];
+  }
+  std::vector<int> pivos(N);
+  return LAPACKE_dgetrf(LAPACK_COL_MAJOR, n, n, a.data(), n, pivos.data()) == 0 &&
+         LAPACKE_dgetrs(LAPACK_COL_MAJOR, 'T', n, 1, a.data(), n, pivos.data(), v.data(), n) == 0;
+}
+
 }  // namespace
 
-// Rows of W come one at a time; while their non-zeros stay under the sparse
-// share they are kept compressed, past it I - rho W goes to a dense buffer.
+// One pass over W's rows takes the fingerprint and, while W's non-zeros stay
+// within the sparse share, the non-zeros of I - rho W (room for that many
+// reserved at once, so a dense W leaves no grown buffers behind). A new
+// system is then factorised from them, or from a dense buffer the rows are
+// built into again; a repeated one needs neither.
 template <typename Linha>
 bool SolucaoEspacial::Soluciona(int n, const Linha& linha, double rho, const NEWMAT::ColumnVector& b,
                                 NEWMAT::ColumnVector& x) {
   const std::size_t N = std::size_t(n);
-  std::vector<double> l(N);
-  std::vector<int> coluna;
-  std::vector<double> valor, denso;
-  std::vector<std::int64_t> inicio{0};
   const double limite = FracaoEsparsaMaxima * double(n) * double(n);
-  bool esparsa = true;
   std::uint64_t h = 14695981039346656037ull;
   Mistura(h, &rho, 1);
-  for (std::size_t i = 0; i < N; ++i) {
-    linha(int(i), l.data());
-    Mistura(h, l.data(), N);
-    if (esparsa) {
+  LinhasEsparsas a;
+  a.inicio.reserve(N + 1);
+  a.elementos.reserve(std::size_t(limite) + 2 * N);
+  bool esparsa = true;
+  {
+    std::vector<double> l(N);
+    std::size_t naoNulos = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+      linha(int(i), l.data());
+      Mistura(h, l.data(), N);
+      if (!esparsa) continue;
+      bool diagonal = false;
       for (std::size_t j = 0; j < N; ++j)
         if (l[j] != 0.0) {
-          coluna.push_back(int(j));
-          valor.push_back(l[j]);
+          ++naoNulos;
+          diagonal = diagonal || j == i;
+          a.elementos.push_back({int(j), (i == j ? 1.0 : 0.0) - rho * l[j]});
         }
-      inicio.push_back(std::int64_t(coluna.size()));
-      if (double(coluna.size()) <= limite) continue;
-      esparsa = false;
-      denso.assign(N * N, 0.0);
-      for (std::size_t r = 0; r <= i; ++r) {
-        double* d = denso.data() + r * N;
-        d[r] = 1.0;
-        for (std::int64_t k = inicio[r]; k < inicio[r + 1]; ++k)
-          d[std::size_t(coluna[std::size_t(k)])] = (std::size_t(coluna[std::size_t(k)]) == r ? 1.0 : 0.0) -
-                                                    rho * valor[std::size_t(k)];
+      if (!diagonal) a.elementos.push_back({int(i), 1.0});
+      a.inicio.push_back(int(a.elementos.size()));
+      if (double(naoNulos) > limite) {
+        esparsa = false;
+        a = LinhasEsparsas{};
       }
-      std::vector<int>().swap(coluna);
-      std::vector<double>().swap(valor);
-      std::vector<std::int64_t>().swap(inicio);
-    } else {
-      double* d = denso.data() + i * N;
-      for (std::size_t j = 0; j < N; ++j) d[j] = (i == j ? 1.0 : 0.0) - rho * l[j];
     }
   }
   const bool mesma = valida_ && rho == rho_ && h == impressao_ && b_.size() == N &&
@@ -397,35 +450,8 @@ bool SolucaoEspacial::Soluciona(int n, const Linha& linha, double rho, const NEW
     ++fatoracoes_;
     std::vector<double> v(b.Store(), b.Store() + n);
     bool ok = n == 0;
-    if (n > 0 && esparsa) {
-      std::vector<Eigen::Triplet<double, int>> t;
-      t.reserve(valor.size() + N);
-      for (std::size_t i = 0; i < N; ++i) {
-        bool diagonal = false;
-        for (std::int64_t k = inicio[i]; k < inicio[i + 1]; ++k) {
-          const std::size_t j = std::size_t(coluna[std::size_t(k)]);
-          diagonal = diagonal || j == i;
-          t.emplace_back(int(i), int(j), (i == j ? 1.0 : 0.0) - rho * valor[std::size_t(k)]);
-        }
-        if (!diagonal) t.emplace_back(int(i), int(i), 1.0);
-      }
-      Eigen::SparseMatrix<double, Eigen::ColMajor, int> A(n, n);
-      A.setFromTriplets(t.begin(), t.end());
-      A.makeCompressed();
-      std::vector<Eigen::Triplet<double, int>>().swap(t);
-      Eigen::SparseLU<Eigen::SparseMatrix<double, Eigen::ColMajor, int>, Eigen::COLAMDOrdering<int>> lu;
-      lu.analyzePattern(A);
-      lu.factorize(A);
-      if (lu.info() == Eigen::Success) {
-        const Eigen::VectorXd s = lu.solve(Eigen::Map<const Eigen::VectorXd>(v.data(), n));
-        std::copy(s.data(), s.data() + n, v.begin());
-        ok = true;
-      }
-    } else if (n > 0) {
-      std::vector<int> pivos(N);
-      ok = LAPACKE_dgetrf(LAPACK_ROW_MAJOR, n, n, denso.data(), n, pivos.data()) == 0 &&
-           LAPACKE_dgetrs(LAPACK_ROW_MAJOR, 'N', n, 1, denso.data(), n, pivos.data(), v.data(), 1) == 0;
-    }
+    if (n > 0 && esparsa) ok = ResolveEsparsa(n, a, v);
+    else if (n > 0) ok = ResolveDensa(n, linha, rho, v);
     singular_ = !ok || !Finitos(v.data(), n);
     rho_ = rho;
     impressao_ = h;

@@ -83,8 +83,10 @@ std::vector<std::pair<double, double>> CurvaNormal();
 // Solves (I - rho W) x = b: a sparse LU when W has few non-zeros, a dense
 // one otherwise, formed for the solve and freed with it. Only the last
 // system's fingerprint, b and x are kept, so a second call on the same rho, W
-// and b factorises nothing and a page holds no n x n matrix. False (x
-// untouched) when the matrix is singular; std::bad_alloc when memory runs out.
+// and b factorises nothing (nor allocates an n x n buffer) and a page holds no
+// n x n matrix.
+// False (x untouched) when the matrix is singular; std::bad_alloc when memory
+// runs out.
 class SolucaoEspacial {
 public:
   bool Resolve(const NEWMAT::Matrix& W, double rho, const NEWMAT::ColumnVector& b, NEWMAT::ColumnVector& x);

@@ -98,7 +98,7 @@ void PaginaDiagnostico::OnInitialUpdate() {
   AtualizaGraficos();
   MontaTabela();
   PreencheTabela();
-  if (config_.ajustaColunas) tabela_->AutoSize();
+  AjustaColunas();
   setas_->raise();
   caixa_->raise();
   Dispoe();
@@ -127,6 +127,10 @@ void PaginaDiagnostico::Atualiza() {
   if (tabela_) PreencheTabela();
   AtualizaGraficos();
   DefineRotulos();
+}
+
+void PaginaDiagnostico::AjustaColunas() {
+  if (tabela_ && config_.ajustaColunas) tabela_->AutoSize();
 }
 
 void PaginaDiagnostico::DefineCabecalhos(const QStringList& titulos, int linhas, int colunasFixas) {

@@ -87,6 +87,8 @@ protected:
   virtual bool FechaSemResultados() const;
   void resizeEvent(QResizeEvent* e) override;
   virtual void Dispoe();
+  // The columns fitted to what they hold, unless the page sets their widths.
+  void AjustaColunas();
 
   // Table helpers of every page: headings in row 0, cells right-aligned.
   void DefineCabecalhos(const QStringList& titulos, int linhas, int colunasFixas = 1);

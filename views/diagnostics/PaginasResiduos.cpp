@@ -209,7 +209,7 @@ void CResiduosView::AtualizaGraficos() {
                                      : QStringLiteral("Resíduos da variável %1")).arg(nome);
   const auto [lo, hi] = FaixaComMargem(F);
   Dispersao(graficos_[0], EstilosGraficos[4], F, Z, rotulos, lo, hi, titulo);
-  const auto [xo, xh] = Faixa(r_.XO);
+  const auto [xo, xh] = FaixaComMargem(r_.XO);
   Dispersao(graficos_[1], EstilosGraficos[5], r_.XO, r_.RO, rotulos, xo, xh, QStringLiteral("Residuos p/%1").arg(nome));
 }
 
@@ -223,11 +223,13 @@ void CResiduosView::MoveSetas(int delta) {
   caixa_->setChecked(!dependente);
   modo_ = dependente ? 0 : 1;
   Atualiza();
+  AjustaColunas();  // another variable's values: other widths
 }
 
 void CResiduosView::CaixaMudou(bool marcada) {
   modo_ = marcada ? 1 : 0;
   Atualiza();
+  AjustaColunas();
 }
 
 // ------------------------------------------------------------ Cook's distance
