@@ -229,52 +229,57 @@ struct FatoracaoEsparsa::Dados {
 
 namespace {
 
-// The two substitutions over R lanes, column by column of L (unit lower)
-// and then of U. Rows before `inicio` are zero on entry; a row of zeros in
-// the forward pass (a unit vector's rows outside its reach) is skipped.
+// One column of a triangular factor stored by columns (L, U, or U's rows
+// as the columns of Uᵀ): x_j is divided by the diagonal when the factor has
+// one, then x_i −= v·x_j for every entry (i, v) of the column, over R lanes.
+struct FatorColunas {
+  const std::int64_t* inicio;
+  const int* indice;
+  const double* valor;
+  const double* diagonal;  // null: unit diagonal
+};
+
 template <int R>
-inline void SubstituiLanes(const FatoracaoEsparsa::Dados& d, double* X, int inicio) {
-  for (int j = inicio; j < d.n; ++j) {
-    const double* xj = X + std::size_t(j) * R;
-    bool nulo = true;
-    for (int h = 0; h < R; ++h) nulo = nulo && xj[h] == 0.0;
-    if (nulo) continue;
-    for (std::int64_t k = d.inicioL[std::size_t(j)]; k < d.inicioL[std::size_t(j) + 1]; ++k) {
-      const double v = d.valorL[std::size_t(k)];
-      double* xi = X + std::size_t(d.linhaL[std::size_t(k)]) * R;
-      for (int h = 0; h < R; ++h) xi[h] -= v * xj[h];
-    }
-  }
-  for (int j = d.n - 1; j >= 0; --j) {
-    double* xj = X + std::size_t(j) * R;
-    const double dj = d.diagonalU[std::size_t(j)];
+inline void Espalha(const FatorColunas& f, int j, double* X) {
+  double* xj = X + std::size_t(j) * R;
+  if (f.diagonal) {
+    const double dj = f.diagonal[j];
     for (int h = 0; h < R; ++h) xj[h] /= dj;
-    for (std::int64_t k = d.inicioU[std::size_t(j)]; k < d.inicioU[std::size_t(j) + 1]; ++k) {
-      const double v = d.valorU[std::size_t(k)];
-      double* xi = X + std::size_t(d.linhaU[std::size_t(k)]) * R;
-      for (int h = 0; h < R; ++h) xi[h] -= v * xj[h];
-    }
+  }
+  for (std::int64_t k = f.inicio[j]; k < f.inicio[j + 1]; ++k) {
+    const double v = f.valor[k];
+    double* xi = X + std::size_t(f.indice[k]) * R;
+    for (int h = 0; h < R; ++h) xi[h] -= v * xj[h];
   }
 }
 
-// Uᵀ·Lᵀ·S = B over R lanes in place (B in U's order, S in P_r's): Uᵀ
-// forward by U's rows, skipping rows of zeros, then Lᵀ backward by L's
-// columns. Rows before `inicio` are zero on entry.
+// A forward pass from row `inicio` (the rows before it are zero on entry);
+// a row of zeros, a unit vector's row outside its reach, is skipped.
 template <int R>
-inline void SubstituiTranspostaLanes(const FatoracaoEsparsa::Dados& d, double* X, int inicio) {
-  for (int j = inicio; j < d.n; ++j) {
-    double* xj = X + std::size_t(j) * R;
+inline void AvancaEsparso(const FatorColunas& f, int n, int inicio, double* X) {
+  for (int j = inicio; j < n; ++j) {
+    const double* xj = X + std::size_t(j) * R;
     bool nulo = true;
     for (int h = 0; h < R; ++h) nulo = nulo && xj[h] == 0.0;
-    if (nulo) continue;
-    const double dj = d.diagonalU[std::size_t(j)];
-    for (int h = 0; h < R; ++h) xj[h] /= dj;
-    for (std::int64_t k = d.inicioUt[std::size_t(j)]; k < d.inicioUt[std::size_t(j) + 1]; ++k) {
-      const double v = d.valorUt[std::size_t(k)];
-      double* xi = X + std::size_t(d.colunaUt[std::size_t(k)]) * R;
-      for (int h = 0; h < R; ++h) xi[h] -= v * xj[h];
-    }
+    if (!nulo) Espalha<R>(f, j, X);
   }
+}
+
+// The two substitutions over R lanes, column by column of L (unit lower)
+// and then of U. Rows before `inicio` are zero on entry.
+template <int R>
+inline void SubstituiLanes(const FatoracaoEsparsa::Dados& d, double* X, int inicio) {
+  AvancaEsparso<R>({d.inicioL.data(), d.linhaL.data(), d.valorL.data(), nullptr}, d.n, inicio, X);
+  const FatorColunas U{d.inicioU.data(), d.linhaU.data(), d.valorU.data(), d.diagonalU.data()};
+  for (int j = d.n - 1; j >= 0; --j) Espalha<R>(U, j, X);
+}
+
+// Uᵀ·Lᵀ·S = B over R lanes in place (B in U's order, S in P_r's): Uᵀ
+// forward by U's rows, then Lᵀ backward by L's columns. Rows before
+// `inicio` are zero on entry.
+template <int R>
+inline void SubstituiTranspostaLanes(const FatoracaoEsparsa::Dados& d, double* X, int inicio) {
+  AvancaEsparso<R>({d.inicioUt.data(), d.colunaUt.data(), d.valorUt.data(), d.diagonalU.data()}, d.n, inicio, X);
   for (int j = d.n - 1; j >= 0; --j) {
     double s[R];
     double* xj = X + std::size_t(j) * R;
