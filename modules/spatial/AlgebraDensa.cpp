@@ -330,7 +330,7 @@ TracosZ CalculaTracosZ(const NEWMAT::Matrix& Z, double a) {
   const double* z = Z.Store();
   // Per row: Z_ii, Σ_j Z_ij², Σ_j Z_ij·Z_ji and Σ_j (δ_ij + a·Z_ij)·Z_ij. The
   // partners Z_ji of a band of rows are gathered first, so Z is read across.
-  std::vector<double> diagonal(N), quadrados(N), produto(N), inversa(N);
+  PartesTracosZ partes(N);
   ParaLinhas(n, 4.0 * n, [&](int i0, int i1) {
     const int faixa = std::min(i1 - i0, LinhasPorFaixa);
     std::vector<double> parceiros(std::size_t(std::max(faixa, 0)) * N);
@@ -350,15 +350,19 @@ TracosZ CalculaTracosZ(const NEWMAT::Matrix& Z, double a) {
           t += x * pi[j];
           v += (a * x + (i == j ? 1.0 : 0.0)) * x;
         }
-        diagonal[std::size_t(i)] = zi[i];
-        quadrados[std::size_t(i)] = q;
-        produto[std::size_t(i)] = t;
-        inversa[std::size_t(i)] = v;
+        partes.diagonal[std::size_t(i)] = zi[i];
+        partes.quadrados[std::size_t(i)] = q;
+        partes.produto[std::size_t(i)] = t;
+        partes.inversa[std::size_t(i)] = v;
       }
     }
   });
+  return partes.Soma();
+}
+
+TracosZ PartesTracosZ::Soma() const {
   TracosZ r;
-  for (std::size_t i = 0; i < N; ++i) {
+  for (std::size_t i = 0; i < diagonal.size(); ++i) {
     r.traco += diagonal[i];
     r.quadrados += quadrados[i];
     r.produto += produto[i];

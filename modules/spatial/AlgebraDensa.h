@@ -9,6 +9,9 @@
 //   residual tests) runs on OpenBLAS through CBLAS and LAPACKE.
 #include <newmat.h>
 
+#include <cstddef>
+#include <vector>
+
 namespace quenvik {
 
 // Sets the threads of a calculation on n records, for OpenBLAS and for the
@@ -54,6 +57,13 @@ struct TracosZ {
   double inversa = 0.0;    // tr((I − aW)⁻¹'·Z) = Σ (δ_ij + a·Z_ij)·Z_ij, since (I − aW)⁻¹ = I + a·Z
 };
 TracosZ CalculaTracosZ(const NEWMAT::Matrix& Z, double a);
+// Each row's (or column's) shares of the four traces, kept apart so that they
+// are added in order whichever thread computed them.
+struct PartesTracosZ {
+  explicit PartesTracosZ(std::size_t n) : diagonal(n), quadrados(n), produto(n), inversa(n) {}
+  std::vector<double> diagonal, quadrados, produto, inversa;
+  TracosZ Soma() const;
+};
 // tr(A·B) = Σ_i Σ_j A_ij·B_ji, summed row after row in order.
 double TracoProduto(const NEWMAT::Matrix& A, const NEWMAT::Matrix& B);
 // tr(A'·B) = Σ A_ij·B_ij, on BLAS.

@@ -303,17 +303,24 @@ void SubstituiTranspostaBloco(const FatoracaoEsparsa::Dados& d, double* X, int i
   SubstituiTranspostaLanes<ColunasPorBloco>(d, X, inicio);
 }
 
-// Z = W·X over the block's lanes, each element summed over the row in order.
+// Row i of W·X over the block's lanes, summed over the row's non-zeros in
+// order, into s (zero on entry).
+[[gnu::always_inline]] inline void LinhaBloco(const PesosEsparsos& W, int i, const double* X, double* s) {
+  constexpr int L = ColunasPorBloco;
+  for (std::int64_t q = W.inicio[std::size_t(i)]; q < W.inicio[std::size_t(i) + 1]; ++q) {
+    const double w = W.valor[std::size_t(q)];
+    const double* x = X + std::size_t(W.coluna[std::size_t(q)]) * L;
+    for (int h = 0; h < L; ++h) s[h] += w * x[h];
+  }
+}
+
+// Z = W·X over the block's lanes.
 __attribute__((target_clones("avx512f", "avx2", "default")))
 void ProdutoBloco(const PesosEsparsos& W, const double* X, double* Z) {
   constexpr int L = ColunasPorBloco;
   for (int i = 0; i < W.n; ++i) {
     double s[L] = {};
-    for (std::int64_t q = W.inicio[std::size_t(i)]; q < W.inicio[std::size_t(i) + 1]; ++q) {
-      const double w = W.valor[std::size_t(q)];
-      const double* x = X + std::size_t(W.coluna[std::size_t(q)]) * L;
-      for (int h = 0; h < L; ++h) s[h] += w * x[h];
-    }
+    LinhaBloco(W, i, X, s);
     std::memcpy(Z + std::size_t(i) * L, s, sizeof s);
   }
 }
@@ -326,11 +333,7 @@ void Acumula(const PesosEsparsos& W, const double* Z, const double* T, const int
   double sq[L] = {}, sp[L] = {};
   for (int i = 0; i < W.n; ++i) {
     double wz[L] = {};
-    for (std::int64_t k = W.inicio[std::size_t(i)]; k < W.inicio[std::size_t(i) + 1]; ++k) {
-      const double w = W.valor[std::size_t(k)];
-      const double* z = Z + std::size_t(W.coluna[std::size_t(k)]) * L;
-      for (int h = 0; h < L; ++h) wz[h] += w * z[h];
-    }
+    LinhaBloco(W, i, Z, wz);
     const double* zi = Z + std::size_t(i) * L;
     const double* ti = T + std::size_t(m[i]) * L;
     for (int h = 0; h < L; ++h) {
@@ -456,7 +459,7 @@ NEWMAT::ColumnVector FatoracaoEsparsa::Resolve(const NEWMAT::ColumnVector& b) co
 TracosZ FatoracaoEsparsa::Tracos() const {
   const int n = W_.n;
   const std::size_t N = std::size_t(n);
-  std::vector<double> diagonal(N), quadrados(N), produto(N), inversa(N);
+  PartesTracosZ partes(N);
   const int blocos = (n + ColunasPorBloco - 1) / ColunasPorBloco;
   std::atomic<int> proximo{0};
   const PesosEsparsos& W = W_;
@@ -502,11 +505,11 @@ TracosZ FatoracaoEsparsa::Tracos() const {
       for (int t = 0; t < k; ++t) {
         const int j = porLinha[std::size_t(p0 + t)];
         const double zjj = Z[std::size_t(d.colunaPerm[std::size_t(j)]) * L + t];
-        diagonal[std::size_t(j)] = zjj;
-        quadrados[std::size_t(j)] = q[t];
-        produto[std::size_t(j)] = p[t];
+        partes.diagonal[std::size_t(j)] = zjj;
+        partes.quadrados[std::size_t(j)] = q[t];
+        partes.produto[std::size_t(j)] = p[t];
         // Σ_i (δ_ij + a·Z_ij)·Z_ij, since (I − aW)⁻¹ = I + a·Z.
-        inversa[std::size_t(j)] = a * q[t] + zjj;
+        partes.inversa[std::size_t(j)] = a * q[t] + zjj;
       }
     }
   };
@@ -532,14 +535,7 @@ TracosZ FatoracaoEsparsa::Tracos() const {
   trabalha();
   for (std::thread& t : ajudantes) t.join();
   if (falhou) throw std::bad_alloc();
-  TracosZ r;
-  for (std::size_t j = 0; j < N; ++j) {
-    r.traco += diagonal[j];
-    r.quadrados += quadrados[j];
-    r.produto += produto[j];
-    r.inversa += inversa[j];
-  }
-  return r;
+  return partes.Soma();
 }
 
 }  // namespace quenvik

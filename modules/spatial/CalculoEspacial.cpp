@@ -90,14 +90,8 @@ void Normaliza(NEWMAT::Matrix& W, const CabecalhoModelo& cab, const Progresso* p
 
 // A value without a transformation reaches here as minus infinity; no fit
 // can be made from it, and NaN results must not be written as a success.
-void ExigeFinitos(const NEWMAT::GeneralMatrix& M) {
-  const double* p = M.Store();
-  for (int i = 0; i < M.Storage(); ++i)
-    if (!std::isfinite(p[i])) throw std::domain_error("valor não finito");
-}
-
-// W is read by rows on the calculation's threads: at 10,000 records it is
-// 800 MB.
+// Read by rows on the calculation's threads: W is 800 MB at 10,000 records
+// (a vector stays on this thread).
 void ExigeFinitos(const NEWMAT::Matrix& M) {
   const int m = M.Ncols();
   const double* p = M.Store();

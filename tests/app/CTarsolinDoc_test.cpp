@@ -5,8 +5,7 @@
 #include "CMainFrame.h"
 #include "CTarsolinApp.h"
 #include "ListaArquivosRecentes.h"
-#include "ModeloTeste.h"
-#include "ServicosDocumentoApp.h"
+#include "TesteDocumento.h"
 
 #include "model/ArquivoModelo.h"
 #include "model/FormatosAntigos.h"
@@ -42,36 +41,14 @@ namespace {
 
 constexpr qsizetype TamCab = qsizetype(CabecalhoModelo::Tamanho);
 
-class DocumentoTeste : public ::testing::Test {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(pasta.isValid());
-    plat::DefineModoRoteiro(true);
-    plat::LimpaRoteiros();
-    CTarsolinDoc::DefineServicos(&servicos);
-  }
-  void TearDown() override {
-    CTarsolinDoc::DefineServicos(nullptr);
-    plat::LimpaRoteiros();
-    plat::SimulaFalhaGravacao(-1);
-  }
-  QString Caminho(const QString& nome) const { return pasta.filePath(nome); }
-  QString GravaModelo(const QString& nome, Modelo& m) {
-    const QString c = Caminho(nome);
-    EXPECT_TRUE(m.Grava(c));
-    return c;
-  }
-
-  // The program's services, the wizard aside: these tests are about what the
-  // document does around it (the wizard's own tests drive it page by page).
-  struct ServicosSemAssistente : ServicosDocumentoApp {
-    ServicosSemAssistente() : ServicosDocumentoApp(nullptr) {}
-    bool AssistenteNovoModelo(CabecalhoModelo&, std::vector<Var>&) override { return true; }
-  };
-
-  QTemporaryDir pasta;
-  ServicosSemAssistente servicos;
+// The program's services, the wizard aside: these tests are about what the
+// document does around it (the wizard's own tests drive it page by page).
+struct ServicosSemAssistente : ServicosDocumentoApp {
+  ServicosSemAssistente() : ServicosDocumentoApp(nullptr) {}
+  bool AssistenteNovoModelo(CabecalhoModelo&, std::vector<Var>&) override { return true; }
 };
+
+using DocumentoTeste = teste::TesteDocumento<ServicosSemAssistente>;
 
 // A refusal to open: the file's name, then the message.
 QString Recusa(const QString& caminho, int mensagem) {
@@ -82,14 +59,7 @@ QString Recusa(const QString& caminho, int mensagem) {
 // read-only model can only be seen from another account.
 bool ComoUsuarioComum(const std::function<bool()>& f) {
   if (::geteuid() != 0) return f();
-  const pid_t filho = ::fork();
-  if (filho == 0) {
-    const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && f();
-    ::_exit(ok ? 0 : 1);
-  }
-  int estado = 0;
-  ::waitpid(filho, &estado, 0);
-  return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+  return teste::EmOutroProcesso([&] { return ::setgid(65534) == 0 && ::setuid(65534) == 0 && f(); });
 }
 
 TEST_F(DocumentoTeste, ArquivoSomenteLeituraDaMensagem3000AntesDeLerQualquerByte) {

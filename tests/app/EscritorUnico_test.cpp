@@ -3,8 +3,7 @@
 // be saved under another name), a write-protected file is refused, a failed
 // save says why, holes stay holes and killed writes leave no debris.
 #include "DriversCalculo.h"
-#include "ModeloTeste.h"
-#include "ServicosDocumentoApp.h"
+#include "TesteDocumento.h"
 #include "tests/support/OutraInstancia.h"
 
 #include "model/ArquivoModelo.h"
@@ -26,6 +25,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using teste::EmOutroProcesso;
 using teste::LeArquivo;
 using teste::Modelo;
 
@@ -45,35 +45,13 @@ const QString kFalhou = QStringLiteral("Não foi possível salvar o arquivo %1.\
 
 QString Nativo(const QString& c) { return QDir::toNativeSeparators(c); }
 
-// Runs `f` in a child process (another instance of the program, as far as
-// the file is concerned); true when it answered true.
-bool EmOutroProcesso(const std::function<bool()>& f) {
-  const pid_t filho = ::fork();
-  if (filho == 0) ::_exit(f() ? 0 : 1);
-  int estado = 0;
-  ::waitpid(filho, &estado, 0);
-  return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
-}
+// The program's own document services.
+struct ServicosDoPrograma : ServicosDocumentoApp {
+  ServicosDoPrograma() : ServicosDocumentoApp(nullptr) {}
+};
 
-class EscritorUnico : public ::testing::Test {
+class EscritorUnico : public teste::TesteDocumento<ServicosDoPrograma> {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(pasta.isValid());
-    plat::DefineModoRoteiro(true);
-    plat::LimpaRoteiros();
-    CTarsolinDoc::DefineServicos(&servicos);
-  }
-  void TearDown() override {
-    CTarsolinDoc::DefineServicos(nullptr);
-    plat::LimpaRoteiros();
-    plat::SimulaFalhaGravacao(-1);
-  }
-  QString Caminho(const QString& nome) const { return pasta.filePath(nome); }
-  QString GravaModelo(const QString& nome, Modelo& m) {
-    const QString c = Caminho(nome);
-    EXPECT_TRUE(m.Grava(c));
-    return c;
-  }
   // Another program, which knows nothing of locks, puts `bytes` at `c`:
   // a new file renamed over it, or the same file rewritten.
   static void OutroPrograma(const QString& c, const QByteArray& bytes, bool substitui) {
@@ -95,8 +73,6 @@ protected:
     return QDir(pasta.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
   }
 
-  QTemporaryDir pasta;
-  ServicosDocumentoApp servicos{nullptr};
 };
 
 // A model open here is refused to another process, also after a save put a

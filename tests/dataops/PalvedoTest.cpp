@@ -322,7 +322,9 @@ TEST_F(Palvedo, ArquivoQueMudouOuProtegidoNaoEGravado) {
       plat::Pressiona(d, 2);
     });
     EXPECT_EQ(Chama(1), 0);
-    if (instancia) EXPECT_TRUE(instancia->Aberto());
+    if (instancia) {
+      EXPECT_TRUE(instancia->Aberto());
+    }
     instancia.reset();
     ASSERT_FALSE(mensagens.Textos().isEmpty());
     EXPECT_TRUE(mensagens.Textos().contains(QString::fromUtf8(k.mensagem).arg(QDir::toNativeSeparators(caminho_))))

@@ -24,67 +24,21 @@ using namespace quenvik;
 
 namespace {
 
-// splitmix64: a uniform in [0, 1) from 53 bits; a normal as the sum of twelve uniforms less 6.
-class Sorteio {
-public:
-  explicit Sorteio(uint64_t s) : s_(s) {}
-  double Uniforme() {
-    uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z ^= z >> 31;
-    return double(z >> 11) * 0x1.0p-53;
-  }
-  double Normal() {
-    double s = 0.0;
-    for (int i = 0; i < 12; ++i) s += Uniforme();
-    return s - 6.0;
-  }
+using Problema = ProblemaSintetico;
 
-private:
-  uint64_t s_;
-};
-
-struct Problema {
-  NEWMAT::ColumnVector y;
-  NEWMAT::Matrix X;  // three regressors, no intercept
-  NEWMAT::Matrix W;  // weight 1 for each of the six nearest neighbours; the header normalises
-};
-
-// Points in a 100 × 100 square; y = Xβ + 0.5·W̃·Xβ + ε with W̃ row-normalised.
+// Weight 1 for each of the six nearest neighbours (the header normalises).
 Problema Monta(int n) {
-  Sorteio g(777 + uint64_t(n));
-  std::vector<double> px(n), py(n);
-  for (int i = 0; i < n; ++i) {
-    px[i] = 100.0 * g.Uniforme();
-    py[i] = 100.0 * g.Uniforme();
-  }
-  Problema p;
-  p.W.ReSize(n, n);
-  p.W = 0.0;
-  std::vector<std::pair<double, int>> d;
-  for (int i = 0; i < n; ++i) {
-    d.clear();
-    for (int j = 0; j < n; ++j)
-      if (j != i) d.emplace_back((px[i] - px[j]) * (px[i] - px[j]) + (py[i] - py[j]) * (py[i] - py[j]), j);
-    std::partial_sort(d.begin(), d.begin() + 6, d.end());
-    for (int k = 0; k < 6; ++k) p.W(i + 1, d[std::size_t(k)].second + 1) = 1.0;
-  }
-  p.X.ReSize(n, 3);
-  for (int i = 1; i <= n; ++i) {
-    p.X(i, 1) = 5.0 + 2.0 * g.Normal();
-    p.X(i, 2) = g.Normal();
-    p.X(i, 3) = 3.0 * g.Uniforme();
-  }
-  NEWMAT::ColumnVector xb(n);
-  for (int i = 1; i <= n; ++i) xb(i) = 10.0 + 2.0 * p.X(i, 1) - 1.5 * p.X(i, 2) + 0.8 * p.X(i, 3);
-  p.y.ReSize(n);
-  for (int i = 1; i <= n; ++i) {
-    double s = 0.0;
-    for (int j = 1; j <= n; ++j) s += p.W(i, j) * xb(j);
-    p.y(i) = xb(i) + 0.5 * s / 6.0 + g.Normal();
-  }
-  return p;
+  return MontaProblema(n, 777 + std::uint64_t(n), [n](const std::vector<double>& px, const std::vector<double>& py,
+                                                       NEWMAT::Matrix& W) {
+    std::vector<std::pair<double, int>> d;
+    for (int i = 0; i < n; ++i) {
+      d.clear();
+      for (int j = 0; j < n; ++j)
+        if (j != i) d.emplace_back((px[i] - px[j]) * (px[i] - px[j]) + (py[i] - py[j]) * (py[i] - py[j]), j);
+      std::partial_sort(d.begin(), d.begin() + 6, d.end());
+      for (int k = 0; k < 6; ++k) W(i + 1, d[std::size_t(k)].second + 1) = 1.0;
+    }
+  });
 }
 
 const Problema& Dados(int n) {

@@ -25,69 +25,19 @@ using namespace quenvik;
 
 namespace {
 
-struct Problema {
-  NEWMAT::ColumnVector y;
-  NEWMAT::Matrix X;  // three regressors, no intercept
-  NEWMAT::Matrix W;  // raw inverse distances within the cut-off; the header asks for normalisation
-};
+using Problema = ProblemaSintetico;
 
-// splitmix64: a uniform in [0, 1) from 53 bits; a normal as the sum of twelve uniforms less 6.
-class Sorteio {
-public:
-  explicit Sorteio(uint64_t s) : s_(s) {}
-  double Uniforme() {
-    uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z ^= z >> 31;
-    return double(z >> 11) * 0x1.0p-53;
-  }
-  double Normal() {
-    double s = 0.0;
-    for (int i = 0; i < 12; ++i) s += Uniforme();
-    return s - 6.0;
-  }
-
-private:
-  uint64_t s_;
-};
-
-// Points in a 100 × 100 square; the cut-off leaves about 30 neighbours each.
+// Raw inverse distances within the cut-off (about 30 neighbours each).
 Problema Monta(int n, double corte) {
-  Sorteio g(20240 + uint64_t(n));
-  std::vector<double> px(n), py(n);
-  for (int i = 0; i < n; ++i) {
-    px[i] = 100.0 * g.Uniforme();
-    py[i] = 100.0 * g.Uniforme();
-  }
-  Problema p;
-  p.W.ReSize(n, n);
-  p.W = 0.0;
-  for (int i = 0; i < n; ++i)
-    for (int j = 0; j < n; ++j) {
-      const double dx = px[i] - px[j], dy = py[i] - py[j];
-      const double d = std::sqrt(dx * dx + dy * dy);
-      if (i != j && d > 0.0 && d <= corte) p.W(i + 1, j + 1) = 1.0 / d;
-    }
-  p.X.ReSize(n, 3);
-  for (int i = 1; i <= n; ++i) {
-    p.X(i, 1) = 5.0 + 2.0 * g.Normal();
-    p.X(i, 2) = g.Normal();
-    p.X(i, 3) = 3.0 * g.Uniforme();
-  }
-  // y = Xβ + 0.5·W̃·Xβ + ε with W̃ the row-normalised W: a clear spatial effect.
-  NEWMAT::ColumnVector xb(n);
-  for (int i = 1; i <= n; ++i) xb(i) = 10.0 + 2.0 * p.X(i, 1) - 1.5 * p.X(i, 2) + 0.8 * p.X(i, 3);
-  p.y.ReSize(n);
-  for (int i = 1; i <= n; ++i) {
-    double s = 0.0, soma = 0.0;
-    for (int j = 1; j <= n; ++j) {
-      s += p.W(i, j) * xb(j);
-      soma += p.W(i, j);
-    }
-    p.y(i) = xb(i) + (soma > 0.0 ? 0.5 * s / soma : 0.0) + g.Normal();
-  }
-  return p;
+  return MontaProblema(n, 20240 + std::uint64_t(n), [n, corte](const std::vector<double>& px,
+                                                               const std::vector<double>& py, NEWMAT::Matrix& W) {
+    for (int i = 0; i < n; ++i)
+      for (int j = 0; j < n; ++j) {
+        const double dx = px[i] - px[j], dy = py[i] - py[j];
+        const double d = std::sqrt(dx * dx + dy * dy);
+        if (i != j && d > 0.0 && d <= corte) W(i + 1, j + 1) = 1.0 / d;
+      }
+  });
 }
 
 const Problema& Dados(int n) {
