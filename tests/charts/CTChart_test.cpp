@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QImage>
 #include <QPainter>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QtCharts/QChart>
 #include <gtest/gtest.h>
 
@@ -228,6 +230,32 @@ TEST(CTChart, AxisRangesAreAlwaysSorted) {
   g.EixoAutomatico(Qt::Horizontal);
   EXPECT_LE(g.FaixaEixo(Qt::Horizontal).first, 1.0);
   EXPECT_LT(g.FaixaEixo(Qt::Horizontal).second, 10.0);
+}
+
+// A narrow chart shows its horizontal labels whole (fewer of them), and a
+// wide one as many as its range gives; each label is a number with a comma.
+TEST(CTChart, HorizontalLabelsAreNeverCut) {
+  for (int largura : {240, 900}) {
+    CTChart g;
+    g.resize(largura, 220);
+    g.DefineEixo(Qt::Horizontal, 4.2, 115.1);
+    g.DefineEixo(Qt::Vertical, -6.3, 6.3);
+    g.show();
+    QCoreApplication::processEvents();
+    const QRectF area = g.Grafico()->plotArea();
+    QStringList abaixo;
+    for (QGraphicsItem* item : g.Grafico()->scene()->items())
+      if (auto* t = dynamic_cast<QGraphicsTextItem*>(item); t && t->isVisible()) {
+        const QRectF r = t->sceneBoundingRect();
+        if (r.top() >= area.bottom() - 1) abaixo << t->toPlainText();
+      }
+    ASSERT_GE(abaixo.size(), 2) << largura;
+    for (const QString& r : abaixo) {
+      EXPECT_FALSE(r.contains(QChar(0x2026)) || r.contains(QStringLiteral("..."))) << largura << ": " << r.toStdString();
+      EXPECT_TRUE(r.contains(QLatin1Char(','))) << r.toStdString();
+    }
+    if (largura == 900) EXPECT_GE(abaixo.size(), 5);
+  }
 }
 
 TEST(CTChart, GreyTonePrintingDropsTheGradientOnlyOnPaper) {

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -96,7 +97,11 @@ CTChart::CTChart(QWidget* parent) : QWidget(parent) {
   auto* l = new QHBoxLayout(this);
   l->setContentsMargins(0, 0, 0, 0);
   l->addWidget(vista_);
-  connect(chart_, &QChart::plotAreaChanged, this, [this] { PosicionaRotulos(); });
+  divisoesX_ = eixoX_->tickCount();
+  connect(chart_, &QChart::plotAreaChanged, this, [this] {
+    AjustaDivisoesX();
+    PosicionaRotulos();
+  });
   AtualizaGradiente();
 }
 
@@ -561,6 +566,10 @@ void CTChart::DefineEixo(Qt::Orientation eixo, double minimo, double maximo) {
   if (minimo > maximo) std::swap(minimo, maximo);
   automatico_[eixo == Qt::Horizontal ? 0 : 1] = false;
   (eixo == Qt::Horizontal ? eixoX_ : eixoY_)->setRange(minimo, maximo);
+  if (eixo == Qt::Horizontal) {
+    eixoX_->setTickCount(divisoesX_);
+    AjustaDivisoesX();
+  }
   PosicionaRotulos();
 }
 
@@ -621,7 +630,27 @@ void CTChart::AtualizaEixos() {
     QValueAxis* a = k == 0 ? eixoX_ : eixoY_;
     a->setRange(lo, hi);
     a->applyNiceNumbers();
+    if (k == 0) {
+      divisoesX_ = a->tickCount();
+      AjustaDivisoesX();
+    }
   }
+}
+
+void CTChart::AjustaDivisoesX() {
+  const double largura = chart_->plotArea().width();
+  if (largura <= 0 || divisoesX_ < 2) return;
+  // The widest label the range can have: its ends with two decimals and a
+  // sign, and a space between neighbours.
+  const QFontMetricsF fm(eixoX_->labelsFont());
+  const QLocale l = LocalNumeros();
+  double rotulo = 0;
+  for (double v : {eixoX_->min(), eixoX_->max()})
+    rotulo = std::max(rotulo, fm.horizontalAdvance(l.toString(-std::abs(v), 'f', 2)));
+  rotulo += fm.horizontalAdvance(QStringLiteral("  "));
+  const int cabem = std::max(2, int(largura / rotulo) + 1);
+  const int divisoes = std::min(divisoesX_, cabem);
+  if (eixoX_->tickCount() != divisoes) eixoX_->setTickCount(divisoes);
 }
 
 // ------------------------------------------------------------ labels

@@ -149,6 +149,10 @@ private:
   void AtualizaEixos();
   void AtualizaGradiente();
   void PosicionaRotulos();
+  // Fewer divisions on the horizontal axis when its labels would not fit
+  // side by side (the chart would cut them to "2..."), back to the range's
+  // own count when there is room again.
+  void AjustaDivisoesX();
   void AtualizaAcessibilidade();
   void Repinta();
 
@@ -164,4 +168,5 @@ private:
   bool repintura_ = true;
   bool sincronizacaoPendente_ = false;
   bool automatico_[2] = {true, true};  // x, y
+  int divisoesX_ = 0;  // the horizontal axis's tick count as its range set it
 };
