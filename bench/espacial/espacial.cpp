@@ -294,9 +294,13 @@ BENCHMARK(BM_SarKnn)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmar
     ->UseRealTime();
 BENCHMARK(BM_SemKnn)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
     ->UseRealTime();
+BENCHMARK(BM_Limiar)->ArgsProduct({{1000}, {20, 40, 80, 160}, {0, 1}})->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->UseRealTime();
 BENCHMARK(BM_Limiar)->ArgsProduct({{2000}, {20, 40, 80, 160}, {0, 1}})->Unit(benchmark::kMillisecond)
     ->Iterations(1)->UseRealTime();
 BENCHMARK(BM_Limiar)->ArgsProduct({{5000}, {50, 100, 200}, {0, 1}})->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->UseRealTime();
+BENCHMARK(BM_Limiar)->ArgsProduct({{10000}, {50, 100}, {0, 1}})->Unit(benchmark::kMillisecond)
     ->Iterations(1)->UseRealTime();
 BENCHMARK(BM_GradeCorte)->Arg(1000)->Arg(2000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)
     ->UseRealTime();

@@ -116,7 +116,8 @@ std::unique_ptr<PesosEsparsos> DetectaEsparsa(const NEWMAT::Matrix& W) {
   const std::vector<std::int64_t> conta = ContaLinhas(W);
   std::int64_t s = 0;
   for (std::int64_t c : conta) s += c;
-  if (double(s) > FracaoEsparsaMaxima * double(n) * double(n)) return nullptr;
+  if (double(s) > FracaoEsparsaMaxima * double(n) * double(n) || s > std::int64_t(NaoNulosPorLinhaMaximo) * n)
+    return nullptr;
   return Forma(W, conta);
 }
 

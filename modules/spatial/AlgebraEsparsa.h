@@ -16,11 +16,15 @@
 
 namespace quenvik {
 
-// Largest share of non-zero elements for which the fits take the sparse
-// path (bench_espacial's Limiar, lag fits at n = 2,000 on k nearest
-// neighbours): the sparse fit took half the dense one's time at 4% and about
-// as long at 8%, where the LU's fill catches up with the dense inverse.
+// The fits take the sparse path while W has at most this share of non-zero
+// elements and at most NaoNulosPorLinhaMaximo of them a row on average.
+// bench_espacial's Limiar (lag fits on k nearest neighbours) puts the point
+// where the LU's fill makes the sparse fit as slow as the dense one near 75
+// neighbours a record at n = 1,000, 2,000 and 5,000 (8%, 3.7% and 1.5%) and
+// above 100 at 10,000: the count a row decides, the share only keeps small
+// models, which both paths fit at once, on the dense one.
 constexpr double FracaoEsparsaMaxima = 0.04;
+constexpr int NaoNulosPorLinhaMaximo = 64;
 
 struct PesosEsparsos {
   int n = 0;
@@ -42,8 +46,8 @@ struct PesosEsparsos {
 double FracaoNaoNulos(const NEWMAT::Matrix& W);
 // W (square) in compressed rows.
 std::unique_ptr<PesosEsparsos> FormaEsparsa(const NEWMAT::Matrix& W);
-// The compressed form when W is square and its share of non-zeros at most
-// FracaoEsparsaMaxima; null otherwise.
+// The compressed form when W is square with at most FracaoEsparsaMaxima of
+// it and NaoNulosPorLinhaMaximo a row non-zero; null otherwise.
 std::unique_ptr<PesosEsparsos> DetectaEsparsa(const NEWMAT::Matrix& W);
 
 // W·v, each element summed over the row's non-zeros in order.

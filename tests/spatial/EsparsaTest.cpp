@@ -156,6 +156,24 @@ TEST(Esparsa, TracesSameBitsOnAnyThreadCountAndMatchDense) {
   }
 }
 
+// Which W the fits take sparse: the average count of non-zeros a row decides
+// (the LU's fill grows with it whatever n is), the share keeps small models
+// dense.
+TEST(Esparsa, SparsePathWhileFewNeighboursARecord) {
+  struct Caso {
+    int n, vizinhos;
+    bool esparsa;
+  };
+  for (const Caso c : {Caso{2000, 6, true}, Caso{2000, 64, true}, Caso{2000, 70, false}, Caso{5000, 100, false},
+                       Caso{100, 4, true}, Caso{100, 6, false}}) {
+    NEWMAT::Matrix W(c.n, c.n);
+    W = 0.0;
+    for (int i = 0; i < c.n; ++i)
+      for (int k = 1; k <= c.vizinhos; ++k) W(i + 1, (i + k) % c.n + 1) = 1.0;
+    EXPECT_EQ(DetectaEsparsa(W) != nullptr, c.esparsa) << c.n << " x " << c.vizinhos;
+  }
+}
+
 // A W with most pairs weighted stays on the dense path: the default fit is
 // the forced dense one byte for byte.
 TEST(Esparsa, DenseWeightsKeepTheDensePath) {
