@@ -28,6 +28,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QMdiSubWindow>
@@ -837,6 +839,17 @@ TEST_F(JanelasDiagnostico, ResidualChartsOfTheSampleModelDrawEveryPointWhole) {
   Captura(pagina->Grafico1(), "residuos_nroom_grafico1");
   Captura(pagina->Grafico2(), "residuos_nroom_grafico2");
   Captura(j, "residuos_nroom");
+  // Cook's distances start at 0: the records with almost none are whole too.
+  QTabBar* abas = j->Abas()->tabBar();
+  QTest::mouseClick(abas, Qt::LeftButton, {}, abas->tabRect(1).center());
+  QCoreApplication::processEvents();
+  auto* cook = qobject_cast<PaginaDiagnostico*>(j->Abas()->currentWidget());
+  ASSERT_NE(cook, nullptr);
+  ASSERT_EQ(cook->Grafico2()->Titulo(), "Distância de Cook");
+  EXPECT_EQ(cook->Grafico2()->NumPontos(1), N);
+  PontosInteiros(cook->Grafico1(), 3);
+  PontosInteiros(cook->Grafico2(), 1);
+  Captura(j, "residuos_cook_amostra");
 }
 
 }  // namespace

@@ -321,13 +321,16 @@ void CDCookView::AtualizaGraficos() {
   Limpa(g);
   const auto [dlo, dhi] = Faixa(D);
   const double N = t_.N();
+  // Both axes reach 2 % of their span beyond the first and last record and
+  // below the distances' floor, so the markers there are drawn whole.
+  const double base = std::min(0.0, dlo), topo = 1.1 * std::max(1.0, dhi), folga = 0.02 * (N + 1);
   g->DefineRepinturaAutomatica(false);
-  g->DefineEixo(Qt::Horizontal, 0.0, N + 1);
-  g->DefineEixo(Qt::Vertical, std::min(0.0, dlo), 1.1 * std::max(1.0, dhi));
+  g->DefineEixo(Qt::Horizontal, -folga, N + 1 + folga);
+  g->DefineEixo(Qt::Vertical, base - 0.02 * (topo - base), topo);
   for (std::size_t i = 0; i < D.size(); ++i)
     if (std::isfinite(D[i])) g->AdicionaPonto(1, numeros[i], D[i], Rotulo(rotulos[i]), D[i] >= 1.0 ? 255 : e.corPontos);
-  g->AdicionaPonto(0, 0.0, 1.0, QString(), e.corLinhas);
-  g->AdicionaPonto(0, N + 1, 1.0, QString(), e.corLinhas);
+  g->AdicionaPonto(0, -folga, 1.0, QString(), e.corLinhas);
+  g->AdicionaPonto(0, N + 1 + folga, 1.0, QString(), e.corLinhas);
   Titulo(g, QStringLiteral("Distância de Cook"));
   g->DefineRepinturaAutomatica(true);
 }
