@@ -3,6 +3,15 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QMimeDatabase>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,9 +34,49 @@ Estado& estado() {
   static Estado e;
   return e;
 }
+
+// A file of no known type (the models, the older formats) is named by its
+// extension, not as an unknown one.
+class TiposArquivo : public QFileIconProvider {
+public:
+  QString type(const QFileInfo& info) const override {
+    if (info.isFile() && !info.suffix().isEmpty() &&
+        QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension).isDefault())
+      return QStringLiteral("Arquivo %1").arg(info.suffix().toUpper());
+    return QFileIconProvider::type(info);
+  }
+};
+
+// Qt's file dialog opens at a size that cuts its detail columns (the
+// modification date and its heading). It opens wider here, the name column
+// takes what is left, and the size, type and date columns fit their texts
+// whenever a folder's entries arrive, still resizable by hand.
+void AjustaDialogoArquivo(QFileDialog& d) {
+  auto* vista = d.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (!vista) return;
+  static TiposArquivo tipos;
+  d.setIconProvider(&tipos);
+  QSize tamanho = d.sizeHint().expandedTo(QSize(820, 480));
+  if (const QScreen* tela = d.screen() ? d.screen() : QGuiApplication::primaryScreen())
+    tamanho = tamanho.boundedTo(tela->availableGeometry().size());
+  d.resize(tamanho);
+  QHeaderView* cabecalho = vista->header();
+  cabecalho->setStretchLastSection(false);
+  cabecalho->setSectionResizeMode(0, QHeaderView::Stretch);
+  QPointer<QTreeView> alvo(vista);
+  auto ajusta = [alvo] {
+    if (!alvo) return;
+    for (int c = 1; c < alvo->header()->count(); ++c) alvo->resizeColumnToContents(c);
+  };
+  ajusta();
+  if (auto* modelo = d.findChild<QFileSystemModel*>())
+    QObject::connect(modelo, &QFileSystemModel::directoryLoaded, vista, ajusta);
+}
 }  // namespace
 
 int ExecutaDialogo(QDialog& dlg) {
+  if (auto* arquivo = qobject_cast<QFileDialog*>(&dlg); arquivo && arquivo->testOption(QFileDialog::DontUseNativeDialog))
+    AjustaDialogoArquivo(*arquivo);
   Estado& e = estado();
   auto it = e.roteiros.find(dlg.objectName());
   if (it != e.roteiros.end() && !it->empty()) {

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QTranslator>
+#include <utility>
 
 namespace plat {
 
@@ -43,6 +44,25 @@ IniciadorPrograma DefineIniciadorPrograma(IniciadorPrograma iniciador) {
   return anterior;
 }
 
+namespace {
+// The words of Qt's file icon provider that its Portuguese catalogue lacks:
+// the file dialogs' type column read "Folder" and "tsn File".
+class TraducaoComplementar : public QTranslator {
+public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* contexto, const char* texto, const char*, int) const override {
+    if (qstrcmp(contexto, "QAbstractFileIconProvider") != 0) return {};
+    static const std::pair<const char*, const char*> tabela[] = {
+        {"Folder", "Pasta"},   {"File Folder", "Pasta"}, {"%1 File", "Arquivo %1"}, {"File", "Arquivo"},
+        {"Drive", "Unidade"},  {"Shortcut", "Atalho"},   {"Alias", "Atalho"},       {"Unknown", "Desconhecido"}};
+    for (const auto& [ingles, portugues] : tabela)
+      if (qstrcmp(texto, ingles) == 0) return QString::fromUtf8(portugues);
+    return {};
+  }
+};
+}  // namespace
+
 void CarregaTraducoesQt() {
   static QPointer<QTranslator> traducao;
   if (traducao || !QCoreApplication::instance()) return;
@@ -52,6 +72,7 @@ void CarregaTraducoesQt() {
     return;
   }
   QCoreApplication::installTranslator(t);
+  QCoreApplication::installTranslator(new TraducaoComplementar(t));
   traducao = t;
 }
 

@@ -32,6 +32,10 @@
 #include <QPushButton>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -849,6 +853,44 @@ TEST_F(InicioTeste, DialogosDoQtEmPortugues) {
   EXPECT_EQ(botoes.button(QDialogButtonBox::Save)->text().remove('&'), QStringLiteral("Salvar"));
   EXPECT_EQ(botoes.button(QDialogButtonBox::Open)->text().remove('&'), QStringLiteral("Abrir"));
   EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Procurar em:"));
+  app.MainFrame()->close();
+}
+
+// Arquivo > Abrir in a folder holding a subfolder and a model: the detail
+// view's headings and texts are whole, and the type column speaks Portuguese.
+TEST_F(InicioTeste, DialogoDeArquivoMostraColunasInteirasEmPortugues) {
+  CTarsolinApp app;
+  ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
+  ASSERT_TRUE(QDir(pasta.path()).mkdir(QStringLiteral("Avaliações 2026")));
+  const QString arquivo = Modelo("amostra.tsn", 2);
+  QStringList tipos, cortadas;
+  plat::RoteiroPara("dlgArquivo", [&](QDialog& d) {
+    auto& f = static_cast<QFileDialog&>(d);
+    f.selectFile(arquivo);
+    auto* vista = f.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* modelo = f.findChild<QFileSystemModel*>();
+    ASSERT_TRUE(vista && modelo);
+    const QModelIndex raiz = modelo->index(pasta.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return modelo->rowCount(raiz) == 2; }, 5000));
+    QTest::qWait(50);
+    for (int r = 0; r < 2; ++r) tipos << modelo->index(r, 2, raiz).data().toString();
+    const QFontMetrics fm(vista->header()->font());
+    for (int c = 1; c < 4; ++c) {
+      const QString titulo = modelo->headerData(c, Qt::Horizontal).toString();
+      int largura = fm.horizontalAdvance(titulo);
+      for (int r = 0; r < 2; ++r)
+        largura = std::max(largura, vista->fontMetrics().horizontalAdvance(modelo->index(r, c, raiz).data().toString()));
+      if (vista->columnWidth(c) < largura) cortadas << titulo;
+    }
+    d.accept();
+  });
+  plat::GravadorMensagens msgs;
+  EXPECT_TRUE(RoteadorComandos::Instancia().Despacha(ID_FILE_OPEN));
+  EXPECT_TRUE(msgs.Textos().isEmpty()) << msgs.Textos().join(" | ").toStdString();
+  tipos.sort();
+  EXPECT_EQ(tipos.join(", ").toStdString(), "Arquivo TSN, Pasta");
+  EXPECT_TRUE(cortadas.isEmpty()) << cortadas.join(", ").toStdString();
+  EXPECT_EQ(app.Documentos().size(), 1u);
   app.MainFrame()->close();
 }
 
