@@ -300,7 +300,7 @@ TEST_F(AberturaDanificada, ElementosDemaisRecusadosDepressa) {
   ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
   plat::GravadorMensagens msgs;
   ZeraPico();
-  const double antes = PicoMB();
+  [[maybe_unused]] const double antes = PicoMB();
   QElapsedTimer relogio;
   relogio.start();
   AbrePeloMenu(c);
