@@ -15,7 +15,7 @@
 #include "AlgebraDensa.h"
 #include "CalculoEspacial.h"
 #include "GradeLogDeterminante.h"
-#include "MemoriaProcesso.h"
+#include "tests/support/MemoriaProcesso.h"
 #include "model/CabecalhoModelo.h"
 #include "model/Transformacoes.h"
 

@@ -14,7 +14,7 @@
 // e.g. --benchmark_filter='Paginas/0'.
 #include "CMainFrame.h"
 #include "CTarsolinApp.h"
-#include "MemoriaProcesso.h"
+#include "tests/support/MemoriaProcesso.h"
 #include "ModeloEquacao.h"
 #include "RoteadorComandos.h"
 #include "views/diagnostics/PaginasResiduos.h"

@@ -73,17 +73,11 @@ ResultadoEspacial AjustaSar(const NEWMAT::ColumnVector& y, const NEWMAT::Matrix&
 
   // WA = W·(I − ρW)⁻¹; (I − ρW)⁻¹ = I + ρ·WA, so ŷ = Xβ + ρ·WA·Xβ. On a
   // sparse W, WA is never formed: WA·Xb by one solve, its traces by columns.
-  NEWMAT::Matrix WA;
-  std::unique_ptr<FatoracaoEsparsa> lu;
+  // WA is made in place (newmat has no move: assigning it would copy n x n).
+  const NEWMAT::Matrix WA = esparsa ? NEWMAT::Matrix() : ResolveIdentidadeMenos(W, rho);
+  const std::unique_ptr<FatoracaoEsparsa> lu = esparsa ? std::make_unique<FatoracaoEsparsa>(*esparsa, rho) : nullptr;
   const NEWMAT::ColumnVector Xb = X * res.beta;
-  NEWMAT::ColumnVector WAXb;
-  if (esparsa) {
-    lu = std::make_unique<FatoracaoEsparsa>(*esparsa, rho);
-    WAXb = ProdutoW(*esparsa, lu->Resolve(Xb));
-  } else {
-    WA = ResolveIdentidadeMenos(W, rho);
-    WAXb = ProdutoW(WA, Xb);
-  }
+  const NEWMAT::ColumnVector WAXb = lu ? ProdutoW(*esparsa, lu->Resolve(Xb)) : ProdutoW(WA, Xb);
   const NEWMAT::ColumnVector yChapeu = Xb + rho * WAXb;
   res.residuos = y - yChapeu;
 

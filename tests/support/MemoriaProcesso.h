@@ -1,6 +1,6 @@
 #pragma once
 // The process's resident memory as the kernel counts it, for the benchmarks
-// that report what a step took.
+// that report what a step took and the tests that bound it.
 #include <fstream>
 #include <string>
 
