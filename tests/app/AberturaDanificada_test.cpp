@@ -7,6 +7,7 @@
 #include "Comandos.h"
 #include "ModeloTeste.h"
 #include "RoteadorComandos.h"
+#include "tests/support/MemoriaProcesso.h"
 
 #include "model/CTarsolinDoc.h"
 #include "model/CabecalhoModelo.h"
@@ -260,20 +261,6 @@ TEST_F(AberturaDanificada, CamposDanificadosRecusadosOuReparados) {
   app.MainFrame()->close();
 }
 
-// The peak resident size of this process since the last ZeraPico, in MB
-// (Linux keeps it as VmHWM; writing 5 to clear_refs starts it again, where
-// the kernel allows it, else the peak is the process's own).
-void ZeraPico() {
-  QFile f(QStringLiteral("/proc/self/clear_refs"));
-  if (f.open(QIODevice::WriteOnly)) f.write("5");
-}
-double PicoMB() {
-  QFile f(QStringLiteral("/proc/self/status"));
-  if (!f.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& l : f.readAll().split('\n'))
-    if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-  return -1;
-}
 
 // A 2 GiB file claiming 10^8 stored elements (a full W of 10,000 records)
 // whose elements are zeros: refused at open at the first element, in under
@@ -300,7 +287,7 @@ TEST_F(AberturaDanificada, ElementosDemaisRecusadosDepressa) {
   ASSERT_TRUE(app.InitInstance({"--sem-boas-vindas"}));
   plat::GravadorMensagens msgs;
   ZeraPico();
-  [[maybe_unused]] const double antes = PicoMB();
+  [[maybe_unused]] const double antes = MemoriaMB("VmHWM");
   QElapsedTimer relogio;
   relogio.start();
   AbrePeloMenu(c);
@@ -308,7 +295,7 @@ TEST_F(AberturaDanificada, ElementosDemaisRecusadosDepressa) {
   EXPECT_LT(ms, 2000);
   RecordProperty("abertura_ms", int(ms));
 #if !defined(__SANITIZE_ADDRESS__)  // its shadow and quarantine make resident memory no measure of ours
-  const double cresceu = PicoMB() - antes;
+  const double cresceu = MemoriaMB("VmHWM") - antes;
   EXPECT_LT(cresceu, 200.0) << "the open took " << cresceu << " MB at its peak";
   RecordProperty("pico_mb", int(cresceu));
 #endif

@@ -18,6 +18,7 @@
 #include "model/TextoNumero.h"
 #include "platform/Dialogo.h"
 #include "platform/TextoNumerico.h"
+#include "tests/support/MemoriaProcesso.h"
 
 #include <QAction>
 #include <QChart>
@@ -207,13 +208,22 @@ TEST_F(JanelasDiagnostico, ResidualWindowHasTwoTabsOrThreeWithASpatialModel) {
   Captura(j2, "residuos_espacial");
 }
 
-// Resident memory of the process, in MB.
-double MemoriaMB() {
-  QFile f(QStringLiteral("/proc/self/status"));
-  if (!f.open(QIODevice::ReadOnly)) return 0.0;
-  for (const QByteArray& linha : f.readAll().split('\n'))
-    if (linha.startsWith("VmRSS:")) return linha.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-  return 0.0;
+// n records on a line with a spatial lag fit (rho 0.3), W made from the
+// coordinates when the model opens: every pair weighted, so dense. y receives
+// the dependent's values.
+ModeloEquacao ModeloLinhaEspacial(int n, std::vector<double>& y) {
+  std::vector<double> a;
+  y.clear();
+  for (int i = 0; i < n; ++i) {
+    a.push_back(1.0 + i);
+    y.push_back(10.0 + 2.0 * a.back() + ((i * 7) % 5 - 2) * 0.8);
+  }
+  ModeloEquacao m({QStringLiteral("Area"), QStringLiteral("Valor")}, {a, y});
+  m.cab->SetI32(C::OffVariavelX, 0);
+  m.cab->SetI32(C::OffVariavelY, 0);
+  m.cab->SetU8(C::OffNormalizaW, 1);
+  m.Espacial({2.0, 10.0}, 0.3, true);
+  return m;
 }
 
 // The spatial pages keep the vectors they show, not n x n matrices: with
@@ -225,20 +235,12 @@ TEST_F(JanelasDiagnostico, SpatialPagesKeepNoSquareMatrix) {
   GTEST_SKIP() << "the address sanitizer's shadow and quarantine make resident memory no measure of ours";
 #endif
   const int n = 3000;
-  std::vector<double> a, y;
-  for (int i = 0; i < n; ++i) {
-    a.push_back(1.0 + i);
-    y.push_back(10.0 + 2.0 * a.back() + ((i * 7) % 5 - 2) * 0.8);
-  }
-  ModeloEquacao m({QStringLiteral("Area"), QStringLiteral("Valor")}, {a, y});
-  m.cab->SetI32(C::OffVariavelX, 0);  // W from the coordinates at the open
-  m.cab->SetI32(C::OffVariavelY, 0);
-  m.cab->SetU8(C::OffNormalizaW, 1);
-  m.Espacial({2.0, 10.0}, 0.3, true);
+  std::vector<double> y;
+  ModeloEquacao m = ModeloLinhaEspacial(n, y);
   CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
   ASSERT_EQ(doc->GetW().Nrows(), n);
   malloc_trim(0);
-  const double antes = MemoriaMB();
+  const double antes = MemoriaMB("VmRSS");
   JanelaDiagnostico* r = Abre(doc, 32840, CTarsolinDoc::JanelaResiduos);
   ASSERT_NE(r, nullptr);
   ASSERT_EQ(Abas(r).value(2), "Regressão Espacial") << Abas(r).join(", ").toStdString();
@@ -257,7 +259,7 @@ TEST_F(JanelasDiagnostico, SpatialPagesKeepNoSquareMatrix) {
   ASSERT_EQ(fe->Tabela()->GetRowCount(), n + 1);
   EXPECT_TRUE(mensagens.Textos().isEmpty()) << mensagens.Textos().join(" | ").toStdString();
   malloc_trim(0);
-  EXPECT_LT(MemoriaMB() - antes, 8.0 * n * n / (1024.0 * 1024.0));
+  EXPECT_LT(MemoriaMB("VmRSS") - antes, 8.0 * n * n / (1024.0 * 1024.0));
 }
 
 // No memory for the spatial pages' solve (the n x n buffer of a dense
@@ -269,16 +271,8 @@ TEST_F(JanelasDiagnostico, SpatialPagesSayWhenMemoryRunsOut) {
   GTEST_SKIP() << "the address sanitizer keeps its own operator new";
 #else
   const int n = 1500;
-  std::vector<double> a, y;
-  for (int i = 0; i < n; ++i) {
-    a.push_back(1.0 + i);
-    y.push_back(10.0 + 2.0 * a.back() + ((i * 7) % 5 - 2) * 0.8);
-  }
-  ModeloEquacao m({QStringLiteral("Area"), QStringLiteral("Valor")}, {a, y});
-  m.cab->SetI32(C::OffVariavelX, 0);  // W from the coordinates at the open: every pair, dense
-  m.cab->SetI32(C::OffVariavelY, 0);
-  m.cab->SetU8(C::OffNormalizaW, 1);
-  m.Espacial({2.0, 10.0}, 0.3, true);
+  std::vector<double> y;
+  ModeloEquacao m = ModeloLinhaEspacial(n, y);
   CTarsolinDoc* doc = teste::ProgramaEquacao::Abre(m);
   ASSERT_EQ(doc->GetW().Nrows(), n);
   struct Caso { int comando, slot, aba, estimado; };

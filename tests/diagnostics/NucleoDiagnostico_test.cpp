@@ -3,8 +3,8 @@
 
 #include "../equation/ModeloEquacao.h"
 #include "model/LinhaDado.h"
+#include "tests/support/MemoriaProcesso.h"
 
-#include <QFile>
 #include <newmatap.h>
 #include <gtest/gtest.h>
 #include <cmath>
@@ -319,15 +319,6 @@ TEST(NucleoDiagnostico, SparseAndDenseSystemsMatchADirectSolve) {
   }
 }
 
-// Resident memory of the process in MB: "VmRSS" now, "VmHWM" its peak.
-double MemoriaMB(const char* campo) {
-  QFile f(QStringLiteral("/proc/self/status"));
-  if (!f.open(QIODevice::ReadOnly)) return 0.0;
-  for (const QByteArray& linha : f.readAll().split('\n'))
-    if (linha.startsWith(QByteArray(campo) + ':')) return linha.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-  return 0.0;
-}
-
 // The dense solve holds I - rho W once: LAPACK factorises it in place, with
 // no row-order copy beside it.
 TEST(NucleoDiagnostico, DenseSolveHoldsOneSquareMatrix) {
@@ -343,10 +334,7 @@ TEST(NucleoDiagnostico, DenseSolveHoldsOneSquareMatrix) {
   ASSERT_TRUE(sol.Resolve(W, 0.3, b, x));  // the first call also sets up the BLAS library's buffers
   malloc_trim(0);
   const double antes = MemoriaMB("VmRSS");
-  {
-    FILE* f = std::fopen("/proc/self/clear_refs", "w");
-    if (f) std::fputs("5", f), std::fclose(f);
-  }
+  ZeraPico();
   if (MemoriaMB("VmHWM") > antes + 1.0) GTEST_SKIP() << "the peak of resident memory cannot be reset here";
   ASSERT_TRUE(sol.Resolve(W, 0.4, b, x));
   EXPECT_LT(MemoriaMB("VmHWM") - antes, 1.4 * matriz);
