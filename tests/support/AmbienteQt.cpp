@@ -4,9 +4,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 class AmbienteQt : public ::testing::Environment {
@@ -14,7 +15,6 @@ public:
   void SetUp() override {
     // Test discovery runs the program outside CTest's environment too.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
     static int argc = 1;
     static char nome[] = "tarsolin_tests";
     static char* argv[] = {nome, nullptr};
@@ -30,6 +30,13 @@ public:
     // tests start: the runtime folder, where instances find each other, is its own.
     static QTemporaryDir execucao;
     if (execucao.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(execucao.path()));
+    // Data (the user's variable catalogue), cache and configuration folders
+    // too: a test that writes the catalogue must read back its own, whatever
+    // the other processes copy or remove meanwhile.
+    static QTemporaryDir dados, cache, configuracao;
+    for (const auto& [variavel, pasta] : {std::pair{"XDG_DATA_HOME", &dados}, std::pair{"XDG_CACHE_HOME", &cache},
+                                          std::pair{"XDG_CONFIG_HOME", &configuracao}})
+      if (pasta->isValid()) qputenv(variavel, QFile::encodeName(pasta->path()));
     static QTemporaryDir configuracoes;
     if (configuracoes.isValid()) {
       QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuracoes.path());
